@@ -1,0 +1,109 @@
+#include "cli/part_state.h"
+
+#include "core/board/board.h"
+#include "core/circuit/catalogue.h"
+
+namespace kelto::cli {
+
+namespace {
+
+template <size_t N>
+void Bytes(TJsonWriter& json, std::string_view key, const std::array<uint8_t, N>& values)
+{
+    json.Key(key).BeginArray();
+    for (uint8_t v : values)
+        json.Int(v);
+    json.EndArray();
+}
+
+void WritePins(TJsonWriter& json, const TSimuPart& part)
+{
+    json.Key("pins").BeginArray();
+    for (int32_t i = 0; i < part.PinCount(); ++i) {
+        const TSimuPortInfo& record = *part.Port(i);
+        json.BeginObject();
+        json.Key("kind").Int(record.FKind);
+        json.Key("level").Int(record.FLevel);
+        json.Key("value").Number(record.FValue);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+} // namespace
+
+void WritePartFields(TJsonWriter& json, const TSimuPart& part)
+{
+    switch (part.FOwnerType) {
+    case otMotor: {
+        const auto& motor = static_cast<const TSimuMotor&>(part);
+        json.Key("angle").Number(motor.FAngle).Key("duty").Number(motor.FDuty);
+        json.Key("direction").Int(motor.FDirection);
+        break;
+    }
+    case otResistance:
+        json.Key("position").Number(static_cast<const TSimuResistance&>(part).FSlider->SliderPosition());
+        break;
+    case otLEDA: json.Key("lit").Int(static_cast<const TSimuLEDA&>(part).FLit); break;
+    case otLEDB: json.Key("lit").Int(static_cast<const TSimuLEDB&>(part).FLit); break;
+    case otAnNiuSwitch: {
+        const auto& button = static_cast<const TSimuAnNiuSwitch&>(part);
+        json.Key("closed").Int(button.FClosed).Key("normallyClosed").Int(button.FNormallyClosed);
+        break;
+    }
+    case otZhaDaoSwitch: json.Key("closed").Int(static_cast<const TSimuZhaDaoSwitch&>(part).FClosed); break;
+    case otKeypad: Bytes(json, "keys", static_cast<const TSimuKeypad&>(part).FKeys); break;
+    case otServo: {
+        const auto& servo = static_cast<const TSimuServo&>(part);
+        json.Key("angle").Number(servo.FAngle).Key("position").Number(servo.FPosition);
+        break;
+    }
+    case otSegDispTwo: Bytes(json, "segments", static_cast<const TSimuSegDispTwo&>(part).FSegments); break;
+    case otSegDispSix: Bytes(json, "segments", static_cast<const TSimuSegDispSix&>(part).FSegments); break;
+    case otBitDisp: Bytes(json, "lit", static_cast<const TSimuBitDisp&>(part).FLit); break;
+    case otDFlipFlop: {
+        const auto& flipFlop = static_cast<const TSimuDFlipFlop&>(part);
+        json.Key("lastClock").Int(flipFlop.FLastClock).Key("q").Int(flipFlop.FQ).Key("qbar").Int(flipFlop.FQBar);
+        break;
+    }
+    case otJKFlipFlop: {
+        const auto& flipFlop = static_cast<const TSimuJKFlipFlop&>(part);
+        json.Key("lastClock").Int(flipFlop.FLastClock).Key("q").Int(flipFlop.FQ).Key("qbar").Int(flipFlop.FQBar);
+        break;
+    }
+    case otOutExpander: {
+        const auto& expander = static_cast<const TSimuOutExpander&>(part);
+        json.Key("lastClock").Int(expander.FLastClock);
+        Bytes(json, "latches", expander.FLatches);
+        break;
+    }
+    case otDotMat1616: Bytes(json, "dots", static_cast<const TSimuDotMat1616&>(part).FDots); break;
+    case otDotMat3232: Bytes(json, "dots", static_cast<const TSimuDotMat3232&>(part).FDots); break;
+    case otVoMeter: json.Key("reading").String(static_cast<const TSimuVoMeter&>(part).FReading); break;
+    default: break;
+    }
+}
+
+void WriteComponents(TJsonWriter& json, const TSimuBoard& board)
+{
+    json.Key("components").BeginArray();
+    for (int32_t i = 0; i < board.PartCount(); ++i) {
+        const TSimuPart& part = *board.Part(i);
+        const TClassInfo& info = ClassInfo(part.FOwnerType);
+        json.BeginObject();
+        json.Key("index").Int(i);
+        json.Key("class").String(info.ClassName);
+        json.Key("type").Int(info.FileType);
+        json.Key("name").String(part.FName);
+        json.Key("x").Int(part.FBody->Left());
+        json.Key("y").Int(part.FBody->Top());
+        WritePins(json, part);
+        json.Key("state").BeginObject();
+        WritePartFields(json, part);
+        json.EndObject();
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+} // namespace kelto::cli

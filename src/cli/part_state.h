@@ -1,0 +1,17 @@
+// The state JSON of a board: every part with its pins and its own fields.
+#pragma once
+
+#include "cli/json_writer.h"
+
+namespace kelto {
+class TSimuBoard;
+class TSimuPart;
+} // namespace kelto
+
+namespace kelto::cli {
+
+void WriteComponents(TJsonWriter& json, const TSimuBoard& board);
+// The class's own fields under their names without the F.
+void WritePartFields(TJsonWriter& json, const TSimuPart& part);
+
+} // namespace kelto::cli

@@ -1,0 +1,30 @@
+// Command-line options of keltosimu-run.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelto::cli {
+
+struct TScheduledAction {
+    int64_t Tick = 0; // performed between tick Tick-1 and tick Tick
+    std::string Action;
+};
+
+struct TRunOptions {
+    std::string CircuitPath;
+    int64_t Ticks = 1000;
+    double DeltaTime = 0.001;
+    double SpeedFactor = 200.0;
+    std::vector<TScheduledAction> Actions;
+    std::optional<std::string> StatePath;
+    std::optional<std::string> SavePath;
+};
+
+// Parses argv; on failure returns nothing and sets the message.
+std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error);
+std::string RunUsage();
+
+} // namespace kelto::cli

@@ -1,0 +1,113 @@
+#include "cli/user_action.h"
+
+#include "core/board/board.h"
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+namespace kelto::cli {
+
+namespace {
+
+std::vector<std::string> SplitColons(const std::string& text)
+{
+    std::vector<std::string> fields;
+    std::stringstream stream(text);
+    std::string field;
+    while (std::getline(stream, field, ':'))
+        fields.push_back(field);
+    return fields;
+}
+
+template <typename T>
+bool ParseNumber(const std::string& text, T& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+struct TActionShape {
+    std::string_view Name;
+    TUserAction::TKind Kind;
+    size_t Fields;
+    int RequiredType; // -1: any part
+    std::string_view Needs;
+};
+
+constexpr TActionShape kShapes[] = {
+    {"click", TUserAction::TKind::Click, 2, -1, ""},
+    {"press", TUserAction::TKind::Press, 2, otAnNiuSwitch, "a push button"},
+    {"release", TUserAction::TKind::Release, 2, otAnNiuSwitch, "a push button"},
+    {"keydown", TUserAction::TKind::KeyDown, 4, otKeypad, "the keypad"},
+    {"keyup", TUserAction::TKind::KeyUp, 4, otKeypad, "the keypad"},
+    {"slider", TUserAction::TKind::Slider, 3, otResistance, "the variable resistor"},
+};
+
+} // namespace
+
+std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error)
+{
+    const std::vector<std::string> fields = SplitColons(text);
+    const TActionShape* shape = nullptr;
+    for (const TActionShape& candidate : kShapes)
+        if (!fields.empty() && fields[0] == candidate.Name)
+            shape = &candidate;
+    if (shape == nullptr) {
+        error = "unknown action '" + text + "'";
+        return std::nullopt;
+    }
+    TUserAction action;
+    action.Kind = shape->Kind;
+    if (fields.size() != shape->Fields || !ParseNumber(fields[1], action.Part)) {
+        error = "action '" + text + "' is malformed";
+        return std::nullopt;
+    }
+    const TSimuPart* part = board.Part(action.Part);
+    if (part == nullptr) {
+        error = "action '" + text + "' names no component";
+        return std::nullopt;
+    }
+    if (shape->RequiredType >= 0 && part->FOwnerType != shape->RequiredType) {
+        error = "action '" + text + "' needs " + std::string(shape->Needs);
+        return std::nullopt;
+    }
+    if (shape->Kind == TUserAction::TKind::Slider &&
+        (!ParseNumber(fields[2], action.Position) || !(action.Position >= 0.0 && action.Position <= 1.0))) {
+        error = "action '" + text + "' wants a slider position from 0 to 1";
+        return std::nullopt;
+    }
+    if (shape->Fields == 4 && (!ParseNumber(fields[2], action.Column) || !ParseNumber(fields[3], action.Row) ||
+                               action.Column < 0 || action.Column > 3 || action.Row < 0 || action.Row > 3)) {
+        error = "action '" + text + "' wants a key column and row from 0 to 3";
+        return std::nullopt;
+    }
+    return action;
+}
+
+void PerformUserAction(const TUserAction& action, TSimuBoard& board)
+{
+    TSimuPart* part = board.Part(action.Part);
+    if (part == nullptr)
+        return;
+    const TKeyCell key{action.Column, action.Row};
+    switch (action.Kind) {
+    case TUserAction::TKind::Click: {
+        // The body's centre: a click there is on the body, not on a pin.
+        const TRect r = part->FBody->Bounds();
+        const TPoint centre = board.Canvas().ChartToClient(r.Left + part->FWidth / 2, r.Top + part->FHeight / 2);
+        board.ChartObjectClick(part->FBody, centre.X, centre.Y);
+        break;
+    }
+    case TUserAction::TKind::Press: board.PressButton(static_cast<TSimuAnNiuSwitch&>(*part)); break;
+    case TUserAction::TKind::Release: board.ReleaseButton(static_cast<TSimuAnNiuSwitch&>(*part)); break;
+    case TUserAction::TKind::KeyDown: board.PressKey(static_cast<TSimuKeypad&>(*part), key); break;
+    case TUserAction::TKind::KeyUp: board.ReleaseKey(static_cast<TSimuKeypad&>(*part), key); break;
+    case TUserAction::TKind::Slider:
+        board.SetSliderPosition(static_cast<TSimuResistance&>(*part), action.Position);
+        break;
+    }
+}
+
+} // namespace kelto::cli

@@ -1,0 +1,152 @@
+// Objects and connections: geometry, groups, routing and their repaint requests.
+#include "core/canvas/flow_chart.h"
+
+#include <algorithm>
+
+namespace kelto {
+
+TdxFcObject::TdxFcObject(TdxFlowChart& owner, int32_t left, int32_t top, uint16_t width, uint16_t height,
+                         uint8_t shapeKind)
+    : TdxFcItem(owner), FLeft(left), FTop(top), FWidth(width), FHeight(height), FShapeKind(shapeKind)
+{
+}
+
+TRect TdxFcObject::Bounds() const
+{
+    return {FLeft, FTop, SaturatingAdd(FLeft, FWidth), SaturatingAdd(FTop, FHeight)};
+}
+
+void TdxFcObject::SetBounds(int32_t left, int32_t top, uint16_t width, uint16_t height)
+{
+    if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
+        return;
+    Invalidate();
+    for (TdxFcConnection* connection : FConnections)
+        connection->Invalidate();
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    Invalidate();
+    for (TdxFcConnection* connection : FConnections)
+        connection->Invalidate();
+}
+
+void TdxFcObject::SetVisible(bool visible)
+{
+    if (visible == FVisible)
+        return;
+    FVisible = visible;
+    Invalidate();
+}
+
+bool TdxFcObject::InGroupTree(const TdxFcObject* object) const
+{
+    for (const TdxFcObject* member : FGroupMembers)
+        if (member == object || member->InGroupTree(object))
+            return true;
+    return false;
+}
+
+void TdxFcObject::AddGroupMember(TdxFcObject* member)
+{
+    if (member == nullptr || member == this || InGroupTree(member) || member->InGroupTree(this))
+        return;
+    FGroupMembers.push_back(member);
+    member->FGroupOwners.push_back(this);
+}
+
+void TdxFcObject::Invalidate()
+{
+    FOwner.InvalidateChartRect(Bounds());
+}
+
+TdxFcConnection::TdxFcConnection(TdxFlowChart& owner, TdxFcObject* source, TdxFcObject* target)
+    : TdxFcItem(owner), FSource(source), FTarget(target)
+{
+}
+
+void TdxFcConnection::SetLineStyle(TLineStyle style)
+{
+    if (style == FLineStyle)
+        return;
+    Invalidate();
+    FLineStyle = style;
+    Invalidate();
+}
+
+void TdxFcConnection::AddPoint(TPoint point)
+{
+    FBendPoints.push_back(point);
+    Invalidate();
+}
+
+void TdxFcConnection::SetVisible(bool visible)
+{
+    if (visible == FVisible)
+        return;
+    FVisible = visible;
+    Invalidate();
+}
+
+void TdxFcConnection::SetDrawnBehind(bool behind)
+{
+    FDrawnBehind = behind;
+    Invalidate();
+}
+
+std::vector<TPoint> TdxFcConnection::ControlPoints() const
+{
+    std::vector<TPoint> points;
+    points.reserve(FBendPoints.size() + 2);
+    if (FSource != nullptr)
+        points.push_back({FSource->Left(), FSource->Top()});
+    points.insert(points.end(), FBendPoints.begin(), FBendPoints.end());
+    if (FTarget != nullptr)
+        points.push_back({FTarget->Left(), FTarget->Top()});
+    return points;
+}
+
+std::vector<TPoint> TdxFcConnection::RoutePoints() const
+{
+    const std::vector<TPoint> control = ControlPoints();
+    if (FLineStyle == TLineStyle::lsStraight || control.size() < 2)
+        return control;
+    std::vector<TPoint> route;
+    route.reserve(control.size() * 2);
+    route.push_back(control.front());
+    for (size_t i = 1; i < control.size(); ++i) {
+        const TPoint from = control[i - 1];
+        const TPoint to = control[i];
+        if (FLineStyle == TLineStyle::lsElbowHorizontal)
+            route.push_back({to.X, from.Y});
+        else
+            route.push_back({from.X, to.Y});
+        route.push_back(to);
+    }
+    return route;
+}
+
+TRect TdxFcConnection::BoundingRect() const
+{
+    const std::vector<TPoint> route = RoutePoints();
+    if (route.empty())
+        return {};
+    TRect rect{route.front().X, route.front().Y, route.front().X, route.front().Y};
+    for (const TPoint& point : route) {
+        rect.Left = std::min(rect.Left, point.X);
+        rect.Top = std::min(rect.Top, point.Y);
+        rect.Right = std::max(rect.Right, point.X);
+        rect.Bottom = std::max(rect.Bottom, point.Y);
+    }
+    rect.Right = SaturatingAdd(rect.Right, 1);
+    rect.Bottom = SaturatingAdd(rect.Bottom, 1);
+    return rect;
+}
+
+void TdxFcConnection::Invalidate()
+{
+    FOwner.InvalidateChartRect(BoundingRect());
+}
+
+} // namespace kelto

@@ -1,0 +1,230 @@
+// The 31 component classes: shared shape, class-specific state, creation.
+#pragma once
+
+#include "core/circuit/port_info.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kelto {
+
+class TdxFlowChart;
+class TdxFcObject;
+class TdxFcConnection;
+
+// The shape every component shares: body, pins with their records, name.
+// Behaviour lives in free functions dispatched on FOwnerType, not here.
+class TSimuPart {
+public:
+    virtual ~TSimuPart();
+    TSimuPart(const TSimuPart&) = delete;
+    TSimuPart& operator=(const TSimuPart&) = delete;
+
+    int32_t PinCount() const { return static_cast<int32_t>(FPins.size()); }
+    // Checked: nullptr for an index outside the pin list.
+    TdxFcObject* Pin(int32_t index) const;
+    TSimuPortInfo* Port(int32_t index) const;
+
+    const TOwnerType FOwnerType;
+    int32_t FWidth = 0;
+    int32_t FHeight = 0;
+    TdxFlowChart* FCanvas = nullptr;
+    std::vector<TdxFcObject*> FPins;
+    TdxFcObject* FBody = nullptr;
+    std::string FName;
+
+protected:
+    TSimuPart(TdxFlowChart& canvas, TOwnerType type);
+    // Creates pins, body and records from the class's catalogue entry.
+    void Build();
+    void CreatePinObjects();
+    void CreateBody();
+    void AttachPortRecords();
+
+private:
+    std::vector<std::unique_ptr<TSimuPortInfo>> FPortInfos;
+};
+
+class TSimuMotor final : public TSimuPart {
+public:
+    explicit TSimuMotor(TdxFlowChart& canvas);
+    float FAngle = 0.0f;
+    float FDuty = 0.0f;
+    uint8_t FDirection = 1;
+};
+
+class TSimuResistance final : public TSimuPart {
+public:
+    explicit TSimuResistance(TdxFlowChart& canvas);
+    ~TSimuResistance() override;
+    TdxFcConnection* FTrack = nullptr;
+    TdxFcObject* FTrackStart = nullptr;
+    TdxFcObject* FTrackEnd = nullptr;
+    TdxFcObject* FSlider = nullptr;
+};
+
+class TSimuLEDA final : public TSimuPart {
+public:
+    explicit TSimuLEDA(TdxFlowChart& canvas);
+    uint8_t FLit = 0;
+};
+
+class TSimuLEDB final : public TSimuPart {
+public:
+    explicit TSimuLEDB(TdxFlowChart& canvas);
+    uint8_t FLit = 0;
+};
+
+class TSimuAnNiuSwitch final : public TSimuPart {
+public:
+    explicit TSimuAnNiuSwitch(TdxFlowChart& canvas);
+    // The creator of a normally closed button: closed contact, pin low.
+    void MakeNormallyClosed();
+    uint8_t FClosed = 0;
+    uint8_t FNormallyClosed = 0;
+};
+
+class TSimuZhaDaoSwitch final : public TSimuPart {
+public:
+    explicit TSimuZhaDaoSwitch(TdxFlowChart& canvas);
+    uint8_t FClosed = 0;
+};
+
+class TSimuMCU final : public TSimuPart {
+public:
+    explicit TSimuMCU(TdxFlowChart& canvas);
+};
+
+class TSimuVCC final : public TSimuPart {
+public:
+    explicit TSimuVCC(TdxFlowChart& canvas);
+};
+
+class TSimuGND final : public TSimuPart {
+public:
+    explicit TSimuGND(TdxFlowChart& canvas);
+};
+
+class TSimuSpeaker final : public TSimuPart {
+public:
+    explicit TSimuSpeaker(TdxFlowChart& canvas);
+};
+
+class TSimuKeypad final : public TSimuPart {
+public:
+    explicit TSimuKeypad(TdxFlowChart& canvas);
+    // Bounds-checked view of FKeys (column, row); out of range reads 0.
+    uint8_t Key(int column, int row) const;
+    void SetKey(int column, int row, uint8_t pressed);
+    std::array<uint8_t, 16> FKeys{};
+};
+
+class TSimuMicphone final : public TSimuPart {
+public:
+    explicit TSimuMicphone(TdxFlowChart& canvas);
+};
+
+class TSimuServo final : public TSimuPart {
+public:
+    explicit TSimuServo(TdxFlowChart& canvas);
+    float FAngle = 0.0f;
+    float FPosition = 0.5f;
+};
+
+class TSimuSegDispTwo final : public TSimuPart {
+public:
+    explicit TSimuSegDispTwo(TdxFlowChart& canvas);
+    std::array<uint8_t, 2 * 8> FSegments{};
+};
+
+class TSimuSegDispSix final : public TSimuPart {
+public:
+    explicit TSimuSegDispSix(TdxFlowChart& canvas);
+    std::array<uint8_t, 6 * 8> FSegments{};
+};
+
+class TSimuLCD1602 final : public TSimuPart {
+public:
+    explicit TSimuLCD1602(TdxFlowChart& canvas);
+};
+
+class TSimuOScopes final : public TSimuPart {
+public:
+    explicit TSimuOScopes(TdxFlowChart& canvas);
+};
+
+class TSimuAudioas final : public TSimuPart {
+public:
+    explicit TSimuAudioas(TdxFlowChart& canvas);
+};
+
+class TSimuDAC8Bit final : public TSimuPart {
+public:
+    explicit TSimuDAC8Bit(TdxFlowChart& canvas);
+};
+
+class TSimuBitDisp final : public TSimuPart {
+public:
+    explicit TSimuBitDisp(TdxFlowChart& canvas);
+    std::array<uint8_t, 8> FLit{};
+};
+
+// The five two-input-or-one gates share one layout and differ only in type.
+class TSimuGate final : public TSimuPart {
+public:
+    TSimuGate(TdxFlowChart& canvas, TOwnerType type);
+};
+using TSimuNOTGate = TSimuGate;
+using TSimuANDGate = TSimuGate;
+using TSimuORGate = TSimuGate;
+using TSimuANDNGate = TSimuGate;
+using TSimuORNGate = TSimuGate;
+
+class TSimuDFlipFlop final : public TSimuPart {
+public:
+    explicit TSimuDFlipFlop(TdxFlowChart& canvas);
+    uint8_t FLastClock = 1;
+    uint8_t FQ = 0;
+    uint8_t FQBar = 1;
+};
+
+class TSimuJKFlipFlop final : public TSimuPart {
+public:
+    explicit TSimuJKFlipFlop(TdxFlowChart& canvas);
+    uint8_t FLastClock = 1;
+    uint8_t FQ = 0;
+    uint8_t FQBar = 1;
+};
+
+class TSimuOutExpander final : public TSimuPart {
+public:
+    explicit TSimuOutExpander(TdxFlowChart& canvas);
+    uint8_t FLastClock = 1;
+    std::array<uint8_t, 64> FLatches{};
+};
+
+class TSimuDotMat1616 final : public TSimuPart {
+public:
+    explicit TSimuDotMat1616(TdxFlowChart& canvas);
+    std::array<uint8_t, 16 * 16> FDots{};
+};
+
+class TSimuDotMat3232 final : public TSimuPart {
+public:
+    explicit TSimuDotMat3232(TdxFlowChart& canvas);
+    std::array<uint8_t, 32 * 32> FDots{};
+};
+
+class TSimuVoMeter final : public TSimuPart {
+public:
+    explicit TSimuVoMeter(TdxFlowChart& canvas);
+    std::string FReading = "0.00000";
+};
+
+// Constructs a component of the given class on the canvas, body at (0, 0).
+std::unique_ptr<TSimuPart> CreatePart(TOwnerType type, TdxFlowChart& canvas);
+
+} // namespace kelto

@@ -1,0 +1,193 @@
+// Reads a simulation file with pugixml: names match without regard to case,
+// records are taken by position, unreadable numbers read as -1.
+#include "core/board/board.h"
+#include "core/files/atomic_file.h"
+#include "core/files/circuit_file.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <limits>
+#include <strings.h>
+
+namespace kelto {
+
+namespace {
+
+constexpr size_t kMaxCircuitFileBytes = 64u * 1024u * 1024u;
+// Keeps every group member of a part inside the coordinate range.
+constexpr int32_t kMaxPosition = 1'000'000'000;
+
+bool SameName(const char* a, const char* b)
+{
+    return ::strcasecmp(a, b) == 0;
+}
+
+pugi::xml_node FirstChildNamed(pugi::xml_node parent, const char* name)
+{
+    for (pugi::xml_node child : parent.children())
+        if (child.type() == pugi::node_element && SameName(child.name(), name))
+            return child;
+    return {};
+}
+
+pugi::xml_node FirstChildElement(pugi::xml_node parent)
+{
+    for (pugi::xml_node child : parent.children())
+        if (child.type() == pugi::node_element)
+            return child;
+    return {};
+}
+
+int32_t ParseInteger(std::string_view text)
+{
+    const auto isSpace = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    int32_t value = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return -1;
+    return value;
+}
+
+int32_t ReadValue(pugi::xml_node node, const char* name)
+{
+    const pugi::xml_node child = FirstChildNamed(node, name);
+    return child ? ParseInteger(child.text().get()) : -1;
+}
+
+int32_t ReadAttribute(pugi::xml_node node, const char* name)
+{
+    for (pugi::xml_attribute attribute : node.attributes())
+        if (SameName(attribute.name(), name))
+            return ParseInteger(attribute.value());
+    return -1;
+}
+
+template <typename Visit>
+void ForEachRecordNode(pugi::xml_node list, Visit visit)
+{
+    for (pugi::xml_node record : list.children())
+        if (record.type() == pugi::node_element)
+            visit(FirstChildElement(record));
+}
+
+bool KindHasModels(int32_t fileType)
+{
+    return std::any_of(PaletteItems().begin(), PaletteItems().end(),
+                       [fileType](const TPaletteItem& item) { return item.FileType == fileType && item.Model != 0; });
+}
+
+size_t LineOfOffset(std::string_view text, ptrdiff_t offset)
+{
+    const size_t end = std::min(text.size(), static_cast<size_t>(std::max<ptrdiff_t>(offset, 0)));
+    return 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + static_cast<ptrdiff_t>(end), '\n'));
+}
+
+struct TParsedCircuit {
+    pugi::xml_document Document;
+    pugi::xml_node Components;
+    pugi::xml_node Wires;
+};
+
+TFileResult ParseAndCheck(std::string_view text, TParsedCircuit& parsed)
+{
+    const pugi::xml_parse_result result =
+        parsed.Document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_latin1);
+    if (!result)
+        return TFileResult::Failure("line " + std::to_string(LineOfOffset(text, result.offset)) + ": " +
+                                    result.description());
+    const pugi::xml_node root = parsed.Document.document_element();
+    if (!root)
+        return TFileResult::Failure("the file holds no XML element");
+    parsed.Components = FirstChildNamed(root, "COMP");
+    parsed.Wires = FirstChildNamed(root, "CONN");
+    if (!parsed.Components)
+        return TFileResult::Failure("the circuit has no COMP list");
+    if (!parsed.Wires)
+        return TFileResult::Failure("the circuit has no CONN list");
+    int wireNumber = 0;
+    TFileResult missingPoints;
+    ForEachRecordNode(parsed.Wires, [&](pugi::xml_node node) {
+        ++wireNumber;
+        if (missingPoints.Ok && !FirstChildNamed(node, "POINT"))
+            missingPoints = TFileResult::Failure("wire " + std::to_string(wireNumber) + " has no POINT list");
+    });
+    return missingPoints;
+}
+
+void BuildComponents(TSimuBoard& board, pugi::xml_node components)
+{
+    ForEachRecordNode(components, [&board](pugi::xml_node node) {
+        const int32_t fileType = ReadAttribute(node, "TYPE");
+        const int32_t model = KindHasModels(fileType) ? ReadValue(node, "MODEL") : 0;
+        const TPaletteItem* item = PaletteItemForFile(fileType, model);
+        if (item == nullptr)
+            return;
+        const int32_t x = std::clamp(ReadValue(node, "POSX"), -kMaxPosition, kMaxPosition);
+        const int32_t y = std::clamp(ReadValue(node, "POSY"), -kMaxPosition, kMaxPosition);
+        TSimuPart* part = board.CreateFromItem(*item);
+        board.MovePartTo(part->FBody, x, y);
+    });
+}
+
+TLineStyle LineStyleOfCode(int32_t code)
+{
+    switch (code) {
+    case 2: return TLineStyle::lsElbowHorizontal;
+    case 3: return TLineStyle::lsElbowVertical;
+    default: return TLineStyle::lsStraight;
+    }
+}
+
+// A wire whose end names no pin would join no net and never be written
+// back, so it is not built at all.
+void BuildWires(TSimuBoard& board, pugi::xml_node wires)
+{
+    ForEachRecordNode(wires, [&board](pugi::xml_node node) {
+        TdxFcObject* source = board.PinByIndex(ReadValue(node, "SRCT"), ReadValue(node, "SRCI"));
+        TdxFcObject* target = board.PinByIndex(ReadValue(node, "DSTT"), ReadValue(node, "DSTI"));
+        if (source == nullptr || target == nullptr)
+            return;
+        TdxFcConnection* wire = board.Canvas().CreateConnection(source, target);
+        wire->SetLineStyle(LineStyleOfCode(ReadAttribute(node, "TYPE")));
+        ForEachRecordNode(FirstChildNamed(node, "POINT"), [wire](pugi::xml_node point) {
+            wire->AddPoint({ReadValue(point, "POSX"), ReadValue(point, "POSY")});
+        });
+    });
+}
+
+} // namespace
+
+TFileResult ReadCircuitDocument(TSimuBoard& board, std::string_view text)
+{
+    TParsedCircuit parsed;
+    if (TFileResult checked = ParseAndCheck(text, parsed); !checked.Ok)
+        return checked;
+    board.Canvas().BeginUpdate();
+    board.ClearCircuit();
+    BuildComponents(board, parsed.Components);
+    BuildWires(board, parsed.Wires);
+    board.Canvas().EndUpdate();
+    return TFileResult::Success();
+}
+
+TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path)
+{
+    std::string text;
+    TFileResult result = ReadWholeFile(path, text, kMaxCircuitFileBytes);
+    if (result.Ok)
+        result = ReadCircuitDocument(board, text);
+    if (!result.Ok)
+        result.Message = "Cannot read " + path + ": " + result.Message;
+    return result;
+}
+
+} // namespace kelto

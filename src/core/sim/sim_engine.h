@@ -1,0 +1,101 @@
+// The simulation engine: the two-phase pin update, net traversal and reads,
+// the microcontroller's port operations and the per-class tick dispatch.
+#pragma once
+
+#include "core/circuit/port_info.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace kelto {
+
+class TdxFlowChart;
+class TdxFcObject;
+class TSimuPart;
+class TSimuMCU;
+
+struct TProbeReading {
+    uint8_t Status = 4; // 0 level/analogue, 1 servo PWM, 2 motor PWM, 3 conflict, 4 undriven
+    double Value = 0.0;
+    bool operator==(const TProbeReading&) const = default;
+};
+
+// The drivers found on one net, by kind; valid until the next read.
+struct TNetDrivers {
+    std::vector<double> Analog;
+    std::vector<int32_t> Digital;
+    std::vector<double> Motor;
+    std::vector<double> Servo;
+};
+
+enum class TMcuPort : uint8_t { B, C, D };
+
+// Port bit -> microcontroller pin index; -1 where the bit has no pin (PC7).
+// Entries 0..6 serve the single-pin reads, the ports start at 7, 15 and 23.
+extern const std::array<int32_t, 31> McuPortPinMap;
+constexpr int kPortBBase = 7;
+constexpr int kPortCBase = 15;
+constexpr int kPortDBase = 23;
+
+class TSimEngine {
+public:
+    using THandler = std::function<void(TSimuPart& part, double deltaTime, double newTime)>;
+
+    explicit TSimEngine(TdxFlowChart& canvas);
+
+    TdxFlowChart& Canvas() const { return FCanvas; }
+
+    // Degrees per second of a motor at full duty; set by the speed test.
+    double FMotorSpeedFactor = 200.0;
+
+    // Two-phase update.
+    void QueuePort(TSimuPortInfo& record) { FPendingPorts.push_back(&record); }
+    void CommitPendingPorts();
+    const std::vector<TSimuPortInfo*>& PendingPorts() const { return FPendingPorts; }
+
+    // The tick: empty the pending list, run each part's handler in list
+    // order, commit. Parts with no handler are skipped.
+    void SetHandler(TOwnerType type, THandler handler);
+    void RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime);
+
+    // Net traversal and reads; only current pin fields are read.
+    int32_t IndexOfCanvasObject(const TdxFcObject* object) const;
+    int32_t CollectNet(const TdxFcObject* pin, std::vector<int32_t>& list);
+    const TNetDrivers& GatherDrivers(const TdxFcObject* pin);
+    int16_t ReadPinLevel(const TdxFcObject* pin);
+    TProbeReading ProbePin(const TdxFcObject* pin);
+
+    // The microcontroller in its part slot; reads and writes do nothing
+    // (and read 0) while none is placed.
+    void SetMcu(TSimuMCU* mcu) { FMcu = mcu; }
+    TSimuMCU* Mcu() const { return FMcu; }
+    // The record of the pin behind McuPortPinMap[entry]; nullptr for PC7,
+    // an entry out of range or no microcontroller.
+    TSimuPortInfo* McuPortRecord(int entry) const;
+    int32_t ReadMcuPinLevel(int32_t pinIndex);
+    double ReadMcuPinAnalog(int32_t pinIndex);
+
+    void WritePortDirection(TMcuPort port, int16_t value);
+    void WritePortOutput(TMcuPort port, int16_t value);
+    int16_t ReadPortOutput(TMcuPort port) const;
+    int16_t ReadPortInput(TMcuPort port);
+    int16_t ReadPortCPin(int32_t n);
+    int16_t ReadAnalogChannel(int32_t n);
+
+private:
+    void Traverse(const TdxFcObject* pin);
+
+    TdxFlowChart& FCanvas;
+    TSimuMCU* FMcu = nullptr;
+    std::vector<TSimuPortInfo*> FPendingPorts;
+    std::array<THandler, kOwnerTypeCount> FHandlers;
+    // Scratch buffers reused by every read, so steady-state reads allocate nothing.
+    std::vector<uint8_t> FVisited;
+    std::vector<int32_t> FStack;
+    std::vector<int32_t> FNet;
+    TNetDrivers FDrivers;
+};
+
+} // namespace kelto
