@@ -1,11 +1,16 @@
 // Placed parts and their slots, placement, deletion and the tick.
 #include "core/board/board.h"
 
+#include "core/devices/tick_handlers.h"
+
 #include <algorithm>
 
 namespace kelto {
 
-TSimuBoard::TSimuBoard() : FEngine(FCanvas) {}
+TSimuBoard::TSimuBoard() : FEngine(FCanvas)
+{
+    InstallDeviceHandlers(FEngine);
+}
 
 TSimuBoard::~TSimuBoard()
 {
