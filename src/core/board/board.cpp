@@ -68,7 +68,7 @@ TSimuPart* TSimuBoard::Adopt(std::unique_ptr<TSimuPart> part, const TPaletteItem
     if (item.NormallyClosed)
         static_cast<TSimuAnNiuSwitch*>(placed)->MakeNormallyClosed();
     FPartSlots[static_cast<size_t>(item.Item - 1)] = placed;
-    RebuildTickList();
+    FTickParts.push_back(placed);
     RefreshMcu();
     return placed;
 }
@@ -116,6 +116,12 @@ void TSimuBoard::DeletePart(TSimuPart* part)
 void TSimuBoard::ClearCircuit()
 {
     FCanvas.BeginUpdate();
+    // Wires go first, newest first, so no deletion shifts the connection list.
+    for (int32_t i = FCanvas.ConnectionCount() - 1; i >= 0; --i) {
+        TdxFcConnection* connection = FCanvas.Connections(i);
+        if (IsWire(connection))
+            FCanvas.DeleteConnection(connection);
+    }
     while (!FParts.empty())
         FreePart(PartCount() - 1);
     FPartSlots.fill(nullptr);
@@ -141,6 +147,12 @@ void TSimuBoard::RefreshMcu()
 void TSimuBoard::GLCadencer1Progress(double deltaTime, double newTime)
 {
     FEngine.RunTick(FTickParts, deltaTime, newTime);
+}
+
+bool TSimuBoard::IsWire(const TdxFcConnection* connection)
+{
+    return connection->SourceObject() != nullptr && connection->SourceObject()->UserData != nullptr &&
+           connection->TargetObject() != nullptr && connection->TargetObject()->UserData != nullptr;
 }
 
 } // namespace kelto

@@ -101,6 +101,7 @@ public:
     TInstrument FPendingInstrument = TInstrument::None;
 
 private:
+    static bool IsWire(const TdxFcConnection* connection);
     void RebuildTickList();
     void RefreshMcu();
     TSimuPart* Adopt(std::unique_ptr<TSimuPart> part, const TPaletteItem& item);
