@@ -1,0 +1,112 @@
+// keltosimu-run end to end: loading, actions, ticks, state, saving, bad input.
+#include "run_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace kelto {
+namespace {
+
+using namespace kelto::testing;
+
+const std::filesystem::path kData = KELTO_TEST_DATA_DIR;
+const std::filesystem::path kExamples = KELTO_EXAMPLES_DIR;
+
+TEST(Runner, ZeroTicksStillWritesStateAndSavesTheSameBytes)
+{
+    const auto dir = ScratchDir("zero_ticks");
+    const TCliResult run = RunCli({"--ticks", "0", "--state", (dir / "state.json").string(), "--save",
+                                   (dir / "saved.dps").string(), (kData / "lesson_example.dps").string()});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadFileText(dir / "saved.dps"), ReadFileText(kData / "lesson_example.dps"));
+    const std::string state = ReadFileText(dir / "state.json");
+    EXPECT_NE(state.find("\"ticks\":0"), std::string::npos);
+    EXPECT_NE(state.find(R"({"index":1,"class":"TSimuLEDA","type":3,"name":"LED0","x":20,"y":60,"pins":[)"),
+              std::string::npos);
+}
+
+TEST(Runner, StateGoesToStandardOutputWithADash)
+{
+    const TCliResult run = RunCli({"--ticks", "1", "--state", "-", (kExamples / "switch_led.dps").string()});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Out.rfind("{\"ticks\":1,", 0), 0u);
+    EXPECT_NE(run.Out.find("\"class\":\"TSimuZhaDaoSwitch\""), std::string::npos);
+}
+
+struct TActionCase {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Expected; // a fragment of the state
+};
+
+TEST(Runner, UserActionsChangeThePartsTheyName)
+{
+    const std::string dps = (kData / "inputs.dps").string();
+    const TActionCase cases[] = {
+        {"click flips the switch", {"--at", "1:click:0"}, R"("name":"K0")"},
+        {"click twice flips it back", {"--at", "1:click:0", "--at", "3:click:0"}, R"("state":{"closed":0})"},
+        {"press holds the button", {"--at", "2:press:1"}, R"("state":{"closed":1,"normallyClosed":0})"},
+        {"release lets it go", {"--at", "1:press:1", "--at", "2:release:1"}, R"("state":{"closed":0,"normallyClosed":0})"},
+        {"key down", {"--at", "1:keydown:2:3:1"}, R"("keys":[0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0])"},
+        {"slider", {"--at", "1:slider:3:0.25"}, R"("value":0.25)"},
+        {"after the last tick", {"--at", "9:click:0"}, R"("state":{"closed":1})"},
+    };
+    for (const TActionCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::vector<std::string> args{"--ticks", "5", "--state", "-"};
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        args.push_back(dps);
+        const TCliResult run = RunCli(args);
+        ASSERT_EQ(run.ExitCode, 0) << run.Err;
+        EXPECT_NE(run.Out.find(c.Expected), std::string::npos) << run.Out;
+    }
+}
+
+struct TBadCase {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Mentions;
+};
+
+TEST(Runner, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
+{
+    const auto dir = ScratchDir("bad_input");
+    std::string binary(2048, '\0');
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 37);
+    std::ofstream(dir / "binary.dps", std::ios::binary) << binary;
+    const std::string lesson = ReadFileText(kData / "lesson_example.dps");
+    std::ofstream(dir / "truncated.dps", std::ios::binary) << lesson.substr(0, 300);
+    std::string nested;
+    for (int i = 0; i < 100000; ++i)
+        nested += "<x>";
+    std::ofstream(dir / "nested.dps", std::ios::binary) << nested;
+    const std::string inputs = (kData / "inputs.dps").string();
+    const TBadCase cases[] = {
+        {"missing file", {(dir / "absent.dps").string()}, "absent.dps"},
+        {"binary file", {(dir / "binary.dps").string()}, "binary.dps"},
+        {"truncated file", {(dir / "truncated.dps").string()}, "truncated.dps"},
+        {"deeply nested", {(dir / "nested.dps").string()}, "nested.dps"},
+        {"folder", {dir.string()}, "Cannot read"},
+        {"no circuit", {}, "no circuit"},
+        {"unknown option", {"--frobnicate", inputs}, "--frobnicate"},
+        {"negative ticks", {"--ticks", "-3", inputs}, "--ticks"},
+        {"action on a missing part", {"--at", "1:click:99", inputs}, "names no component"},
+        {"press on a switch", {"--at", "1:press:0", inputs}, "push button"},
+        {"key out of range", {"--at", "1:keydown:2:4:0", inputs}, "column and row"},
+        {"slider beyond its track", {"--at", "1:slider:3:1.5", inputs}, "slider position"},
+        {"unknown action", {"--at", "1:dance:0", inputs}, "unknown action"},
+    };
+    for (const TBadCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TCliResult run = RunCli(c.Args);
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_NE(run.Err.find(c.Mentions), std::string::npos) << run.Err;
+        EXPECT_EQ(run.Err.find("keltosimu-run: "), 0u);
+        EXPECT_TRUE(run.Out.empty());
+    }
+}
+
+} // namespace
+} // namespace kelto
