@@ -62,6 +62,28 @@ void BM_FullBoardTick(benchmark::State& state)
 }
 BENCHMARK(BM_FullBoardTick)->Unit(benchmark::kMicrosecond);
 
+// The reads a tick of that board makes once every handler reads its inputs:
+// one net read per display, gate and expander pin.
+void BM_FullBoardPinReads(benchmark::State& state)
+{
+    TSimuBoard board;
+    BuildFullBoard(board);
+    std::vector<const TdxFcObject*> pins;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        if (WiredToPorts(board.Part(i)->FOwnerType))
+            for (const TdxFcObject* pin : board.Part(i)->FPins)
+                pins.push_back(pin);
+    int64_t sum = 0;
+    for (auto _ : state)
+        for (const TdxFcObject* pin : pins)
+            sum += board.Engine().ReadPinLevel(pin);
+    benchmark::DoNotOptimize(sum);
+    state.counters["reads"] = static_cast<double>(pins.size());
+    state.counters["boards_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                             benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_FullBoardPinReads)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 } // namespace kelto
 
