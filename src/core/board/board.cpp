@@ -10,6 +10,12 @@ namespace kelto {
 TSimuBoard::TSimuBoard() : FEngine(FCanvas)
 {
     InstallDeviceHandlers(FEngine);
+    // A file may hold two microcontrollers; only the one in the palette slot
+    // runs the program, the other is a part without one.
+    FEngine.SetHandler(otMCU, [this](TSimuPart& part, double, double) {
+        if (&part == FEngine.Mcu())
+            FBasic.ExecuteStatement();
+    });
 }
 
 TSimuBoard::~TSimuBoard()
@@ -142,6 +148,12 @@ void TSimuBoard::RebuildTickList()
 void TSimuBoard::RefreshMcu()
 {
     FEngine.SetMcu(static_cast<TSimuMCU*>(Slot(kMcuItem)));
+}
+
+void TSimuBoard::ButtonRUNClick()
+{
+    if (Slot(kMcuItem) != nullptr)
+        FBasic.StartRun(FEditorLines);
 }
 
 void TSimuBoard::GLCadencer1Progress(double deltaTime, double newTime)

@@ -3,6 +3,7 @@
 // the wiring state, and performs the user's actions on parts.
 #pragma once
 
+#include "core/basic/interpreter.h"
 #include "core/board/palette.h"
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/parts.h"
@@ -44,6 +45,8 @@ public:
     TdxFlowChart& Canvas() { return FCanvas; }
     const TdxFlowChart& Canvas() const { return FCanvas; }
     TSimEngine& Engine() { return FEngine; }
+    TBasicInterpreter& Basic() { return FBasic; }
+    const TBasicInterpreter& Basic() const { return FBasic; }
 
     // Placed parts, in placement order.
     int32_t PartCount() const { return static_cast<int32_t>(FParts.size()); }
@@ -100,6 +103,16 @@ public:
 
     TInstrument FPendingInstrument = TInstrument::None;
 
+    // Run control. The editor's lines (GBK bytes) are what the next Run
+    // prepares; Run does nothing while no microcontroller is placed.
+    void SetEditorLines(std::vector<std::string> gbkLines) { FEditorLines = std::move(gbkLines); }
+    void ButtonRUNClick();
+    void ButtonPAUSEClick() { FBasic.PauseRun(); }
+    void ButtonCONTINUEClick() { FBasic.ContinueRun(); }
+    void ButtonSTOPClick() { FBasic.RequestStop(); }
+    void ApplicationEvents1Minimize() { FBasic.FMinimized = true; }
+    void ApplicationEvents1Restore() { FBasic.FMinimized = false; }
+
 private:
     static bool IsWire(const TdxFcConnection* connection);
     void RebuildTickList();
@@ -109,6 +122,8 @@ private:
 
     TdxFlowChart FCanvas;
     TSimEngine FEngine;
+    TBasicInterpreter FBasic{FEngine};
+    std::vector<std::string> FEditorLines;
     std::vector<TPartEntry> FParts;
     std::array<TSimuPart*, kPaletteItemCount> FPartSlots{};
     std::vector<TSimuPart*> FTickParts;

@@ -1,0 +1,29 @@
+// Program text files (*.txt): the editor's lines as GBK text with CR LF after
+// every line. The editor side is UTF-8.
+#pragma once
+
+#include "core/files/file_result.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelto {
+
+// CR LF, a lone LF and a lone CR each end a line; a final line end adds no
+// empty line.
+std::vector<std::string> SplitProgramText(std::string_view text);
+
+// Decodes GBK (bytes that are not GBK become U+FFFD).
+TFileResult LoadProgramFile(const std::string& path, std::vector<std::string>& lines);
+// Refuses, naming the line, when a character has no GBK form: a lossy file
+// is never written. The old file stays intact on any failure.
+TFileResult SaveProgramFile(const std::string& path, const std::vector<std::string>& lines);
+// The file's bytes for the lines, or the reason they cannot be written.
+TFileResult EncodeProgramText(const std::vector<std::string>& lines, std::string& bytes);
+
+// The editor's lines as the interpreter reads them; characters without a
+// GBK form become '?'.
+std::vector<std::string> ProgramLinesAsGbk(const std::vector<std::string>& lines);
+
+} // namespace kelto
