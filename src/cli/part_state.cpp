@@ -2,6 +2,7 @@
 
 #include "core/board/board.h"
 #include "core/circuit/catalogue.h"
+#include "core/devices/lcd1602.h"
 
 namespace kelto::cli {
 
@@ -14,6 +15,18 @@ void Bytes(TJsonWriter& json, std::string_view key, const std::array<uint8_t, N>
     for (uint8_t v : values)
         json.Int(v);
     json.EndArray();
+}
+
+void WriteLcdFields(TJsonWriter& json, const TSimuLCD1602& lcd)
+{
+    Bytes(json, "ddram", lcd.FDDRAM);
+    Bytes(json, "cgram", lcd.FCGRAM);
+    Bytes(json, "cells", lcd.FCellDots);
+    json.Key("address").Int(lcd.FAddress);
+    json.Key("displayOn").Int(lcd.FDisplayOn).Key("twoLine").Int(lcd.FTwoLine).Key("eightBit").Int(lcd.FEightBit);
+    json.Key("shift").Int(lcd.FDisplayShift);
+    json.Key("cursorOn").Int(lcd.FCursorOn).Key("blinkOn").Int(lcd.FBlinkOn);
+    json.Key("text").BeginArray().String(ShownLineText(lcd, 0)).String(ShownLineText(lcd, 1)).EndArray();
 }
 
 void WritePins(TJsonWriter& json, const TSimuPart& part)
@@ -60,6 +73,7 @@ void WritePartFields(TJsonWriter& json, const TSimuPart& part)
     }
     case otSegDispTwo: Bytes(json, "segments", static_cast<const TSimuSegDispTwo&>(part).FSegments); break;
     case otSegDispSix: Bytes(json, "segments", static_cast<const TSimuSegDispSix&>(part).FSegments); break;
+    case otLCD1602: WriteLcdFields(json, static_cast<const TSimuLCD1602&>(part)); break;
     case otBitDisp: Bytes(json, "lit", static_cast<const TSimuBitDisp&>(part).FLit); break;
     case otDFlipFlop: {
         const auto& flipFlop = static_cast<const TSimuDFlipFlop&>(part);

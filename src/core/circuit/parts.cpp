@@ -2,6 +2,7 @@
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/catalogue.h"
+#include "core/devices/lcd1602.h"
 
 namespace kelto {
 
@@ -152,7 +153,12 @@ TSimuMicphone::TSimuMicphone(TdxFlowChart& canvas) : TSimuPart(canvas, otMicphon
 TSimuServo::TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo) { Build(); }
 TSimuSegDispTwo::TSimuSegDispTwo(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispTwo) { Build(); }
 TSimuSegDispSix::TSimuSegDispSix(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispSix) { Build(); }
-TSimuLCD1602::TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602) { Build(); }
+TSimuLCD1602::TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602)
+{
+    Build();
+    ResetController(*this);
+}
+
 TSimuOScopes::TSimuOScopes(TdxFlowChart& canvas) : TSimuPart(canvas, otOScopes) { Build(); }
 TSimuAudioas::TSimuAudioas(TdxFlowChart& canvas) : TSimuPart(canvas, otAudioas) { Build(); }
 TSimuDAC8Bit::TSimuDAC8Bit(TdxFlowChart& canvas) : TSimuPart(canvas, otDAC8Bit) { Build(); }

@@ -146,9 +146,55 @@ public:
     std::array<uint8_t, 6 * 8> FSegments{};
 };
 
+// The LCD controller's state; its operations live in core/devices/lcd1602.h.
+constexpr int kLcdDdramSize = 104;
+constexpr int kLcdCgramSize = 64;
+constexpr int kLcdPositions = 32;
+constexpr int kLcdGlyphRows = 8;
+constexpr int kLcdGlyphColumns = 5;
+constexpr int kLcdGlyphDots = kLcdGlyphRows * kLcdGlyphColumns;
+constexpr int kLcdFontBytes = 256 * kLcdGlyphDots;
+
+enum class TLcdAddressMode : uint8_t { DDRAM, CGRAM };
+
 class TSimuLCD1602 final : public TSimuPart {
 public:
     explicit TSimuLCD1602(TdxFlowChart& canvas);
+    std::array<uint8_t, kLcdDdramSize> FDDRAM{};
+    std::array<uint8_t, kLcdCgramSize> FCGRAM{};
+    std::array<uint8_t, kLcdPositions> FShownChars{};
+    std::array<uint8_t, kLcdPositions> FPosAddress{};
+    // Per position, row, column: 0 dark dot, 1 lit dot, 2 position not in use.
+    std::array<uint8_t, kLcdPositions * kLcdGlyphDots> FCellDots{};
+    std::array<uint8_t, kLcdFontBytes> FFont{};
+    int16_t FDisplayShift = 0;
+    TLcdAddressMode FAddressMode = TLcdAddressMode::DDRAM;
+    int16_t FAddress = 0;
+    int16_t FVisibleCount = 0;
+    int16_t FEightBit = 0;
+    int16_t FTwoLine = 0;
+    int16_t FFontSelect = 0;
+    int16_t FDisplayOn = 0;
+    int16_t FCursorOn = 0;
+    int16_t FBlinkOn = 0;
+    int16_t FIncrement = 0;
+    int16_t FShiftOnWrite = 0;
+    int16_t FShiftDirection = 1;
+    int16_t FBlanked = 0;
+    int16_t FHighNibble = 0;
+    int16_t FLowNibble = 0;
+    int16_t FNibblePending = 0;
+    int16_t FCursorAddress = 0;
+    int16_t FCursorPosition = 0;
+    int16_t FCursorHidden = 0;
+    int16_t FBlinkPhase = 0;
+    int16_t FCursorChar = 32;
+    int16_t FLastRW = 0;
+    int16_t FLastRS = 0;
+    int16_t FLastE = 0;
+    uint8_t FBlinkTimerOn = 0;
+    int16_t FBlinkCountdown = 0;
+    uint8_t FDrivingBus = 0;
 };
 
 class TSimuOScopes final : public TSimuPart {

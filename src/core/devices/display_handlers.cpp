@@ -1,0 +1,110 @@
+// LEDs follow their net every tick; segment displays and matrices are
+// multiplexed: a digit or row selected by a low pin takes the levels of the
+// segment or column pins, and keeps them while it is not selected.
+#include "core/devices/display_handlers.h"
+
+#include "core/canvas/flow_chart.h"
+#include "core/circuit/parts.h"
+#include "core/sim/sim_engine.h"
+
+namespace kelto {
+
+namespace {
+
+constexpr int16_t kLow = 0;
+constexpr int16_t kHigh = 1;
+constexpr int kSegmentsPerDigit = 8;
+constexpr int kFirstDigitPin = 8;
+
+// An undriven LED is dark: only a driven net of the lighting level lights it.
+template <typename TLed> void UpdateLed(TSimEngine& engine, TLed& led, int16_t lightingLevel)
+{
+    const uint8_t lit = engine.ReadPinLevel(led.Pin(0)) == lightingLevel ? 1 : 0;
+    if (lit != led.FLit) {
+        led.FLit = lit;
+        led.FBody->Invalidate();
+    }
+}
+
+template <typename TDisplay> void UpdateSegments(TSimEngine& engine, TDisplay& display)
+{
+    auto segments = display.FSegments;
+    constexpr int digits = static_cast<int>(segments.size()) / kSegmentsPerDigit;
+    for (int d = 0; d < digits; ++d) {
+        if (engine.ReadPinLevel(display.Pin(kFirstDigitPin + d)) != kLow)
+            continue;
+        for (int s = 0; s < kSegmentsPerDigit; ++s)
+            segments[static_cast<size_t>(d * kSegmentsPerDigit + s)] =
+                engine.ReadPinLevel(display.Pin(s)) == kHigh ? 1 : 0;
+    }
+    if (segments != display.FSegments) {
+        display.FSegments = segments;
+        display.FBody->Invalidate();
+    }
+}
+
+template <int N, typename TMatrix> void UpdateMatrix(TSimEngine& engine, TMatrix& matrix)
+{
+    static_assert(N * N == std::tuple_size_v<decltype(matrix.FDots)>);
+    std::array<int16_t, 2 * N> levels;
+    for (int k = 0; k < 2 * N; ++k)
+        levels[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(k));
+    auto dots = matrix.FDots;
+    for (int row = 0; row < N; ++row) {
+        if (levels[static_cast<size_t>(row)] != kLow)
+            continue;
+        for (int column = 0; column < N; ++column)
+            dots[static_cast<size_t>(row * N + column)] =
+                levels[static_cast<size_t>(N + column)] == kHigh ? 1 : 0;
+    }
+    if (dots != matrix.FDots) {
+        matrix.FDots = dots;
+        matrix.FBody->Invalidate();
+    }
+}
+
+} // namespace
+
+void UpdateLEDA(TSimEngine& engine, TSimuLEDA& led)
+{
+    UpdateLed(engine, led, kLow);
+}
+
+void UpdateLEDB(TSimEngine& engine, TSimuLEDB& led)
+{
+    UpdateLed(engine, led, kHigh);
+}
+
+void UpdateSegDispTwo(TSimEngine& engine, TSimuSegDispTwo& display)
+{
+    UpdateSegments(engine, display);
+}
+
+void UpdateSegDispSix(TSimEngine& engine, TSimuSegDispSix& display)
+{
+    UpdateSegments(engine, display);
+}
+
+// The bar is not latched: each LED is lit exactly while its pin is driven low.
+void UpdateBitDisp(TSimEngine& engine, TSimuBitDisp& display)
+{
+    std::array<uint8_t, 8> lit{};
+    for (size_t i = 0; i < lit.size(); ++i)
+        lit[i] = engine.ReadPinLevel(display.Pin(static_cast<int32_t>(i))) == kLow ? 1 : 0;
+    if (lit != display.FLit) {
+        display.FLit = lit;
+        display.FBody->Invalidate();
+    }
+}
+
+void UpdateDotMat1616(TSimEngine& engine, TSimuDotMat1616& matrix)
+{
+    UpdateMatrix<16>(engine, matrix);
+}
+
+void UpdateDotMat3232(TSimEngine& engine, TSimuDotMat3232& matrix)
+{
+    UpdateMatrix<32>(engine, matrix);
+}
+
+} // namespace kelto
