@@ -1,0 +1,206 @@
+// The document commands and the decisions behind their prompts.
+#include "core/board/document.h"
+
+#include "core/board/document_texts.h"
+#include "core/files/circuit_file.h"
+#include "core/files/program_file.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kelto {
+
+namespace {
+
+std::string FileNameWithoutFolder(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::path(path), error) && !error;
+}
+
+} // namespace
+
+bool HasCircuitExtension(const std::string& path)
+{
+    const std::string name = FileNameWithoutFolder(path);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || name.size() - dot != 4)
+        return false;
+    static constexpr char kExtension[] = "dps";
+    for (size_t i = 0; i < 3; ++i) {
+        const char c = name[dot + 1 + i];
+        if (c != kExtension[i] && c != kExtension[i] - 'a' + 'A')
+            return false;
+    }
+    return true;
+}
+
+TCircuitDocument::TCircuitDocument(TSimuBoard& board, IDocumentHost& host) : FBoard(board), FHost(host)
+{
+}
+
+void TCircuitDocument::SetDocumentFileName(const std::string& name)
+{
+    FFileName = name;
+    FHost.CaptionChanged(Caption());
+}
+
+std::string TCircuitDocument::Caption() const
+{
+    std::string caption(kApplicationTitle);
+    if (!FFileName.empty())
+        caption += " - " + FileNameWithoutFolder(FFileName);
+    return caption;
+}
+
+bool TCircuitDocument::IsCircuitModified() const
+{
+    return WriteCircuitDocument(FBoard) != FSavedDocument;
+}
+
+void TCircuitDocument::TakeSnapshot()
+{
+    FSavedDocument = WriteCircuitDocument(FBoard);
+}
+
+TSaveAnswer TCircuitDocument::AskSaveChanges()
+{
+    if (FFileName.empty())
+        return FHost.AskSaveChanges(std::string(kSavePromptUntitled));
+    if (!FModified)
+        return TSaveAnswer::No;
+    return FHost.AskSaveChanges(std::string(kSavePromptNamedBefore) + FFileName +
+                                std::string(kSavePromptNamedAfter));
+}
+
+// A save that failed with an error abandons the command, so the circuit the
+// user wanted kept is not discarded; a cancelled save dialog carries on.
+bool TCircuitDocument::QuerySaveChanges()
+{
+    FModified = IsCircuitModified();
+    if (FBoard.PartCount() == 0)
+        return true;
+    switch (AskSaveChanges()) {
+    case TSaveAnswer::Yes:
+        return SaveDocument() != TSaveOutcome::Failed;
+    case TSaveAnswer::No:
+        return true;
+    case TSaveAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void TCircuitDocument::ResetDocument()
+{
+    FBoard.ClearCircuit();
+    SetDocumentFileName({});
+    FModified = false;
+    FHost.SetEditorLines({});
+    FBoard.Basic().ClearLog();
+    TakeSnapshot();
+}
+
+void TCircuitDocument::ActionFileNewExecute()
+{
+    if (QuerySaveChanges())
+        ResetDocument();
+}
+
+void TCircuitDocument::ActionFileOpenExecute()
+{
+    if (!QuerySaveChanges())
+        return;
+    if (const std::optional<std::string> path = FHost.ChooseCircuitToOpen())
+        OpenCircuitFile(*path);
+}
+
+// The reader replaces the circuit only when the whole file is good, so an
+// unreadable file leaves circuit and document as they were.
+bool TCircuitDocument::OpenCircuitFile(const std::string& path)
+{
+    if (!HasCircuitExtension(path) || !FileExists(path))
+        return false;
+    if (const TFileResult loaded = LoadCircuitFile(FBoard, path); !loaded.Ok) {
+        FHost.ShowFileError(loaded.Message);
+        return false;
+    }
+    SetDocumentFileName(path);
+    FModified = false;
+    FHost.SetEditorLines({});
+    FBoard.Basic().ClearLog();
+    TakeSnapshot();
+    return true;
+}
+
+bool TCircuitDocument::ActionFileSaveExecute()
+{
+    return SaveDocument() == TSaveOutcome::Saved;
+}
+
+TCircuitDocument::TSaveOutcome TCircuitDocument::SaveDocument()
+{
+    return SaveAs(FFileName.empty() ? FHost.ChooseCircuitToSave() : std::optional<std::string>(FFileName));
+}
+
+void TCircuitDocument::ActionFileSaveAsExecute()
+{
+    SaveAs(FHost.ChooseCircuitToSave());
+}
+
+TCircuitDocument::TSaveOutcome TCircuitDocument::SaveAs(const std::optional<std::string>& chosen)
+{
+    if (!chosen || !HasCircuitExtension(*chosen))
+        return TSaveOutcome::NotSaved;
+    return SaveTo(*chosen);
+}
+
+TCircuitDocument::TSaveOutcome TCircuitDocument::SaveTo(const std::string& path)
+{
+    if (const TFileResult saved = SaveCircuitFile(FBoard, path); !saved.Ok) {
+        FHost.ShowFileError(saved.Message);
+        return TSaveOutcome::Failed;
+    }
+    FModified = false;
+    SetDocumentFileName(path);
+    TakeSnapshot();
+    return TSaveOutcome::Saved;
+}
+
+bool TCircuitDocument::FormCloseQuery()
+{
+    if (!QuerySaveChanges())
+        return false;
+    ResetDocument();
+    return true;
+}
+
+void TCircuitDocument::ButtonOpenBasClick()
+{
+    const std::optional<std::string> path = FHost.ChooseProgramToOpen();
+    if (!path || !FileExists(*path))
+        return;
+    std::vector<std::string> lines;
+    if (const TFileResult loaded = LoadProgramFile(*path, lines); !loaded.Ok) {
+        FHost.ShowFileError(loaded.Message);
+        return;
+    }
+    FHost.SetEditorLines(lines);
+}
+
+void TCircuitDocument::ButtonSaveBasClick()
+{
+    const std::optional<std::string> path = FHost.ChooseProgramToSave();
+    if (!path)
+        return;
+    if (const TFileResult saved = SaveProgramFile(*path, FHost.EditorLines()); !saved.Ok)
+        FHost.ShowFileError(saved.Message);
+}
+
+} // namespace kelto

@@ -1,0 +1,83 @@
+// The circuit document of the main window: its file name and caption, the
+// snapshot that tells whether the circuit changed, the save-changes prompt,
+// New, Open, Save, Save As and closing, and loading and saving program texts.
+#pragma once
+
+#include "core/board/board.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelto {
+
+enum class TSaveAnswer : uint8_t { Yes, No, Cancel };
+
+// The window's dialogs and panes, as the commands need them. Paths are in
+// the file system's encoding; texts and lines are UTF-8.
+class IDocumentHost {
+  public:
+    virtual ~IDocumentHost() = default;
+    virtual TSaveAnswer AskSaveChanges(const std::string& text) = 0;
+    // The file dialogs; none when the user cancels.
+    virtual std::optional<std::string> ChooseCircuitToOpen() = 0;
+    virtual std::optional<std::string> ChooseCircuitToSave() = 0;
+    virtual std::optional<std::string> ChooseProgramToOpen() = 0;
+    virtual std::optional<std::string> ChooseProgramToSave() = 0;
+    virtual void ShowFileError(const std::string& message) = 0;
+    virtual void CaptionChanged(const std::string& caption) = 0;
+    virtual std::vector<std::string> EditorLines() = 0;
+    virtual void SetEditorLines(const std::vector<std::string>& lines) = 0;
+};
+
+class TCircuitDocument {
+  public:
+    TCircuitDocument(TSimuBoard& board, IDocumentHost& host);
+
+    void SetDocumentFileName(const std::string& name);
+    const std::string& FileName() const { return FFileName; }
+    std::string Caption() const;
+    bool Modified() const { return FModified; }
+
+    bool IsCircuitModified() const;
+    // Asked only while the circuit has components; No without asking when a
+    // saved circuit did not change.
+    TSaveAnswer AskSaveChanges();
+    void ResetDocument();
+
+    void ActionFileNewExecute();
+    void ActionFileOpenExecute();
+    // True when the circuit was written.
+    bool ActionFileSaveExecute();
+    void ActionFileSaveAsExecute();
+    // True when the window may close; the document is then reset.
+    bool FormCloseQuery();
+    // Open's steps after its dialog: a .dps file that exists replaces the
+    // circuit. False when nothing was opened.
+    bool OpenCircuitFile(const std::string& path);
+
+    void ButtonOpenBasClick();
+    void ButtonSaveBasClick();
+
+  private:
+    enum class TSaveOutcome : uint8_t { Saved, NotSaved, Failed };
+
+    // The prompt at the start of New, Open and closing; false abandons the command.
+    bool QuerySaveChanges();
+    // Save: to the current file, or to one the dialog names.
+    TSaveOutcome SaveDocument();
+    TSaveOutcome SaveAs(const std::optional<std::string>& chosen);
+    TSaveOutcome SaveTo(const std::string& path);
+    void TakeSnapshot();
+
+    TSimuBoard& FBoard;
+    IDocumentHost& FHost;
+    std::string FFileName;
+    bool FModified = false;
+    std::string FSavedDocument;
+};
+
+// ".dps" in any letter case after the file name's last dot.
+bool HasCircuitExtension(const std::string& path);
+
+} // namespace kelto

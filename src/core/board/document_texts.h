@@ -1,0 +1,16 @@
+// The texts the document commands show: the application title and the
+// save-changes prompt, in UTF-8.
+#pragma once
+
+#include <string_view>
+
+namespace kelto {
+
+constexpr std::string_view kApplicationTitle = "Kelto单片机仿真 V3.0版";
+constexpr std::string_view kSavePromptCaption = "系统提示";
+constexpr std::string_view kSavePromptUntitled = "单片机仿真文件的内容已经被更改,\r\n是否保存更改?";
+// The file's full path goes between these two.
+constexpr std::string_view kSavePromptNamedBefore = "单片机仿真文件";
+constexpr std::string_view kSavePromptNamedAfter = "的内容已经被更改,\r\n是否保存更改?";
+
+} // namespace kelto

@@ -1,0 +1,62 @@
+// The main window's handlers of the canvas's events: wiring, switches,
+// buttons, keypad and probes on the board, dragging pausing the frame clock,
+// and the double-click that edits a wire or deletes a part.
+#pragma once
+
+#include "core/board/board.h"
+#include "core/canvas/canvas_mouse.h"
+
+#include <optional>
+
+namespace kelto {
+
+enum class TModalResult : uint8_t { mrOk, mrCancel, mrNo };
+
+struct TWireDialogAnswer {
+    TModalResult Result = TModalResult::mrCancel;
+    // The style of the checked radio button; none when none is checked.
+    std::optional<TLineStyle> Style;
+};
+
+// What the handlers need from the window around them.
+class IEditorHost {
+  public:
+    virtual ~IEditorHost() = default;
+    virtual void SetFrameClockEnabled(bool enabled) = 0;
+    // ClickTimer disabled and enabled again, so its interval starts afresh.
+    virtual void RestartClickTimer() = 0;
+    virtual void StopClickTimer() = 0;
+    // TFormXian, modal, with the radio button of the wire's style checked.
+    virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
+    // TFormShanChu, modal: mrNo means delete.
+    virtual TModalResult ShowDeleteDialog() = 0;
+    virtual void ShowInstrumentWindow(TInstrument instrument) = 0;
+    virtual void HideInstrumentWindow(TInstrument instrument) = 0;
+};
+
+class TSchematicEditor final : public ICanvasMouseEvents {
+  public:
+    TSchematicEditor(TSimuBoard& board, IEditorHost& host);
+
+    // The canvas's mouse machine, fed by the canvas widget.
+    TCanvasMouse& Mouse() { return FMouse; }
+
+    void OnMouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+    void OnMouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
+    void OnObjectClick(TdxFcObject* item, int32_t x, int32_t y) override;
+    void OnDragHandlerOn() override;
+    void OnDragHandlerOff() override;
+    void OnDblClick() override;
+
+    void ClickTimerTimer();
+
+  private:
+    void EditSelectedWire();
+    void DeleteSelectedPart();
+
+    TSimuBoard& FBoard;
+    IEditorHost& FHost;
+    TCanvasMouse FMouse;
+};
+
+} // namespace kelto

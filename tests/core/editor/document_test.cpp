@@ -1,0 +1,333 @@
+// The document commands with scripted answers: when the save prompt asks and
+// with which text, what New, Open, Save, Save As and closing keep or discard,
+// and the file round trips.
+#include "core/board/document.h"
+
+#include "board_helpers.h"
+#include "core/board/document_texts.h"
+#include "core/files/circuit_file.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+namespace kelto {
+namespace {
+
+using namespace kelto::testing;
+namespace fs = std::filesystem;
+
+class TScriptedHost final : public IDocumentHost {
+  public:
+    TSaveAnswer AskSaveChanges(const std::string& text) override
+    {
+        Prompts.push_back(text);
+        if (Answers.empty())
+            return TSaveAnswer::Cancel;
+        const TSaveAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> ChooseCircuitToOpen() override { return Take(OpenChoice); }
+    std::optional<std::string> ChooseCircuitToSave() override
+    {
+        ++SaveDialogs;
+        return Take(SaveChoice);
+    }
+    std::optional<std::string> ChooseProgramToOpen() override { return Take(ProgramOpenChoice); }
+    std::optional<std::string> ChooseProgramToSave() override { return Take(ProgramSaveChoice); }
+    void ShowFileError(const std::string& message) override { Errors.push_back(message); }
+    void CaptionChanged(const std::string& caption) override { Caption = caption; }
+    std::vector<std::string> EditorLines() override { return Editor; }
+    void SetEditorLines(const std::vector<std::string>& lines) override { Editor = lines; }
+
+    std::deque<TSaveAnswer> Answers;
+    std::vector<std::string> Prompts;
+    std::optional<std::string> OpenChoice;
+    std::optional<std::string> SaveChoice;
+    std::optional<std::string> ProgramOpenChoice;
+    std::optional<std::string> ProgramSaveChoice;
+    int SaveDialogs = 0;
+    std::vector<std::string> Errors;
+    std::string Caption;
+    std::vector<std::string> Editor{"0 REM \"KELTOBASIC\""};
+
+  private:
+    static std::optional<std::string> Take(std::optional<std::string>& choice)
+    {
+        std::optional<std::string> taken = std::move(choice);
+        choice.reset();
+        return taken;
+    }
+};
+
+class DocumentTest : public ::testing::Test {
+  public:
+    void SetUp() override
+    {
+        FDir = fs::path(::testing::TempDir()) /
+               ("kelto_document_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(FDir);
+        fs::create_directories(FDir);
+    }
+    void TearDown() override { fs::remove_all(FDir); }
+
+    std::string PathOf(const std::string& name) const { return (FDir / name).string(); }
+    std::string NamedPrompt(const std::string& path) const
+    {
+        return std::string(kSavePromptNamedBefore) + path + std::string(kSavePromptNamedAfter);
+    }
+    // A saved file holding a switch wired to an LED.
+    std::string SavedCircuit(const std::string& name)
+    {
+        TSimuPart& toggle = Place(Board, kK0, 20, 30);
+        TSimuPart& led = Place(Board, kLED0, 300, 0);
+        Wire(Board, toggle, 1, led, 0)->AddPoint({200, 200});
+        Host.SaveChoice = PathOf(name);
+        EXPECT_TRUE(Document.ActionFileSaveExecute());
+        return PathOf(name);
+    }
+
+    fs::path FDir;
+    TSimuBoard Board;
+    TScriptedHost Host;
+    TCircuitDocument Document{Board, Host};
+};
+
+TEST_F(DocumentTest, CaptionIsTheTitleAloneOrWithTheFileName)
+{
+    Document.SetDocumentFileName("/home/student/lessons/lesson3.dps");
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - lesson3.dps");
+    Document.SetDocumentFileName("");
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle));
+}
+
+TEST_F(DocumentTest, PromptDependsOnTheDocumentState)
+{
+    struct TStateCase {
+        const char* Name;
+        void (*Prepare)(DocumentTest&);
+        bool Asks;
+        bool WithPath;
+    };
+    const TStateCase cases[] = {
+        {"empty canvas", [](DocumentTest&) {}, false, false},
+        {"never saved, unchanged since New", [](DocumentTest& t) { Place(t.Board, kK0); }, true, false},
+        {"saved, unchanged", [](DocumentTest& t) { t.SavedCircuit("a.dps"); }, false, false},
+        {"saved, a part moved",
+         [](DocumentTest& t) {
+             t.SavedCircuit("a.dps");
+             t.Board.MovePartTo(t.Board.Part(0)->FBody, 22, 30);
+         },
+         true, true},
+        {"saved, a wire restyled",
+         [](DocumentTest& t) {
+             t.SavedCircuit("a.dps");
+             t.Board.Canvas()
+                 .Connections(t.Board.Canvas().ConnectionCount() - 1)
+                 ->SetLineStyle(TLineStyle::lsElbowVertical);
+         },
+         true, true},
+        {"saved, switch flipped and slider moved",
+         [](DocumentTest& t) {
+             t.SavedCircuit("a.dps");
+             auto& resistor = static_cast<TSimuResistance&>(Place(t.Board, kResistor));
+             t.Host.SaveChoice.reset();
+             t.Document.ActionFileSaveExecute();
+             t.Board.FlipSwitch(static_cast<TSimuZhaDaoSwitch&>(*t.Board.Part(0)));
+             t.Board.SetSliderPosition(resistor, 0.7);
+         },
+         false, false},
+    };
+    for (const TStateCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TearDown();
+        SetUp();
+        Board.ClearCircuit();
+        Document.SetDocumentFileName("");
+        Host.Prompts.clear();
+        c.Prepare(*this);
+        Host.Answers = {TSaveAnswer::Cancel};
+        Document.ActionFileNewExecute();
+        if (!c.Asks) {
+            EXPECT_TRUE(Host.Prompts.empty());
+            EXPECT_EQ(Board.PartCount(), 0) << "New went ahead";
+            continue;
+        }
+        ASSERT_EQ(Host.Prompts.size(), 1u);
+        EXPECT_EQ(Host.Prompts[0],
+                  c.WithPath ? NamedPrompt(PathOf("a.dps")) : std::string(kSavePromptUntitled));
+        EXPECT_GT(Board.PartCount(), 0) << "Cancel keeps the circuit";
+    }
+}
+
+TEST_F(DocumentTest, NewResetsEverythingAfterNoOrAYesWhoseSaveDialogWasCancelled)
+{
+    for (const TSaveAnswer answer : {TSaveAnswer::No, TSaveAnswer::Yes}) {
+        SCOPED_TRACE(static_cast<int>(answer));
+        Place(Board, kMCU);
+        Board.Basic().LogLine("开始");
+        Host.Editor = {"10 REM \"END\""};
+        Host.Answers = {answer};
+        Document.ActionFileNewExecute();
+        EXPECT_EQ(Board.PartCount(), 0);
+        EXPECT_EQ(Board.Slot(kMCU), nullptr);
+        EXPECT_TRUE(Host.Editor.empty());
+        EXPECT_TRUE(Board.Basic().FMessageLines.empty());
+        EXPECT_EQ(Host.Caption, std::string(kApplicationTitle));
+        EXPECT_FALSE(Document.Modified());
+    }
+    EXPECT_EQ(Host.SaveDialogs, 1);
+}
+
+TEST_F(DocumentTest, YesSavesToTheCurrentFileBeforeNew)
+{
+    const std::string path = SavedCircuit("a.dps");
+    Board.MovePartTo(Board.Part(0)->FBody, 0, 0);
+    const std::string moved = WriteCircuitDocument(Board);
+    Host.Answers = {TSaveAnswer::Yes};
+    Document.ActionFileNewExecute();
+    EXPECT_EQ(Board.PartCount(), 0);
+    TSimuBoard reread;
+    ASSERT_TRUE(LoadCircuitFile(reread, path).Ok);
+    EXPECT_EQ(WriteCircuitDocument(reread), moved);
+}
+
+TEST_F(DocumentTest, FailedSaveAfterYesKeepsTheCircuitAndTheWindow)
+{
+    Place(Board, kK0);
+    Host.SaveChoice = PathOf("missing-folder/a.dps");
+    Host.Answers = {TSaveAnswer::Yes};
+    EXPECT_FALSE(Document.FormCloseQuery());
+    EXPECT_EQ(Board.PartCount(), 1);
+    ASSERT_EQ(Host.Errors.size(), 1u);
+    EXPECT_EQ(Document.FileName(), "");
+    EXPECT_EQ(Host.Caption, "");
+}
+
+TEST_F(DocumentTest, SaveAsRefusesOtherExtensionsSilentlyAndLaterSavesNeedNoDialog)
+{
+    Place(Board, kK0);
+    Host.SaveChoice = PathOf("a.xml");
+    Document.ActionFileSaveAsExecute();
+    EXPECT_FALSE(fs::exists(PathOf("a.xml")));
+    EXPECT_TRUE(Host.Errors.empty());
+    EXPECT_EQ(Document.FileName(), "");
+
+    Host.SaveChoice = PathOf("b.DPS");
+    Document.ActionFileSaveAsExecute();
+    EXPECT_TRUE(fs::exists(PathOf("b.DPS")));
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - b.DPS");
+    Place(Board, kLED0, 200, 0);
+    EXPECT_TRUE(Document.ActionFileSaveExecute());
+    EXPECT_EQ(Host.SaveDialogs, 2);
+    TSimuBoard reread;
+    ASSERT_TRUE(LoadCircuitFile(reread, PathOf("b.DPS")).Ok);
+    EXPECT_EQ(reread.PartCount(), 2);
+}
+
+TEST_F(DocumentTest, UnwritableFileChangesNoDocumentState)
+{
+    const std::string path = SavedCircuit("a.dps");
+    Board.MovePartTo(Board.Part(0)->FBody, 0, 0);
+    Host.SaveChoice = PathOf("missing-folder/b.dps");
+    Document.ActionFileSaveAsExecute();
+    ASSERT_EQ(Host.Errors.size(), 1u);
+    EXPECT_EQ(Document.FileName(), path);
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - a.dps");
+    EXPECT_TRUE(Document.IsCircuitModified());
+}
+
+TEST_F(DocumentTest, OpenRebuildsTheSavedCircuitUnmodifiedAndClearsTheProgramPanes)
+{
+    const std::string path = SavedCircuit("a.dps");
+    const std::string saved = WriteCircuitDocument(Board);
+    Host.Answers = {TSaveAnswer::No};
+    Document.ActionFileNewExecute();
+    ASSERT_EQ(Board.PartCount(), 0);
+
+    Board.Basic().LogLine("结束");
+    Host.Editor = {"0 REM \"KELTOBASIC\""};
+    Host.OpenChoice = path;
+    Document.ActionFileOpenExecute();
+    EXPECT_EQ(WriteCircuitDocument(Board), saved);
+    EXPECT_FALSE(Document.Modified());
+    EXPECT_FALSE(Document.IsCircuitModified());
+    EXPECT_TRUE(Host.Editor.empty());
+    EXPECT_TRUE(Board.Basic().FMessageLines.empty());
+    EXPECT_EQ(Document.FileName(), path);
+
+    Document.ActionFileNewExecute();
+    EXPECT_TRUE(Host.Prompts.empty()) << "an opened, unchanged circuit is not asked about";
+}
+
+TEST_F(DocumentTest, OpenIgnoresOtherExtensionsAndMissingFilesAndKeepsTheCircuitOnABadFile)
+{
+    SavedCircuit("a.dps");
+    const std::string before = WriteCircuitDocument(Board);
+    std::ofstream(PathOf("bad.dps")) << "<KELTOSIMU><COMP>";
+    std::ofstream(PathOf("c.xml")) << "<KELTOSIMU/>";
+    struct TOpenCase {
+        const char* Name;
+        std::string Path;
+        size_t Errors;
+    };
+    const TOpenCase cases[] = {
+        {"other extension", PathOf("c.xml"), 0},
+        {"missing file", PathOf("none.dps"), 0},
+        {"malformed file", PathOf("bad.dps"), 1},
+    };
+    for (const TOpenCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Host.Errors.clear();
+        Host.OpenChoice = c.Path;
+        Document.ActionFileOpenExecute();
+        EXPECT_EQ(Host.Errors.size(), c.Errors);
+        EXPECT_EQ(WriteCircuitDocument(Board), before);
+        EXPECT_EQ(Document.FileName(), PathOf("a.dps"));
+    }
+}
+
+TEST_F(DocumentTest, CloseQueryCancelKeepsEverythingAndNoResets)
+{
+    Place(Board, kK0);
+    Host.Editor = {"0 REM \"KELTOBASIC\""};
+    Host.Answers = {TSaveAnswer::Cancel, TSaveAnswer::No};
+    EXPECT_FALSE(Document.FormCloseQuery());
+    EXPECT_EQ(Board.PartCount(), 1);
+    EXPECT_EQ(Host.Editor.size(), 1u);
+    EXPECT_TRUE(Document.FormCloseQuery());
+    EXPECT_EQ(Board.PartCount(), 0);
+    EXPECT_TRUE(Host.Editor.empty());
+}
+
+TEST_F(DocumentTest, ProgramTextRoundTripAndFailuresKeepTheEditor)
+{
+    const std::vector<std::string> program{"0 REM \"KELTOBASIC\"", "10 REM \"PRINT 1\" 中文"};
+    Host.Editor = program;
+    Host.ProgramSaveChoice = PathOf("p.txt");
+    Document.ButtonSaveBasClick();
+    Host.Editor = {"other"};
+    Host.ProgramOpenChoice = PathOf("p.txt");
+    Document.ButtonOpenBasClick();
+    EXPECT_EQ(Host.Editor, program);
+
+    Host.ProgramOpenChoice = FDir.string(); // exists, cannot be read as a file
+    Document.ButtonOpenBasClick();
+    EXPECT_EQ(Host.Editor, program);
+    ASSERT_EQ(Host.Errors.size(), 1u);
+
+    Host.ProgramSaveChoice = PathOf("missing-folder/p.txt");
+    Document.ButtonSaveBasClick();
+    EXPECT_EQ(Host.Errors.size(), 2u);
+
+    Document.ButtonOpenBasClick(); // dialog cancelled
+    EXPECT_EQ(Host.Editor, program);
+    EXPECT_EQ(Board.PartCount(), 0);
+}
+
+} // namespace
+} // namespace kelto
