@@ -3,13 +3,17 @@
 #include "cli/json_writer.h"
 #include "cli/part_state.h"
 #include "cli/run_options.h"
+#include "cli/run_recorder.h"
 #include "cli/user_action.h"
 #include "core/board/board.h"
 #include "core/files/atomic_file.h"
 #include "core/files/circuit_file.h"
+#include "core/files/program_file.h"
+#include "core/sound/virtual_devices.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 namespace kelto::cli {
@@ -43,12 +47,30 @@ bool WriteOutput(const std::string& path, const std::string& text)
 
 std::string StateJson(const TSimuBoard& board, int64_t ticks)
 {
+    const TBasicInterpreter& basic = board.Basic();
     TJsonWriter json;
     json.BeginObject();
     json.Key("ticks").Int(ticks);
+    json.Key("running").Bool(basic.FRunning);
+    json.Key("log").BeginArray();
+    for (const std::string& line : basic.FMessageLines)
+        json.String(line);
+    json.EndArray();
+    json.Key("line").Int(basic.FCurrentLine);
+    json.Key("variables").BeginObject();
+    for (size_t i = 0; i < basic.FVariables.size(); ++i)
+        json.Key(std::string(1, static_cast<char>('A' + i))).Int(basic.FVariables[i]);
+    json.EndObject();
     WriteComponents(json, board);
     json.EndObject();
     return json.Text() + "\n";
+}
+
+// Voice clip files are looked up beside the program, as the window does.
+std::string ExecutableFolder()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
 int Run(const TRunOptions& options)
@@ -57,6 +79,29 @@ int Run(const TRunOptions& options)
     board.Engine().FMotorSpeedFactor = options.SpeedFactor;
     if (const TFileResult loaded = LoadCircuitFile(board, options.CircuitPath); !loaded.Ok)
         return Fail(loaded.Message);
+    if (options.ProgramPath) {
+        std::vector<std::string> lines;
+        if (const TFileResult loaded = LoadProgramFile(*options.ProgramPath, lines); !loaded.Ok)
+            return Fail(loaded.Message);
+        board.SetEditorLines(ProgramLinesAsGbk(lines));
+    }
+
+    // The tone generator is done with a tune at once, so a PLAY wait ends at the next tick.
+    TVirtualToneGenerator toneGenerator;
+    TVirtualWavePlayer wavePlayer;
+    wavePlayer.FFolder = ExecutableFolder();
+    TVirtualClockSpeaker clockSpeaker;
+    TFixedClock fixedClock(options.Time.value_or(TLocalTime{}));
+    TSeededRandom seededRandom(options.Seed.value_or(0));
+    board.Basic().SetSoundDevices({&toneGenerator, &wavePlayer, &clockSpeaker,
+                                   options.Time ? &fixedClock : nullptr,
+                                   options.Seed ? &seededRandom : nullptr});
+
+    TRunRecorder recorder(board);
+    std::string openError;
+    if ((options.EventsPath && !recorder.OpenEvents(*options.EventsPath, openError)) ||
+        (options.TracePath && !recorder.OpenTrace(*options.TracePath, openError)))
+        return Fail(openError);
 
     std::vector<TTimedAction> actions;
     for (const TScheduledAction& scheduled : options.Actions) {
@@ -69,17 +114,21 @@ int Run(const TRunOptions& options)
     std::stable_sort(actions.begin(), actions.end(),
                      [](const TTimedAction& a, const TTimedAction& b) { return a.Tick < b.Tick; });
 
+    if (options.ProgramPath && !options.NoRun)
+        board.ButtonRUNClick();
     auto next = actions.begin();
     for (int64_t tick = 1; tick <= options.Ticks; ++tick) {
         for (; next != actions.end() && next->Tick <= tick; ++next)
             PerformUserAction(next->Action, board);
+        recorder.BeginTick(tick);
         board.GLCadencer1Progress(options.DeltaTime, static_cast<double>(tick) * options.DeltaTime);
+        recorder.EndTick();
     }
     // Actions scheduled after the last tick still happen before the state is taken.
     for (; next != actions.end(); ++next)
         PerformUserAction(next->Action, board);
 
-    bool written = true;
+    bool written = recorder.Flush();
     if (options.StatePath)
         written = WriteOutput(*options.StatePath, StateJson(board, options.Ticks)) && written;
     if (options.SavePath) {

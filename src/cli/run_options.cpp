@@ -23,12 +23,23 @@ bool ParseAction(const std::string& text, TScheduledAction& action)
     return ParseNumber(text.substr(0, colon), action.Tick) && action.Tick >= 0;
 }
 
+// HH:MM:SS with hours 0..23, minutes and seconds 0..59.
+bool ParseTime(const std::string& text, TLocalTime& time)
+{
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+        return false;
+    return ParseNumber(text.substr(0, 2), time.Hour) && ParseNumber(text.substr(3, 2), time.Minute) &&
+           ParseNumber(text.substr(6, 2), time.Second) && time.Hour >= 0 && time.Hour <= 23 &&
+           time.Minute >= 0 && time.Minute <= 59 && time.Second >= 0 && time.Second <= 59;
+}
+
 } // namespace
 
 std::string RunUsage()
 {
-    return "usage: keltosimu-run [--ticks N] [--dt SECONDS] [--speed-factor F] [--at T:ACTION]... "
-           "[--state FILE] [--save FILE] CIRCUIT.dps";
+    return "usage: keltosimu-run [--ticks N] [--dt SECONDS] [--speed-factor F] [--time HH:MM:SS] [--seed N] "
+           "[--no-run] [--at T:ACTION]... [--state FILE] [--events FILE] [--trace FILE] [--save FILE] "
+           "CIRCUIT.dps [PROGRAM.txt]";
 }
 
 std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error)
@@ -68,6 +79,26 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             options.Actions.push_back(action);
+        } else if (arg == "--time") {
+            TLocalTime time;
+            if (!ParseTime(value(), time)) {
+                error = "--time wants HH:MM:SS, for example 14:05:00";
+                return std::nullopt;
+            }
+            options.Time = time;
+        } else if (arg == "--seed") {
+            uint32_t seed = 0;
+            if (!ParseNumber(value(), seed)) {
+                error = "--seed wants a whole number from 0 to 4294967295";
+                return std::nullopt;
+            }
+            options.Seed = seed;
+        } else if (arg == "--no-run") {
+            options.NoRun = true;
+        } else if (arg == "--events") {
+            options.EventsPath = value();
+        } else if (arg == "--trace") {
+            options.TracePath = value();
         } else if (arg == "--state") {
             options.StatePath = value();
         } else if (arg == "--save") {
@@ -81,11 +112,13 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
     }
     if (!error.empty())
         return std::nullopt;
-    if (positional.size() != 1) {
+    if (positional.empty() || positional.size() > 2) {
         error = positional.empty() ? "no circuit file given" : "too many arguments";
         return std::nullopt;
     }
     options.CircuitPath = positional[0];
+    if (positional.size() == 2)
+        options.ProgramPath = positional[1];
     return options;
 }
 

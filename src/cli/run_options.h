@@ -1,6 +1,8 @@
 // Command-line options of keltosimu-run.
 #pragma once
 
+#include "core/sound/sound_interfaces.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,12 +17,18 @@ struct TScheduledAction {
 
 struct TRunOptions {
     std::string CircuitPath;
+    std::optional<std::string> ProgramPath;
+    bool NoRun = false;             // with a program, Run is pressed before tick 1 unless set
+    std::optional<TLocalTime> Time; // fixed local clock
+    std::optional<uint32_t> Seed;   // reproducible RANDOM
     int64_t Ticks = 1000;
     double DeltaTime = 0.001;
     double SpeedFactor = 200.0;
     std::vector<TScheduledAction> Actions;
     std::optional<std::string> StatePath;
     std::optional<std::string> SavePath;
+    std::optional<std::string> EventsPath;
+    std::optional<std::string> TracePath;
 };
 
 // Parses argv; on failure returns nothing and sets the message.

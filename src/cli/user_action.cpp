@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace kelto::cli {
@@ -49,6 +50,18 @@ constexpr TActionShape kShapes[] = {
 
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error)
 {
+    static constexpr std::pair<std::string_view, TUserAction::TKind> kRunButtons[] = {
+        {"run", TUserAction::TKind::Run},
+        {"pause", TUserAction::TKind::Pause},
+        {"continue", TUserAction::TKind::Continue},
+        {"stop", TUserAction::TKind::Stop},
+    };
+    for (const auto& [name, kind] : kRunButtons)
+        if (text == name) {
+            TUserAction action;
+            action.Kind = kind;
+            return action;
+        }
     const std::vector<std::string> fields = SplitColons(text);
     const TActionShape* shape = nullptr;
     for (const TActionShape& candidate : kShapes)
@@ -88,6 +101,14 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
 
 void PerformUserAction(const TUserAction& action, TSimuBoard& board)
 {
+    // A run button that its run state disables ignores the press, as in the window.
+    switch (action.Kind) {
+    case TUserAction::TKind::Run: board.ButtonRUNClick(); return;
+    case TUserAction::TKind::Pause: board.ButtonPAUSEClick(); return;
+    case TUserAction::TKind::Continue: board.ButtonCONTINUEClick(); return;
+    case TUserAction::TKind::Stop: board.ButtonSTOPClick(); return;
+    default: break;
+    }
     TSimuPart* part = board.Part(action.Part);
     if (part == nullptr)
         return;
@@ -107,6 +128,7 @@ void PerformUserAction(const TUserAction& action, TSimuBoard& board)
     case TUserAction::TKind::Slider:
         board.SetSliderPosition(static_cast<TSimuResistance&>(*part), action.Position);
         break;
+    default: break;
     }
 }
 

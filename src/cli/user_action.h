@@ -1,4 +1,5 @@
-// The --at actions: a user's mouse action on a part, between two ticks.
+// The --at actions: a user's mouse action on a part, or a press of a run
+// button, between two ticks.
 #pragma once
 
 #include <optional>
@@ -11,7 +12,8 @@ class TSimuBoard;
 namespace kelto::cli {
 
 struct TUserAction {
-    enum class TKind { Click, Press, Release, KeyDown, KeyUp, Slider } Kind = TKind::Click;
+    enum class TKind { Click, Press, Release, KeyDown, KeyUp, Slider, Run, Pause, Continue, Stop };
+    TKind Kind = TKind::Click;
     int32_t Part = -1;
     int32_t Column = -1;
     int32_t Row = -1;
@@ -19,7 +21,7 @@ struct TUserAction {
 };
 
 // Checks the action against the loaded board: the part must exist and be of
-// the class the action needs.
+// the class the action needs. The run buttons need no part.
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error);
 void PerformUserAction(const TUserAction& action, TSimuBoard& board);
 

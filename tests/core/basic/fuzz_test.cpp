@@ -1,0 +1,159 @@
+// Student text can be anything: random statements and random lines must go
+// through preparation and execution without reading or writing outside the
+// interpreter's buffers (the sanitizer build checks that) and without a step
+// ever doing more than one statement.
+#include "basic_board.h"
+#include "core/basic/program_lines.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace kelto {
+namespace {
+
+using testing::TBasicBoard;
+
+constexpr std::string_view kWords[] = {
+    "IF",    "THEN",   "FOR",   "TO",      "NEXT",   "GOTO", "GOSUB", "RETURN", "PRINT",      "WAIT",
+    "END",   "LED",    "DDRB",  "DDRC",    "DDRD",   "DDRX", "PORTB", "PORTC",  "PORTD",      "MOTOR",
+    "FD",    "BK",     "LT",    "RT",      "FDX",    "BKX",  "LTX",   "RTX",    "STX",        "KEY",
+    "PLAY",  "VOICEX", "CLOCK", "SERVOE",  "SERVOX", "SEXY", "SEW",   "SEPC",   "SEBG",       "TA",
+    "TR",    "PU",     "PD",    "RANDOM(", "SIN(",   "COS(", "ADC",   "HOUR",   "MINUTE",     "SECOND",
+    "PINB",  "PINC",   "PIND",  "PCX",     "PC",     "JK",   "MIC",   "RA",     "RE",         "LPR",
+    "COLOR", "COM",    "AND",   "OR",      "NOT",    "REM",  "0x",    "0X",     "KELTOBASIC",
+};
+constexpr std::string_view kNumbers[] = {"0",     "1",      "7",     "18",  "255", "-1",
+                                         "32767", "-32768", "99999", "018", "0x7F"};
+constexpr std::string_view kOperators[] = {"+", "-", "*", "/", "=", "<>", "<=",      ">=", "<",
+                                           ">", "(", ")", ",", ";", "\"", "'",       " ",  "\t",
+                                           "~", "|", "}", "$", "!", "#",  "\xD6\xD0"};
+
+class TStatementMaker {
+  public:
+    explicit TStatementMaker(uint32_t seed) : FRandom(seed) {}
+
+    std::string Make()
+    {
+        std::string text;
+        const int pieces = Below(12);
+        for (int i = 0; i < pieces; ++i) {
+            switch (Below(6)) {
+            case 0:
+            case 1:
+                text += kWords[static_cast<size_t>(Below(std::size(kWords)))];
+                break;
+            case 2:
+                text += kNumbers[static_cast<size_t>(Below(std::size(kNumbers)))];
+                break;
+            case 3:
+                text += kOperators[static_cast<size_t>(Below(std::size(kOperators)))];
+                break;
+            case 4:
+                text += static_cast<char>('A' + Below(26));
+                break;
+            default:
+                text += static_cast<char>(Below(256));
+                break;
+            }
+        }
+        if (Below(20) == 0)
+            text += std::string(static_cast<size_t>(100 + Below(60)), static_cast<char>(Below(256)));
+        return text;
+    }
+
+    // A line of the form a student might type, or not.
+    std::string MakeLine(int number)
+    {
+        if (Below(8) == 0)
+            return Make();
+        std::string line = std::to_string(number) + (Below(10) == 0 ? ";REMX;\"" : " REM \"");
+        for (char c : Make()) {
+            line += c;
+            if (c == '"')
+                line += '"';
+        }
+        return line + "\"";
+    }
+
+    int Below(size_t bound) { return static_cast<int>(FRandom() % bound); }
+
+  private:
+    std::mt19937 FRandom;
+};
+
+TEST(Fuzz, RandomStatementsPrepareAndRunOneStepAtATime)
+{
+    TStatementMaker maker(20261209);
+    int64_t statementsRun = 0;
+    for (int program = 0; program < 1500; ++program) {
+        TBasicBoard b;
+        b.Random.FValue = maker.Below(1000);
+        std::vector<std::string> lines{"0 REM \"KELTOBASIC\""};
+        const int count = 1 + maker.Below(10);
+        for (int i = 1; i <= count; ++i)
+            lines.push_back(maker.MakeLine(10 * i));
+        SCOPED_TRACE(::testing::PrintToString(lines));
+        ASSERT_TRUE(b.Run(lines));
+        for (int tick = 0; tick < 4 * count + 8 && b.Basic().FRunning; ++tick) {
+            b.Basic().FLastStep = {};
+            b.Tick();
+            if (b.Basic().FLastStep.Kind == TStepReport::TKind::Statement)
+                ++statementsRun;
+            ASSERT_LE(b.Basic().FStatement.Length(), TStatementBuffer::kCapacity);
+            ASSERT_GE(b.Basic().FKeyShift, 0);
+            ASSERT_LE(b.Basic().FKeyShift, 7);
+            ASSERT_LE(b.Basic().FWaitKind, wkClock);
+        }
+        // A wait counted from any value ends within its count.
+        if (b.Basic().FWaiting && b.Basic().FWaitKind <= wkRight) {
+            EXPECT_GT(b.Basic().FWaitCount, 0);
+        }
+    }
+    EXPECT_GT(statementsRun, 5000);
+}
+
+TEST(Fuzz, RandomCompactStatementsExecuteDirectly)
+{
+    // Straight into the prepared program, so even text that preparation would
+    // reject or change reaches the dispatch.
+    TStatementMaker maker(7);
+    TBasicBoard b;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string statement = maker.Make();
+        SCOPED_TRACE(::testing::PrintToString(statement));
+        if (!b.Basic().FRunning) {
+            ASSERT_TRUE(b.RunStatements({}));
+        }
+        b.Basic().FProgram = {{"0", "", "KELTOBASIC", 0}, {"10", "", statement, 10}};
+        b.Basic().FCurrentLine = 10;
+        b.Basic().FWaiting = false;
+        b.Basic().FLastStep = {};
+        b.Tick();
+        ASSERT_TRUE(b.Basic().FLastStep.Kind == TStepReport::TKind::Statement ||
+                    b.Basic().FLastStep.Kind == TStepReport::TKind::End);
+    }
+}
+
+TEST(Fuzz, RandomBytesNeverMakeAValidLineOutOfRange)
+{
+    TStatementMaker maker(99);
+    for (int i = 0; i < 5000; ++i) {
+        std::string line;
+        const int length = maker.Below(200);
+        for (int k = 0; k < length; ++k)
+            line += static_cast<char>(maker.Below(256));
+        if (maker.Below(2) == 0)
+            line = std::to_string(maker.Below(70000) - 35000) + " REM " + line;
+        SCOPED_TRACE(::testing::PrintToString(line));
+        const TSplitLine split = SplitProgramLine(line);
+        if (split.Valid) {
+            EXPECT_GE(split.Number, -32768);
+            EXPECT_LE(split.Number, 32767);
+            EXPECT_EQ(split.QuotedStatement.front(), '"');
+            EXPECT_EQ(split.QuotedStatement.back(), '"');
+        }
+    }
+}
+
+} // namespace
+} // namespace kelto
