@@ -7,7 +7,6 @@
 
 #include <QPainter>
 
-#include <string>
 #include <vector>
 
 namespace kelto {

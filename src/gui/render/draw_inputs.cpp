@@ -15,7 +15,8 @@ namespace {
 const QString kVccCaption = QStringLiteral("+VCC");
 
 // Where the plunger stands, by (normally closed, closed): pressing moves it 7
-// pixels left, and the two kinds sit over different columns of the picture.
+// pixels left. A normally open button closes onto the right side of the
+// picture's contacts, a normally closed one rests on their left side.
 int PlungerX(const TSimuAnNiuSwitch& button)
 {
     if (button.FNormallyClosed == 0)

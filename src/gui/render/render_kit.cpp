@@ -36,11 +36,6 @@ QFont MakePartFont(TFontSpec spec)
 
 } // namespace
 
-const char* PictureResourceName(TPictureSlot slot)
-{
-    return slot >= 0 && slot < kPartPictureCount ? kPictureNames[slot] : "";
-}
-
 void InstallFontSubstitutions()
 {
     const QStringList song{QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei")};

@@ -29,9 +29,6 @@ enum TPictureSlot : int {
     kPartPictureCount
 };
 
-// The picture resource each slot loads.
-const char* PictureResourceName(TPictureSlot slot);
-
 enum class TPartFont : int {
     Label,     // 9 regular: names, pin names, captions
     Subscript, // 8 regular
