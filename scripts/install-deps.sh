@@ -9,6 +9,7 @@ packages=(
   libpugixml-dev
   qt6-base-dev qt6-svg-dev libqt6svg6
   fonts-arphic-uming fonts-wqy-microhei
+  libfluidsynth-dev timgm6mb-soundfont libasound2-dev espeak-ng sox
 )
 
 missing=()
