@@ -12,12 +12,9 @@ namespace {
 std::string_view SoundEventName(TSoundRequest::TKind kind)
 {
     switch (kind) {
-    case TSoundRequest::TKind::Play:
-        return "play";
-    case TSoundRequest::TKind::Voice:
-        return "voice";
-    case TSoundRequest::TKind::Clock:
-        return "clock";
+    case TSoundRequest::TKind::Play: return "play";
+    case TSoundRequest::TKind::Voice: return "voice";
+    case TSoundRequest::TKind::Clock: return "clock";
     }
     return "";
 }
@@ -25,18 +22,14 @@ std::string_view SoundEventName(TSoundRequest::TKind kind)
 void WriteStep(TJsonWriter& json, const TStepReport& step)
 {
     switch (step.Kind) {
-    case TStepReport::TKind::None:
-        json.Key("step").String("none");
-        break;
+    case TStepReport::TKind::None: json.Key("step").String("none"); break;
     case TStepReport::TKind::Statement:
         json.Key("step").String("statement").Key("line").Int(step.Line);
         break;
     case TStepReport::TKind::Wait:
         json.Key("step").String("wait").Key("wait").Int(step.WaitKind).Key("left").Int(step.WaitCount);
         break;
-    case TStepReport::TKind::End:
-        json.Key("step").String("end");
-        break;
+    case TStepReport::TKind::End: json.Key("step").String("end"); break;
     }
 }
 
@@ -92,9 +85,7 @@ void TRunRecorder::OnSoundRequest(const TSoundRequest& request)
     TJsonWriter json;
     json.BeginObject().Key("tick").Int(FTick).Key("event").String(SoundEventName(request.Kind));
     switch (request.Kind) {
-    case TSoundRequest::TKind::Play:
-        json.Key("text").String(request.Text);
-        break;
+    case TSoundRequest::TKind::Play: json.Key("text").String(request.Text); break;
     case TSoundRequest::TKind::Voice:
         json.Key("clip").Int(request.Clip).Key("source").String(request.Text);
         break;

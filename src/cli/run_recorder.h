@@ -17,7 +17,7 @@ class TSimuBoard;
 namespace kelto::cli {
 
 class TRunRecorder {
-  public:
+public:
     explicit TRunRecorder(TSimuBoard& board);
     TRunRecorder(const TRunRecorder&) = delete;
     TRunRecorder& operator=(const TRunRecorder&) = delete;
@@ -30,7 +30,7 @@ class TRunRecorder {
     void EndTick();
     bool Flush();
 
-  private:
+private:
     struct TPinSnapshot {
         int32_t Kind = 0;
         int32_t Level = 0;

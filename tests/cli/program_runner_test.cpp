@@ -161,8 +161,9 @@ TEST(ProgramRunner, SoundRequestsBecomeEvents)
     // How long a tune or the clock keeps the program waiting is the sound
     // devices' business; the events before the first wait have fixed ticks.
     const auto dir = ScratchDir("program_events");
-    const TCliResult run = RunCli({"--ticks", "30000", "--time", "14:05:09", "--events",
-                                   (dir / "events.jsonl").string(), Data("mcu_only.dps"), Data("sounds.txt")});
+    const TCliResult run =
+        RunCli({"--ticks", "30000", "--time", "14:05:09", "--events", (dir / "events.jsonl").string(),
+                Data("mcu_only.dps"), Data("sounds.txt")});
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     const std::vector<std::string> events = Lines(ReadFileText(dir / "events.jsonl"));
     ASSERT_EQ(events.size(), 5u);
@@ -171,7 +172,8 @@ TEST(ProgramRunner, SoundRequestsBecomeEvents)
     EXPECT_EQ(events[2], R"({"tick":4,"event":"play","text":"C4;48,48;E4;96"})");
     const auto withoutTick = [](const std::string& event) { return event.substr(event.find(",\"event\"")); };
     EXPECT_EQ(withoutTick(events[3]), R"(,"event":"play","text":"E4;48,48;G4;96"})");
-    EXPECT_EQ(withoutTick(events[4]), R"(,"event":"clock","words":["XZ","XIAWU","LIANG","DIAN","0","5","FEN"]})");
+    EXPECT_EQ(withoutTick(events[4]),
+              R"(,"event":"clock","words":["XZ","XIAWU","LIANG","DIAN","0","5","FEN"]})");
     EXPECT_EQ(run.Out, "开始\n> 1405 <\n> 9 <\n结束\n");
 }
 

@@ -116,17 +116,10 @@ void TBasicInterpreter::ExecutePortWrite(bool direction, int32_t letterAt, int32
     const int16_t value = static_cast<int16_t>(EvaluateAt(valueAt) & 0xFF);
     TMcuPort port = TMcuPort::B;
     switch (Char(letterAt)) {
-    case 'B':
-        port = TMcuPort::B;
-        break;
-    case 'C':
-        port = TMcuPort::C;
-        break;
-    case 'D':
-        port = TMcuPort::D;
-        break;
-    default:
-        return;
+    case 'B': port = TMcuPort::B; break;
+    case 'C': port = TMcuPort::C; break;
+    case 'D': port = TMcuPort::D; break;
+    default: return;
     }
     if (direction)
         FEngine.WritePortDirection(port, value);

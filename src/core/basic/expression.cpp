@@ -34,17 +34,10 @@ int HexDigitValue(uint8_t c)
 bool PortOfLetter(uint8_t letter, TMcuPort& port)
 {
     switch (letter) {
-    case 'B':
-        port = TMcuPort::B;
-        return true;
-    case 'C':
-        port = TMcuPort::C;
-        return true;
-    case 'D':
-        port = TMcuPort::D;
-        return true;
-    default:
-        return false;
+    case 'B': port = TMcuPort::B; return true;
+    case 'C': port = TMcuPort::C; return true;
+    case 'D': port = TMcuPort::D; return true;
+    default: return false;
     }
 }
 
@@ -248,16 +241,14 @@ bool TBasicInterpreter::ReadFunctionWord(int16_t& value)
             return true;
         }
         return false;
-    case 'H':
-        return c1 == 'O' && consume(4, static_cast<int16_t>(FDevices.LocalClock->Now().Hour));
+    case 'H': return c1 == 'O' && consume(4, static_cast<int16_t>(FDevices.LocalClock->Now().Hour));
     case 'J':
         if (c1 != 'K')
             return false;
         FExprCursor = p + 3;
         value = ReadPortCBits(c2);
         return true;
-    case 'L':
-        return c1 == 'P' && c2 == 'R' && consume(3, 0);
+    case 'L': return c1 == 'P' && c2 == 'R' && consume(3, 0);
     case 'M':
         if (c1 != 'I')
             return false;
@@ -295,8 +286,7 @@ bool TBasicInterpreter::ReadFunctionWord(int16_t& value)
             return true;
         }
         return c1 == 'E' && consume(6, static_cast<int16_t>(FDevices.LocalClock->Now().Second));
-    default:
-        return false;
+    default: return false;
     }
 }
 

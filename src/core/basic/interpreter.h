@@ -78,7 +78,7 @@ struct TStepReport {
 };
 
 class TBasicInterpreter {
-  public:
+public:
     static constexpr int kVariableCount = 26;
     static constexpr int kGosubStackSize = 100;
 
@@ -143,7 +143,7 @@ class TBasicInterpreter {
 
     TStepReport FLastStep;
 
-  private:
+private:
     // Expression levels, lowest first.
     int16_t EvaluateEquality();
     int16_t EvaluateRelation();

@@ -85,14 +85,10 @@ TRunState TBasicInterpreter::RunState() const
 TRunButtons TBasicInterpreter::RunButtons() const
 {
     switch (RunState()) {
-    case TRunState::Idle:
-        return {true, false, false, false};
-    case TRunState::Running:
-        return {false, true, false, true};
-    case TRunState::Paused:
-        return {false, false, true, false};
-    case TRunState::StopRequested:
-        return {false, false, false, false};
+    case TRunState::Idle: return {true, false, false, false};
+    case TRunState::Running: return {false, true, false, true};
+    case TRunState::Paused: return {false, false, true, false};
+    case TRunState::StopRequested: return {false, false, false, false};
     }
     return {};
 }

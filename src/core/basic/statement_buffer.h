@@ -9,7 +9,7 @@
 namespace kelto {
 
 class TStatementBuffer {
-  public:
+public:
     static constexpr int kCapacity = 128;
 
     // Copies the text up to its first zero byte, cut to kCapacity characters;
@@ -30,7 +30,7 @@ class TStatementBuffer {
     // than the next terminator; -1 when there is none.
     int32_t Find(std::string_view needle, int32_t from) const;
 
-  private:
+private:
     std::array<char, kCapacity + 1> FText{};
     int32_t FLength = 0;
 };

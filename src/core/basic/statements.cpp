@@ -109,9 +109,7 @@ void TBasicInterpreter::Dispatch()
         return;
     }
     switch (c0) {
-    case 'B':
-        ExecuteTimedDrive(DriveBackward, wkBackward, c2 == 'X');
-        break;
+    case 'B': ExecuteTimedDrive(DriveBackward, wkBackward, c2 == 'X'); break;
     case 'C':
         if (c2 == 'O')
             ExecuteClock();
@@ -120,9 +118,7 @@ void TBasicInterpreter::Dispatch()
         if (c1 == 'D')
             ExecutePortWrite(true, 3, 4);
         break;
-    case 'E':
-        FCurrentLine = -1;
-        break;
+    case 'E': FCurrentLine = -1; break;
     case 'F':
         if (c1 == 'D')
             ExecuteTimedDrive(DriveForward, wkForward, c2 == 'X');
@@ -135,24 +131,16 @@ void TBasicInterpreter::Dispatch()
         else
             FCurrentLine = WrapValue(EvaluateAt(4) - 1);
         break;
-    case 'I':
-        ExecuteIf();
-        break;
-    case 'K':
-        ExecuteKey();
-        break;
+    case 'I': ExecuteIf(); break;
+    case 'K': ExecuteKey(); break;
     case 'L':
         if (c2 == 'D')
             ExecuteLed();
         else
             ExecuteTimedDrive(TurnLeft, wkLeft, c2 == 'X');
         break;
-    case 'M':
-        ExecuteMotor();
-        break;
-    case 'N':
-        ExecuteNext();
-        break;
+    case 'M': ExecuteMotor(); break;
+    case 'N': ExecuteNext(); break;
     case 'P':
         if (c1 == 'L')
             ExecutePlay();
@@ -185,8 +173,7 @@ void TBasicInterpreter::Dispatch()
         if (const int16_t count = EvaluateAt(4); count > 0)
             StartWait(wkTicks, count);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

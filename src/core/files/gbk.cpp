@@ -12,7 +12,7 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // One conversion descriptor per call keeps the functions thread-safe.
 class TIconv {
-  public:
+public:
     TIconv(const char* to, const char* from) : FHandle(iconv_open(to, from)) {}
     ~TIconv()
     {
@@ -48,7 +48,7 @@ class TIconv {
         return input.size() - inLeft;
     }
 
-  private:
+private:
     iconv_t FHandle;
 };
 

@@ -14,11 +14,11 @@ std::string Format(const char* format, int32_t number)
 }
 
 class TFixedTime final : public ILocalClock {
-  public:
+public:
     explicit TFixedTime(TLocalTime time) : FTime(time) {}
     TLocalTime Now() const override { return FTime; }
 
-  private:
+private:
     TLocalTime FTime;
 };
 

@@ -13,14 +13,14 @@ namespace kelto {
 // Accepts every note string and is done with it at once, so a PLAY wait ends
 // at the next tick.
 class TVirtualToneGenerator final : public IToneGenerator {
-  public:
+public:
     bool PlayString(std::string_view) override { return true; }
     bool IsPlaying() const override { return false; }
 };
 
 // Plays nothing; file clips exist when they are found below FFolder.
 class TVirtualWavePlayer final : public IWavePlayer {
-  public:
+public:
     void PlayAsync(const std::string&) override {}
     void PlaySync(const std::string&) override {}
     bool FileExists(const std::string& path) const override;
@@ -30,39 +30,39 @@ class TVirtualWavePlayer final : public IWavePlayer {
 
 // Every announcement is over as soon as it starts.
 class TVirtualClockSpeaker final : public IClockSpeaker {
-  public:
+public:
     void StartClock() override {}
     bool ClockRunning() const override { return false; }
 };
 
 class TFixedClock final : public ILocalClock {
-  public:
+public:
     explicit TFixedClock(TLocalTime time = {}) : FTime(time) {}
     TLocalTime Now() const override { return FTime; }
     TLocalTime FTime;
 };
 
 class TSystemClock final : public ILocalClock {
-  public:
+public:
     TLocalTime Now() const override;
 };
 
 // A reproducible sequence from one seed (the runner's --seed, tests).
 class TSeededRandom final : public IRandomSource {
-  public:
+public:
     explicit TSeededRandom(uint32_t seed) : FEngine(seed) {}
     int32_t Next(int32_t bound) override;
 
-  private:
+private:
     std::mt19937 FEngine;
 };
 
 // Re-seeds from the clock before every value, as the dialect's RANDOM does.
 class TClockSeededRandom final : public IRandomSource {
-  public:
+public:
     int32_t Next(int32_t bound) override;
 
-  private:
+private:
     std::mt19937 FEngine;
 };
 

@@ -21,7 +21,7 @@ struct TLoggedLine {
 std::vector<std::string> NumberedProgram(const std::vector<std::string>& statements);
 
 class TBasicBoard {
-  public:
+public:
     TBasicBoard();
 
     TBasicInterpreter& Basic() { return Board.Basic(); }

@@ -29,7 +29,7 @@ constexpr std::string_view kOperators[] = {"+", "-", "*", "/", "=", "<>", "<=", 
                                            "~", "|", "}", "$", "!", "#",  "\xD6\xD0"};
 
 class TStatementMaker {
-  public:
+public:
     explicit TStatementMaker(uint32_t seed) : FRandom(seed) {}
 
     std::string Make()
@@ -39,21 +39,11 @@ class TStatementMaker {
         for (int i = 0; i < pieces; ++i) {
             switch (Below(6)) {
             case 0:
-            case 1:
-                text += kWords[static_cast<size_t>(Below(std::size(kWords)))];
-                break;
-            case 2:
-                text += kNumbers[static_cast<size_t>(Below(std::size(kNumbers)))];
-                break;
-            case 3:
-                text += kOperators[static_cast<size_t>(Below(std::size(kOperators)))];
-                break;
-            case 4:
-                text += static_cast<char>('A' + Below(26));
-                break;
-            default:
-                text += static_cast<char>(Below(256));
-                break;
+            case 1: text += kWords[static_cast<size_t>(Below(std::size(kWords)))]; break;
+            case 2: text += kNumbers[static_cast<size_t>(Below(std::size(kNumbers)))]; break;
+            case 3: text += kOperators[static_cast<size_t>(Below(std::size(kOperators)))]; break;
+            case 4: text += static_cast<char>('A' + Below(26)); break;
+            default: text += static_cast<char>(Below(256)); break;
             }
         }
         if (Below(20) == 0)
@@ -77,7 +67,7 @@ class TStatementMaker {
 
     int Below(size_t bound) { return static_cast<int>(FRandom() % bound); }
 
-  private:
+private:
     std::mt19937 FRandom;
 };
 

@@ -11,7 +11,7 @@
 namespace kelto::testing {
 
 class TRecordingToneGenerator final : public IToneGenerator {
-  public:
+public:
     bool PlayString(std::string_view text) override
     {
         FStrings.emplace_back(text);
@@ -27,7 +27,7 @@ class TRecordingToneGenerator final : public IToneGenerator {
 };
 
 class TRecordingWavePlayer final : public IWavePlayer {
-  public:
+public:
     void PlayAsync(const std::string& source) override { FAsync.push_back(source); }
     void PlaySync(const std::string& source) override { FSync.push_back(source); }
     bool FileExists(const std::string& path) const override { return FExistingFiles.contains(path); }
@@ -38,7 +38,7 @@ class TRecordingWavePlayer final : public IWavePlayer {
 };
 
 class TRecordingClockSpeaker final : public IClockSpeaker {
-  public:
+public:
     void StartClock() override
     {
         if (FRunning)
@@ -55,7 +55,7 @@ class TRecordingClockSpeaker final : public IClockSpeaker {
 
 // Hands out scripted values and remembers each bound it was asked for.
 class TScriptedRandom final : public IRandomSource {
-  public:
+public:
     int32_t Next(int32_t bound) override
     {
         FBounds.push_back(bound);
