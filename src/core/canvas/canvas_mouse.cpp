@@ -100,16 +100,13 @@ void TCanvasMouse::MouseMove(bool leftHeld, int32_t x, int32_t y)
             BeginMoveDrag();
         }
         return;
-    case TMode::MoveDrag:
-        FPointer = ClampToClient(x, y);
-        return;
+    case TMode::MoveDrag: FPointer = ClampToClient(x, y); return;
     case TMode::SliderDrag: {
         const TPoint p = FCanvas.ClientToChart(x, y);
         FCanvas.DragSliderTo(FPressHit.Object, p.X, p.Y);
         return;
     }
-    case TMode::None:
-        return;
+    case TMode::None: return;
     }
 }
 
@@ -143,6 +140,16 @@ void TCanvasMouse::EndMoveDrag()
     FCanvas.MoveObjects(FDragObjects, offset.X, offset.Y);
     FDragObjects.clear();
     FEvents.OnDragHandlerOff();
+}
+
+void TCanvasMouse::ForgetObject(const TdxFcObject* object)
+{
+    std::erase(FDragObjects, object);
+    if (FPressHit.Object != object)
+        return;
+    FPressHit = {};
+    if (FMode != TMode::MoveDrag)
+        FMode = TMode::None;
 }
 
 void TCanvasMouse::MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y)

@@ -22,7 +22,7 @@ using TShiftState = uint8_t;
 
 // What the canvas raises; the main window's handlers. Coordinates are client pixels.
 class ICanvasMouseEvents {
-  public:
+public:
     virtual ~ICanvasMouseEvents() = default;
     virtual void OnMouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) = 0;
     virtual void OnMouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) = 0;
@@ -34,7 +34,7 @@ class ICanvasMouseEvents {
 };
 
 class TCanvasMouse {
-  public:
+public:
     // A release within this many pixels (|dx| + |dy|) of the press is a click.
     static constexpr int32_t kDragThreshold = 4;
 
@@ -49,13 +49,17 @@ class TCanvasMouse {
     // The second press of a double-click: OnDblClick, then an ordinary press.
     void DoubleClick(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
 
+    // An object about to be deleted while the button may be down: the press
+    // forgets it and a drag goes on without it.
+    void ForgetObject(const TdxFcObject* object);
+
     bool Dragging() const { return FMode == TMode::MoveDrag; }
     bool SliderDragging() const { return FMode == TMode::SliderDrag; }
     // The objects a move drag carries and how far the pointer has taken them.
     const std::vector<TdxFcObject*>& DragObjects() const { return FDragObjects; }
     TPoint DragOffset() const;
 
-  private:
+private:
     enum class TMode : uint8_t { None, Pressed, MoveDrag, SliderDrag };
 
     void SelectOnPress(const THitResult& hit, TShiftState shift);

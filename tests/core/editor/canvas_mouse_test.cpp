@@ -11,7 +11,7 @@ namespace kelto {
 namespace {
 
 class TRecorder final : public ICanvasMouseEvents {
-  public:
+public:
     void OnMouseDown(TMouseButton, TShiftState shift, int32_t x, int32_t y) override
     {
         Log.push_back("down " + Point(x, y) + ((shift & ssDouble) ? " double" : ""));
@@ -129,6 +129,26 @@ TEST(CanvasMouse, DraggingPointerIsKeptInsideTheClientArea)
     rig.Mouse.MouseUp(TMouseButton::mbLeft, 0, -500, 900);
     EXPECT_EQ(rig.Body->Left(), -10);
     EXPECT_EQ(rig.Body->Top(), 289);
+}
+
+TEST(CanvasMouse, ObjectDeletedDuringADragIsLeftBehindSafely)
+{
+    TCanvasRig rig;
+    rig.Mouse.MouseDown(TMouseButton::mbLeft, 0, 110, 110);
+    rig.Mouse.MouseMove(true, 130, 110);
+    rig.Mouse.ForgetObject(rig.Body);
+    rig.Canvas.DeleteObject(rig.Body);
+    rig.Mouse.MouseUp(TMouseButton::mbLeft, 0, 130, 110);
+    EXPECT_EQ(rig.Pin->Left(), 120) << "the rest of the group still moves";
+    EXPECT_EQ(rig.Events.Log, (TLog{"down 110,110", "drag on", "drag off", "up 130,110"}));
+
+    rig.Events.Log.clear();
+    rig.Mouse.MouseDown(TMouseButton::mbLeft, 0, 310, 110);
+    rig.Mouse.ForgetObject(rig.Other);
+    rig.Canvas.DeleteObject(rig.Other);
+    rig.Mouse.MouseMove(true, 330, 110);
+    rig.Mouse.MouseUp(TMouseButton::mbLeft, 0, 310, 110);
+    EXPECT_EQ(rig.Events.Log, (TLog{"down 310,110", "up 310,110"}));
 }
 
 TEST(CanvasMouse, PressSelectsTheItemUnderItAloneAndEmptyCanvasKeepsTheSelection)

@@ -20,7 +20,7 @@ using namespace kelto::testing;
 namespace fs = std::filesystem;
 
 class TScriptedHost final : public IDocumentHost {
-  public:
+public:
     TSaveAnswer AskSaveChanges(const std::string& text) override
     {
         Prompts.push_back(text);
@@ -54,7 +54,7 @@ class TScriptedHost final : public IDocumentHost {
     std::string Caption;
     std::vector<std::string> Editor{"0 REM \"KELTOBASIC\""};
 
-  private:
+private:
     static std::optional<std::string> Take(std::optional<std::string>& choice)
     {
         std::optional<std::string> taken = std::move(choice);
@@ -64,7 +64,7 @@ class TScriptedHost final : public IDocumentHost {
 };
 
 class DocumentTest : public ::testing::Test {
-  public:
+public:
     void SetUp() override
     {
         FDir = fs::path(::testing::TempDir()) /

@@ -17,7 +17,7 @@ using namespace kelto::testing;
 using TLog = std::vector<std::string>;
 
 class TScriptedHost final : public IEditorHost {
-  public:
+public:
     void SetFrameClockEnabled(bool enabled) override { Calls.push_back(enabled ? "clock on" : "clock off"); }
     void RestartClickTimer() override { Calls.push_back("timer restart"); }
     void StopClickTimer() override { Calls.push_back("timer stop"); }
@@ -98,18 +98,10 @@ TEST(SchematicEditor, WiringByClickingPinAfterPin)
         TSimuPart& led = Place(rig.Board, kLED0, 300, 0);
         for (const char click : c.Clicks) {
             switch (click) {
-            case 'A':
-                rig.Click(PinPoint(toggle, 1));
-                break;
-            case 'B':
-                rig.Click(PinPoint(led, 0));
-                break;
-            case 'e':
-                rig.Click(kEmpty);
-                break;
-            default:
-                rig.Click({330, 40});
-                break;
+            case 'A': rig.Click(PinPoint(toggle, 1)); break;
+            case 'B': rig.Click(PinPoint(led, 0)); break;
+            case 'e': rig.Click(kEmpty); break;
+            default: rig.Click({330, 40}); break;
             }
         }
         ASSERT_EQ(rig.Board.Canvas().ConnectionCount(), c.Wires);

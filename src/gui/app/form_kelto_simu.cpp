@@ -1,0 +1,240 @@
+// The main window's start-up, frame clock and speed test, drawing, and the
+// buttons' handlers.
+#include "gui/app/form_kelto_simu.h"
+
+#include "core/board/palette.h"
+#include "core/board/speed_test.h"
+#include "core/files/program_file.h"
+#include "gui/app/strings.h"
+#include "gui/editor/flow_chart_view.h"
+#include "gui/editor/nav_bar.h"
+#include "gui/render/draw_object.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleHints>
+
+namespace kelto::gui {
+
+namespace {
+
+constexpr int kPerfTestMilliseconds = 2000;
+constexpr int kBannerMargin = 10;
+constexpr uint32_t kBannerColour = 0xFFFFEBAAu; // RGB 255, 235, 170
+constexpr int kBannerFontPixels = 16;
+
+} // namespace
+
+TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QWidget* parent) : QWidget(parent), FDialogs(dialogs)
+{
+    BuildLayout();
+    ConnectHandlers();
+    FormCreate();
+}
+
+// The board's destructor clears the circuit; the canvas widget must stop
+// listening before the canvas goes.
+TFormKeltoSimu::~TFormKeltoSimu()
+{
+    GLCadencer1.SetEnabled(false);
+    FBoard.Basic().FOnLogLine = nullptr;
+    FBoard.Basic().FOnLogCleared = nullptr;
+    delete PanelMain;
+}
+
+void TFormKeltoSimu::ConnectHandlers()
+{
+    connect(ButtonRUN, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonRUNClick);
+    connect(ButtonPAUSE, &QPushButton::clicked, this, [this] {
+        FBoard.ButtonPAUSEClick();
+        RefreshRunButtons();
+    });
+    connect(ButtonCONTINUE, &QPushButton::clicked, this, [this] {
+        FBoard.ButtonCONTINUEClick();
+        RefreshRunButtons();
+    });
+    connect(ButtonSTOP, &QPushButton::clicked, this, [this] {
+        FBoard.ButtonSTOPClick();
+        RefreshRunButtons();
+    });
+    connect(ButtonNew, &QPushButton::clicked, this, [this] { FDocument.ActionFileNewExecute(); });
+    connect(ButtonOpen, &QPushButton::clicked, this, [this] { FDocument.ActionFileOpenExecute(); });
+    connect(ButtonSave, &QPushButton::clicked, this, [this] { FDocument.ActionFileSaveExecute(); });
+    connect(ButtonSaveAs, &QPushButton::clicked, this, [this] { FDocument.ActionFileSaveAsExecute(); });
+    connect(ButtonExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(ButtonOpenBas, &QPushButton::clicked, this, [this] { FDocument.ButtonOpenBasClick(); });
+    connect(ButtonSaveBas, &QPushButton::clicked, this, [this] { FDocument.ButtonSaveBasClick(); });
+    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) { FBoard.PlaceItem(item); });
+    connect(&TimerPerfTest, &QTimer::timeout, this, &TFormKeltoSimu::TimerPerfTestTimer);
+    connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
+    GLCadencer1.SetOnProgress(
+        [this](double deltaTime, double newTime) { GLCadencer1Progress(deltaTime, newTime); });
+    FBoard.Basic().FOnLogLine = [this](std::string_view line) { AppendLogLine(line); };
+    FBoard.Basic().FOnLogCleared = [this] { MemoMessage->clear(); };
+    dxFlowChart1->SetOnDrawObject([this](QPainter& painter, const TdxFcObject& object, const QRect& r) {
+        DrawObject(painter, object, r);
+    });
+}
+
+// The banner and the speed test's bitmap need the canvas's size, so they are
+// made when the window is first shown, before any frame is drawn.
+void TFormKeltoSimu::FormCreate()
+{
+    FDocument.SetDocumentFileName({});
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    MemoMessage->clear();
+    MemoEditor->clear();
+    FPerfCounter.start();
+    GLCadencer1.SetSleepLength(-1);
+    TimerPerfTest.setSingleShot(true);
+    TimerPerfTest.start(kPerfTestMilliseconds);
+    FPerfFrameCount = 0;
+    FPerfFramesPerSecond = 0.0f;
+    FPerfStartCounter = 0;
+    FShownRunButtons = FBoard.Basic().RunButtons();
+    ButtonRUN->setEnabled(FShownRunButtons.Run);
+    ButtonPAUSE->setEnabled(FShownRunButtons.Pause);
+    ButtonCONTINUE->setEnabled(FShownRunButtons.Continue);
+    ButtonSTOP->setEnabled(FShownRunButtons.Stop);
+    ButtonOpenBas->setText(main_strings::kButtonOpenBas);
+    ButtonSaveBas->setText(main_strings::kButtonSaveBas);
+    ClickTimer.stop();
+    ClickTimer.setSingleShot(true);
+    ClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    dxNavBar1->SetItemCaption(
+        kAudioasItem,
+        QString::fromUtf8(kAudioasCaption.data(), static_cast<qsizetype>(kAudioasCaption.size())));
+    GLCadencer1.SetEnabled(true);
+}
+
+void TFormKeltoSimu::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (FShownOnce)
+        return;
+    FShownOnce = true;
+    if (SpeedTestRunning())
+        CreateWelcomeBanner();
+}
+
+void TFormKeltoSimu::CreateWelcomeBanner()
+{
+    const QSize client = dxFlowChart1->viewport()->size();
+    const int width = std::max(client.width() - 2 * kBannerMargin, 0);
+    const int height = std::max(client.height() - 2 * kBannerMargin, 0);
+    FWelcomeBanner = FBoard.Canvas().CreateObject(kBannerMargin, kBannerMargin, static_cast<uint16_t>(width),
+                                                  static_cast<uint16_t>(height), 1);
+    FWelcomeBanner->Color = kBannerColour;
+    FWelcomeBanner->RaisedEdge = true;
+    FWelcomeBanner->Text = main_strings::kWelcomeBanner.toStdString();
+    QFont bannerFont(main_strings::kWindowTypeface);
+    bannerFont.setPixelSize(kBannerFontPixels);
+    bannerFont.setBold(true);
+    dxFlowChart1->SetObjectTextStyle(FWelcomeBanner, bannerFont, Qt::red);
+    FPerfBitmap = QImage(client, QImage::Format_RGB888);
+}
+
+void TFormKeltoSimu::GLCadencer1Progress(double deltaTime, double newTime)
+{
+    if (SpeedTestRunning()) {
+        RunPerfTestFrame();
+        return;
+    }
+    FBoard.GLCadencer1Progress(deltaTime, newTime);
+    RefreshRunButtons();
+}
+
+void TFormKeltoSimu::RunPerfTestFrame()
+{
+    if (FPerfFrameCount == 0)
+        FPerfStartCounter = FPerfCounter.nsecsElapsed();
+    if (!FPerfBitmap.isNull())
+        dxFlowChart1->viewport()->render(&FPerfBitmap);
+    ++FPerfFrameCount;
+    const int64_t elapsed = FPerfCounter.nsecsElapsed() - FPerfStartCounter;
+    if (elapsed > 0)
+        FPerfFramesPerSecond = MeasuredFramesPerSecond(FPerfFrameCount, 1'000'000'000, elapsed);
+}
+
+void TFormKeltoSimu::TimerPerfTestTimer()
+{
+    TimerPerfTest.stop();
+    const TSpeedTestSettings settings = SpeedTestSettings(FPerfFramesPerSecond);
+    GLCadencer1.SetSleepLength(settings.SleepLength);
+    FBoard.Engine().FMotorSpeedFactor = settings.MotorSpeedFactor;
+    FPerfBitmap = QImage();
+    if (FWelcomeBanner != nullptr) {
+        FEditor.Mouse().ForgetObject(FWelcomeBanner);
+        dxFlowChart1->ForgetObject(FWelcomeBanner);
+        FBoard.Canvas().DeleteObject(FWelcomeBanner);
+        FWelcomeBanner = nullptr;
+    }
+}
+
+// Parts draw themselves; other objects (the banner) get their text.
+void TFormKeltoSimu::DrawObject(QPainter& painter, const TdxFcObject& object, const QRect& r)
+{
+    if (FBoard.PartOfBody(&object) != nullptr)
+        dxFlowChart1DrawObject(painter, FRenderKit, FBoard, &object, r);
+    else
+        dxFlowChart1->DrawObjectText(painter, object, r);
+}
+
+void TFormKeltoSimu::ButtonRUNClick()
+{
+    FBoard.SetEditorLines(ProgramLinesAsGbk(EditorLines()));
+    FBoard.ButtonRUNClick();
+    RefreshRunButtons();
+}
+
+void TFormKeltoSimu::RefreshRunButtons()
+{
+    const TRunButtons buttons = FBoard.Basic().RunButtons();
+    if (buttons == FShownRunButtons)
+        return;
+    FShownRunButtons = buttons;
+    ButtonRUN->setEnabled(buttons.Run);
+    ButtonPAUSE->setEnabled(buttons.Pause);
+    ButtonCONTINUE->setEnabled(buttons.Continue);
+    ButtonSTOP->setEnabled(buttons.Stop);
+}
+
+void TFormKeltoSimu::AppendLogLine(std::string_view line)
+{
+    MemoMessage->appendPlainText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    MemoMessage->verticalScrollBar()->setValue(MemoMessage->verticalScrollBar()->maximum());
+}
+
+void TFormKeltoSimu::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized() && !FMinimized) {
+        FMinimized = true;
+        FBoard.ApplicationEvents1Minimize();
+    } else if (!isMinimized() && FMinimized) {
+        FMinimized = false;
+        FBoard.ApplicationEvents1Restore();
+    }
+}
+
+void TFormKeltoSimu::closeEvent(QCloseEvent* event)
+{
+    if (FDocument.FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFormKeltoSimu::SetInstrumentWindow(TInstrument instrument, QWidget* window)
+{
+    if (instrument != TInstrument::None)
+        FInstrumentWindows[static_cast<size_t>(instrument) - 1] = window;
+}
+
+} // namespace kelto::gui

@@ -1,0 +1,129 @@
+// TFormKeltoSimu, the main window: command buttons, palette, canvas, program
+// editor and message log; the frame clock with its start-up speed test; the
+// run buttons; and the host of the canvas handlers and document commands.
+#pragma once
+
+#include "core/board/board.h"
+#include "core/board/document.h"
+#include "core/board/schematic_editor.h"
+#include "gui/app/gl_cadencer.h"
+#include "gui/render/render_kit.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+
+namespace kelto::gui {
+
+class IModalDialogs;
+class TdxFlowChartView;
+class TdxNavBar;
+
+class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
+    Q_OBJECT
+public:
+    explicit TFormKeltoSimu(IModalDialogs& dialogs, QWidget* parent = nullptr);
+    ~TFormKeltoSimu() override;
+
+    TSimuBoard& Board() { return FBoard; }
+    TCircuitDocument& Document() { return FDocument; }
+    // The windows ClickTimer opens; none until they are made.
+    void SetInstrumentWindow(TInstrument instrument, QWidget* window);
+    // The start-up speed test is running and the banner covers the canvas.
+    bool SpeedTestRunning() const { return TimerPerfTest.isActive(); }
+    const TdxFcObject* WelcomeBanner() const { return FWelcomeBanner; }
+
+    // The layout, by the names the behaviour is described with.
+    QWidget* PanelTop = nullptr;
+    QWidget* PanelMain = nullptr;
+    QWidget* PanelGL = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* PanelEdit = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    TdxNavBar* dxNavBar1 = nullptr;
+    TdxFlowChartView* dxFlowChart1 = nullptr;
+    QPlainTextEdit* MemoEditor = nullptr;
+    QPlainTextEdit* MemoMessage = nullptr;
+    QPushButton* ButtonRUN = nullptr;
+    QPushButton* ButtonPAUSE = nullptr;
+    QPushButton* ButtonCONTINUE = nullptr;
+    QPushButton* ButtonSTOP = nullptr;
+    QPushButton* ButtonNew = nullptr;
+    QPushButton* ButtonOpen = nullptr;
+    QPushButton* ButtonSave = nullptr;
+    QPushButton* ButtonSaveAs = nullptr;
+    QPushButton* ButtonExit = nullptr;
+    QPushButton* ButtonOpenBas = nullptr;
+    QPushButton* ButtonSaveBas = nullptr;
+
+    TGLCadencer GLCadencer1;
+    QTimer TimerPerfTest;
+    QTimer ClickTimer;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildButtons();
+    void BuildPanels();
+    void ConnectHandlers();
+    void FormCreate();
+    void CreateWelcomeBanner();
+    void GLCadencer1Progress(double deltaTime, double newTime);
+    void RunPerfTestFrame();
+    void TimerPerfTestTimer();
+    void DrawObject(QPainter& painter, const TdxFcObject& object, const QRect& r);
+    void ButtonRUNClick();
+    void RefreshRunButtons();
+    void AppendLogLine(std::string_view line);
+
+    // IEditorHost
+    void SetFrameClockEnabled(bool enabled) override;
+    void RestartClickTimer() override;
+    void StopClickTimer() override;
+    TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
+    TModalResult ShowDeleteDialog() override;
+    void ShowInstrumentWindow(TInstrument instrument) override;
+    void HideInstrumentWindow(TInstrument instrument) override;
+
+    // IDocumentHost
+    TSaveAnswer AskSaveChanges(const std::string& text) override;
+    std::optional<std::string> ChooseCircuitToOpen() override;
+    std::optional<std::string> ChooseCircuitToSave() override;
+    std::optional<std::string> ChooseProgramToOpen() override;
+    std::optional<std::string> ChooseProgramToSave() override;
+    void ShowFileError(const std::string& message) override;
+    void CaptionChanged(const std::string& caption) override;
+    std::vector<std::string> EditorLines() override;
+    void SetEditorLines(const std::vector<std::string>& lines) override;
+
+    IModalDialogs& FDialogs;
+    TSimuBoard FBoard;
+    TCircuitDocument FDocument{FBoard, *this};
+    TSchematicEditor FEditor{FBoard, *this};
+    TRenderKit FRenderKit;
+
+    QElapsedTimer FPerfCounter;
+    int32_t FPerfFrameCount = 0;
+    float FPerfFramesPerSecond = 0.0f;
+    int64_t FPerfStartCounter = 0;
+    QImage FPerfBitmap;
+    TdxFcObject* FWelcomeBanner = nullptr;
+    bool FShownOnce = false;
+    bool FMinimized = false;
+    TRunButtons FShownRunButtons;
+    std::array<QWidget*, 2> FInstrumentWindows{};
+};
+
+} // namespace kelto::gui

@@ -1,0 +1,165 @@
+// The main window's widgets: the button row, the palette and canvas, the two
+// splitters, the program editor and the message log.
+#include "gui/app/form_kelto_simu.h"
+
+#include "gui/app/strings.h"
+#include "gui/editor/flow_chart_view.h"
+#include "gui/editor/nav_bar.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace kelto::gui {
+
+namespace {
+
+constexpr int kWindowWidth = 828;
+constexpr int kWindowHeight = 589;
+constexpr int kPanelTopHeight = 50;
+constexpr int kPanelGLWidth = 620;
+constexpr int kNavBarWidth = 145;
+constexpr int kSplitterWidth = 5;
+constexpr int kPanelMinimum = 128;
+constexpr int kMemoMessageHeight = 160;
+constexpr int kButtonTop = 2;
+constexpr int kButtonHeight = 46;
+constexpr int kProgramButtonFontPixels = 10;
+
+struct TButtonSpec {
+    QPushButton* TFormKeltoSimu::*Member;
+    const char* Name;
+    const QString* Caption;
+    int Left;
+    int Width;
+};
+
+const std::array<TButtonSpec, 11>& ButtonSpecs()
+{
+    using namespace main_strings;
+    static const std::array<TButtonSpec, 11> specs{{
+        {&TFormKeltoSimu::ButtonRUN, "ButtonRUN", &kButtonRUN, 2, 46},
+        {&TFormKeltoSimu::ButtonPAUSE, "ButtonPAUSE", &kButtonPAUSE, 49, 46},
+        {&TFormKeltoSimu::ButtonCONTINUE, "ButtonCONTINUE", &kButtonCONTINUE, 96, 46},
+        {&TFormKeltoSimu::ButtonSTOP, "ButtonSTOP", &kButtonSTOP, 143, 46},
+        {&TFormKeltoSimu::ButtonNew, "ButtonNew", &kButtonNew, 308, 46},
+        {&TFormKeltoSimu::ButtonOpen, "ButtonOpen", &kButtonOpen, 355, 46},
+        {&TFormKeltoSimu::ButtonSave, "ButtonSave", &kButtonSave, 402, 46},
+        {&TFormKeltoSimu::ButtonSaveAs, "ButtonSaveAs", &kButtonSaveAs, 449, 46},
+        {&TFormKeltoSimu::ButtonExit, "ButtonExit", &kButtonExit, 559, 46},
+        {&TFormKeltoSimu::ButtonOpenBas, "ButtonOpenBas", nullptr, 627, 56},
+        {&TFormKeltoSimu::ButtonSaveBas, "ButtonSaveBas", nullptr, 684, 56},
+    }};
+    return specs;
+}
+
+QPlainTextEdit* MakeMemo(const char* name, QWidget* parent)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QLatin1String(name));
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return memo;
+}
+
+} // namespace
+
+void TFormKeltoSimu::BuildLayout()
+{
+    setObjectName(QStringLiteral("FormKeltoSimu"));
+    QFont windowFont(main_strings::kWindowTypeface);
+    windowFont.setPixelSize(main_strings::kWindowFontPixels);
+    setFont(windowFont);
+    resize(kWindowWidth, kWindowHeight);
+
+    BuildButtons();
+    BuildPanels();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(PanelTop);
+    layout->addWidget(PanelMain, 1);
+}
+
+// The two program buttons get their two-line captions in FormCreate.
+void TFormKeltoSimu::BuildButtons()
+{
+    PanelTop = new QWidget(this);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTop->setFixedHeight(kPanelTopHeight);
+    for (const TButtonSpec& spec : ButtonSpecs()) {
+        auto* button = new QPushButton(spec.Caption != nullptr ? *spec.Caption : QString(), PanelTop);
+        button->setObjectName(QLatin1String(spec.Name));
+        button->setGeometry(spec.Left, kButtonTop, spec.Width, kButtonHeight);
+        button->setAutoDefault(false);
+        this->*spec.Member = button;
+    }
+    // Two lines with "KELTOBASIC" in 56 pixels: no room for padding, and the
+    // Song face's fixed-pitch Latin needs the classic 8-point size.
+    QFont programButtonFont = font();
+    programButtonFont.setPixelSize(kProgramButtonFontPixels);
+    for (QPushButton* button : {ButtonOpenBas, ButtonSaveBas}) {
+        button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
+        button->setFont(programButtonFont);
+    }
+}
+
+// PanelGL places its children itself: the palette keeps 145 pixels at the
+// left edge and the canvas takes the rest, down to nothing.
+void TFormKeltoSimu::BuildPanels()
+{
+    PanelMain = new QWidget(this);
+    PanelMain->setObjectName(QStringLiteral("PanelMain"));
+    Splitter1 = new QSplitter(Qt::Horizontal, PanelMain);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(kSplitterWidth);
+    Splitter1->setChildrenCollapsible(false);
+    auto* mainLayout = new QVBoxLayout(PanelMain);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->addWidget(Splitter1);
+
+    PanelGL = new QWidget(Splitter1);
+    PanelGL->setObjectName(QStringLiteral("PanelGL"));
+    PanelGL->setMinimumWidth(kPanelMinimum);
+    PanelGL->installEventFilter(this);
+    dxNavBar1 = new TdxNavBar(PanelGL);
+    dxFlowChart1 = new TdxFlowChartView(FBoard.Canvas(), FEditor.Mouse(), PanelGL);
+
+    PanelEdit = new QWidget(Splitter1);
+    PanelEdit->setObjectName(QStringLiteral("PanelEdit"));
+    PanelEdit->setMinimumWidth(kPanelMinimum);
+    Splitter2 = new QSplitter(Qt::Vertical, PanelEdit);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->setHandleWidth(kSplitterWidth);
+    Splitter2->setChildrenCollapsible(false);
+    MemoEditor = MakeMemo("MemoEditor", Splitter2);
+    MemoMessage = MakeMemo("MemoMessage", Splitter2);
+    MemoMessage->setReadOnly(true);
+    Splitter2->setStretchFactor(0, 1);
+    Splitter2->setStretchFactor(1, 0);
+    auto* editLayout = new QVBoxLayout(PanelEdit);
+    editLayout->setContentsMargins(0, 0, 0, 0);
+    editLayout->addWidget(Splitter2);
+
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    const int panelHeight = kWindowHeight - kPanelTopHeight;
+    Splitter1->setSizes({kPanelGLWidth, kWindowWidth - kPanelGLWidth - kSplitterWidth});
+    Splitter2->setSizes({panelHeight - kMemoMessageHeight - kSplitterWidth, kMemoMessageHeight});
+}
+
+bool TFormKeltoSimu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == PanelGL && event->type() == QEvent::Resize) {
+        const int width = PanelGL->width();
+        const int height = PanelGL->height();
+        dxNavBar1->setGeometry(0, 0, std::min(kNavBarWidth, width), height);
+        dxFlowChart1->setGeometry(kNavBarWidth, 0, std::max(width - kNavBarWidth, 0), height);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kelto::gui

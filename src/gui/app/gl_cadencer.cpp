@@ -1,0 +1,49 @@
+#include "gui/app/gl_cadencer.h"
+
+#include <algorithm>
+
+namespace kelto::gui {
+
+TGLCadencer::TGLCadencer(QObject* parent) : QObject(parent)
+{
+    FTimer.setSingleShot(true);
+    FTimer.setTimerType(Qt::PreciseTimer);
+    connect(&FTimer, &QTimer::timeout, this, &TGLCadencer::Progress);
+}
+
+qint64 TGLCadencer::RunningNanoseconds() const
+{
+    return FClock.nsecsElapsed() - FStoppedNanoseconds;
+}
+
+void TGLCadencer::SetEnabled(bool enabled)
+{
+    if (enabled == FEnabled)
+        return;
+    FEnabled = enabled;
+    if (!enabled) {
+        FTimer.stop();
+        FDisabledAt = FClock.nsecsElapsed();
+        return;
+    }
+    if (!FClock.isValid())
+        FClock.start();
+    else
+        FStoppedNanoseconds += FClock.nsecsElapsed() - FDisabledAt;
+    FTimer.start(0);
+}
+
+// The pause runs from the end of one event to the start of the next, so a
+// slow tick never makes events pile up.
+void TGLCadencer::Progress()
+{
+    const qint64 now = RunningNanoseconds();
+    const double deltaTime = static_cast<double>(now - FLastTime) / 1e9;
+    FLastTime = now;
+    if (FOnProgress)
+        FOnProgress(deltaTime, static_cast<double>(now) / 1e9);
+    if (FEnabled)
+        FTimer.start(std::max(FSleepLength, 0));
+}
+
+} // namespace kelto::gui

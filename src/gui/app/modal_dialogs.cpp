@@ -1,0 +1,95 @@
+#include "gui/app/modal_dialogs.h"
+
+#include "core/board/document_texts.h"
+#include "gui/app/save_changes_box.h"
+#include "gui/app/strings.h"
+#include "gui/editor/form_shan_chu.h"
+#include "gui/editor/form_xian.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kelto::gui {
+
+namespace {
+
+enum class TFileDialogKind : uint8_t { Open, Save };
+
+// Open: the file must exist. Save: a default extension and an overwrite prompt.
+QString RunFileDialog(QWidget* parent, TFileDialogKind kind, const QString& filter, const QString& suffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setNameFilter(filter);
+    if (kind == TFileDialogKind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(suffix);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace
+
+TQtModalDialogs::TQtModalDialogs()
+    : FFormXian(std::make_unique<TFormXian>()), FFormShanChu(std::make_unique<TFormShanChu>())
+{
+}
+
+TQtModalDialogs::~TQtModalDialogs() = default;
+
+TSaveAnswer TQtModalDialogs::AskSaveChanges(QWidget* parent, const QString& text)
+{
+    TSaveChangesBox box(text, parent);
+    box.exec();
+    return box.Answer();
+}
+
+QString TQtModalDialogs::OpenDialog1(QWidget* parent)
+{
+    return RunFileDialog(parent, TFileDialogKind::Open, main_strings::kCircuitFilter, {});
+}
+
+QString TQtModalDialogs::SaveDialog1(QWidget* parent)
+{
+    return RunFileDialog(parent, TFileDialogKind::Save, main_strings::kCircuitFilter,
+                         main_strings::kCircuitSuffix);
+}
+
+QString TQtModalDialogs::OpenDialog2(QWidget* parent)
+{
+    return RunFileDialog(parent, TFileDialogKind::Open, main_strings::kProgramFilter, {});
+}
+
+QString TQtModalDialogs::SaveDialog2(QWidget* parent)
+{
+    return RunFileDialog(parent, TFileDialogKind::Save, main_strings::kProgramFilter,
+                         main_strings::kProgramSuffix);
+}
+
+void TQtModalDialogs::ShowFileError(QWidget* parent, const QString& message)
+{
+    QMessageBox box(
+        QMessageBox::Critical,
+        QString::fromUtf8(kSavePromptCaption.data(), static_cast<qsizetype>(kSavePromptCaption.size())),
+        message, QMessageBox::NoButton, parent);
+    box.addButton(main_strings::kErrorOk, QMessageBox::AcceptRole);
+    box.exec();
+}
+
+TWireDialogAnswer TQtModalDialogs::ShowWireDialog(TLineStyle current)
+{
+    return FFormXian->Execute(current);
+}
+
+TModalResult TQtModalDialogs::ShowDeleteDialog()
+{
+    return FFormShanChu->ShowModal();
+}
+
+} // namespace kelto::gui

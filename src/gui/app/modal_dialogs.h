@@ -1,0 +1,53 @@
+// Everything the main window shows modally, behind one interface so tests can
+// answer without a dialog blocking them.
+#pragma once
+
+#include "core/board/document.h"
+#include "core/board/schematic_editor.h"
+
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace kelto::gui {
+
+class TFormXian;
+class TFormShanChu;
+
+class IModalDialogs {
+public:
+    virtual ~IModalDialogs() = default;
+    virtual TSaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
+    // The four file dialogs; an empty name when the user cancels.
+    virtual QString OpenDialog1(QWidget* parent) = 0;
+    virtual QString SaveDialog1(QWidget* parent) = 0;
+    virtual QString OpenDialog2(QWidget* parent) = 0;
+    virtual QString SaveDialog2(QWidget* parent) = 0;
+    virtual void ShowFileError(QWidget* parent, const QString& message) = 0;
+    virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
+    virtual TModalResult ShowDeleteDialog() = 0;
+};
+
+// The real dialogs; the wire and delete dialogs are made once and reused.
+class TQtModalDialogs final : public IModalDialogs {
+public:
+    TQtModalDialogs();
+    ~TQtModalDialogs() override;
+
+    TSaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
+    QString OpenDialog1(QWidget* parent) override;
+    QString SaveDialog1(QWidget* parent) override;
+    QString OpenDialog2(QWidget* parent) override;
+    QString SaveDialog2(QWidget* parent) override;
+    void ShowFileError(QWidget* parent, const QString& message) override;
+    TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
+    TModalResult ShowDeleteDialog() override;
+
+private:
+    std::unique_ptr<TFormXian> FFormXian;
+    std::unique_ptr<TFormShanChu> FFormShanChu;
+};
+
+} // namespace kelto::gui

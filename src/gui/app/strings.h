@@ -1,0 +1,38 @@
+// Texts of the main window, its prompts and its file dialogs, in UTF-8. The
+// title and the save prompt's texts are the document's (document_texts.h).
+#pragma once
+
+#include <QString>
+
+namespace kelto::gui::main_strings {
+
+inline const QString kButtonRUN = QStringLiteral("运行");
+inline const QString kButtonPAUSE = QStringLiteral("暂停");
+inline const QString kButtonCONTINUE = QStringLiteral("继续");
+inline const QString kButtonSTOP = QStringLiteral("停止");
+inline const QString kButtonNew = QStringLiteral("新建");
+inline const QString kButtonOpen = QStringLiteral("打开");
+inline const QString kButtonSave = QStringLiteral("保存");
+inline const QString kButtonSaveAs = QStringLiteral("另存");
+inline const QString kButtonExit = QStringLiteral("退出");
+inline const QString kButtonOpenBas = QStringLiteral("打开\nKELTOBASIC");
+inline const QString kButtonSaveBas = QStringLiteral("保存\nKELTOBASIC");
+
+inline const QString kWelcomeBanner = QStringLiteral("欢迎使用Kelto软件");
+
+inline const QString kCircuitFilter = QStringLiteral("单片机仿真文件(*.dps)");
+inline const QString kCircuitSuffix = QStringLiteral("dps");
+inline const QString kProgramFilter = QStringLiteral("KELTOBASIC文件文本格式(*.txt)");
+inline const QString kProgramSuffix = QStringLiteral("txt");
+
+inline const QString kAnswerYes = QStringLiteral("是");
+inline const QString kAnswerNo = QStringLiteral("否");
+inline const QString kAnswerCancel = QStringLiteral("取消");
+inline const QString kErrorOk = QStringLiteral("确定");
+
+// The window's own typeface; the part typeface of the palette and dialogs is
+// the same Song face.
+inline const QString kWindowTypeface = QStringLiteral("宋体");
+constexpr int kWindowFontPixels = 12;
+
+} // namespace kelto::gui::main_strings

@@ -1,0 +1,350 @@
+#include "gui/editor/flow_chart_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScrollBar>
+#include <QTimer>
+#include <qdrawutil.h>
+
+#include <algorithm>
+
+namespace kelto::gui {
+
+namespace {
+
+// Selection marks stand out of their item by this much; invalidated
+// rectangles grow by it so marks are erased with their item.
+constexpr int kMarkSize = 5;
+constexpr int kMarkReach = kMarkSize / 2 + 1;
+
+TMouseButton ButtonOf(Qt::MouseButton button, bool& known)
+{
+    known = true;
+    switch (button) {
+    case Qt::LeftButton: return TMouseButton::mbLeft;
+    case Qt::RightButton: return TMouseButton::mbRight;
+    case Qt::MiddleButton: return TMouseButton::mbMiddle;
+    default: known = false; return TMouseButton::mbLeft;
+    }
+}
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers)
+{
+    TShiftState shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= ssShift;
+    if (modifiers & Qt::AltModifier)
+        shift |= ssAlt;
+    if (modifiers & Qt::ControlModifier)
+        shift |= ssCtrl;
+    return shift;
+}
+
+// The classic raised edge: light and white above and left, dark grey and
+// grey below and right.
+const QPalette& RaisedEdgePalette()
+{
+    static const QPalette palette = [] {
+        QPalette p;
+        p.setColor(QPalette::Light, QColor(255, 255, 255));
+        p.setColor(QPalette::Midlight, QColor(227, 227, 227));
+        p.setColor(QPalette::Dark, QColor(160, 160, 160));
+        p.setColor(QPalette::Shadow, QColor(105, 105, 105));
+        return p;
+    }();
+    return palette;
+}
+
+QRect Grown(const QRect& r, int by)
+{
+    return r.adjusted(-by, -by, by, by);
+}
+
+} // namespace
+
+TdxFlowChartView::TdxFlowChartView(TdxFlowChart& canvas, TCanvasMouse& mouse, QWidget* parent)
+    : QAbstractScrollArea(parent), FCanvas(canvas), FMouse(mouse)
+{
+    setObjectName(QStringLiteral("dxFlowChart1"));
+    setFocusPolicy(Qt::ClickFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    FScrollRangeTimer.setSingleShot(true);
+    FScrollRangeTimer.setInterval(0);
+    connect(&FScrollRangeTimer, &QTimer::timeout, this, &TdxFlowChartView::UpdateScrollRange);
+    FCanvas.SetListener(this);
+    UpdateScrollRange();
+}
+
+TdxFlowChartView::~TdxFlowChartView()
+{
+    FCanvas.SetListener(nullptr);
+}
+
+void TdxFlowChartView::SetObjectTextStyle(const TdxFcObject* object, const QFont& font, const QColor& colour)
+{
+    ForgetObject(object);
+    FTextStyles.push_back({object, font, colour});
+}
+
+void TdxFlowChartView::ForgetObject(const TdxFcObject* object)
+{
+    std::erase_if(FTextStyles, [object](const TTextStyle& style) { return style.Object == object; });
+}
+
+QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
+{
+    const TPoint topLeft = FCanvas.ChartToClient(chartRect.Left, chartRect.Top);
+    const TPoint bottomRight = FCanvas.ChartToClient(chartRect.Right, chartRect.Bottom);
+    return QRect(QPoint(topLeft.X, topLeft.Y), QPoint(bottomRight.X - 1, bottomRight.Y - 1));
+}
+
+void TdxFlowChartView::CanvasInvalidated(const TRect& chartRect)
+{
+    viewport()->update(Grown(ClientRect(chartRect), kMarkReach));
+    ScheduleScrollRangeUpdate();
+}
+
+void TdxFlowChartView::CanvasChanged()
+{
+    viewport()->update();
+    ScheduleScrollRangeUpdate();
+}
+
+// Many invalidations arrive per tick; the extent is worked out once after them.
+void TdxFlowChartView::ScheduleScrollRangeUpdate()
+{
+    if (!FScrollRangeTimer.isActive())
+        FScrollRangeTimer.start();
+}
+
+// The scrollable area covers the chart origin and every visible item.
+void TdxFlowChartView::UpdateScrollRange()
+{
+    TRect extent{0, 0, 0, 0};
+    const auto include = [&extent](const TRect& r) {
+        extent.Left = std::min(extent.Left, r.Left);
+        extent.Top = std::min(extent.Top, r.Top);
+        extent.Right = std::max(extent.Right, r.Right);
+        extent.Bottom = std::max(extent.Bottom, r.Bottom);
+    };
+    for (int32_t i = 0; i < FCanvas.ObjectCount(); ++i)
+        if (const TdxFcObject* object = FCanvas.Objects(i); object->Visible())
+            include(object->Bounds());
+    const QSize view = viewport()->size();
+    const auto setRange = [](QScrollBar* bar, int32_t low, int32_t high, int page, int32_t current) {
+        const int maximum = std::max<int64_t>(int64_t{high} - page, std::max(low, current));
+        bar->setRange(std::min(low, current), maximum);
+        bar->setPageStep(page);
+        bar->setSingleStep(20);
+    };
+    setRange(horizontalScrollBar(), extent.Left, extent.Right, view.width(), FCanvas.ScrollX());
+    setRange(verticalScrollBar(), extent.Top, extent.Bottom, view.height(), FCanvas.ScrollY());
+}
+
+void TdxFlowChartView::scrollContentsBy(int, int)
+{
+    FCanvas.SetScroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void TdxFlowChartView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    FMouse.SetClientSize(viewport()->width(), viewport()->height());
+    UpdateScrollRange();
+}
+
+void TdxFlowChartView::RouteInClient(const TdxFcConnection& connection)
+{
+    FRoute.clear();
+    const auto append = [this](int32_t x, int32_t y) {
+        const TPoint p = FCanvas.ChartToClient(x, y);
+        FRoute.emplace_back(p.X, p.Y);
+    };
+    const TdxFcObject* source = connection.SourceObject();
+    const TdxFcObject* target = connection.TargetObject();
+    if (source == nullptr || target == nullptr)
+        return;
+    TPoint from{source->Left(), source->Top()};
+    append(from.X, from.Y);
+    const auto legTo = [&](TPoint to) {
+        if (connection.LineStyle() == TLineStyle::lsElbowHorizontal)
+            append(to.X, from.Y);
+        else if (connection.LineStyle() == TLineStyle::lsElbowVertical)
+            append(from.X, to.Y);
+        append(to.X, to.Y);
+        from = to;
+    };
+    for (const TPoint& bend : connection.BendPoints())
+        legTo(bend);
+    legTo({target->Left(), target->Top()});
+}
+
+void TdxFlowChartView::PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind)
+{
+    painter.setPen(QPen(Qt::black, 0));
+    for (int32_t i = 0; i < FCanvas.ConnectionCount(); ++i) {
+        const TdxFcConnection& connection = *FCanvas.Connections(i);
+        if (!connection.Visible() || connection.DrawnBehind() != drawnBehind)
+            continue;
+        RouteInClient(connection);
+        if (FRoute.size() < 2)
+            continue;
+        const auto [minX, maxX] = std::minmax_element(FRoute.begin(), FRoute.end(),
+                                                      [](QPoint a, QPoint b) { return a.x() < b.x(); });
+        const auto [minY, maxY] = std::minmax_element(FRoute.begin(), FRoute.end(),
+                                                      [](QPoint a, QPoint b) { return a.y() < b.y(); });
+        if (!QRect(QPoint(minX->x(), minY->y()), QPoint(maxX->x(), maxY->y())).intersects(clip))
+            continue;
+        painter.drawPolyline(FRoute.data(), static_cast<int>(FRoute.size()));
+    }
+}
+
+void TdxFlowChartView::DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const
+{
+    if (object.Text.empty())
+        return;
+    painter.save();
+    const auto style = std::find_if(FTextStyles.begin(), FTextStyles.end(),
+                                    [&object](const TTextStyle& s) { return s.Object == &object; });
+    painter.setFont(style != FTextStyles.end() ? style->Font : font());
+    painter.setPen(style != FTextStyles.end() ? style->Colour : QColor(Qt::black));
+    painter.drawText(r, Qt::AlignCenter, QString::fromStdString(object.Text));
+    painter.restore();
+}
+
+void TdxFlowChartView::PaintObject(QPainter& painter, const TdxFcObject& object, const QRect& r)
+{
+    if (object.ShapeKind() == 1) {
+        painter.fillRect(r, QColor::fromRgba(object.Color));
+        if (object.RaisedEdge)
+            qDrawWinPanel(&painter, r, RaisedEdgePalette(), false, nullptr);
+    }
+    if (FOnDrawObject)
+        FOnDrawObject(painter, object, r);
+    else
+        DrawObjectText(painter, object, r);
+}
+
+void TdxFlowChartView::PaintSelectionMarks(QPainter& painter, const QRect& clip)
+{
+    const auto mark = [&painter](QPoint centre) {
+        painter.fillRect(QRect(centre.x() - kMarkSize / 2, centre.y() - kMarkSize / 2, kMarkSize, kMarkSize),
+                         Qt::black);
+    };
+    for (int32_t i = 0; i < FCanvas.ObjectCount(); ++i) {
+        const TdxFcObject& object = *FCanvas.Objects(i);
+        if (!object.Selected() || !object.Visible())
+            continue;
+        const QRect r = ClientRect(object.Bounds());
+        if (!Grown(r, kMarkReach).intersects(clip))
+            continue;
+        for (const QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+            mark(corner);
+    }
+    for (int32_t i = 0; i < FCanvas.ConnectionCount(); ++i) {
+        const TdxFcConnection& connection = *FCanvas.Connections(i);
+        if (!connection.Selected() || !connection.Visible())
+            continue;
+        RouteInClient(connection);
+        for (const QPoint point : FRoute)
+            mark(point);
+    }
+}
+
+QRect TdxFlowChartView::DragOutlineRect() const
+{
+    if (!FMouse.Dragging())
+        return {};
+    QRect outline;
+    const TPoint offset = FMouse.DragOffset();
+    for (const TdxFcObject* object : FMouse.DragObjects())
+        if (object->Visible())
+            outline |= ClientRect(object->Bounds()).translated(offset.X, offset.Y);
+    return outline;
+}
+
+void TdxFlowChartView::PaintDragOutline(QPainter& painter)
+{
+    if (!FMouse.Dragging())
+        return;
+    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    const TPoint offset = FMouse.DragOffset();
+    for (const TdxFcObject* object : FMouse.DragObjects())
+        if (object->Visible())
+            painter.drawRect(ClientRect(object->Bounds()).translated(offset.X, offset.Y));
+}
+
+void TdxFlowChartView::paintEvent(QPaintEvent* event)
+{
+    const QRect clip = event->rect();
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(clip, Qt::white);
+    PaintConnections(painter, clip, true);
+    for (int32_t i = 0; i < FCanvas.ObjectCount(); ++i) {
+        const TdxFcObject& object = *FCanvas.Objects(i);
+        if (!object.Visible())
+            continue;
+        const QRect r = ClientRect(object.Bounds());
+        if (r.intersects(clip) || (r.isEmpty() && clip.contains(r.topLeft())))
+            PaintObject(painter, object, r);
+    }
+    PaintConnections(painter, clip, false);
+    PaintSelectionMarks(painter, clip);
+    PaintDragOutline(painter);
+}
+
+void TdxFlowChartView::UpdateDragOutline()
+{
+    const QRect outline = DragOutlineRect();
+    if (outline == FOutline)
+        return;
+    viewport()->update(Grown(FOutline | outline, 1));
+    FOutline = outline;
+}
+
+void TdxFlowChartView::mousePressEvent(QMouseEvent* event)
+{
+    bool known = false;
+    const TMouseButton button = ButtonOf(event->button(), known);
+    if (!known)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const QPoint p = event->position().toPoint();
+    FMouse.MouseDown(button, ShiftOf(event->modifiers()), p.x(), p.y());
+}
+
+void TdxFlowChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    FMouse.MouseMove((event->buttons() & Qt::LeftButton) != 0, p.x(), p.y());
+    UpdateDragOutline();
+}
+
+void TdxFlowChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    bool known = false;
+    const TMouseButton button = ButtonOf(event->button(), known);
+    if (!known)
+        return;
+    const QPoint p = event->position().toPoint();
+    FMouse.MouseUp(button, ShiftOf(event->modifiers()), p.x(), p.y());
+    UpdateDragOutline();
+}
+
+void TdxFlowChartView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    bool known = false;
+    const TMouseButton button = ButtonOf(event->button(), known);
+    if (!known)
+        return;
+    const QPoint p = event->position().toPoint();
+    FMouse.DoubleClick(button, ShiftOf(event->modifiers()), p.x(), p.y());
+}
+
+} // namespace kelto::gui

@@ -1,0 +1,76 @@
+// dxFlowChart1, the canvas widget: paints the canvas model (wires behind,
+// objects with their draw handler, wires, selection marks, the drag outline),
+// repaints what the model invalidates, scrolls, and feeds the mouse into the
+// canvas's mouse machine.
+#pragma once
+
+#include "core/canvas/canvas_mouse.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+namespace kelto::gui {
+
+class TdxFlowChartView final : public QAbstractScrollArea, private ICanvasListener {
+    Q_OBJECT
+public:
+    // OnDrawObject: called for each visible object after its shape; r is its
+    // rectangle in client pixels.
+    using TDrawObject = std::function<void(QPainter& painter, const TdxFcObject& object, const QRect& r)>;
+
+    TdxFlowChartView(TdxFlowChart& canvas, TCanvasMouse& mouse, QWidget* parent = nullptr);
+    ~TdxFlowChartView() override;
+
+    void SetOnDrawObject(TDrawObject handler) { FOnDrawObject = std::move(handler); }
+    // The font and colour an object's text is drawn in (the start-up banner).
+    void SetObjectTextStyle(const TdxFcObject* object, const QFont& font, const QColor& colour);
+    void ForgetObject(const TdxFcObject* object);
+    // The default drawing of an object's text: centred both ways.
+    void DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const;
+
+    QRect ClientRect(const TRect& chartRect) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    struct TTextStyle {
+        const TdxFcObject* Object;
+        QFont Font;
+        QColor Colour;
+    };
+
+    void CanvasInvalidated(const TRect& chartRect) override;
+    void CanvasChanged() override;
+    void ScheduleScrollRangeUpdate();
+    void UpdateScrollRange();
+    void UpdateDragOutline();
+    void PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind);
+    void PaintObject(QPainter& painter, const TdxFcObject& object, const QRect& r);
+    void PaintSelectionMarks(QPainter& painter, const QRect& clip);
+    void PaintDragOutline(QPainter& painter);
+    // The drawn polyline of a connection in client pixels, into FRoute.
+    void RouteInClient(const TdxFcConnection& connection);
+    QRect DragOutlineRect() const;
+
+    TdxFlowChart& FCanvas;
+    TCanvasMouse& FMouse;
+    TDrawObject FOnDrawObject;
+    std::vector<TTextStyle> FTextStyles;
+    std::vector<QPoint> FRoute;
+    QRect FOutline;
+    QTimer FScrollRangeTimer;
+};
+
+} // namespace kelto::gui

@@ -1,0 +1,27 @@
+// Texts of the canvas's dialogs and the palette, in UTF-8.
+#pragma once
+
+#include <QString>
+
+namespace kelto::gui::editor_strings {
+
+// Both dialogs and the palette use the part typeface at 16 pixels.
+inline const QString kDialogTypeface = QStringLiteral("宋体");
+constexpr int kDialogFontPixels = 16;
+
+// TFormXian, the wire dialog.
+inline const QString kXianCaption = QStringLiteral("连接线");
+inline const QString kXianGroup = QStringLiteral("请选择");
+inline const QString kXianStraight = QStringLiteral("直线");
+inline const QString kXianElbowHorizontal = QStringLiteral("肘形水平");
+inline const QString kXianElbowVertical = QStringLiteral("肘形垂直");
+inline const QString kXianOk = QStringLiteral("确定");
+inline const QString kXianCancel = QStringLiteral("取消");
+inline const QString kXianDelete = QStringLiteral("删除");
+
+// TFormShanChu, the delete dialog.
+inline const QString kShanChuCaption = QStringLiteral("删除元件");
+inline const QString kShanChuCancel = QStringLiteral("取消");
+inline const QString kShanChuDelete = QStringLiteral("删除");
+
+} // namespace kelto::gui::editor_strings

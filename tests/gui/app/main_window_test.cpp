@@ -1,0 +1,456 @@
+// The main window on the offscreen platform: layout and captions, the
+// start-up banner, mouse sequences on the canvas, the run buttons and log,
+// and the document commands with scripted answers.
+#include "gui/app/form_kelto_simu.h"
+#include "gui/app/strings.h"
+#include "gui/editor/flow_chart_view.h"
+#include "gui/editor/nav_bar.h"
+#include "gui/editor/strings.h"
+#include "scripted_dialogs.h"
+
+#include "core/board/document_texts.h"
+#include "core/board/palette.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kelto;
+using namespace kelto::gui;
+using kelto::gui::testing::TScriptedDialogs;
+
+namespace {
+
+constexpr int kK0 = 15;
+constexpr int kS1 = 4;
+constexpr int kKeypad = 21;
+constexpr int kLED0 = 7;
+constexpr int kVCC = 12;
+constexpr int kGND = 13;
+constexpr int kMCU = 14;
+constexpr int kScope = 24;
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList LogLines(const TFormKeltoSimu& form)
+{
+    QStringList lines = form.MemoMessage->toPlainText().split(QLatin1Char('\n'));
+    if (lines.size() == 1 && lines.front().isEmpty())
+        lines.clear();
+    return lines;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TScriptedDialogs> FDialogs;
+    std::unique_ptr<TFormKeltoSimu> FForm;
+    std::unique_ptr<QTemporaryDir> FDir;
+
+    TFormKeltoSimu& Form() { return *FForm; }
+    TSimuBoard& Board() { return FForm->Board(); }
+    QWidget* Canvas() { return FForm->dxFlowChart1->viewport(); }
+    QString PathOf(const QString& name) const { return FDir->filePath(name); }
+
+    void FinishSpeedTest()
+    {
+        Form().TimerPerfTest.start(0);
+        QTRY_VERIFY(!Form().SpeedTestRunning());
+    }
+    TSimuPart& Place(int item, int x = 0, int y = 0)
+    {
+        TSimuPart* part = Board().PlaceItem(item);
+        Board().MovePartTo(part->FBody, x, y);
+        return *part;
+    }
+    QPoint PinPoint(const TSimuPart& part, int pin)
+    {
+        const TPoint p = Board().Canvas().ChartToClient(part.Pin(pin)->Left(), part.Pin(pin)->Top());
+        return {p.X, p.Y};
+    }
+    void Click(QPoint at) { QTest::mouseClick(Canvas(), Qt::LeftButton, {}, at); }
+    void DoubleClick(QPoint at)
+    {
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(Canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+
+    void init()
+    {
+        FDir = std::make_unique<QTemporaryDir>();
+        FDialogs = std::make_unique<TScriptedDialogs>();
+        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs);
+        FForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
+    }
+
+    void cleanup()
+    {
+        FForm.reset();
+        FDialogs.reset();
+        FDir.reset();
+    }
+
+    void layoutHasItsGeometryAndCaptions()
+    {
+        QCOMPARE(Form().size(), QSize(828, 589));
+        QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle));
+        QCOMPARE(Form().PanelTop->geometry(), QRect(0, 0, 828, 50));
+        struct TButton {
+            QPushButton* Button;
+            int Left;
+            int Width;
+            QString Caption;
+        };
+        const TButton buttons[] = {
+            {Form().ButtonRUN, 2, 46, "运行"},
+            {Form().ButtonPAUSE, 49, 46, "暂停"},
+            {Form().ButtonCONTINUE, 96, 46, "继续"},
+            {Form().ButtonSTOP, 143, 46, "停止"},
+            {Form().ButtonNew, 308, 46, "新建"},
+            {Form().ButtonOpen, 355, 46, "打开"},
+            {Form().ButtonSave, 402, 46, "保存"},
+            {Form().ButtonSaveAs, 449, 46, "另存"},
+            {Form().ButtonExit, 559, 46, "退出"},
+            {Form().ButtonOpenBas, 627, 56, "打开\nKELTOBASIC"},
+            {Form().ButtonSaveBas, 684, 56, "保存\nKELTOBASIC"},
+        };
+        for (const TButton& b : buttons) {
+            QCOMPARE(b.Button->geometry(), QRect(b.Left, 2, b.Width, 46));
+            QCOMPARE(b.Button->text(), b.Caption);
+        }
+        QCOMPARE(Form().PanelGL->geometry(), QRect(0, 0, 620, 539));
+        QCOMPARE(Form().dxNavBar1->geometry(), QRect(0, 0, 145, 539));
+        QCOMPARE(Form().dxFlowChart1->geometry(), QRect(145, 0, 475, 539));
+        QCOMPARE(Form().Splitter1->handleWidth(), 5);
+        QCOMPARE(Form().PanelEdit->x(), 625);
+        QCOMPARE(Form().PanelEdit->minimumWidth(), 128);
+        QCOMPARE(Form().PanelGL->minimumWidth(), 128);
+        QVERIFY(!Form().Splitter1->childrenCollapsible());
+        QCOMPARE(Form().Splitter2->handleWidth(), 5);
+        QCOMPARE(Form().MemoMessage->height(), 160);
+        QCOMPARE(Form().MemoMessage->geometry().bottom(), Form().PanelEdit->height() - 1);
+        QVERIFY(Form().MemoMessage->isReadOnly());
+        QVERIFY(!Form().MemoEditor->isReadOnly());
+        QCOMPARE(Form().MemoEditor->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(Form().MemoEditor->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(Form().dxNavBar1->ItemCaption(26), QStringLiteral("单通道示波器"));
+
+        Form().resize(1000, 700);
+        QTRY_COMPARE(Form().MemoMessage->height(), 160);
+        QCOMPARE(Form().PanelGL->width(), 620);
+        QCOMPARE(Form().dxNavBar1->width(), 145);
+    }
+
+    void everyCaptionHasGlyphsInTheSongFace()
+    {
+        QStringList texts;
+        for (QPushButton* button : Form().PanelTop->findChildren<QPushButton*>())
+            texts << button->text();
+        for (int g = 0; g < Form().dxNavBar1->count(); ++g)
+            texts << Form().dxNavBar1->itemText(g);
+        for (const TPaletteItem& item : PaletteItems())
+            texts << Form().dxNavBar1->ItemCaption(item.Item);
+        texts << main_strings::kWelcomeBanner << main_strings::kAnswerYes << main_strings::kAnswerNo
+              << main_strings::kAnswerCancel << editor_strings::kXianCaption << editor_strings::kXianGroup
+              << editor_strings::kXianElbowHorizontal << editor_strings::kShanChuCaption
+              << FromUtf8(kSavePromptUntitled) << FromUtf8(kApplicationTitle);
+        for (const QFont& font : {Form().font(), Form().dxNavBar1->font()}) {
+            QVERIFY2(QFontInfo(font).family().startsWith(QStringLiteral("AR PL UMing")),
+                     qPrintable(QFontInfo(font).family()));
+            const QFontMetrics metrics(font);
+            for (const QString& text : texts)
+                for (const char32_t c : text.toUcs4())
+                    if (c > 0x20)
+                        QVERIFY2(metrics.inFontUcs4(c), qPrintable(text));
+        }
+    }
+
+    void bannerCoversTheCanvasUntilTheSpeedTestEndsOnce()
+    {
+        QVERIFY(Form().SpeedTestRunning());
+        const TdxFcObject* banner = Form().WelcomeBanner();
+        QVERIFY(banner != nullptr);
+        const QSize client = Form().dxFlowChart1->viewport()->size();
+        QCOMPARE(banner->Bounds(), (TRect{10, 10, client.width() - 10, client.height() - 10}));
+        const QImage shot = Form().dxFlowChart1->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(40, 40), QColor(255, 235, 170));
+        QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::white));
+
+        Form().resize(1000, 700);
+        QCOMPARE(Form().WelcomeBanner()->Bounds(), banner->Bounds());
+        const int objectsBefore = Board().Canvas().ObjectCount();
+        QTRY_VERIFY_WITH_TIMEOUT(!Form().SpeedTestRunning(), 5000);
+        QVERIFY(Form().WelcomeBanner() == nullptr);
+        QCOMPARE(Board().Canvas().ObjectCount(), objectsBefore - 1);
+        QVERIFY(Form().GLCadencer1.SleepLength() >= 1 && Form().GLCadencer1.SleepLength() <= 10);
+        QVERIFY(Board().Engine().FMotorSpeedFactor >= 60.0 && Board().Engine().FMotorSpeedFactor <= 300.0);
+        QTest::qWait(50);
+        QCOMPARE(Board().Canvas().ObjectCount(), objectsBefore - 1);
+    }
+
+    void paletteClickPlacesOnePartPerItem()
+    {
+        TdxNavBar& bar = *Form().dxNavBar1;
+        QListWidget* list = bar.ListOfItem(kK0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, bar.ItemRect(kK0).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, bar.ItemRect(kK0).center());
+        QCOMPARE(Board().PartCount(), 1);
+        QCOMPARE(Board().Part(0)->FName, std::string("K0"));
+        QCOMPARE(Board().Slot(kK0), Board().Part(0));
+    }
+
+    void fourPixelsClickAToggleFivePixelsDragItWithTheClockStopped()
+    {
+        FinishSpeedTest();
+        auto& toggle = static_cast<TSimuZhaDaoSwitch&>(Place(kK0));
+        const QPoint at(50, 10);
+        QTest::mousePress(Canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(Canvas(), at + QPoint(4, 0));
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, at + QPoint(4, 0));
+        QCOMPARE(toggle.FClosed, uint8_t{1});
+        QCOMPARE(toggle.FBody->Left(), 0);
+
+        QTest::mousePress(Canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(Canvas(), at + QPoint(5, 0));
+        QVERIFY(!Form().GLCadencer1.Enabled());
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, at + QPoint(5, 0));
+        QVERIFY(Form().GLCadencer1.Enabled());
+        QCOMPARE(toggle.FClosed, uint8_t{1});
+        QCOMPARE(toggle.FBody->Left(), 5);
+        QCOMPARE(toggle.Pin(0)->Left(), 15);
+    }
+
+    void wiringByClickingPins_data()
+    {
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<int>("wires");
+        QTest::newRow("A then B") << "AB" << 1;
+        QTest::newRow("A twice then B") << "AAB" << 1;
+        QTest::newRow("A, empty canvas, B") << "AeB" << 0;
+        QTest::newRow("B then A after A then B") << "ABBA" << 1;
+    }
+
+    void wiringByClickingPins()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(int, wires);
+        FinishSpeedTest();
+        TSimuPart& toggle = Place(kK0);
+        TSimuPart& led = Place(kLED0, 250, 0);
+        for (const QChar click : clicks)
+            Click(click == 'A' ? PinPoint(toggle, 1) : click == 'B' ? PinPoint(led, 0) : QPoint(200, 400));
+        QCOMPARE(Board().Canvas().ConnectionCount(), wires);
+        if (wires == 1) {
+            QCOMPARE(Board().Canvas().Connections(0)->SourceObject(), toggle.Pin(1));
+            QCOMPARE(Board().Canvas().Connections(0)->TargetObject(), led.Pin(0));
+        }
+    }
+
+    void pushButtonUnderAWireAndKeypadKeyReleasedElsewhere()
+    {
+        FinishSpeedTest();
+        auto& s1 = static_cast<TSimuAnNiuSwitch&>(Place(kS1, 10, 0));
+        TSimuPart& supply = Place(kVCC, 100, 300);
+        TSimuPart& ground = Place(kGND, 300, 300);
+        Board().MovePartTo(supply.FBody, -8, 0);  // pin at (10, 38)
+        Board().MovePartTo(ground.FBody, 95, 28); // pin at (120, 38): the wire crosses S1
+        Board().Canvas().CreateConnection(supply.Pin(0), ground.Pin(0));
+        QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(40, 38));
+        QCOMPARE(s1.FClosed, uint8_t{0});
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(40, 38));
+        QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(40, 100));
+        QCOMPARE(s1.Port(0)->FLevel, 0);
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(40, 100));
+        QCOMPARE(s1.Port(0)->FLevel, 1);
+
+        auto& keypad = static_cast<TSimuKeypad&>(Place(kKeypad, 0, 200));
+        QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(80, 210));
+        QCOMPARE(keypad.Key(0, 0), uint8_t{1});
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(84, 210));
+        QCOMPARE(keypad.Key(0, 0), uint8_t{1});
+    }
+
+    void doubleClickOpensTheDeleteDialogAndCancelsTheScopeWindow()
+    {
+        FinishSpeedTest();
+        Place(kScope);
+        const QPoint body(60, 40);
+        Click(body);
+        QVERIFY(Form().ClickTimer.isActive());
+        bool timerRanDuringDialog = true;
+        FDialogs->OnDeleteDialog = [&] { timerRanDuringDialog = Form().ClickTimer.isActive(); };
+        DoubleClick(body);
+        QCOMPARE(FDialogs->Asked, QStringList{"delete dialog"});
+        QVERIFY(!timerRanDuringDialog);
+        QVERIFY(Form().ClickTimer.isActive()); // the kept probe's second release schedules it again
+
+        FDialogs->DeleteAnswers = {TModalResult::mrNo};
+        DoubleClick(body);
+        QCOMPARE(Board().PartCount(), 0);
+        QVERIFY(!Form().ClickTimer.isActive());
+    }
+
+    void doubleClickOnEmptyCanvasEditsTheSelectedWire()
+    {
+        FinishSpeedTest();
+        TSimuPart& toggle = Place(kK0);
+        TSimuPart& led = Place(kLED0, 250, 0);
+        Board().Canvas().CreateConnection(toggle.Pin(1), led.Pin(0)); // (95,26) to (274,126)
+        Click(QPoint(184, 76));
+        QVERIFY(Board().Canvas().SelectedConnection() != nullptr);
+        FDialogs->WireAnswers = {{TModalResult::mrNo, std::nullopt}};
+        DoubleClick(QPoint(200, 400));
+        QCOMPARE(FDialogs->Asked, QStringList{"wire dialog"});
+        QCOMPARE(Board().Canvas().ConnectionCount(), 0);
+        QCOMPARE(Board().PartCount(), 2);
+    }
+
+    void runButtonsFollowTheRunStateAndTheLogScrollsOn()
+    {
+        FinishSpeedTest();
+        Form().MemoMessage->setPlainText(QStringLiteral("earlier"));
+        Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"PRINT -5\"\n"
+                                                       "20 REM \"WAIT 30000\"\n"));
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
+        QCOMPARE(LogLines(Form()), QStringList{"earlier"}); // no microcontroller: nothing happens
+
+        Place(kMCU, 300, 0);
+        const auto buttons = [this] {
+            return QString("%1%2%3%4")
+                .arg(Form().ButtonRUN->isEnabled())
+                .arg(Form().ButtonPAUSE->isEnabled())
+                .arg(Form().ButtonCONTINUE->isEnabled())
+                .arg(Form().ButtonSTOP->isEnabled());
+        };
+        QCOMPARE(buttons(), QStringLiteral("1000"));
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
+        QCOMPARE(buttons(), QStringLiteral("0101"));
+        QTRY_COMPARE(LogLines(Form()), (QStringList{"开始", "> -5 <"}));
+        QTest::mouseClick(Form().ButtonPAUSE, Qt::LeftButton);
+        QCOMPARE(buttons(), QStringLiteral("0010"));
+        QTest::mouseClick(Form().ButtonCONTINUE, Qt::LeftButton);
+        QCOMPARE(buttons(), QStringLiteral("0101"));
+        QTest::mouseClick(Form().ButtonSTOP, Qt::LeftButton);
+        QCOMPARE(buttons(), QStringLiteral("0000"));
+        QTRY_COMPARE(buttons(), QStringLiteral("1000"));
+        QCOMPARE(LogLines(Form()), (QStringList{"开始", "> -5 <", "结束"}));
+        QScrollBar* bar = Form().MemoMessage->verticalScrollBar();
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    void minimisingFreezesTheInterpreter()
+    {
+        Form().showMinimized();
+        QTRY_VERIFY(Board().Basic().FMinimized);
+        Form().showNormal();
+        QTRY_VERIFY(!Board().Basic().FMinimized);
+    }
+
+    void newAsksAboutAnUntitledCircuitAndCancelKeepsIt()
+    {
+        Place(kK0);
+        QTest::mouseClick(Form().ButtonNew, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked, QStringList{"prompt " + FromUtf8(kSavePromptUntitled)});
+        QCOMPARE(Board().PartCount(), 1);
+    }
+
+    void saveAsNewOpenRoundTripLeavesTheCircuitUnmodified()
+    {
+        FinishSpeedTest();
+        TSimuPart& toggle = Place(kK0, 20, 30);
+        TSimuPart& led = Place(kLED0, 250, 0);
+        Board().Canvas().CreateConnection(toggle.Pin(1), led.Pin(0));
+        FDialogs->SaveCircuits = {PathOf("lesson.dps")};
+        QTest::mouseClick(Form().ButtonSaveAs, Qt::LeftButton);
+        QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle) + " - lesson.dps");
+
+        QTest::mouseClick(Form().ButtonNew, Qt::LeftButton);
+        QCOMPARE(Board().PartCount(), 0);
+        QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle));
+
+        Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\""));
+        FDialogs->OpenCircuits = {PathOf("lesson.dps")};
+        QTest::mouseClick(Form().ButtonOpen, Qt::LeftButton);
+        QCOMPARE(Board().PartCount(), 2);
+        QCOMPARE(Board().Canvas().ConnectionCount(), 1);
+        QCOMPARE(Board().Part(0)->FBody->Left(), 20);
+        QVERIFY(Form().MemoEditor->toPlainText().isEmpty());
+        QVERIFY(!Form().Document().IsCircuitModified());
+        QCOMPARE(FDialogs->Asked, (QStringList{"save dps", "open dps"}));
+
+        // Dragging a part changes the document: New now names the file.
+        const QPoint at(60, 40);
+        QTest::mousePress(Canvas(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(Canvas(), at + QPoint(10, 0));
+        QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, at + QPoint(10, 0));
+        QTest::mouseClick(Form().ButtonNew, Qt::LeftButton);
+        const QString named =
+            FromUtf8(kSavePromptNamedBefore) + PathOf("lesson.dps") + FromUtf8(kSavePromptNamedAfter);
+        QCOMPARE(FDialogs->Asked.back(), "prompt " + named);
+    }
+
+    void unwritableFileIsReportedAndChangesNothing()
+    {
+        Place(kK0);
+        FDialogs->SaveCircuits = {PathOf("missing/lesson.dps")};
+        QTest::mouseClick(Form().ButtonSave, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked.size(), 2);
+        QVERIFY(FDialogs->Asked.back().startsWith("error "));
+        QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle));
+        QCOMPARE(Board().PartCount(), 1);
+    }
+
+    void closingAsksAndCancelKeepsTheWindowOpen()
+    {
+        Place(kK0);
+        Form().MemoEditor->setPlainText(QStringLiteral("10 REM \"END\""));
+        FDialogs->SaveAnswers = {TSaveAnswer::Cancel, TSaveAnswer::No};
+        Form().close();
+        QVERIFY(Form().isVisible());
+        QCOMPARE(Board().PartCount(), 1);
+        QCOMPARE(Form().MemoEditor->toPlainText(), QStringLiteral("10 REM \"END\""));
+        QTest::mouseClick(Form().ButtonExit, Qt::LeftButton);
+        QVERIFY(!Form().isVisible());
+        QCOMPARE(Board().PartCount(), 0);
+    }
+
+    void programTextButtonsWriteAndReadGbkLines()
+    {
+        Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"PRINT 1\" 中\n"));
+        FDialogs->SavePrograms = {PathOf("p.txt")};
+        QTest::mouseClick(Form().ButtonSaveBas, Qt::LeftButton);
+        QFile file(PathOf("p.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("0 REM \"KELTOBASIC\"\r\n10 REM \"PRINT 1\" \xD6\xD0\r\n"));
+
+        Place(kK0);
+        Form().MemoEditor->clear();
+        FDialogs->OpenPrograms = {PathOf("p.txt")};
+        QTest::mouseClick(Form().ButtonOpenBas, Qt::LeftButton);
+        QCOMPARE(Form().MemoEditor->toPlainText(),
+                 QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"PRINT 1\" 中"));
+        QCOMPARE(Board().PartCount(), 1);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,66 @@
+// Answers the main window's modal questions from a script, recording what was
+// asked, so no real dialog blocks a test.
+#pragma once
+
+#include "gui/app/modal_dialogs.h"
+
+#include <QStringList>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+
+namespace kelto::gui::testing {
+
+class TScriptedDialogs final : public IModalDialogs {
+public:
+    TSaveAnswer AskSaveChanges(QWidget*, const QString& text) override
+    {
+        Asked.push_back(QStringLiteral("prompt ") + text);
+        return Take(SaveAnswers, TSaveAnswer::Cancel);
+    }
+    QString OpenDialog1(QWidget*) override { return File("open dps", OpenCircuits); }
+    QString SaveDialog1(QWidget*) override { return File("save dps", SaveCircuits); }
+    QString OpenDialog2(QWidget*) override { return File("open txt", OpenPrograms); }
+    QString SaveDialog2(QWidget*) override { return File("save txt", SavePrograms); }
+    void ShowFileError(QWidget*, const QString& message) override { Asked.push_back("error " + message); }
+    TWireDialogAnswer ShowWireDialog(TLineStyle) override
+    {
+        Asked.push_back(QStringLiteral("wire dialog"));
+        return Take(WireAnswers, TWireDialogAnswer{});
+    }
+    TModalResult ShowDeleteDialog() override
+    {
+        Asked.push_back(QStringLiteral("delete dialog"));
+        if (OnDeleteDialog)
+            OnDeleteDialog();
+        return Take(DeleteAnswers, TModalResult::mrCancel);
+    }
+
+    QStringList Asked;
+    std::deque<TSaveAnswer> SaveAnswers;
+    std::deque<QString> OpenCircuits;
+    std::deque<QString> SaveCircuits;
+    std::deque<QString> OpenPrograms;
+    std::deque<QString> SavePrograms;
+    std::deque<TWireDialogAnswer> WireAnswers;
+    std::deque<TModalResult> DeleteAnswers;
+    std::function<void()> OnDeleteDialog;
+
+private:
+    template <typename T> static T Take(std::deque<T>& queue, T otherwise)
+    {
+        if (queue.empty())
+            return otherwise;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+    QString File(const char* what, std::deque<QString>& queue)
+    {
+        Asked.push_back(QLatin1String(what));
+        return Take(queue, QString());
+    }
+};
+
+} // namespace kelto::gui::testing
