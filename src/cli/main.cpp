@@ -9,7 +9,10 @@
 #include "core/files/atomic_file.h"
 #include "core/files/circuit_file.h"
 #include "core/files/program_file.h"
+#include "core/sound/midi_gen.h"
+#include "core/sound/simulated_clock_speaker.h"
 #include "core/sound/virtual_devices.h"
+#include "core/sound/virtual_stream_device.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -86,14 +89,18 @@ int Run(const TRunOptions& options)
         board.SetEditorLines(ProgramLinesAsGbk(lines));
     }
 
-    // The tone generator is done with a tune at once, so a PLAY wait ends at the next tick.
-    TVirtualToneGenerator toneGenerator;
+    // Tunes and the spoken clock take simulated time, so a PLAY or CLOCK wait
+    // lasts as many ticks as the sound would.
+    TVirtualStreamDevice streamDevice;
+    TMidiGen midiGen(streamDevice);
+    midiGen.SetSustain(true);
     TVirtualWavePlayer wavePlayer;
     wavePlayer.FFolder = ExecutableFolder();
-    TVirtualClockSpeaker clockSpeaker;
     TFixedClock fixedClock(options.Time.value_or(TLocalTime{}));
+    TSystemClock systemClock;
+    TSimulatedClockSpeaker clockSpeaker(options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
     TSeededRandom seededRandom(options.Seed.value_or(0));
-    board.Basic().SetSoundDevices({&toneGenerator, &wavePlayer, &clockSpeaker,
+    board.Basic().SetSoundDevices({&midiGen, &wavePlayer, &clockSpeaker,
                                    options.Time ? &fixedClock : nullptr,
                                    options.Seed ? &seededRandom : nullptr});
 
@@ -123,6 +130,9 @@ int Run(const TRunOptions& options)
         recorder.BeginTick(tick);
         board.GLCadencer1Progress(options.DeltaTime, static_cast<double>(tick) * options.DeltaTime);
         recorder.EndTick();
+        streamDevice.AdvanceTime(options.DeltaTime);
+        midiGen.DeliverNotifications();
+        clockSpeaker.AdvanceTime(options.DeltaTime);
     }
     // Actions scheduled after the last tick still happen before the state is taken.
     for (; next != actions.end(); ++next)
