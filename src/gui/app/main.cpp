@@ -1,6 +1,7 @@
 // keltosimu [CIRCUIT.dps]: the simulator's window. A circuit named on the
 // command line is opened at start.
 #include "core/board/document_texts.h"
+#include "gui/app/desktop_sound.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/modal_dialogs.h"
 
@@ -19,13 +20,18 @@ int main(int argc, char** argv)
         QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
     InstallFontSubstitutions();
 
+    // Made first so it outlives the interpreter that plays through it.
+    const std::unique_ptr<TDesktopSound> sound = CreateDesktopSound();
     TQtModalDialogs dialogs;
     TFormKeltoSimu FormKeltoSimu(dialogs);
+    FormKeltoSimu.Board().Basic().SetSoundDevices(sound->Devices());
     FormKeltoSimu.show();
     if (argc > 1) {
         const std::string path = QFile::encodeName(QString::fromLocal8Bit(argv[1])).toStdString();
         if (!FormKeltoSimu.Document().OpenCircuitFile(path))
-            std::fprintf(stderr, "keltosimu: %s is not a simulation file (*.dps) that exists\n", argv[1]);
+            std::fprintf(stderr,
+                         "keltosimu: %s was not opened (a .dps file that exists and reads is needed)\n",
+                         argv[1]);
     }
     return QApplication::exec();
 }
