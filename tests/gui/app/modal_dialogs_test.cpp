@@ -1,0 +1,141 @@
+// The real modal dialogs, answered by a timer while they are open: the
+// save-changes prompt's buttons and keys, and the four file dialogs' filters,
+// extensions and modes.
+#include "gui/app/modal_dialogs.h"
+#include "gui/app/save_changes_box.h"
+#include "gui/render/render_kit.h"
+
+#include "core/board/document_texts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+using namespace kelto;
+using namespace kelto::gui;
+
+namespace {
+
+// Runs `act` on the modal dialog once it is open.
+void WhenModal(const std::function<void(QWidget*)>& act)
+{
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal != nullptr);
+        act(modal);
+    });
+}
+
+} // namespace
+
+class ModalDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+
+    void savePromptHasYesNoCancelInOrderWithTheTextOnTwoLines()
+    {
+        const QString text = QStringLiteral("单片机仿真文件的内容已经被更改,\r\n是否保存更改?");
+        TSaveChangesBox box(text);
+        QCOMPARE(box.windowTitle(), QStringLiteral("系统提示"));
+        QCOMPARE(box.ButtonYes->text(), QStringLiteral("是"));
+        QCOMPARE(box.ButtonNo->text(), QStringLiteral("否"));
+        QCOMPARE(box.ButtonCancel->text(), QStringLiteral("取消"));
+        QVERIFY(box.ButtonYes->isDefault());
+        QCOMPARE(box.findChild<QLabel*>(QStringLiteral("Message"))->text(),
+                 QStringLiteral("单片机仿真文件的内容已经被更改,\n是否保存更改?"));
+        const QList<QLabel*> labels = box.findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }));
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(box.ButtonYes->x() < box.ButtonNo->x() && box.ButtonNo->x() < box.ButtonCancel->x());
+        QCOMPARE(box.ButtonYes->nextInFocusChain(), box.ButtonNo);
+        QCOMPARE(box.ButtonNo->nextInFocusChain(), box.ButtonCancel);
+    }
+
+    void savePromptAnswers_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << QString() << int(TSaveAnswer::Yes);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << QString() << int(TSaveAnswer::Cancel);
+        QTest::newRow("否") << 0 << QStringLiteral("否") << int(TSaveAnswer::No);
+        QTest::newRow("取消") << 0 << QStringLiteral("取消") << int(TSaveAnswer::Cancel);
+        QTest::newRow("close box") << -1 << QString() << int(TSaveAnswer::Cancel);
+    }
+
+    void savePromptAnswers()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, button);
+        QFETCH(int, answer);
+        TQtModalDialogs dialogs;
+        WhenModal([key, button](QWidget* box) {
+            if (key > 0)
+                QTest::keyClick(box, static_cast<Qt::Key>(key));
+            else if (key < 0)
+                box->close();
+            else
+                for (QPushButton* b : box->findChildren<QPushButton*>())
+                    if (b->text() == button)
+                        QTest::mouseClick(b, Qt::LeftButton);
+        });
+        QCOMPARE(int(dialogs.AskSaveChanges(nullptr, QStringLiteral("?"))), answer);
+    }
+
+    void fileDialogsCarryTheirFiltersSuffixesAndModes()
+    {
+        struct TFileCase {
+            const char* Name;
+            QString (TQtModalDialogs::*Show)(QWidget*);
+            QString Filter;
+            QString Suffix;
+            QFileDialog::AcceptMode Accept;
+            QFileDialog::FileMode Mode;
+        };
+        const QString circuits = QStringLiteral("单片机仿真文件(*.dps)");
+        const QString programs = QStringLiteral("KELTOBASIC文件文本格式(*.txt)");
+        const TFileCase cases[] = {
+            {"open circuit", &TQtModalDialogs::OpenDialog1, circuits, "", QFileDialog::AcceptOpen,
+             QFileDialog::ExistingFile},
+            {"save circuit", &TQtModalDialogs::SaveDialog1, circuits, "dps", QFileDialog::AcceptSave,
+             QFileDialog::AnyFile},
+            {"open program", &TQtModalDialogs::OpenDialog2, programs, "", QFileDialog::AcceptOpen,
+             QFileDialog::ExistingFile},
+            {"save program", &TQtModalDialogs::SaveDialog2, programs, "txt", QFileDialog::AcceptSave,
+             QFileDialog::AnyFile},
+        };
+        TQtModalDialogs dialogs;
+        for (const TFileCase& c : cases) {
+            QFileDialog* seen = nullptr;
+            QStringList filters;
+            QString suffix;
+            bool confirmsOverwrite = false;
+            WhenModal([&](QWidget* modal) {
+                seen = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(seen != nullptr);
+                filters = seen->nameFilters();
+                suffix = seen->defaultSuffix();
+                QCOMPARE(seen->acceptMode(), c.Accept);
+                QCOMPARE(seen->fileMode(), c.Mode);
+                confirmsOverwrite = !seen->testOption(QFileDialog::DontConfirmOverwrite);
+                seen->reject();
+            });
+            QVERIFY2((dialogs.*c.Show)(nullptr).isEmpty(), c.Name);
+            QVERIFY2(seen != nullptr, c.Name);
+            QCOMPARE(filters, QStringList{c.Filter});
+            QCOMPARE(suffix, c.Suffix);
+            QVERIFY(confirmsOverwrite);
+        }
+    }
+};
+
+QTEST_MAIN(ModalDialogsTest)
+#include "modal_dialogs_test.moc"
