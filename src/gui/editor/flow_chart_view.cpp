@@ -121,7 +121,7 @@ void TdxFlowChartView::ScheduleScrollRangeUpdate()
         FScrollRangeTimer.start();
 }
 
-// The scrollable area covers the chart origin and every visible item.
+// The scrollable area covers the chart origin and every visible object.
 void TdxFlowChartView::UpdateScrollRange()
 {
     TRect extent{0, 0, 0, 0};
