@@ -65,6 +65,7 @@ std::string StateJson(const TSimuBoard& board, int64_t ticks)
         json.Key(std::string(1, static_cast<char>('A' + i))).Int(basic.FVariables[i]);
     json.EndObject();
     WriteComponents(json, board);
+    WriteScopes(json, board);
     json.EndObject();
     return json.Text() + "\n";
 }

@@ -4,6 +4,8 @@
 #include "core/circuit/catalogue.h"
 #include "core/devices/lcd1602.h"
 
+#include <charconv>
+
 namespace kelto::cli {
 
 namespace {
@@ -41,6 +43,39 @@ void WritePins(TJsonWriter& json, const TSimuPart& part)
         json.EndObject();
     }
     json.EndArray();
+}
+
+// Samples are floats: written with the fewest digits that read back as the
+// same float, so 0.3 shows as 0.3 and not as the float's exact binary value.
+double ShortestDecimal(float value)
+{
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    double shortest = value;
+    std::from_chars(text, written.ptr, shortest);
+    return shortest;
+}
+
+void WriteScope(TJsonWriter& json, std::string_view key, const TScopeRecorder& scope)
+{
+    json.Key(key).BeginObject();
+    json.Key("sampling").Bool(scope.Sampling());
+    json.Key("axisMinimum").Int(scope.AxisMinimum()).Key("axisMaximum").Int(scope.AxisMaximum());
+    const TScopeSamples& samples = scope.Samples();
+    json.Key("samples").BeginArray();
+    for (int32_t c = 0; c < samples.ChannelCount(); ++c) {
+        json.BeginArray();
+        for (int64_t i = 0; i < samples.Count(); ++i) {
+            const TScopePoint point = samples.Point(c, i);
+            if (point.Null)
+                json.Null();
+            else
+                json.Number(ShortestDecimal(point.Y));
+        }
+        json.EndArray();
+    }
+    json.EndArray();
+    json.EndObject();
 }
 
 } // namespace
@@ -118,6 +153,14 @@ void WriteComponents(TJsonWriter& json, const TSimuBoard& board)
         json.EndObject();
     }
     json.EndArray();
+}
+
+void WriteScopes(TJsonWriter& json, const TSimuBoard& board)
+{
+    json.Key("scopes").BeginObject();
+    WriteScope(json, "scope", board.OScopesRecorder());
+    WriteScope(json, "scope1", board.AudioasRecorder());
+    json.EndObject();
 }
 
 } // namespace kelto::cli

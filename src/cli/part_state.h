@@ -1,4 +1,5 @@
-// The state JSON of a board: every part with its pins and its own fields.
+// The state JSON of a board: every part with its pins and its own fields,
+// and the oscilloscopes' recordings.
 #pragma once
 
 #include "cli/json_writer.h"
@@ -13,5 +14,8 @@ namespace kelto::cli {
 void WriteComponents(TJsonWriter& json, const TSimuBoard& board);
 // The class's own fields under their names without the F.
 void WritePartFields(TJsonWriter& json, const TSimuPart& part);
+// "scopes": each oscilloscope window's switch, axis window and samples, one
+// array per channel with null for a null point.
+void WriteScopes(TJsonWriter& json, const TSimuBoard& board);
 
 } // namespace kelto::cli

@@ -46,6 +46,26 @@ constexpr TActionShape kShapes[] = {
     {"slider", TUserAction::TKind::Slider, 3, otResistance, "the variable resistor"},
 };
 
+// scope:BUTTON for the oscilloscope window, scope1:BUTTON for the single-channel one.
+std::optional<TUserAction> ParseScopeButton(const std::string& text)
+{
+    static constexpr std::pair<std::string_view, TUserAction::TKind> kButtons[] = {
+        {"run", TUserAction::TKind::ScopeRun},
+        {"stop", TUserAction::TKind::ScopeStop},
+        {"clear", TUserAction::TKind::ScopeClear},
+    };
+    static constexpr std::pair<std::string_view, bool> kWindows[] = {{"scope:", false}, {"scope1:", true}};
+    for (const auto& [prefix, singleChannel] : kWindows)
+        for (const auto& [button, kind] : kButtons)
+            if (text == std::string(prefix) + std::string(button)) {
+                TUserAction action;
+                action.Kind = kind;
+                action.SingleChannel = singleChannel;
+                return action;
+            }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error)
@@ -62,6 +82,8 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
             action.Kind = kind;
             return action;
         }
+    if (const std::optional<TUserAction> action = ParseScopeButton(text))
+        return action;
     const std::vector<std::string> fields = SplitColons(text);
     const TActionShape* shape = nullptr;
     for (const TActionShape& candidate : kShapes)
@@ -101,12 +123,19 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
 
 void PerformUserAction(const TUserAction& action, TSimuBoard& board)
 {
-    // A run button that its run state disables ignores the press, as in the window.
+    // A button that its state disables ignores the press, as in the window.
     switch (action.Kind) {
     case TUserAction::TKind::Run: board.ButtonRUNClick(); return;
     case TUserAction::TKind::Pause: board.ButtonPAUSEClick(); return;
     case TUserAction::TKind::Continue: board.ButtonCONTINUEClick(); return;
     case TUserAction::TKind::Stop: board.ButtonSTOPClick(); return;
+    default: break;
+    }
+    TScopeRecorder& scope = action.SingleChannel ? board.AudioasRecorder() : board.OScopesRecorder();
+    switch (action.Kind) {
+    case TUserAction::TKind::ScopeRun: scope.ButtonRunClick(); return;
+    case TUserAction::TKind::ScopeStop: scope.ButtonStopClick(); return;
+    case TUserAction::TKind::ScopeClear: scope.ButtonClearClick(); return;
     default: break;
     }
     TSimuPart* part = board.Part(action.Part);

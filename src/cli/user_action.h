@@ -12,8 +12,11 @@ class TSimuBoard;
 namespace kelto::cli {
 
 struct TUserAction {
-    enum class TKind { Click, Press, Release, KeyDown, KeyUp, Slider, Run, Pause, Continue, Stop };
+    enum class TKind { Click, Press, Release, KeyDown, KeyUp, Slider, Run, Pause, Continue, Stop, ScopeRun,
+                       ScopeStop, ScopeClear };
     TKind Kind = TKind::Click;
+    // The oscilloscope buttons: the single-channel window's rather than the eight-channel one's.
+    bool SingleChannel = false;
     int32_t Part = -1;
     int32_t Column = -1;
     int32_t Row = -1;
@@ -21,7 +24,7 @@ struct TUserAction {
 };
 
 // Checks the action against the loaded board: the part must exist and be of
-// the class the action needs. The run buttons need no part.
+// the class the action needs. The run and oscilloscope buttons need no part.
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error);
 void PerformUserAction(const TUserAction& action, TSimuBoard& board);
 

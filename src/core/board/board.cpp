@@ -2,6 +2,7 @@
 #include "core/board/board.h"
 
 #include "core/devices/tick_handlers.h"
+#include "core/instruments/scope_handlers.h"
 
 #include <algorithm>
 
@@ -15,6 +16,9 @@ TSimuBoard::TSimuBoard() : FEngine(FCanvas)
     FEngine.SetHandler(otMCU, [this](TSimuPart& part, double, double) {
         if (&part == FEngine.Mcu())
             FBasic.ExecuteStatement();
+    });
+    InstallScopeHandlers(FEngine, FOScopesRecorder, FAudioasRecorder, [this](const TSimuPart& probe) {
+        return &probe == Slot(kOScopesItem) || &probe == Slot(kAudioasItem);
     });
 }
 

@@ -7,6 +7,7 @@
 #include "core/board/palette.h"
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/parts.h"
+#include "core/instruments/scope_recorder.h"
 #include "core/sim/sim_engine.h"
 
 #include <array>
@@ -103,6 +104,13 @@ public:
 
     TInstrument FPendingInstrument = TInstrument::None;
 
+    // The two oscilloscope windows' recordings; New, Open and deleting the
+    // probes leave them alone.
+    TScopeRecorder& OScopesRecorder() { return FOScopesRecorder; }
+    const TScopeRecorder& OScopesRecorder() const { return FOScopesRecorder; }
+    TScopeRecorder& AudioasRecorder() { return FAudioasRecorder; }
+    const TScopeRecorder& AudioasRecorder() const { return FAudioasRecorder; }
+
     // Run control. The editor's lines (GBK bytes) are what the next Run
     // prepares; Run does nothing while no microcontroller is placed.
     void SetEditorLines(std::vector<std::string> gbkLines) { FEditorLines = std::move(gbkLines); }
@@ -130,6 +138,8 @@ private:
     std::array<TdxFcObject*, 2> FPinClicks{};
     int32_t FPinClickCount = 0;
     std::vector<TdxFcObject*> FGroupMoveList;
+    TScopeRecorder FOScopesRecorder{kMaxScopeChannels};
+    TScopeRecorder FAudioasRecorder{1};
 };
 
 } // namespace kelto

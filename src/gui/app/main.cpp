@@ -4,6 +4,7 @@
 #include "gui/app/desktop_sound.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/modal_dialogs.h"
+#include "gui/instruments/form_oscopes.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,6 +26,11 @@ int main(int argc, char** argv)
     TQtModalDialogs dialogs;
     TFormKeltoSimu FormKeltoSimu(dialogs);
     FormKeltoSimu.Board().Basic().SetSoundDevices(sound->Devices());
+    // The oscilloscope windows exist from the start, hidden until a probe click opens them.
+    TFormOScopes FormOScopes(FormKeltoSimu.Board().OScopesRecorder(), &FormKeltoSimu);
+    TFormAudioas FormAudioas(FormKeltoSimu.Board().AudioasRecorder(), &FormKeltoSimu);
+    FormKeltoSimu.SetInstrumentWindow(TInstrument::OScopes, &FormOScopes);
+    FormKeltoSimu.SetInstrumentWindow(TInstrument::Audioas, &FormAudioas);
     FormKeltoSimu.show();
     if (argc > 1) {
         const std::string path = QFile::encodeName(QString::fromLocal8Bit(argv[1])).toStdString();

@@ -1,0 +1,13 @@
+// Texts of TFormAudioas, the single-channel oscilloscope window, in UTF-8.
+#pragma once
+
+#include <QString>
+
+namespace kelto::gui::audioas_strings {
+
+inline const QString kCaption = QStringLiteral("单通道示波器");
+inline const QString kButtonRun = QStringLiteral("运行");
+inline const QString kButtonStop = QStringLiteral("停止");
+inline const QString kButtonClear = QStringLiteral("清除");
+
+} // namespace kelto::gui::audioas_strings

@@ -1,0 +1,161 @@
+#include "gui/instruments/scope_form.h"
+
+#include "core/instruments/scope_recorder.h"
+#include "gui/instruments/scope_plot.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace kelto::gui {
+
+namespace {
+
+constexpr int kWindowWidth = 696;
+constexpr int kWindowHeight = 480;
+constexpr int kChartPanelWidth = 560;
+constexpr int kScrollBarHeight = 16;
+constexpr int kButtonLeft = 24;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kScrollSmallStep = 10;
+constexpr double kFallbackRefreshRate = 60.0;
+
+int ClampToInt(int64_t value)
+{
+    return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
+}
+
+QPushButton* MakeButton(const char* name, const QString& caption, int top, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(kButtonLeft, top, kButtonWidth, kButtonHeight);
+    return button;
+}
+
+} // namespace
+
+TScopeForm::TScopeForm(TScopeRecorder& recorder, const TScopeFormTexts& texts, QWidget* parent)
+    : QWidget(parent, Qt::Window), FRecorder(recorder)
+{
+    // An open oscilloscope must not keep the program alive after the main window closes.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(texts.Caption);
+    BuildLayout(texts);
+    connect(ButtonRun, &QPushButton::clicked, this, &TScopeForm::ButtonRunClick);
+    connect(ButtonStop, &QPushButton::clicked, this, &TScopeForm::ButtonStopClick);
+    connect(ButtonClear, &QPushButton::clicked, this, &TScopeForm::ButtonClearClick);
+    connect(ChartScrollBar1, &QScrollBar::valueChanged, this, &TScopeForm::ChartScrollBar1Change);
+    connect(ChartScrollBar1, &QScrollBar::sliderReleased, this, &TScopeForm::Refresh);
+    connect(&FRefreshTimer, &QTimer::timeout, this, &TScopeForm::RefreshTimerTimer);
+    Refresh();
+}
+
+void TScopeForm::BuildLayout(const TScopeFormTexts& texts)
+{
+    resize(kWindowWidth, kWindowHeight);
+    auto* chartPanel = new QWidget(this);
+    chartPanel->setFixedWidth(kChartPanelWidth);
+    Chart1 = new TScopePlot(FRecorder, chartPanel);
+    ChartScrollBar1 = new QScrollBar(Qt::Horizontal, chartPanel);
+    ChartScrollBar1->setObjectName(QStringLiteral("ChartScrollBar1"));
+    ChartScrollBar1->setFixedHeight(kScrollBarHeight);
+    ChartScrollBar1->setSingleStep(kScrollSmallStep);
+    auto* chartLayout = new QVBoxLayout(chartPanel);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->setSpacing(0);
+    chartLayout->addWidget(Chart1, 1);
+    chartLayout->addWidget(ChartScrollBar1);
+
+    auto* buttonPanel = new QWidget(this);
+    ButtonRun = MakeButton("ButtonRun", texts.Run, 16, buttonPanel);
+    ButtonStop = MakeButton("ButtonStop", texts.Stop, 48, buttonPanel);
+    ButtonClear = MakeButton("ButtonClear", texts.Clear, 80, buttonPanel);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(chartPanel);
+    layout->addWidget(buttonPanel, 1);
+}
+
+void TScopeForm::ButtonRunClick()
+{
+    FRecorder.ButtonRunClick();
+    Refresh();
+}
+
+void TScopeForm::ButtonStopClick()
+{
+    FRecorder.ButtonStopClick();
+    Refresh();
+}
+
+void TScopeForm::ButtonClearClick()
+{
+    FRecorder.ButtonClearClick();
+    Refresh();
+}
+
+void TScopeForm::ChartScrollBar1Change(int value)
+{
+    FRecorder.PanAxisTo(value);
+    Chart1->update();
+}
+
+void TScopeForm::Refresh()
+{
+    ButtonRun->setEnabled(FRecorder.RunEnabled());
+    ButtonStop->setEnabled(FRecorder.StopEnabled());
+    ButtonClear->setEnabled(FRecorder.ClearEnabled());
+    SynchroniseScrollBar();
+    Chart1->update();
+    FShownVersion = FRecorder.Version();
+}
+
+// The range follows the recording, except while the user drags the thumb:
+// moving the range under the pointer would make the thumb jump.
+void TScopeForm::SynchroniseScrollBar()
+{
+    if (ChartScrollBar1->isSliderDown())
+        return;
+    const TScopeScrollRange range = FRecorder.ScrollRange();
+    const QSignalBlocker blocker(ChartScrollBar1);
+    ChartScrollBar1->setRange(ClampToInt(range.Minimum), ClampToInt(range.Maximum));
+    ChartScrollBar1->setPageStep(ClampToInt(range.Page));
+    ChartScrollBar1->setValue(ClampToInt(range.Value));
+}
+
+void TScopeForm::RefreshTimerTimer()
+{
+    if (FRecorder.Version() != FShownVersion)
+        Refresh();
+}
+
+// Samples may arrive every millisecond; the window looks at them once per
+// frame of the screen and only while someone can see it.
+void TScopeForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    const QScreen* shownOn = screen();
+    const double rate =
+        shownOn != nullptr && shownOn->refreshRate() > 0 ? shownOn->refreshRate() : kFallbackRefreshRate;
+    FRefreshTimer.start(std::max(1, static_cast<int>(std::ceil(1000.0 / rate))));
+    Refresh();
+}
+
+void TScopeForm::hideEvent(QHideEvent* event)
+{
+    FRefreshTimer.stop();
+    QWidget::hideEvent(event);
+}
+
+} // namespace kelto::gui

@@ -1,0 +1,169 @@
+#include "gui/instruments/scope_plot.h"
+
+#include "core/instruments/scope_recorder.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelto::gui {
+
+namespace {
+
+const QColor kBackground(0, 0, 0);
+const QColor kGridGreen(0, 128, 0);
+const QColor kLime(0, 255, 0);
+constexpr int kMargin = 1;
+constexpr int kLabelGap = 2;
+constexpr int kLabelFontPixels = 11;
+constexpr int64_t kGridSamples = 10;
+constexpr std::array<float, 3> kGridValues{0.0f, 0.5f, 1.0f};
+
+int64_t FirstGridSample(int64_t axisMinimum)
+{
+    const int64_t down = axisMinimum / kGridSamples * kGridSamples;
+    return down < axisMinimum ? down + kGridSamples : down;
+}
+
+} // namespace
+
+TScopePlot::TScopePlot(const TScopeRecorder& recorder, QWidget* parent) : QWidget(parent), FRecorder(recorder)
+{
+    setObjectName(QStringLiteral("Chart1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FLabelFont.setPixelSize(kLabelFontPixels);
+    FLabelFont.setStyleStrategy(QFont::NoAntialias);
+}
+
+QRect TScopePlot::PlotRect() const
+{
+    const int labelHeight = QFontMetrics(FLabelFont).height() + kLabelGap;
+    return rect().adjusted(kMargin, kMargin, -kMargin, -kMargin - labelHeight);
+}
+
+QRect TScopePlot::BandRect(int channel) const
+{
+    const QRect plot = PlotRect();
+    const int count = FRecorder.ChannelCount();
+    const int top = plot.top() + plot.height() * channel / count;
+    const int bottom = plot.top() + plot.height() * (channel + 1) / count;
+    return QRect(plot.left(), top, plot.width(), bottom - top);
+}
+
+int TScopePlot::XOfSample(double index, const QRect& plot) const
+{
+    const double minimum = static_cast<double>(FRecorder.AxisMinimum());
+    const double width = static_cast<double>(FRecorder.AxisMaximum() - FRecorder.AxisMinimum());
+    return plot.left() + static_cast<int>(std::lround((index - minimum) * (plot.width() - 1) / width));
+}
+
+// The range 0..1 sits one pixel inside the band at both ends.
+int TScopePlot::YOfValue(float value, const QRect& band)
+{
+    const int top = band.top() + 1;
+    const int bottom = band.bottom() - 1;
+    return bottom - static_cast<int>(std::lround(static_cast<double>(value) * (bottom - top)));
+}
+
+void TScopePlot::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(rect(), kBackground);
+    const QRect plot = PlotRect();
+    if (plot.width() < 2 || plot.height() < FRecorder.ChannelCount())
+        return;
+    PaintGrid(painter, plot);
+    PaintLabels(painter, plot);
+    for (int c = 0; c < FRecorder.ChannelCount(); ++c)
+        PaintTrace(painter, c);
+}
+
+void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot)
+{
+    FLines.clear();
+    for (int64_t x = FirstGridSample(FRecorder.AxisMinimum()); x <= FRecorder.AxisMaximum();
+         x += kGridSamples) {
+        const int px = XOfSample(static_cast<double>(x), plot);
+        FLines.emplace_back(px, plot.top(), px, plot.bottom());
+    }
+    for (int c = 0; c < FRecorder.ChannelCount(); ++c) {
+        const QRect band = BandRect(c);
+        for (float value : kGridValues) {
+            const int py = YOfValue(value, band);
+            FLines.emplace_back(plot.left(), py, plot.right(), py);
+        }
+    }
+    painter.setPen(QPen(kGridGreen, 0));
+    painter.drawLines(FLines.data(), static_cast<int>(FLines.size()));
+}
+
+// A label that would run into the one before it is left out.
+void TScopePlot::PaintLabels(QPainter& painter, const QRect& plot)
+{
+    const int64_t first = FirstGridSample(FRecorder.AxisMinimum());
+    if (FLabelAxisMinimum != FRecorder.AxisMinimum()) {
+        for (int k = 0; k < kLabelCount; ++k)
+            FLabelTexts[static_cast<size_t>(k)] = QString::number(first + k * kGridSamples);
+        FLabelAxisMinimum = FRecorder.AxisMinimum();
+    }
+    painter.setFont(FLabelFont);
+    painter.setPen(kLime);
+    const QFontMetrics metrics(FLabelFont);
+    const int top = plot.bottom() + kLabelGap;
+    int freeFrom = rect().left();
+    for (int k = 0; k < kLabelCount; ++k) {
+        const int64_t x = first + k * kGridSamples;
+        if (x > FRecorder.AxisMaximum())
+            break;
+        const QString& text = FLabelTexts[static_cast<size_t>(k)];
+        const int width = metrics.horizontalAdvance(text);
+        const int left = std::clamp(XOfSample(static_cast<double>(x), plot) - width / 2, rect().left(),
+                                    rect().right() + 1 - width);
+        if (left < freeFrom)
+            continue;
+        painter.drawText(QRect(left, top, width, metrics.height()), Qt::AlignLeft | Qt::AlignTop, text);
+        freeFrom = left + width + metrics.horizontalAdvance(QLatin1Char(' '));
+    }
+}
+
+// Each value holds until the next sample's x, where the line steps to the
+// next value. No line runs into or out of a null point; a value with no
+// value after it (the newest sample, or one before a null) shows as a dot.
+void TScopePlot::PaintTrace(QPainter& painter, int channel)
+{
+    const TScopeSamples& samples = FRecorder.Samples();
+    const QRect plot = PlotRect();
+    const QRect band = BandRect(channel);
+    const int64_t first = std::max<int64_t>(0, FRecorder.AxisMinimum() - 1);
+    const int64_t last = std::min(samples.Count() - 1, FRecorder.AxisMaximum());
+    FLines.clear();
+    FDots.clear();
+    TScopePoint point = samples.Point(channel, first);
+    for (int64_t i = first; i <= last; ++i) {
+        const TScopePoint next = samples.Point(channel, i + 1);
+        if (!point.Null) {
+            const int x = XOfSample(static_cast<double>(i), plot);
+            const int y = YOfValue(point.Y, band);
+            if (next.Null) {
+                FDots.emplace_back(x, y);
+            } else {
+                const int nextX = XOfSample(static_cast<double>(i + 1), plot);
+                const int nextY = YOfValue(next.Y, band);
+                FLines.emplace_back(x, y, nextX, y);
+                FLines.emplace_back(nextX, y, nextX, nextY);
+            }
+        }
+        point = next;
+    }
+    painter.setClipRect(band.intersected(plot));
+    painter.setPen(QPen(kLime, 0));
+    painter.drawLines(FLines.data(), static_cast<int>(FLines.size()));
+    painter.drawPoints(FDots.data(), static_cast<int>(FDots.size()));
+    painter.setClipping(false);
+}
+
+} // namespace kelto::gui

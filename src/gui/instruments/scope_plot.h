@@ -1,0 +1,51 @@
+// Chart1 of the oscilloscope windows: stacked bands of fixed range 0..1, one
+// per channel, each with a stair trace that null points break, over the
+// visible window of the horizontal axis.
+#pragma once
+
+#include <QFont>
+#include <QLine>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+namespace kelto {
+class TScopeRecorder;
+}
+
+namespace kelto::gui {
+
+class TScopePlot final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TScopePlot(const TScopeRecorder& recorder, QWidget* parent = nullptr);
+
+    // Where the bands lie inside the widget: below them are the axis labels.
+    QRect PlotRect() const;
+    QRect BandRect(int channel) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int XOfSample(double index, const QRect& plot) const;
+    static int YOfValue(float value, const QRect& band);
+    void PaintGrid(QPainter& painter, const QRect& plot);
+    void PaintLabels(QPainter& painter, const QRect& plot);
+    void PaintTrace(QPainter& painter, int channel);
+
+    const TScopeRecorder& FRecorder;
+    QFont FLabelFont;
+    // Reused by every paint, so a steady view allocates nothing.
+    std::vector<QLine> FLines;
+    std::vector<QPoint> FDots;
+    static constexpr int kLabelCount = 11;
+    std::array<QString, kLabelCount> FLabelTexts;
+    long long FLabelAxisMinimum = -1;
+};
+
+} // namespace kelto::gui

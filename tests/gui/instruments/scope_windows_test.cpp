@@ -1,0 +1,279 @@
+// The oscilloscope windows on the offscreen platform: their shape and
+// buttons, the close box, the scroll bar, and the plot's pixels.
+#include "gui/instruments/form_oscopes.h"
+#include "gui/instruments/scope_plot.h"
+
+#include "core/instruments/scope_recorder.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <array>
+#include <functional>
+
+using namespace kelto;
+using namespace kelto::gui;
+
+namespace {
+
+const QRgb kLime = qRgb(0, 255, 0);
+const QRgb kGridGreen = qRgb(0, 128, 0);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// One tick: channel c reads value(c), or nothing when value(c) is negative.
+void Record(TScopeRecorder& scope, int samples, const std::function<double(int channel, int sample)>& value)
+{
+    for (int i = 0; i < samples; ++i) {
+        std::array<TProbeReading, kMaxScopeChannels> readings{};
+        for (int c = 0; c < scope.ChannelCount(); ++c) {
+            const double v = value(c, static_cast<int>(scope.Samples().Count()));
+            readings[static_cast<size_t>(c)] = v < 0 ? TProbeReading{4, 0.0} : TProbeReading{0, v};
+        }
+        scope.AppendReadings(std::span(readings).first(static_cast<size_t>(scope.ChannelCount())));
+    }
+}
+
+QImage Render(TScopePlot& plot)
+{
+    QImage image(plot.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    plot.render(&image);
+    return image;
+}
+
+int CountColour(const QImage& image, const QRect& area, QRgb colour)
+{
+    int count = 0;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            count += image.pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class TScopeWindowsTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void WindowsHaveTheirCaptionSizeAndButtons();
+    void ButtonsFollowTheRecordingState();
+    void CloseBoxHidesAndRecordingGoesOn();
+    void ScrollBarSpansTheRecordingAndPansTheAxis();
+    void SupplyChannelDrawsLimeAtTheTopOfItsBandOnly();
+    void NullPointsBreakTheTrace();
+    void HundredAndFirstSampleIsAtTheLeftEdge();
+    void SingleChannelPlotUsesTheWholeHeight();
+    void RepaintsAtMostOncePerScreenFrame();
+};
+
+void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
+{
+    TScopeRecorder eight(8);
+    TScopeRecorder one(1);
+    TFormOScopes oscopes(eight);
+    TFormAudioas audioas(one);
+    for (TScopeForm* form : {static_cast<TScopeForm*>(&oscopes), static_cast<TScopeForm*>(&audioas)}) {
+        QCOMPARE(form->size(), QSize(696, 480));
+        QVERIFY(form->isWindow());
+        QVERIFY(!form->isVisible());
+        QCOMPARE(form->ButtonRun->text(), QStringLiteral("运行"));
+        QCOMPARE(form->ButtonStop->text(), QStringLiteral("停止"));
+        QCOMPARE(form->ButtonClear->text(), QStringLiteral("清除"));
+        QCOMPARE(form->ButtonRun->geometry(), QRect(24, 16, 75, 25));
+        QCOMPARE(form->ButtonStop->geometry(), QRect(24, 48, 75, 25));
+        QCOMPARE(form->ButtonClear->geometry(), QRect(24, 80, 75, 25));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QCOMPARE(form->Chart1->width(), 560);
+        QCOMPARE(form->ChartScrollBar1->width(), 560);
+        QCOMPARE(form->ChartScrollBar1->height(), 16);
+        QCOMPARE(form->ChartScrollBar1->geometry().bottom(), form->Chart1->parentWidget()->height() - 1);
+    }
+    QCOMPARE(oscopes.windowTitle(), QStringLiteral("示波器"));
+    QCOMPARE(audioas.windowTitle(), QStringLiteral("单通道示波器"));
+}
+
+void TScopeWindowsTest::ButtonsFollowTheRecordingState()
+{
+    TScopeRecorder scope(8);
+    TFormOScopes form(scope);
+    const auto enabled = [&form] {
+        return std::array<bool, 3>{form.ButtonRun->isEnabled(), form.ButtonStop->isEnabled(),
+                                   form.ButtonClear->isEnabled()};
+    };
+    QCOMPARE(enabled(), (std::array<bool, 3>{true, false, false}));
+    QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+    QVERIFY(scope.Sampling());
+    QCOMPARE(enabled(), (std::array<bool, 3>{false, true, false}));
+    Record(scope, 5, [](int, int) { return 1.0; });
+    QTest::mouseClick(form.ButtonStop, Qt::LeftButton);
+    QVERIFY(!scope.Sampling());
+    QCOMPARE(enabled(), (std::array<bool, 3>{true, false, true}));
+    QTest::mouseClick(form.ButtonClear, Qt::LeftButton);
+    QCOMPARE(scope.Samples().Count(), int64_t{0});
+    QCOMPARE(enabled(), (std::array<bool, 3>{true, false, true}));
+}
+
+void TScopeWindowsTest::CloseBoxHidesAndRecordingGoesOn()
+{
+    TScopeRecorder scope(1);
+    QPointer<TFormAudioas> form = new TFormAudioas(scope);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QTest::mouseClick(form->ButtonRun, Qt::LeftButton);
+    QVERIFY(form->close());
+    QCoreApplication::processEvents();
+    QVERIFY(!form.isNull());
+    QVERIFY(!form->isVisible());
+    Record(scope, 3, [](int, int) { return 0.5; });
+    QCOMPARE(scope.Samples().Count(), int64_t{3});
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QVERIFY(!form->ButtonRun->isEnabled());
+    delete form;
+}
+
+void TScopeWindowsTest::ScrollBarSpansTheRecordingAndPansTheAxis()
+{
+    TScopeRecorder scope(8);
+    TFormOScopes form(scope);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+    Record(scope, 250, [](int, int) { return 1.0; });
+    QTest::mouseClick(form.ButtonStop, Qt::LeftButton);
+    QScrollBar& bar = *form.ChartScrollBar1;
+    QCOMPARE(bar.minimum(), 0);
+    QCOMPARE(bar.maximum(), 200);
+    QCOMPARE(bar.value(), 200);
+    QCOMPARE(bar.pageStep(), 100);
+    bar.setValue(40);
+    QCOMPARE(scope.AxisMinimum(), int64_t{40});
+    QCOMPARE(scope.AxisMaximum(), int64_t{140});
+    // Run goes back to the page of the next sample.
+    QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+    QCOMPARE(bar.value(), 200);
+}
+
+// The rendered-image test: channel C wired to a supply.
+void TScopeWindowsTest::SupplyChannelDrawsLimeAtTheTopOfItsBandOnly()
+{
+    TScopeRecorder scope(8);
+    TScopePlot plot(scope);
+    plot.resize(560, 464);
+    scope.ButtonRunClick();
+    Record(scope, 60, [](int channel, int) { return channel == 2 ? 1.0 : -1.0; });
+    const QImage image = Render(plot);
+    const QRect plotArea = plot.PlotRect();
+    for (int c = 0; c < 8; ++c) {
+        const QRect band = plot.BandRect(c);
+        QVERIFY(band.height() >= 50);
+        QCOMPARE(band.top(), plotArea.top() + plotArea.height() * c / 8);
+        const QRect topRows(band.left(), band.top(), band.width(), 3);
+        if (c == 2) {
+            // Sixty samples cover 60% of the width as one flat line.
+            QVERIFY2(CountColour(image, topRows, kLime) >= band.width() / 2, "flat line at 1.0");
+            QCOMPARE(CountColour(image, band.adjusted(0, 3, 0, 0), kLime), 0);
+        } else {
+            QCOMPARE(CountColour(image, band, kLime), 0);
+        }
+    }
+    // Black behind, dark green grid, lime labels under the bands.
+    QCOMPARE(image.pixel(plotArea.left() + 3, plot.BandRect(0).center().y() + 3), kBlack);
+    QVERIFY(CountColour(image, plotArea, kGridGreen) > 0);
+    const QRect labels(0, plotArea.bottom() + 1, plot.width(), plot.height() - plotArea.bottom() - 1);
+    QVERIFY(CountColour(image, labels, kLime) > 0);
+}
+
+void TScopeWindowsTest::NullPointsBreakTheTrace()
+{
+    TScopeRecorder scope(8);
+    TScopePlot plot(scope);
+    plot.resize(560, 464);
+    scope.ButtonRunClick();
+    // Samples 0..29 high, 30..59 without a value, 60..89 high again.
+    Record(scope, 90, [](int channel, int sample) {
+        return channel == 0 && (sample < 30 || sample >= 60) ? 1.0 : -1.0;
+    });
+    const QImage image = Render(plot);
+    const QRect band = plot.BandRect(0);
+    const int perSample = band.width() / 100;
+    const auto columns = [&](int fromSample, int toSample) {
+        return QRect(band.left() + fromSample * band.width() / 100 + perSample, band.top(),
+                     (toSample - fromSample) * band.width() / 100 - 2 * perSample, band.height());
+    };
+    QVERIFY(CountColour(image, columns(0, 29), kLime) > 0);
+    QCOMPARE(CountColour(image, columns(30, 60), kLime), 0);
+    QVERIFY(CountColour(image, columns(60, 89), kLime) > 0);
+}
+
+void TScopeWindowsTest::HundredAndFirstSampleIsAtTheLeftEdge()
+{
+    TScopeRecorder scope(8);
+    TScopePlot plot(scope);
+    plot.resize(560, 464);
+    scope.ButtonRunClick();
+    Record(scope, 100, [](int, int) { return 1.0; });
+    QCOMPARE(scope.AxisMinimum(), int64_t{100});
+    const QRect band = plot.BandRect(0);
+    QCOMPARE(CountColour(Render(plot), band, kLime), 0);
+    Record(scope, 1, [](int, int) { return 1.0; });
+    const QImage image = Render(plot);
+    QVERIFY(CountColour(image, QRect(band.left(), band.top(), 2, band.height()), kLime) > 0);
+    QCOMPARE(CountColour(image, band.adjusted(2, 0, 0, 0), kLime), 0);
+}
+
+void TScopeWindowsTest::SingleChannelPlotUsesTheWholeHeight()
+{
+    TScopeRecorder scope(1);
+    TScopePlot plot(scope);
+    plot.resize(560, 464);
+    scope.ButtonRunClick();
+    Record(scope, 50, [](int, int sample) { return sample < 25 ? 0.0 : 1.0; });
+    const QImage image = Render(plot);
+    const QRect band = plot.BandRect(0);
+    QCOMPARE(band, plot.PlotRect());
+    const QRect top(band.left(), band.top(), band.width(), 3);
+    const QRect bottom(band.left(), band.bottom() - 2, band.width(), 3);
+    QVERIFY(CountColour(image, top, kLime) > band.width() / 5);
+    QVERIFY(CountColour(image, bottom, kLime) > band.width() / 5);
+}
+
+// However fast samples come, the plot paints once per frame of the screen at most.
+void TScopeWindowsTest::RepaintsAtMostOncePerScreenFrame()
+{
+    struct TPaintCounter final : QObject {
+        int Paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            Paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    TScopeRecorder scope(8);
+    TFormOScopes form(scope);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+    form.Chart1->installEventFilter(&counter);
+    QElapsedTimer clock;
+    clock.start();
+    int samples = 0;
+    while (clock.elapsed() < 300) {
+        Record(scope, 1, [](int, int sample) { return sample % 2; });
+        ++samples;
+        QCoreApplication::processEvents();
+    }
+    const double frameMs = 1000.0 / form.screen()->refreshRate();
+    QVERIFY(counter.Paints >= 1);
+    QVERIFY2(counter.Paints <= clock.elapsed() / frameMs + 2,
+             qPrintable(QString("%1 paints for %2 samples").arg(counter.Paints).arg(samples)));
+    QVERIFY(samples > 4 * counter.Paints);
+}
+
+QTEST_MAIN(TScopeWindowsTest)
+#include "scope_windows_test.moc"
