@@ -17,7 +17,7 @@
 namespace kelto {
 
 class TAlsaWavePlayer final : public IWavePlayer {
-  public:
+public:
     explicit TAlsaWavePlayer(TWaveFolders folders = DefaultWaveFolders());
     // Cuts off any clip still sounding, synchronous ones too: destroy the
     // clock speaker first.
@@ -29,7 +29,7 @@ class TAlsaWavePlayer final : public IWavePlayer {
     void PlaySync(const std::string& source) override;
     bool FileExists(const std::string& path) const override;
 
-  private:
+private:
     void AsyncLoop();
     // Plays until done or `cancelled`; a clip that cannot be read or played is skipped.
     void PlaySource(const std::string& source, const std::function<bool()>& cancelled) const;

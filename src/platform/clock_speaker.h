@@ -10,7 +10,7 @@
 namespace kelto {
 
 class TClockSpeaker final : public IClockSpeaker {
-  public:
+public:
     // The player and the clock must outlive the speaker.
     TClockSpeaker(IWavePlayer& player, const ILocalClock& clock) : FPlayer(player), FClock(clock) {}
     // Lets a running announcement finish its sentence.
@@ -21,7 +21,7 @@ class TClockSpeaker final : public IClockSpeaker {
     void StartClock() override;
     bool ClockRunning() const override;
 
-  private:
+private:
     void JvThreadClockExecute();
 
     IWavePlayer& FPlayer;

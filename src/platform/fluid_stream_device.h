@@ -32,7 +32,7 @@ struct TFluidStreamOptions {
 };
 
 class TFluidStreamDevice final : public IMidiStreamDevice {
-  public:
+public:
     explicit TFluidStreamDevice(const TFluidStreamOptions& options = {});
     ~TFluidStreamDevice() override;
     TFluidStreamDevice(const TFluidStreamDevice&) = delete;
@@ -54,7 +54,7 @@ class TFluidStreamDevice final : public IMidiStreamDevice {
     // Called on any thread whenever a notification starts waiting.
     void SetWakeUp(std::function<void()> wakeUp);
 
-  private:
+private:
     using TClock = std::chrono::steady_clock;
 
     void Post(TMidiStreamNotification notification);

@@ -44,26 +44,17 @@ void TFluidSynthEngine::Send(const TStreamRecord& record)
     const int data1 = record.Data1();
     const int data2 = record.Data2();
     switch (record.Status() & 0xF0) {
-    case 0x80:
-        fluid_synth_noteoff(FSynth, channel, data1);
-        break;
+    case 0x80: fluid_synth_noteoff(FSynth, channel, data1); break;
     case 0x90:
         if (data2 == 0)
             fluid_synth_noteoff(FSynth, channel, data1);
         else
             fluid_synth_noteon(FSynth, channel, data1, data2);
         break;
-    case 0xB0:
-        fluid_synth_cc(FSynth, channel, data1, data2);
-        break;
-    case 0xC0:
-        fluid_synth_program_change(FSynth, channel, data1);
-        break;
-    case 0xE0:
-        fluid_synth_pitch_bend(FSynth, channel, data1 | data2 << 7);
-        break;
-    default:
-        break;
+    case 0xB0: fluid_synth_cc(FSynth, channel, data1, data2); break;
+    case 0xC0: fluid_synth_program_change(FSynth, channel, data1); break;
+    case 0xE0: fluid_synth_pitch_bend(FSynth, channel, data1 | data2 << 7); break;
+    default: break;
     }
 }
 

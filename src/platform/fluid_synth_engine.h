@@ -17,7 +17,7 @@ constexpr double kAudibleGain = 1.0;
 constexpr double kSynthSampleRate = 44100.0;
 
 class TFluidSynthEngine {
-  public:
+public:
     explicit TFluidSynthEngine(const std::string& soundFont = kGeneralMidiSoundFont,
                                double gain = kAudibleGain);
     ~TFluidSynthEngine();
@@ -36,7 +36,7 @@ class TFluidSynthEngine {
     fluid_settings_t* Settings() const { return FSettings; }
     fluid_synth_t* Synth() const { return FSynth; }
 
-  private:
+private:
     fluid_settings_t* FSettings = nullptr;
     fluid_synth_t* FSynth = nullptr;
     bool FSoundFontLoaded = false;

@@ -23,7 +23,7 @@ void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...)
 }
 
 class TPcmHandle {
-  public:
+public:
     ~TPcmHandle()
     {
         if (FPcm != nullptr)
@@ -32,7 +32,7 @@ class TPcmHandle {
     bool Open(const TWaveClip& clip);
     snd_pcm_t* Get() const { return FPcm; }
 
-  private:
+private:
     snd_pcm_t* FPcm = nullptr;
 };
 

@@ -15,7 +15,7 @@ using namespace std::chrono_literals;
 
 // Takes a while over each word, as a real clip would.
 class TSlowWords final : public IWavePlayer {
-  public:
+public:
     explicit TSlowWords(std::chrono::milliseconds perWord) : FPerWord(perWord) {}
     void PlayAsync(const std::string&) override {}
     void PlaySync(const std::string& source) override
@@ -31,7 +31,7 @@ class TSlowWords final : public IWavePlayer {
         return FWords;
     }
 
-  private:
+private:
     std::chrono::milliseconds FPerWord;
     std::mutex FLock;
     std::string FWords;

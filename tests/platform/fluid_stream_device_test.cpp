@@ -82,7 +82,7 @@ TEST(FluidStreamDevice, StopEndsAnEndlessTune)
 TEST(FluidStreamDevice, NotificationsComeInOrderAndWakeTheOwner)
 {
     class TLog final : public IMidiStreamClient {
-      public:
+    public:
         void StreamNotified(TMidiStreamNotification n) override { FSeen.push_back(n); }
         std::vector<TMidiStreamNotification> FSeen;
     } log;

@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
 
 class TProgramFolder {
-  public:
+public:
     TProgramFolder() : FPath(fs::temp_directory_path() / ("kelto_wave_" + std::to_string(::getpid())))
     {
         fs::create_directories(FPath / "WAV");
@@ -51,7 +51,7 @@ class TProgramFolder {
     TWaveFolders Folders() const { return {(FPath / "voice").string(), FPath.string()}; }
     const fs::path& Path() const { return FPath; }
 
-  private:
+private:
     fs::path FPath;
 };
 

@@ -120,12 +120,8 @@ void TMidiGen::StreamNotified(TMidiStreamNotification notification)
         FLooping = true;
         FLoopsLeft = FLoops;
         break;
-    case TMidiStreamNotification::PositionReached:
-        FReady = true;
-        break;
-    case TMidiStreamNotification::BufferDone:
-        BufferDone();
-        break;
+    case TMidiStreamNotification::PositionReached: FReady = true; break;
+    case TMidiStreamNotification::BufferDone: BufferDone(); break;
     case TMidiStreamNotification::Closed:
         FStreamOpen = false;
         FIsPlaying = false;

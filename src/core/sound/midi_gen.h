@@ -17,7 +17,7 @@
 namespace kelto {
 
 class TMidiGen final : public IToneGenerator, private IMidiStreamClient {
-  public:
+public:
     // The device must outlive the generator.
     explicit TMidiGen(IMidiStreamDevice& device) : FDevice(device) {}
     ~TMidiGen() override;
@@ -74,7 +74,7 @@ class TMidiGen final : public IToneGenerator, private IMidiStreamClient {
     // calls it on its own thread whenever the device signals some.
     void DeliverNotifications();
 
-  private:
+private:
     void StreamNotified(TMidiStreamNotification notification) override;
     bool Prepare();
     bool PlayList(const TMidiEventList& events, bool glideAllowed);

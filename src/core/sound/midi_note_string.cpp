@@ -64,7 +64,7 @@ struct TNoteField {
 };
 
 class TNoteStringReader {
-  public:
+public:
     explicit TNoteStringReader(const TMidiVoice& voice)
         : FVoice(voice), FOctave(voice.Octave), FChannel(SoundingChannel(voice.Channel, voice.Instrument)),
           FDrumInstrument(voice.Instrument)
@@ -74,7 +74,7 @@ class TNoteStringReader {
     void ReadItem(std::string item);
     TNoteStringEvents Finish();
 
-  private:
+private:
     void Complete(std::string& item);
     TNoteField ReadNoteField(std::string_view field);
     void AddKey(int32_t key);

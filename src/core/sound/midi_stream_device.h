@@ -11,7 +11,7 @@ namespace kelto {
 enum class TMidiStreamNotification : uint8_t { Opened, PositionReached, BufferDone, Closed };
 
 class IMidiStreamClient {
-  public:
+public:
     virtual ~IMidiStreamClient() = default;
     virtual void StreamNotified(TMidiStreamNotification notification) = 0;
 };
@@ -19,7 +19,7 @@ class IMidiStreamClient {
 // Every call comes from the owner's thread. Notifications are never delivered
 // from inside another call: they wait in the device until DeliverNotifications.
 class IMidiStreamDevice {
-  public:
+public:
     virtual ~IMidiStreamDevice() = default;
 
     virtual int32_t OutputCount() const = 0;

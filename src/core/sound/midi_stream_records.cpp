@@ -40,14 +40,14 @@ uint8_t StatusByte(uint8_t kind, int32_t channel)
 }
 
 class TRecordEncoder {
-  public:
+public:
     explicit TRecordEncoder(const TMidiControls& controls) : FControls(controls) {}
 
     void AddSetupBlock();
     void AddEvents(const TMidiEventList& events, bool glideAllowed);
     std::vector<uint8_t> Release() { return FBuffer.Release(); }
 
-  private:
+private:
     void AddController(int32_t channel, uint8_t controller, int32_t value, uint32_t flags = 0);
     void AddEvent(uint32_t delta, const TMidiEvent& event);
     void AddGlide(int64_t noteOffDelta, int32_t channel);

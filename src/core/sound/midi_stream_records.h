@@ -30,12 +30,12 @@ struct TStreamRecord {
 };
 
 class TMidiStreamBuffer {
-  public:
+public:
     void AddShortMessage(uint32_t delta, uint8_t status, uint8_t data1, uint8_t data2, uint32_t flags = 0);
     std::span<const uint8_t> Bytes() const { return FBytes; }
     std::vector<uint8_t> Release() { return std::move(FBytes); }
 
-  private:
+private:
     std::vector<uint8_t> FBytes;
 };
 

@@ -13,7 +13,7 @@
 namespace kelto {
 
 class TVirtualStreamDevice final : public IMidiStreamDevice {
-  public:
+public:
     // Without an output, nothing opens: the generator then refuses every tune.
     explicit TVirtualStreamDevice(bool hasOutput = true) : FHasOutput(hasOutput) {}
 
@@ -40,7 +40,7 @@ class TVirtualStreamDevice final : public IMidiStreamDevice {
     int32_t FQueueCount = 0;
     int32_t FResetCount = 0;
 
-  private:
+private:
     void StartNextBuffer(int64_t startTime);
     bool PlayDueRecord();
     void FinishBuffer();

@@ -197,7 +197,7 @@ TEST(MidiGen, DeviceNumberMustExist)
 
 // A device whose stream calls fail or whose notifications never come.
 class TFailingDevice final : public IMidiStreamDevice {
-  public:
+public:
     int32_t OutputCount() const override { return 1; }
     bool CanOpenOutput(int32_t) override { return true; }
     bool Open(int32_t deviceId, IMidiStreamClient& client) override

@@ -1,6 +1,9 @@
 #include "core/sound/midi_note_string.h"
+#include "core/sound/midi_stream_records.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace kelto {
 namespace {
@@ -139,6 +142,36 @@ TEST(NoteString, PercussionInstrumentsPlayOnTheDrumChannel)
     drums.Channel = mgCh10;
     EXPECT_EQ(ParseNoteString("N38;10,10;I130;0,0;N42;10", drums).Events,
               (TMidiEventList{On(0, 38, 9), Off(10, 38, 9), On(10, 42, 9), Off(20, 42, 9)}));
+}
+
+TEST(NoteString, AnyTextGivesASortedListThatEncodesWithinTheLimit)
+{
+    std::mt19937 random(7);
+    const std::string alphabet = "0123456789;;;,,CDEFGABIN#+-x ";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        TMidiVoice voice;
+        voice.Channel = static_cast<int32_t>(random() % 16);
+        voice.Instrument = static_cast<int32_t>(random() % 175);
+        voice.Octave = static_cast<int32_t>(random() % 11);
+        voice.Duration = static_cast<int32_t>(random() % 200) - 20;
+        SCOPED_TRACE(text);
+        const TMidiEventList events = ParseNoteString(text, voice).Events;
+        for (size_t i = 0; i < events.size(); ++i) {
+            EXPECT_GE(events[i].Time, i == 0 ? 0 : events[i - 1].Time);
+            EXPECT_GE(events[i].Value, 0);
+            EXPECT_LE(events[i].Value, 174);
+            EXPECT_TRUE(events[i].Channel == voice.Channel || events[i].Channel == kPercussionChannel);
+        }
+        TMidiControls controls;
+        controls.Channel = voice.Channel;
+        controls.PitchBend = 120;
+        const std::vector<uint8_t> bytes = EncodeStreamRecords(events, controls, true);
+        EXPECT_EQ(bytes.size() % kStreamRecordSize, 0u);
+        EXPECT_LT(bytes.size(), kStreamBufferLimit);
+    }
 }
 
 } // namespace

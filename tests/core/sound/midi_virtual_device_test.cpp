@@ -13,7 +13,7 @@ struct TPlayed {
 };
 
 class TNotificationLog final : public IMidiStreamClient {
-  public:
+public:
     void StreamNotified(TMidiStreamNotification notification) override { FSeen.push_back(notification); }
     std::vector<TMidiStreamNotification> FSeen;
 };
