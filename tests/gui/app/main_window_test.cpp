@@ -14,11 +14,13 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -307,6 +309,22 @@ private slots:
         DoubleClick(body);
         QCOMPARE(Board().PartCount(), 0);
         QVERIFY(!Form().ClickTimer.isActive());
+    }
+
+    void probeClickOpensItsWindowAfterTheDoubleClickTimeAndDeletingItHidesIt()
+    {
+        FinishSpeedTest();
+        QWidget scopeWindow;
+        Form().SetInstrumentWindow(TInstrument::OScopes, &scopeWindow);
+        Place(kScope);
+        Click(QPoint(60, 40));
+        QVERIFY(!scopeWindow.isVisible());
+        QCOMPARE(Form().ClickTimer.interval(), QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        QTRY_VERIFY(scopeWindow.isVisible());
+        FDialogs->DeleteAnswers = {TModalResult::mrNo};
+        DoubleClick(QPoint(60, 40));
+        QVERIFY(!scopeWindow.isVisible());
+        Form().SetInstrumentWindow(TInstrument::OScopes, nullptr);
     }
 
     void doubleClickOnEmptyCanvasEditsTheSelectedWire()
