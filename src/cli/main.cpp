@@ -1,7 +1,7 @@
 // keltosimu-run: loads a circuit, performs scripted user actions, runs ticks
 // and reports the final state; the teacher's batch checker and our e2e harness.
 #include "cli/json_writer.h"
-#include "cli/part_state.h"
+#include "cli/component_state.h"
 #include "cli/run_options.h"
 #include "cli/run_recorder.h"
 #include "cli/user_action.h"

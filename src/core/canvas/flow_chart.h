@@ -131,6 +131,8 @@ public:
     std::vector<TPoint> ControlPoints() const;
     // The drawn polyline, with the corners of the elbow styles inserted.
     std::vector<TPoint> RoutePoints() const;
+    // The same into a buffer the caller reuses (painting allocates nothing).
+    void RoutePoints(std::vector<TPoint>& route) const;
     TRect BoundingRect() const;
 
     void Invalidate() override;

@@ -109,22 +109,30 @@ std::vector<TPoint> TdxFcConnection::ControlPoints() const
 
 std::vector<TPoint> TdxFcConnection::RoutePoints() const
 {
-    const std::vector<TPoint> control = ControlPoints();
-    if (FLineStyle == TLineStyle::lsStraight || control.size() < 2)
-        return control;
     std::vector<TPoint> route;
-    route.reserve(control.size() * 2);
-    route.push_back(control.front());
-    for (size_t i = 1; i < control.size(); ++i) {
-        const TPoint from = control[i - 1];
-        const TPoint to = control[i];
-        if (FLineStyle == TLineStyle::lsElbowHorizontal)
-            route.push_back({to.X, from.Y});
-        else
-            route.push_back({from.X, to.Y});
-        route.push_back(to);
-    }
+    RoutePoints(route);
     return route;
+}
+
+void TdxFcConnection::RoutePoints(std::vector<TPoint>& route) const
+{
+    route.clear();
+    const auto legTo = [this, &route](TPoint to) {
+        if (!route.empty()) {
+            const TPoint from = route.back();
+            if (FLineStyle == TLineStyle::lsElbowHorizontal)
+                route.push_back({to.X, from.Y});
+            else if (FLineStyle == TLineStyle::lsElbowVertical)
+                route.push_back({from.X, to.Y});
+        }
+        route.push_back(to);
+    };
+    if (FSource != nullptr)
+        legTo({FSource->Left(), FSource->Top()});
+    for (const TPoint& bend : FBendPoints)
+        legTo(bend);
+    if (FTarget != nullptr)
+        legTo({FTarget->Left(), FTarget->Top()});
 }
 
 TRect TdxFcConnection::BoundingRect() const

@@ -159,28 +159,12 @@ void TdxFlowChartView::resizeEvent(QResizeEvent* event)
 
 void TdxFlowChartView::RouteInClient(const TdxFcConnection& connection)
 {
+    connection.RoutePoints(FChartRoute);
     FRoute.clear();
-    const auto append = [this](int32_t x, int32_t y) {
-        const TPoint p = FCanvas.ChartToClient(x, y);
+    for (const TPoint& point : FChartRoute) {
+        const TPoint p = FCanvas.ChartToClient(point.X, point.Y);
         FRoute.emplace_back(p.X, p.Y);
-    };
-    const TdxFcObject* source = connection.SourceObject();
-    const TdxFcObject* target = connection.TargetObject();
-    if (source == nullptr || target == nullptr)
-        return;
-    TPoint from{source->Left(), source->Top()};
-    append(from.X, from.Y);
-    const auto legTo = [&](TPoint to) {
-        if (connection.LineStyle() == TLineStyle::lsElbowHorizontal)
-            append(to.X, from.Y);
-        else if (connection.LineStyle() == TLineStyle::lsElbowVertical)
-            append(from.X, to.Y);
-        append(to.X, to.Y);
-        from = to;
-    };
-    for (const TPoint& bend : connection.BendPoints())
-        legTo(bend);
-    legTo({target->Left(), target->Top()});
+    }
 }
 
 void TdxFlowChartView::PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind)

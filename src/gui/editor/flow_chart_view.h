@@ -68,6 +68,7 @@ private:
     TCanvasMouse& FMouse;
     TDrawObject FOnDrawObject;
     std::vector<TTextStyle> FTextStyles;
+    std::vector<TPoint> FChartRoute;
     std::vector<QPoint> FRoute;
     QRect FOutline;
     QTimer FScrollRangeTimer;

@@ -1,4 +1,4 @@
-#include "cli/part_state.h"
+#include "cli/component_state.h"
 
 #include "core/board/board.h"
 #include "core/circuit/catalogue.h"
