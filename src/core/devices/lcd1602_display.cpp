@@ -145,10 +145,13 @@ void BlinkStep(TSimuLCD1602& lcd)
             lcd.FBlinkPhase = 1;
         }
     } else if (lcd.FBlinkPhase == 1 && CursorPositionInUse(lcd) && !lcd.FCursorHidden) {
-        RenderCell(lcd, lcd.FCursorChar, lcd.FCursorPosition);
+        // Turning the display off blanked the block too; a dark display stays dark.
+        if (lcd.FDisplayOn) {
+            RenderCell(lcd, lcd.FCursorChar, lcd.FCursorPosition);
+            if (lcd.FCursorOn == 1)
+                SetCursorRow(lcd, lcd.FCursorPosition, 1);
+        }
         lcd.FBlinkPhase = 0;
-        if (lcd.FCursorOn == 1)
-            SetCursorRow(lcd, lcd.FCursorPosition, 1);
     }
     lcd.FBlinkTimerOn = 1;
     lcd.FBlinkCountdown = kBlinkTicks;

@@ -218,6 +218,27 @@ TEST(Lcd1602Bus, BlinkAlternatesBlockAndCharacterEveryThirteenTicks)
     }
 }
 
+TEST(Lcd1602Bus, DisplayTurnedOffWhileTheBlockBlinksStaysDark)
+{
+    for (const uint8_t off : {uint8_t{0x08}, uint8_t{0x09}}) { // blink off, blink left on
+        SCOPED_TRACE(int(off));
+        TLcdBus bus;
+        bus.Write8(0, 0x0D);
+        bus.Write8(1, 'B');
+        bus.Write8(0, 0x80);
+        for (int tick = 0; tick < 40 && CellDots(bus.Lcd, 0) != Filled(1); ++tick)
+            bus.Rig.Tick();
+        ASSERT_EQ(CellDots(bus.Lcd, 0), Filled(1));
+        bus.Write8(0, off);
+        for (int tick = 0; tick < 40; ++tick) {
+            bus.Rig.Tick();
+            ASSERT_EQ(CellDots(bus.Lcd, 0), Filled(0)) << tick;
+        }
+        bus.Write8(0, 0x0C);
+        EXPECT_EQ(CellDots(bus.Lcd, 0), FontGlyph('B'));
+    }
+}
+
 TEST(Lcd1602Bus, StaticDisplayCausesNoRepaint)
 {
     TLcdBus bus;
