@@ -66,7 +66,9 @@ void TBasicInterpreter::ExecuteStatement()
     FCurrentLine = line;
     FLastStep = {TStepReport::TKind::Statement, line, 0, 0};
     Dispatch();
-    FCurrentLine = WrapValue(FCurrentLine + 1);
+    // No line lies above 32767: stepping past it ends the program rather
+    // than wrapping round to the lowest numbers and starting over.
+    FCurrentLine = FCurrentLine == INT16_MAX ? 0 : WrapValue(FCurrentLine + 1);
 }
 
 void TBasicInterpreter::StartWait(TWaitKind kind, int16_t count)

@@ -118,6 +118,35 @@ TEST(Execution, EditorOrderDecidesWhichLineIsFound)
     EXPECT_EQ(b.LogTexts(), (std::vector<std::string>{"开始", "> 30 <", "结束"}));
 }
 
+TEST(Execution, NoLineLiesAboveTheHighestLineNumber)
+{
+    // Stepping or returning past line 32767 ends the run instead of wrapping
+    // round to the lowest line numbers and starting over.
+    struct TCase {
+        std::string Name;
+        std::vector<std::string> ProgramLines;
+        Lines Expected; // after 开始 at tick 0
+    };
+    const TCase cases[] = {
+        {"last line", {"32767 REM \"PRINT 1\""}, {{1, "> 1 <"}, {2, "结束"}}},
+        {"return to a gosub on the last line",
+         {"10 REM \"GOTO 32767\"", "20 REM \"PRINT 2\"", "30 REM \"RETURN\"", "32767 REM \"GOSUB 20\""},
+         {{3, "> 2 <"}, {5, "结束"}}},
+        {"goto beyond the last line", {"10 REM \"GOTO 32768\"", "20 REM \"PRINT 2\""}, {{2, "结束"}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBasicBoard b;
+        std::vector<std::string> lines{"0 REM \"KELTOBASIC\""};
+        lines.insert(lines.end(), c.ProgramLines.begin(), c.ProgramLines.end());
+        ASSERT_TRUE(b.Run(lines));
+        b.TickUntilIdle(100);
+        Lines expected{{0, "开始"}};
+        expected.insert(expected.end(), c.Expected.begin(), c.Expected.end());
+        EXPECT_EQ(b.Logged, expected);
+    }
+}
+
 TEST(Execution, NextUsesLoopRecordsLeftByEarlierRuns)
 {
     TBasicBoard b;
