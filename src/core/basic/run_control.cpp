@@ -7,6 +7,9 @@ namespace kelto {
 namespace {
 
 constexpr std::string_view kStartLine = "开始";
+// The kept copy of the log holds the newest lines, between this many and
+// twice as many; dropping them in blocks keeps each append cheap.
+constexpr size_t kKeptLogLines = 10000;
 
 } // namespace
 
@@ -95,6 +98,10 @@ TRunButtons TBasicInterpreter::RunButtons() const
 
 void TBasicInterpreter::LogLine(std::string_view text)
 {
+    // A program that prints in a loop must not grow memory without end;
+    // listeners still hear every line.
+    if (FMessageLines.size() >= 2 * kKeptLogLines)
+        FMessageLines.erase(FMessageLines.begin(), FMessageLines.begin() + kKeptLogLines);
     FMessageLines.emplace_back(text);
     if (FOnLogLine)
         FOnLogLine(FMessageLines.back());

@@ -296,6 +296,18 @@ TEST(RunControl, StopDuringAWaitEndsTheRunAtTheNextTickAndStopsTheMotors)
     }
 }
 
+TEST(RunControl, APrintLoopKeepsABoundedLogButListenersHearEveryLine)
+{
+    TBasicBoard b;
+    ASSERT_TRUE(b.RunStatements({"PRINT A", "A=A+1", "GOTO 10"}));
+    b.Tick(3 * 30000);
+    EXPECT_EQ(b.Logged.size(), 30001u);
+    EXPECT_LE(b.Basic().FMessageLines.size(), 20000u);
+    EXPECT_GE(b.Basic().FMessageLines.size(), 10000u);
+    EXPECT_EQ(b.Basic().FMessageLines.back(), b.Logged.back().Text);
+    EXPECT_EQ(b.Basic().FMessageLines.back(), "> 29999 <");
+}
+
 TEST(RunControl, ARunWithoutAMicrocontrollerWaitsForOne)
 {
     TBasicBoard b;
