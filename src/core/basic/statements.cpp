@@ -10,6 +10,7 @@ namespace kelto {
 namespace {
 
 constexpr std::string_view kEndLine = "结束";
+constexpr std::string_view kHeaderStatement = "KELTOBASIC";
 
 bool IsVariableLetter(uint8_t c)
 {
@@ -30,7 +31,7 @@ int16_t TBasicInterpreter::FindLine(int16_t target)
 
 bool TBasicInterpreter::HeaderPresent()
 {
-    return FindLine(0) != -1 && FStatement.Text() == "KELTOBASIC";
+    return FindLine(0) != -1 && FStatement.Text() == kHeaderStatement;
 }
 
 void TBasicInterpreter::FinishRun()
@@ -103,6 +104,10 @@ void TBasicInterpreter::HandleWait()
 
 void TBasicInterpreter::Dispatch()
 {
+    // The header only marks the program; read by its first letter it would
+    // be a KEY statement taking the shift from T.
+    if (FStatement.Text() == kHeaderStatement)
+        return;
     const uint8_t c0 = Char(0);
     const uint8_t c1 = Char(1);
     const uint8_t c2 = Char(2);

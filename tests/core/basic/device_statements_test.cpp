@@ -209,6 +209,15 @@ TEST(DeviceStatements, PlayBuildsTheNoteStringFromDigitPairs)
     }
 }
 
+TEST(DeviceStatements, ReachingTheHeaderAgainLeavesTheKeyShiftAlone)
+{
+    TBasicBoard b;
+    ASSERT_TRUE(b.RunStatements({"T=5", "A=A+1", "IF A<2 THEN -5", "PLAY 11", "WAIT 1000"}));
+    b.Tick(8); // the IF sends the run through line 0 once
+    EXPECT_EQ(b.Basic().FKeyShift, 0);
+    EXPECT_EQ(b.Tone.FStrings, std::vector<std::string>{"C4;12"});
+}
+
 TEST(DeviceStatements, PlayWithoutAPairPlaysNothingAndDoesNotWait)
 {
     TBasicBoard b;
