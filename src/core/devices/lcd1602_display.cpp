@@ -118,7 +118,9 @@ void UpdateCursor(TSimuLCD1602& lcd)
             SetCursorRow(lcd, lcd.FCursorPosition, 0);
         return;
     }
-    if (Shows(lcd, lcd.FCursorAddress) && CursorPositionInUse(lcd))
+    // Erased even when its address has left the screen: a change of line mode
+    // remaps every position, and the mark must not stay behind.
+    if (CursorPositionInUse(lcd))
         RenderCell(lcd, DdramAt(lcd, lcd.FPosAddress[At(lcd.FCursorPosition)]), lcd.FCursorPosition);
     for (int i = 0; i < lcd.FVisibleCount && i < kLcdPositions; ++i)
         if (lcd.FPosAddress[At(i)] == lcd.FAddress) {

@@ -237,6 +237,19 @@ TEST_F(Lcd1602, DisplayShiftLeavesNoCursorMarkAtTheLineEnds)
     EXPECT_EQ(CellDots(Lcd, 0), Underlined(Filled(0)));
 }
 
+TEST_F(Lcd1602, SwitchingToTwoLinesLeavesNoUnderlineWhereTheCursorWas)
+{
+    Instructions({0x30, 0x0E, 0x06, 0x01});
+    for (int i = 0; i < 9; ++i)
+        WriteInstruction(Lcd, 0x1C); // position 3 now shows address 74
+    WriteInstruction(Lcd, 0x80 | 74);
+    ASSERT_EQ(CellDots(Lcd, 3), Underlined(Filled(0)));
+    WriteInstruction(Lcd, 0x38); // address 74 is not on screen in two-line mode
+    EXPECT_EQ(Lcd.FCursorHidden, 1);
+    for (int position = 0; position < 32; ++position)
+        EXPECT_EQ(CellDots(Lcd, position), Filled(0)) << position;
+}
+
 TEST_F(Lcd1602, ClearDisplayKeepsInterfaceModeAndUserCharacters)
 {
     Instructions({0x28, 0x0C, 0x40});
