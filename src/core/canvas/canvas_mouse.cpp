@@ -156,6 +156,7 @@ void TCanvasMouse::MouseUp(TMouseButton button, TShiftState shift, int32_t x, in
 {
     if (button == TMouseButton::mbLeft) {
         if (FMode == TMode::MoveDrag) {
+            FPointer = ClampToClient(x, y);
             EndMoveDrag();
         } else if (FMode == TMode::Pressed) {
             const THitResult hit = FCanvas.HitTest(x, y);

@@ -17,7 +17,9 @@ using namespace kelto::gui;
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(
+    // Not the display name: the platform would append that to every caption,
+    // and the main window already writes the title into its own.
+    QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
     InstallFontSubstitutions();
 

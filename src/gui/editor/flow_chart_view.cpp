@@ -1,5 +1,7 @@
 #include "gui/editor/flow_chart_view.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -316,19 +318,31 @@ void TdxFlowChartView::mouseReleaseEvent(QMouseEvent* event)
     const TMouseButton button = ButtonOf(event->button(), known);
     if (!known)
         return;
+    ++FReleaseCount;
     const QPoint p = event->position().toPoint();
     FMouse.MouseUp(button, ShiftOf(event->modifiers()), p.x(), p.y());
     UpdateDragOutline();
 }
 
+// The double-click may open a modal dialog; a release made while it is up
+// never reaches the blocked window, so it is handled here once the dialog is
+// gone, where the pointer then is.
 void TdxFlowChartView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     bool known = false;
     const TMouseButton button = ButtonOf(event->button(), known);
     if (!known)
         return;
+    const bool heldBefore = (QGuiApplication::mouseButtons() & event->button()) != 0;
+    const int releasesBefore = FReleaseCount;
     const QPoint p = event->position().toPoint();
     FMouse.DoubleClick(button, ShiftOf(event->modifiers()), p.x(), p.y());
+    const bool heldAfter = (QGuiApplication::mouseButtons() & event->button()) != 0;
+    if (heldBefore && !heldAfter && FReleaseCount == releasesBefore) {
+        const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+        FMouse.MouseUp(button, ShiftOf(QGuiApplication::keyboardModifiers()), at.x(), at.y());
+        UpdateDragOutline();
+    }
 }
 
 } // namespace kelto::gui

@@ -72,6 +72,8 @@ private:
     std::vector<QPoint> FRoute;
     QRect FOutline;
     QTimer FScrollRangeTimer;
+    // Releases delivered so far; tells a release lost to a modal dialog.
+    int FReleaseCount = 0;
 };
 
 } // namespace kelto::gui

@@ -131,6 +131,26 @@ TEST(CanvasMouse, DraggingPointerIsKeptInsideTheClientArea)
     EXPECT_EQ(rig.Body->Top(), 289);
 }
 
+// The last move event may lag the release; the objects land where the
+// button came up.
+TEST(CanvasMouse, DragEndsWhereTheButtonIsReleased)
+{
+    struct TCase {
+        TPoint Release;
+        TPoint BodyAt;
+    };
+    const TCase cases[] = {{{130, 110}, {120, 100}}, {{150, 125}, {140, 115}}, {{-40, 120}, {-10, 110}}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(TRecorder::Point(c.Release.X, c.Release.Y));
+        TCanvasRig rig;
+        rig.Mouse.MouseDown(TMouseButton::mbLeft, 0, 110, 110);
+        rig.Mouse.MouseMove(true, 130, 110);
+        rig.Mouse.MouseUp(TMouseButton::mbLeft, 0, c.Release.X, c.Release.Y);
+        EXPECT_EQ((TPoint{rig.Body->Left(), rig.Body->Top()}), c.BodyAt);
+        EXPECT_EQ((TPoint{rig.Pin->Left(), rig.Pin->Top()}), (TPoint{c.BodyAt.X, c.BodyAt.Y + 20}));
+    }
+}
+
 TEST(CanvasMouse, ObjectDeletedDuringADragIsLeftBehindSafely)
 {
     TCanvasRig rig;

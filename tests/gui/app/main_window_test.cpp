@@ -11,6 +11,8 @@
 #include "core/board/document_texts.h"
 #include "core/board/palette.h"
 
+#include <QCursor>
+#include <QDialog>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -289,6 +291,38 @@ private slots:
         QCOMPARE(keypad.Key(0, 0), uint8_t{1});
         QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(84, 210));
         QCOMPARE(keypad.Key(0, 0), uint8_t{1});
+    }
+
+    // Real events through the window: the second press of a double-click
+    // opens a modal dialog, and the button comes up while the dialog blocks
+    // the window.
+    void releaseDuringTheDeleteDialogStillReleasesTheButton()
+    {
+        FinishSpeedTest();
+        auto& s1 = static_cast<TSimuAnNiuSwitch&>(Place(kS1, 10, 0));
+        QWindow* window = Form().windowHandle();
+        const QPointF local = Canvas()->mapTo(&Form(), QPoint(40, 100));
+        const QPointF global = window->mapToGlobal(local.toPoint());
+        QCursor::setPos(global.toPoint()); // the offscreen pointer does not follow the events
+        int timestamp = 50'000'000;
+        const auto send = [&](QEvent::Type type, Qt::MouseButtons state) {
+            qt_handleMouseEvent(window, local, global, state, Qt::LeftButton, type, {}, timestamp += 10);
+        };
+        FDialogs->OnDeleteDialog = [&] {
+            QDialog blocker(&Form());
+            blocker.setWindowModality(Qt::ApplicationModal);
+            blocker.show();
+            send(QEvent::MouseButtonRelease, Qt::NoButton);
+            QCOMPARE(s1.FClosed, uint8_t{0}); // held by the second press only after the dialog
+            blocker.hide();
+        };
+        send(QEvent::MouseButtonPress, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        send(QEvent::MouseButtonPress, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked, QStringList{"delete dialog"});
+        QCOMPARE(s1.FClosed, uint8_t{0});
+        QCOMPARE(s1.Port(0)->FLevel, 1);
+        QCOMPARE(Board().PartCount(), 1);
     }
 
     void doubleClickOpensTheDeleteDialogAndCancelsTheScopeWindow()
