@@ -77,6 +77,10 @@ struct TStepReport {
     int16_t WaitCount = 0; // Wait: ticks left after this one
 };
 
+// The log keeps between this many and twice this many newest lines, so a
+// PRINT loop cannot grow memory without end.
+constexpr size_t kKeptLogLines = 10000;
+
 class TBasicInterpreter {
 public:
     static constexpr int kVariableCount = 26;

@@ -7,9 +7,6 @@ namespace kelto {
 namespace {
 
 constexpr std::string_view kStartLine = "开始";
-// The kept copy of the log holds the newest lines, between this many and
-// twice as many; dropping them in blocks keeps each append cheap.
-constexpr size_t kKeptLogLines = 10000;
 
 } // namespace
 

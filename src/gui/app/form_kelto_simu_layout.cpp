@@ -2,6 +2,8 @@
 // splitters, the program editor and the message log.
 #include "gui/app/form_kelto_simu.h"
 
+#include "core/basic/interpreter.h"
+
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -138,6 +140,7 @@ void TFormKeltoSimu::BuildPanels()
     MemoEditor = MakeMemo("MemoEditor", Splitter2);
     MemoMessage = MakeMemo("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
+    MemoMessage->setMaximumBlockCount(static_cast<int>(2 * kKeptLogLines));
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
     auto* editLayout = new QVBoxLayout(PanelEdit);
