@@ -1,0 +1,118 @@
+"""Places parts, wires their pins by name and writes .dps circuits and GBK
+program files, so the lessons can be regenerated from make_lessons.py."""
+
+# File type code, model-bearing flag and pin names in pin-index order.
+MCU_PINS = [
+    "PC6", "PD0", "PD1", "PD2", "PD3", "PD4", "VCC", "GND", "PB6", "PB7", "PD5", "PD6", "PD7", "PB0",
+    "PB1", "PB2", "PB3", "PB4", "PB5", "AVCC", "AREF", "GND2", "PC0", "PC1", "PC2", "PC3", "PC4", "PC5",
+]
+SEGMENTS = ["A", "B", "C", "D", "E", "F", "G", "DP"]
+GATE2 = ["A", "B", "Y"]
+
+PARTS = {
+    "Motor": (1, True, ["A", "B"]),
+    "R": (2, False, ["W"]),
+    "LEDA": (3, True, ["K"]),
+    "Button": (4, True, ["P"]),
+    "Switch": (5, True, ["L", "R"]),
+    "MCU": (6, False, MCU_PINS),
+    "VCC": (7, False, ["P"]),
+    "GND": (8, False, ["P"]),
+    "Speaker": (9, False, ["P"]),
+    "Keypad": (10, False, [f"J{i}" for i in range(8)]),
+    "Microphone": (11, False, ["P"]),
+    "Servo": (12, False, ["P"]),
+    "Seg2": (13, False, SEGMENTS + ["1", "2"]),
+    "Bar": (14, False, list("ABCDEFGH")),
+    "Seg6": (15, False, SEGMENTS + [str(i) for i in range(1, 7)]),
+    "LCD": (16, False, ["RS", "RW", "E"] + [f"D{i}" for i in range(8)]),
+    "Scope": (17, False, list("ABCDEFGH")),
+    "DAC": (18, False, [f"B{i}" for i in range(8)] + ["OUT"]),
+    "Scope1": (19, False, ["IN"]),
+    "NOT": (20, True, ["A", "Y"]),
+    "Voltmeter": (21, False, ["IN"]),
+    "AND": (22, True, GATE2),
+    "OR": (23, True, GATE2),
+    "LEDB": (24, True, ["A"]),
+    "NAND": (25, True, GATE2),
+    "NOR": (26, True, GATE2),
+    "DFF": (27, True, ["S", "D", "CP", "R", "Q", "QN"]),
+    "JKFF": (28, True, ["S", "J", "CP", "K", "R", "Q", "QN"]),
+    "Dot16": (29, False, [f"R{i}" for i in range(16)] + [f"C{i}" for i in range(16)]),
+    "Dot32": (30, False, [f"R{i}" for i in range(32)] + [f"C{i}" for i in range(32)]),
+    "Expander": (31, False, [f"D{i}" for i in range(8)] + ["A0", "A1", "A2", "CP"] + [f"Q{i}" for i in range(64)]),
+}
+
+
+class Circuit:
+    def __init__(self):
+        self.parts = []  # (kind, model, x, y)
+        self.wires = []  # ((part, pin), (part, pin))
+
+    def add(self, kind, x, y, model=None):
+        code, has_model, _ = PARTS[kind]
+        if has_model != (model is not None):
+            raise ValueError(f"{kind}: model {'required' if has_model else 'not allowed'}")
+        self.parts.append((kind, model, x, y))
+        return len(self.parts) - 1
+
+    def pin(self, part, name):
+        names = PARTS[self.parts[part][0]][2]
+        if name not in names:
+            raise ValueError(f"{self.parts[part][0]} has no pin {name}")
+        return (part, names.index(name))
+
+    def wire(self, a, a_pin, b, b_pin):
+        self.wires.append((self.pin(a, a_pin), self.pin(b, b_pin)))
+
+    def text(self):
+        out = ['<?xml version="1.0" encoding="iso-8859-1"?>', "<KELTOSIMU>"]
+        if self.parts:
+            out.append("  <COMP>")
+            for kind, model, x, y in self.parts:
+                out += ["    <record>", f'      <CtrlNode TYPE="{PARTS[kind][0]}">',
+                        f"        <POSX>{x}</POSX>", f"        <POSY>{y}</POSY>"]
+                if model is not None:
+                    out.append(f"        <MODEL>{model}</MODEL>")
+                out += ["      </CtrlNode>", "    </record>"]
+            out.append("  </COMP>")
+        else:
+            out.append("  <COMP/>")
+        if self.wires:
+            out.append("  <CONN>")
+            for (sp, si), (dp, di) in self.wires:
+                out += ["    <record>", '      <CtrlNode TYPE="1">', f"        <SRCT>{sp}</SRCT>",
+                        f"        <SRCI>{si}</SRCI>", f"        <DSTT>{dp}</DSTT>", f"        <DSTI>{di}</DSTI>",
+                        "        <POINT/>", "      </CtrlNode>", "    </record>"]
+            out.append("  </CONN>")
+        else:
+            out.append("  <CONN/>")
+        out.append("</KELTOSIMU>")
+        return "".join(line + "\r\n" for line in out)
+
+
+class Program:
+    """Comment lines first, then numbered statements written as 'N REM "..."'."""
+
+    def __init__(self, comments):
+        for c in comments:
+            if not c or c[0].isdigit():
+                raise ValueError(f"comment line must not start with a digit: {c!r}")
+        self.lines = list(comments) + ['0 REM "KELTOBASIC"']
+        self.last = 0
+
+    def add(self, number, statement):
+        # The interpreter takes the first line at or above a target in editor
+        # order, so the numbers must rise.
+        if number <= self.last:
+            raise ValueError(f"line {number} does not follow line {self.last}")
+        self.last = number
+        self.lines.append(f'{number} REM "{statement}"')
+
+    def block(self, first, statements, step=10):
+        for i, s in enumerate(statements):
+            self.add(first + i * step, s)
+        return first + len(statements) * step
+
+    def data(self):
+        return "".join(line + "\r\n" for line in self.lines).encode("gbk")
