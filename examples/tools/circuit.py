@@ -44,6 +44,18 @@ PARTS = {
 }
 
 
+# Body sizes, so lessons can be checked for parts placed on top of each other.
+SIZES = {
+    "Motor": (70, 73), "R": (72, 179), "LEDA": (62, 138), "Button": (64, 143), "Switch": (105, 38),
+    "MCU": (205, 264), "VCC": (36, 50), "GND": (50, 60), "Speaker": (104, 74), "Keypad": (260, 191),
+    "Microphone": (114, 66), "Servo": (128, 144), "Seg2": (172, 142), "Bar": (198, 90), "Seg6": (389, 125),
+    "LCD": (291, 119), "Scope": (117, 100), "DAC": (73, 140), "Scope1": (80, 79), "NOT": (111, 79),
+    "Voltmeter": (109, 109), "AND": (111, 79), "OR": (111, 79), "LEDB": (62, 154), "NAND": (111, 79),
+    "NOR": (111, 79), "DFF": (219, 105), "JKFF": (219, 123), "Dot16": (282, 262), "Dot32": (331, 331),
+    "Expander": (201, 242),
+}
+
+
 class Circuit:
     def __init__(self):
         self.parts = []  # (kind, model, x, y)
@@ -65,7 +77,14 @@ class Circuit:
     def wire(self, a, a_pin, b, b_pin):
         self.wires.append((self.pin(a, a_pin), self.pin(b, b_pin)))
 
+    def overlaps(self):
+        boxes = [(k, x, y, x + SIZES[k][0], y + SIZES[k][1]) for k, _, x, y in self.parts]
+        return [(a[0], b[0]) for i, a in enumerate(boxes) for b in boxes[i + 1:]
+                if a[1] < b[3] and b[1] < a[3] and a[2] < b[4] and b[2] < a[4]]
+
     def text(self):
+        if self.overlaps():
+            raise ValueError(f"parts overlap: {self.overlaps()}")
         out = ['<?xml version="1.0" encoding="iso-8859-1"?>', "<KELTOSIMU>"]
         if self.parts:
             out.append("  <COMP>")

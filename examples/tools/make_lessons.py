@@ -39,7 +39,7 @@ def wire_expander_to_mcu(c, mcu, ex):
 
 def lesson_blink():
     c = Circuit()
-    mcu = c.add("MCU", 300, 40)
+    mcu = c.add("MCU", 400, 40)
     leds = [c.add("LEDA", 20 + 70 * i, 40, i + 1) for i in range(3)]
     leds += [c.add("LEDB", 20 + 70 * (i + 3), 40, i + 1) for i in range(2)]
     for i, led in enumerate(leds):
