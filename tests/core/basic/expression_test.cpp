@@ -250,5 +250,41 @@ TEST(Expressions, PortInputsSeeTheNetWhileOutputsSeeTheLatch)
     ExpectValues(b, {{"PINB", 254}, {"PORTB", 1}, {"PC2", 4}, {"PC3", 0}, {"ADC2", 1023}, {"ADC3", 0}});
 }
 
+TEST(Expressions, OutputLatchReadsIncludeBitSeven)
+{
+    struct TCase {
+        const char* Statement;
+        std::string_view Read;
+        int16_t Value;
+    };
+    // "POUTB" is spelled by the recognised letters only, like any P O . . p word.
+    const TCase cases[] = {
+        {"PORTB 255", "POUTB", 255}, {"PORTB 255", "PORTB", 255}, {"PORTB 128", "PORTB", 128},
+        {"PORTD 255", "PORTD", 255}, {"PORTD 128", "PORTD", 128}, {"PORTC 255", "PORTC", 127},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Statement);
+        TBasicBoard b;
+        ASSERT_TRUE(b.RunStatements({c.Statement, "WAIT 100"}));
+        b.Tick(2);
+        ExpectValues(b, {{c.Read, c.Value}});
+    }
+}
+
+TEST(Expressions, AnalogReadsOutsideChannelsZeroToFiveGiveZeroAndLeaveThePin)
+{
+    TBasicBoard b;
+    TSimuPart* supply = b.Board.PlaceItem(12);
+    // PC6 and the port B pins that follow it in the pin map, all driven high.
+    for (int entry : {5, 6, kPortBBase, kPortBBase + 1, kPortBBase + 2})
+        b.Board.Canvas().CreateConnection(b.Mcu->Pin(McuPortPinMap[static_cast<size_t>(entry)]),
+                                          supply->Pin(0));
+    const TPortKind pc6Kind = b.PortBit(6).FKind;
+    const TPortKind pb0Kind = b.PortBit(kPortBBase).FKind;
+    ExpectValues(b, {{"ADC5", 1023}, {"ADC6", 0}, {"ADC7", 0}, {"ADC8", 0}, {"ADC9", 0}, {"ADC/", 0}});
+    EXPECT_EQ(b.PortBit(6).FKind, pc6Kind);
+    EXPECT_EQ(b.PortBit(kPortBBase).FKind, pb0Kind);
+}
+
 } // namespace
 } // namespace kelto

@@ -155,6 +155,15 @@ TEST_F(Lcd1602, CgramAddressesWrapWithinSixtyFourBytes)
     WriteInstruction(Lcd, 0x40 | 63);
     EXPECT_EQ(ReadData(Lcd), 0x15);
     EXPECT_EQ(ReadData(Lcd), 0x0A);
+
+    // Stepping down from the first address lands on the last.
+    Instructions({0x04, 0x40});
+    WriteData(Lcd, 0x11);
+    EXPECT_EQ(Lcd.FAddress, 64 + 63);
+    WriteData(Lcd, 0x0E);
+    EXPECT_EQ(Lcd.FCGRAM[0], 0x11);
+    EXPECT_EQ(Lcd.FCGRAM[63], 0x0E);
+    EXPECT_EQ(Lcd.FAddress, 64 + 62);
 }
 
 TEST_F(Lcd1602, ReadsReturnDdramAndStepTheCounter)
@@ -185,6 +194,39 @@ TEST_F(Lcd1602, FortyDisplayShiftsInTwoLineModeReturnToZero)
     EXPECT_EQ(Lcd.FDisplayShift, -1);
     EXPECT_EQ(ShownLineText(Lcd, 0), " HELLO" + std::string(10, ' '));
     EXPECT_EQ(Lcd.FPosAddress[16], 64 + 39);
+}
+
+TEST_F(Lcd1602, ReturnHomeShowsTheLineUnshifted)
+{
+    struct TCase {
+        std::initializer_list<uint8_t> Shift;
+        std::string Then; // written after the shift instructions
+    };
+    const TCase cases[] = {{{0x18, 0x18}, ""}, {{0x1C}, ""}, {{0x07}, "X"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(int(*c.Shift.begin()));
+        InitTwoLines();
+        Text("HELLO");
+        Instructions(c.Shift);
+        Text(c.Then);
+        ASSERT_NE(Lcd.FDisplayShift, 0);
+        WriteInstruction(Lcd, 0x02);
+        EXPECT_EQ(Lcd.FDisplayShift, 0);
+        EXPECT_EQ(Lcd.FAddress, 0);
+        EXPECT_EQ(ShownLineText(Lcd, 0).substr(0, 5), "HELLO");
+        EXPECT_EQ(CellDots(Lcd, 0), FontGlyph('H'));
+        EXPECT_EQ(Lcd.FPosAddress[16], 64);
+    }
+}
+
+TEST_F(Lcd1602, ClearDisplayInDecrementModeMakesLaterWritesRunForwards)
+{
+    InitTwoLines();
+    Instructions({0x04, 0x01});
+    Text("AB");
+    EXPECT_EQ(Lcd.FDDRAM[1], 'B');
+    EXPECT_EQ(Lcd.FAddress, 2);
+    EXPECT_EQ(ShownLineText(Lcd, 0), "AB" + std::string(14, ' '));
 }
 
 TEST_F(Lcd1602, ShiftOnWriteMovesTheDisplayWithEachCharacter)
