@@ -46,6 +46,10 @@ TEST(ProgramLines, SplitAcceptsOnlyTheNumberRemQuotedForm)
         {"10 REM", false, 0, ""},
         {"10 REM        ", false, 0, ""},
         {"10 REM \"\xD6\xD0\xCE\xC4\"", true, 10, "\"\xD6\xD0\xCE\xC4\""}, // GBK statement
+        {"10 REM'a b' \"PRINT 1\"", true, 10, "\"PRINT 1\""},      // a single-quoted blank splits nothing
+        {"10 RE'M x' \"A=1\"", false, 0, ""},                       // ...but REM must still lead the token
+        {"-32768 REM \"A=1\"", true, -32768, "\"A=1\""},
+        {"-32769 REM \"A=1\"", false, 0, ""},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Line);
@@ -76,6 +80,10 @@ TEST(ProgramLines, RewritingCompactsOperatorsAndKeepsProtectedWords)
         {"PRINT 1", "PRINT1"},
         {"A = 5 <> 6 <= 7 >= 8", "A=5#6$7!8"},
         {"A = 1 < > 2", "A=1<>2"}, // blanks go last, after the operators were looked for
+        {"A<><>B", "A##B"},        // adjacent occurrences are each replaced
+        {"A  B\t\tC", "ABC"},
+        {"A<<>B", "A<#B"},
+        {"FORFOR", "FORFOR"},
     };
     for (const auto& [statement, compact] : cases) {
         SCOPED_TRACE(statement);
