@@ -1,8 +1,9 @@
 #include "core/sound/simulated_clock_speaker.h"
 
+#include "core/sound/simulated_time.h"
 #include "core/sound/speech.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace kelto {
 
@@ -11,13 +12,12 @@ void TSimulatedClockSpeaker::StartClock()
     if (ClockRunning())
         return;
     const size_t words = ClockWordsAt(FClock.Now()).size();
-    FMicrosecondsLeft = std::llround(static_cast<double>(words) * FSecondsPerWord * 1e6);
+    FMicrosecondsLeft = MicrosecondsOf(static_cast<double>(words) * FSecondsPerWord);
 }
 
 void TSimulatedClockSpeaker::AdvanceTime(double seconds)
 {
-    if (seconds > 0)
-        FMicrosecondsLeft -= std::llround(seconds * 1e6);
+    FMicrosecondsLeft = std::max<int64_t>(FMicrosecondsLeft - MicrosecondsOf(seconds), 0);
 }
 
 } // namespace kelto

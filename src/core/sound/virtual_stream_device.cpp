@@ -1,6 +1,6 @@
 #include "core/sound/virtual_stream_device.h"
 
-#include <cmath>
+#include "core/sound/simulated_time.h"
 
 namespace kelto {
 
@@ -92,8 +92,7 @@ bool TVirtualStreamDevice::DeliverNotifications(std::chrono::milliseconds)
 
 void TVirtualStreamDevice::AdvanceTime(double seconds)
 {
-    if (seconds > 0)
-        FNow += std::llround(seconds * 1e6);
+    FNow = SaturatingAdd(FNow, MicrosecondsOf(seconds));
     while (PlayDueRecord()) {
     }
 }
@@ -115,7 +114,8 @@ bool TVirtualStreamDevice::PlayDueRecord()
         return true;
     }
     const TStreamRecord record = StreamRecordAt(buffer, FNextRecord);
-    const int64_t due = FLastRecordTime + static_cast<int64_t>(record.Delta) * FMicrosecondsPerTick;
+    const int64_t due =
+        SaturatingAdd(FLastRecordTime, static_cast<int64_t>(record.Delta) * FMicrosecondsPerTick);
     if (due > FNow)
         return false;
     FLastRecordTime = due;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace kelto {
 namespace {
 
@@ -76,6 +78,26 @@ TEST(VirtualStreamDevice, WithoutAnOutputNothingOpens)
     EXPECT_FALSE(device.Open(-1, log));
     EXPECT_FALSE(device.QueueBuffer(std::vector<uint8_t>(12)));
     EXPECT_FALSE(device.DeliverNotifications(std::chrono::milliseconds(0)));
+}
+
+// A clock moved by ticks of any length stops at its largest count.
+TEST(VirtualStreamDevice, ClockSaturatesAndStillPlaysEveryRecord)
+{
+    TVirtualStreamDevice device;
+    int32_t played = 0;
+    device.FOnRecordPlayed = [&](int64_t, const TStreamRecord&) { ++played; };
+    TMidiGen gen(device);
+    ASSERT_TRUE(gen.PlayString("C4;48,48;E4;96"));
+    for (int i = 0; i < 3; ++i) {
+        device.AdvanceTime(4.6e12);
+        gen.DeliverNotifications();
+    }
+    EXPECT_EQ(device.NowMicroseconds(), std::numeric_limits<int64_t>::max());
+    EXPECT_FALSE(gen.IsPlaying());
+    EXPECT_GE(played, 4);
+    device.AdvanceTime(std::numeric_limits<double>::infinity());
+    device.AdvanceTime(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(device.NowMicroseconds(), std::numeric_limits<int64_t>::max());
 }
 
 } // namespace

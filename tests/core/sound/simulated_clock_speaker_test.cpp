@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace kelto {
 namespace {
 
@@ -42,6 +44,24 @@ TEST(SimulatedClockSpeaker, ASecondStartJoinsTheRunningAnnouncement)
     speaker.StartClock();
     EXPECT_NEAR(SecondsSpoken(speaker, 0.01), 7 * TSimulatedClockSpeaker::kSecondsPerWord - 4.0, 1e-6);
     speaker.StartClock();
+    EXPECT_TRUE(speaker.ClockRunning());
+}
+
+// Huge or undefined steps used to overflow the microsecond count.
+TEST(SimulatedClockSpeaker, HugeStepsEndTheAnnouncementWithoutOverflow)
+{
+    const TFixedClock clock({14, 5, 0});
+    for (const double step : {4.6e12, 1e300, std::numeric_limits<double>::infinity()}) {
+        SCOPED_TRACE(step);
+        TSimulatedClockSpeaker speaker(clock);
+        speaker.StartClock();
+        speaker.AdvanceTime(step);
+        EXPECT_FALSE(speaker.ClockRunning());
+    }
+    TSimulatedClockSpeaker speaker(clock);
+    speaker.StartClock();
+    speaker.AdvanceTime(std::numeric_limits<double>::quiet_NaN());
+    speaker.AdvanceTime(-5.0);
     EXPECT_TRUE(speaker.ClockRunning());
 }
 
