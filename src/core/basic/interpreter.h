@@ -100,6 +100,9 @@ public:
     void ContinueRun();
     void RequestStop();
     void EndRun();
+    // Ends an active, paused or waiting run at once, as the end of the program
+    // does; for when the microcontroller that runs it goes away.
+    void AbortRun();
     TRunState RunState() const;
     TRunButtons RunButtons() const;
 

@@ -73,6 +73,14 @@ void TBasicInterpreter::EndRun()
     FWaiting = false;
 }
 
+void TBasicInterpreter::AbortRun()
+{
+    if (!FRunning)
+        return;
+    FStopRequested = false;
+    FinishRun();
+}
+
 TRunState TBasicInterpreter::RunState() const
 {
     if (!FRunning)

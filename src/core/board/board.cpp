@@ -24,6 +24,8 @@ TSimuBoard::TSimuBoard() : FEngine(FCanvas)
 
 TSimuBoard::~TSimuBoard()
 {
+    // Silently: the log's listeners may already be gone.
+    FBasic.EndRun();
     ClearCircuit();
 }
 
@@ -118,6 +120,8 @@ void TSimuBoard::DeletePart(TSimuPart* part)
     const int32_t index = IndexOfPart(part);
     if (index < 0)
         return;
+    if (part == Slot(kMcuItem))
+        FBasic.AbortRun();
     FreePart(index);
     RebuildTickList();
     RefreshMcu();
@@ -125,6 +129,8 @@ void TSimuBoard::DeletePart(TSimuPart* part)
 
 void TSimuBoard::ClearCircuit()
 {
+    if (Slot(kMcuItem) != nullptr)
+        FBasic.AbortRun();
     FCanvas.BeginUpdate();
     // Wires go first, newest first, so no deletion shifts the connection list.
     for (int32_t i = FCanvas.ConnectionCount() - 1; i >= 0; --i) {

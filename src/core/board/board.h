@@ -61,8 +61,9 @@ public:
     TSimuPart* PlaceItem(int32_t item);
     // Builds a part exactly as the item does, overwriting its slot (file loading).
     TSimuPart* CreateFromItem(const TPaletteItem& item);
+    // Deleting the microcontroller ends the run, as the program's end does.
     void DeletePart(TSimuPart* part);
-    // Removes every part, last first, and empties every slot.
+    // Removes every part, last first, and empties every slot; ends the run.
     void ClearCircuit();
 
     // One simulation tick over the placed parts.

@@ -308,17 +308,64 @@ TEST(RunControl, APrintLoopKeepsABoundedLogButListenersHearEveryLine)
     EXPECT_EQ(b.Basic().FMessageLines.back(), "> 29999 <");
 }
 
-TEST(RunControl, ARunWithoutAMicrocontrollerWaitsForOne)
+struct TDeleteMcuCase {
+    const char* Name;
+    std::vector<std::string> Program;
+    int64_t TicksBefore;
+    bool Pause;
+    bool Stop;
+    bool ClearAll; // New and Open clear the circuit; the delete dialog deletes one part
+};
+
+// A run that outlived its microcontroller left every run button disabled.
+TEST(RunControl, DeletingTheMicrocontrollerEndsTheRunAsTheProgramsEndDoes)
+{
+    const TDeleteMcuCase cases[] = {
+        {"running, deleted", {"PRINT 1", "GOTO 1"}, 3, false, false, false},
+        {"running, cleared", {"PRINT 1", "GOTO 1"}, 3, false, false, true},
+        {"waiting, deleted", {"WAIT 1000", "PRINT 2"}, 5, false, false, false},
+        {"paused, cleared", {"PRINT 1", "GOTO 1"}, 2, true, false, true},
+        {"stop pressed, deleted", {"PRINT 1", "GOTO 1"}, 2, false, true, false},
+    };
+    for (const TDeleteMcuCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBasicBoard b;
+        ASSERT_TRUE(b.RunStatements(c.Program));
+        b.Tick(c.TicksBefore);
+        if (c.Pause)
+            b.Board.ButtonPAUSEClick();
+        if (c.Stop)
+            b.Board.ButtonSTOPClick();
+        const size_t loggedBefore = b.Logged.size();
+        if (c.ClearAll)
+            b.Board.ClearCircuit();
+        else
+            b.Board.DeletePart(b.Mcu);
+        EXPECT_FALSE(b.Basic().FRunning);
+        EXPECT_EQ(b.Basic().RunButtons(), (TRunButtons{true, false, false, false}));
+        ASSERT_EQ(b.Logged.size(), loggedBefore + 1);
+        EXPECT_EQ(b.Logged.back().Text, "结束");
+
+        // A microcontroller placed later starts nothing by itself.
+        b.Board.PlaceItem(kMcuItem);
+        b.Tick(5);
+        EXPECT_EQ(b.Logged.size(), loggedBefore + 1);
+    }
+}
+
+TEST(RunControl, DeletingAnotherPartOrAnIdleMicrocontrollerLogsNothing)
 {
     TBasicBoard b;
-    ASSERT_TRUE(b.RunStatements({"PRINT 1", "PRINT 2"}));
-    b.Tick();
-    b.Board.ClearCircuit();
-    b.Tick(10);
+    ASSERT_TRUE(b.RunStatements({"PRINT 1", "GOTO 1"}));
+    b.Tick(2);
+    b.Board.DeletePart(b.Board.PlaceItem(kMcuItem + 1));
     EXPECT_TRUE(b.Basic().FRunning);
-    b.Board.PlaceItem(kMcuItem);
-    b.Tick();
-    EXPECT_EQ(b.LogTexts(), (std::vector<std::string>{"开始", "> 1 <", "> 2 <"}));
+    b.Board.ButtonSTOPClick();
+    b.TickUntilIdle();
+    const size_t logged = b.Logged.size();
+    b.Board.DeletePart(b.Mcu);
+    b.Board.ClearCircuit();
+    EXPECT_EQ(b.Logged.size(), logged);
 }
 
 } // namespace
