@@ -99,27 +99,30 @@ struct TToleranceCase {
     const char* Body;  // between <KELTOSIMU> and </KELTOSIMU>
     int32_t Parts;
     int32_t Wires;
+    int32_t X = -1; // where the first part landed
+    int32_t Y = -1;
 };
 
 TEST(CircuitReader, ToleratesWhatCreatesNothing)
 {
     const TToleranceCase cases[] = {
-        {"names in any case and other record names",
-         "<comp><Item><node type=\"7\"><posx>5</posx><PosY>6</PosY></node></Item></comp><Conn/>", 1, 0},
+        {"names in any case, other record names, a plus sign and blanks around numbers",
+         "<comp><Item><node type=\"+7\"><posx>5 </posx><PosY> 6</PosY></node></Item></comp><Conn/>", 1, 0, 5, 6},
         {"unknown type and bad model", "<COMP><r><n TYPE=\"99\"/></r><r><n TYPE=\"5\"><MODEL>9</MODEL></n></r></COMP><CONN/>",
          0, 0},
-        {"non-integer numbers read as -1",
-         "<COMP><r><n TYPE=\"7\"><POSX>1x</POSX><POSY>99999999999</POSY></n></r></COMP><CONN/>", 1, 0},
-        {"two microcontrollers",
-         "<COMP><r><n TYPE=\"6\"/></r><r><n TYPE=\"6\"/></r></COMP><CONN/>", 2, 0},
-        {"wire end out of range is not built",
-         "<COMP><r><n TYPE=\"7\"/></r><r><n TYPE=\"8\"/></r></COMP>"
+        {"text after the digits and overflow read as -1",
+         "<COMP><r><n TYPE=\"7\"><POSX>1x</POSX><POSY>99999999999</POSY></n></r></COMP><CONN/>", 1, 0, -1, -1},
+        {"two microcontrollers, no position read as -1",
+         "<COMP><r><n TYPE=\"6\"/></r><r><n TYPE=\"6\"/></r></COMP><CONN/>", 2, 0, -1, -1},
+        {"wire end out of range is not built; negative positions stay",
+         "<COMP><r><n TYPE=\"7\"><POSX>-250</POSX><POSY>-3</POSY></n></r><r><n TYPE=\"8\"/></r></COMP>"
          "<CONN><r><n TYPE=\"1\"><SRCT>0</SRCT><SRCI>0</SRCI><DSTT>1</DSTT><DSTI>5</DSTI><POINT/></n></r>"
          "<r><n TYPE=\"7\"><SRCT>0</SRCT><SRCI>0</SRCI><DSTT>1</DSTT><DSTI>0</DSTI><POINT/></n></r></CONN>",
-         2, 1},
-        {"negative indices", "<COMP><r><n TYPE=\"7\"/></r></COMP>"
-                             "<CONN><r><n><SRCT>-1</SRCT><SRCI>0</SRCI><DSTT>0</DSTT><DSTI>0</DSTI><POINT/></n></r></CONN>",
-         1, 0},
+         2, 1, -250, -3},
+        {"negative indices; positions clamped only past a billion",
+         "<COMP><r><n TYPE=\"7\"><POSX>-1000000001</POSX><POSY>-999999999</POSY></n></r></COMP>"
+         "<CONN><r><n><SRCT>-1</SRCT><SRCI>0</SRCI><DSTT>0</DSTT><DSTI>0</DSTI><POINT/></n></r></CONN>",
+         1, 0, -1000000000, -999999999},
     };
     for (const TToleranceCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -128,6 +131,10 @@ TEST(CircuitReader, ToleratesWhatCreatesNothing)
         ASSERT_TRUE(result.Ok) << result.Message;
         EXPECT_EQ(board.PartCount(), c.Parts);
         EXPECT_EQ(board.Canvas().ConnectionCount(), c.Wires);
+        if (c.Parts > 0) {
+            EXPECT_EQ(board.Part(0)->FBody->Left(), c.X);
+            EXPECT_EQ(board.Part(0)->FBody->Top(), c.Y);
+        }
     }
 }
 
@@ -154,6 +161,7 @@ TEST(CircuitReader, HugePositionsStayInsideTheCoordinateRange)
 struct TMalformedCase {
     const char* Name;
     std::string Text;
+    const char* Mentions = "";
 };
 
 TEST(CircuitReader, MalformedFilesChangeNothingAndSayWhy)
@@ -172,8 +180,10 @@ TEST(CircuitReader, MalformedFilesChangeNothingAndSayWhy)
         {"truncated", lesson.substr(0, lesson.size() / 2)},
         {"no COMP", "<KELTOSIMU><CONN/></KELTOSIMU>"},
         {"no CONN", "<KELTOSIMU><COMP/></KELTOSIMU>"},
-        {"wire without POINT",
-         "<K><COMP><r><n TYPE=\"7\"/></r></COMP><CONN><r><n TYPE=\"1\"><SRCT>0</SRCT></n></r></CONN></K>"},
+        {"two wires without POINT name the first",
+         "<K><COMP><r><n TYPE=\"7\"/></r></COMP><CONN><r><n><POINT/></n></r><r><n TYPE=\"1\"><SRCT>0</SRCT></n></r>"
+         "<r><n/></r></CONN></K>",
+         "wire 2 "},
         {"deeply nested", deep},
         {"mismatched tags", "<K><COMP></CONN></K>"},
     };
@@ -185,6 +195,7 @@ TEST(CircuitReader, MalformedFilesChangeNothingAndSayWhy)
         const TFileResult result = ReadCircuitDocument(board, c.Text);
         EXPECT_FALSE(result.Ok);
         EXPECT_FALSE(result.Message.empty());
+        EXPECT_NE(result.Message.find(c.Mentions), std::string::npos) << result.Message;
         EXPECT_EQ(WriteCircuitDocument(board), before);
     }
 }
