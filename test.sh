@@ -1,24 +1,28 @@
 #!/usr/bin/env bash
 # Builds KeltoSimu and runs every test suite.
-#   ./test.sh              release build, all suites
+#   ./test.sh              all suites, in the build ./run.sh uses too
 #   ./test.sh --sanitize   also the core and runner suites under ASan + UBSan
 set -euo pipefail
 cd "$(dirname "$0")"
 
+usage() { echo "usage: ./test.sh [--sanitize]" >&2; exit 2; }
+
 sanitize=0
-for arg in "$@"; do
-  case "$arg" in
+while [ $# -gt 0 ]; do
+  case "$1" in
     --sanitize) sanitize=1 ;;
-    *) echo "usage: ./test.sh [--sanitize]" >&2; exit 2 ;;
+    -h|--help) sed -n '2,4s/^# //p' "$0"; exit 0 ;;
+    *) usage ;;
   esac
+  shift
 done
 
 scripts/install-deps.sh
 
 jobs=$(nproc)
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-ninja -C build/release -j"$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build/release --output-on-failure -j"$jobs"
+build=$(scripts/configure-build.sh)
+ninja -C "$build" -j"$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$jobs"
 
 if [ "$sanitize" -eq 1 ]; then
   cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELTO_SANITIZE=ON \
