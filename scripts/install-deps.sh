@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libqt6svg6
   fonts-arphic-uming fonts-wqy-microhei
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev espeak-ng sox
