@@ -14,9 +14,11 @@ bool IsSeparator(char c)
     return c == ' ' || c == '\t' || c == ';';
 }
 
+} // namespace
+
 // Up to three tokens; a quote of either kind keeps separators inside the
 // token until the same quote character comes again.
-int CutTokens(std::string_view line, std::string_view (&tokens)[3])
+int CutProgramTokens(std::string_view line, std::string_view (&tokens)[3])
 {
     int count = 0;
     size_t i = 0;
@@ -38,16 +40,39 @@ int CutTokens(std::string_view line, std::string_view (&tokens)[3])
     return count;
 }
 
+namespace {
+
 // Line numbers must fit the 16-bit program counter; anything else would
 // wrap into a different line and could restart the program.
-bool ParseLineNumber(std::string_view text, int32_t& number)
+TLineFault ParseLineNumber(std::string_view text, int32_t& number)
 {
     // from_chars reads a minus sign but not a plus sign.
     if (text.starts_with('+') && !text.starts_with("+-"))
         text.remove_prefix(1);
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return error == std::errc() && end == text.data() + text.size() && number >= INT16_MIN &&
-           number <= INT16_MAX;
+    if (end != text.data() + text.size() || (error != std::errc() && error != std::errc::result_out_of_range))
+        return TLineFault::NumberNotWhole;
+    if (error != std::errc() || number < INT16_MIN || number > INT16_MAX)
+        return TLineFault::NumberOutOfRange;
+    return TLineFault::None;
+}
+
+// Only asked once the token is known not to be a correctly quoted string.
+TLineFault QuoteFault(std::string_view token)
+{
+    if (!token.starts_with('"'))
+        return TLineFault::NotQuoted;
+    if (token == "\"\"")
+        return TLineFault::EmptyStatement;
+    for (size_t i = 1; i < token.size(); ++i) {
+        if (token[i] != '"')
+            continue;
+        if (i + 1 < token.size() && token[i + 1] == '"')
+            ++i;
+        else
+            return TLineFault::TextAfterQuote;
+    }
+    return TLineFault::UnclosedQuote;
 }
 
 std::string Quote(std::string_view text)
@@ -97,13 +122,25 @@ TSplitLine SplitProgramLine(std::string_view line)
     if (line.size() < kMinimumLineLength)
         return result;
     std::string_view tokens[3];
-    if (CutTokens(line, tokens) < 3)
+    result.Fault = TLineFault::TooFewTokens;
+    if (CutProgramTokens(line, tokens) < 3)
         return result;
-    if (!ParseLineNumber(tokens[0], result.Number) || !tokens[1].starts_with("REM"))
+    result.Fault = ParseLineNumber(tokens[0], result.Number);
+    if (result.Fault != TLineFault::None)
         return result;
+    if (!tokens[1].starts_with("REM")) {
+        result.Fault = TLineFault::NoRem;
+        return result;
+    }
     const std::string statement = Dequote(tokens[2]);
-    if (Quote(statement) != tokens[2] || statement.starts_with("REM"))
+    if (Quote(statement) != tokens[2]) {
+        result.Fault = QuoteFault(tokens[2]);
         return result;
+    }
+    if (statement.starts_with("REM")) {
+        result.Fault = TLineFault::StatementIsRem;
+        return result;
+    }
     result.Valid = true;
     result.QuotedStatement = std::string(tokens[2]);
     return result;
