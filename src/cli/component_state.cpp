@@ -2,6 +2,7 @@
 
 #include "core/board/board.h"
 #include "core/circuit/catalogue.h"
+#include "core/circuit/part_table.h"
 #include "core/devices/lcd1602.h"
 
 #include <charconv>
@@ -10,8 +11,7 @@ namespace kelto::cli {
 
 namespace {
 
-template <size_t N>
-void Bytes(TJsonWriter& json, std::string_view key, const std::array<uint8_t, N>& values)
+template <size_t N> void Bytes(TJsonWriter& json, std::string_view key, const std::array<uint8_t, N>& values)
 {
     json.Key(key).BeginArray();
     for (uint8_t v : values)
@@ -25,7 +25,12 @@ void WriteLcdFields(TJsonWriter& json, const TSimuLCD1602& lcd)
     Bytes(json, "cgram", lcd.FCGRAM);
     Bytes(json, "cells", lcd.FCellDots);
     json.Key("address").Int(lcd.FAddress);
-    json.Key("displayOn").Int(lcd.FDisplayOn).Key("twoLine").Int(lcd.FTwoLine).Key("eightBit").Int(lcd.FEightBit);
+    json.Key("displayOn")
+        .Int(lcd.FDisplayOn)
+        .Key("twoLine")
+        .Int(lcd.FTwoLine)
+        .Key("eightBit")
+        .Int(lcd.FEightBit);
     json.Key("shift").Int(lcd.FDisplayShift);
     json.Key("cursorOn").Int(lcd.FCursorOn).Key("blinkOn").Int(lcd.FBlinkOn);
     json.Key("text").BeginArray().String(ShownLineText(lcd, 0)).String(ShownLineText(lcd, 1)).EndArray();
@@ -78,59 +83,134 @@ void WriteScope(TJsonWriter& json, std::string_view key, const TScopeRecorder& s
     json.EndObject();
 }
 
+template <typename TPart> const TPart& As(const TSimuPart& part)
+{
+    return static_cast<const TPart&>(part);
+}
+
+using TFieldWriter = void (*)(TJsonWriter&, const TSimuPart&);
+
+void NoFields(TJsonWriter&, const TSimuPart&)
+{
+}
+
+void MotorFields(TJsonWriter& json, const TSimuPart& part)
+{
+    const auto& motor = As<TSimuMotor>(part);
+    json.Key("angle").Number(motor.FAngle).Key("duty").Number(motor.FDuty);
+    json.Key("direction").Int(motor.FDirection);
+}
+
+void ResistanceFields(TJsonWriter& json, const TSimuPart& part)
+{
+    json.Key("position").Number(As<TSimuResistance>(part).FSlider->SliderPosition());
+}
+
+template <typename TPart> void LitFields(TJsonWriter& json, const TSimuPart& part)
+{
+    json.Key("lit").Int(As<TPart>(part).FLit);
+}
+
+void PushButtonFields(TJsonWriter& json, const TSimuPart& part)
+{
+    const auto& button = As<TSimuAnNiuSwitch>(part);
+    json.Key("closed").Int(button.FClosed).Key("normallyClosed").Int(button.FNormallyClosed);
+}
+
+void SwitchFields(TJsonWriter& json, const TSimuPart& part)
+{
+    json.Key("closed").Int(As<TSimuZhaDaoSwitch>(part).FClosed);
+}
+
+void KeypadFields(TJsonWriter& json, const TSimuPart& part)
+{
+    Bytes(json, "keys", As<TSimuKeypad>(part).FKeys);
+}
+
+void ServoFields(TJsonWriter& json, const TSimuPart& part)
+{
+    const auto& servo = As<TSimuServo>(part);
+    json.Key("angle").Number(servo.FAngle).Key("position").Number(servo.FPosition);
+}
+
+template <typename TPart> void SegmentFields(TJsonWriter& json, const TSimuPart& part)
+{
+    Bytes(json, "segments", As<TPart>(part).FSegments);
+}
+
+void LcdFields(TJsonWriter& json, const TSimuPart& part)
+{
+    WriteLcdFields(json, As<TSimuLCD1602>(part));
+}
+
+void BitDispFields(TJsonWriter& json, const TSimuPart& part)
+{
+    Bytes(json, "lit", As<TSimuBitDisp>(part).FLit);
+}
+
+template <typename TPart> void FlipFlopFields(TJsonWriter& json, const TSimuPart& part)
+{
+    const auto& flipFlop = As<TPart>(part);
+    json.Key("lastClock").Int(flipFlop.FLastClock).Key("q").Int(flipFlop.FQ).Key("qbar").Int(flipFlop.FQBar);
+}
+
+void ExpanderFields(TJsonWriter& json, const TSimuPart& part)
+{
+    const auto& expander = As<TSimuOutExpander>(part);
+    json.Key("lastClock").Int(expander.FLastClock);
+    Bytes(json, "latches", expander.FLatches);
+}
+
+template <typename TPart> void DotFields(TJsonWriter& json, const TSimuPart& part)
+{
+    Bytes(json, "dots", As<TPart>(part).FDots);
+}
+
+void VoMeterFields(TJsonWriter& json, const TSimuPart& part)
+{
+    json.Key("reading").String(As<TSimuVoMeter>(part).FReading);
+}
+
+constexpr TPartTable<TFieldWriter> kFieldWriters = MakePartTable<TFieldWriter>({
+    {otMotor, MotorFields},
+    {otResistance, ResistanceFields},
+    {otLEDA, LitFields<TSimuLEDA>},
+    {otLEDB, LitFields<TSimuLEDB>},
+    {otAnNiuSwitch, PushButtonFields},
+    {otZhaDaoSwitch, SwitchFields},
+    {otMCU, NoFields},
+    {otVCC, NoFields},
+    {otGND, NoFields},
+    {otSpeaker, NoFields},
+    {otKeypad, KeypadFields},
+    {otMicphone, NoFields},
+    {otServo, ServoFields},
+    {otSegDispTwo, SegmentFields<TSimuSegDispTwo>},
+    {otSegDispSix, SegmentFields<TSimuSegDispSix>},
+    {otLCD1602, LcdFields},
+    {otOScopes, NoFields},
+    {otAudioas, NoFields},
+    {otDAC8Bit, NoFields},
+    {otBitDisp, BitDispFields},
+    {otNOTGate, NoFields},
+    {otANDGate, NoFields},
+    {otORGate, NoFields},
+    {otANDNGate, NoFields},
+    {otORNGate, NoFields},
+    {otDFlipFlop, FlipFlopFields<TSimuDFlipFlop>},
+    {otJKFlipFlop, FlipFlopFields<TSimuJKFlipFlop>},
+    {otOutExpander, ExpanderFields},
+    {otDotMat1616, DotFields<TSimuDotMat1616>},
+    {otDotMat3232, DotFields<TSimuDotMat3232>},
+    {otVoMeter, VoMeterFields},
+});
+
 } // namespace
 
 void WritePartFields(TJsonWriter& json, const TSimuPart& part)
 {
-    switch (part.FOwnerType) {
-    case otMotor: {
-        const auto& motor = static_cast<const TSimuMotor&>(part);
-        json.Key("angle").Number(motor.FAngle).Key("duty").Number(motor.FDuty);
-        json.Key("direction").Int(motor.FDirection);
-        break;
-    }
-    case otResistance:
-        json.Key("position").Number(static_cast<const TSimuResistance&>(part).FSlider->SliderPosition());
-        break;
-    case otLEDA: json.Key("lit").Int(static_cast<const TSimuLEDA&>(part).FLit); break;
-    case otLEDB: json.Key("lit").Int(static_cast<const TSimuLEDB&>(part).FLit); break;
-    case otAnNiuSwitch: {
-        const auto& button = static_cast<const TSimuAnNiuSwitch&>(part);
-        json.Key("closed").Int(button.FClosed).Key("normallyClosed").Int(button.FNormallyClosed);
-        break;
-    }
-    case otZhaDaoSwitch: json.Key("closed").Int(static_cast<const TSimuZhaDaoSwitch&>(part).FClosed); break;
-    case otKeypad: Bytes(json, "keys", static_cast<const TSimuKeypad&>(part).FKeys); break;
-    case otServo: {
-        const auto& servo = static_cast<const TSimuServo&>(part);
-        json.Key("angle").Number(servo.FAngle).Key("position").Number(servo.FPosition);
-        break;
-    }
-    case otSegDispTwo: Bytes(json, "segments", static_cast<const TSimuSegDispTwo&>(part).FSegments); break;
-    case otSegDispSix: Bytes(json, "segments", static_cast<const TSimuSegDispSix&>(part).FSegments); break;
-    case otLCD1602: WriteLcdFields(json, static_cast<const TSimuLCD1602&>(part)); break;
-    case otBitDisp: Bytes(json, "lit", static_cast<const TSimuBitDisp&>(part).FLit); break;
-    case otDFlipFlop: {
-        const auto& flipFlop = static_cast<const TSimuDFlipFlop&>(part);
-        json.Key("lastClock").Int(flipFlop.FLastClock).Key("q").Int(flipFlop.FQ).Key("qbar").Int(flipFlop.FQBar);
-        break;
-    }
-    case otJKFlipFlop: {
-        const auto& flipFlop = static_cast<const TSimuJKFlipFlop&>(part);
-        json.Key("lastClock").Int(flipFlop.FLastClock).Key("q").Int(flipFlop.FQ).Key("qbar").Int(flipFlop.FQBar);
-        break;
-    }
-    case otOutExpander: {
-        const auto& expander = static_cast<const TSimuOutExpander&>(part);
-        json.Key("lastClock").Int(expander.FLastClock);
-        Bytes(json, "latches", expander.FLatches);
-        break;
-    }
-    case otDotMat1616: Bytes(json, "dots", static_cast<const TSimuDotMat1616&>(part).FDots); break;
-    case otDotMat3232: Bytes(json, "dots", static_cast<const TSimuDotMat3232&>(part).FDots); break;
-    case otVoMeter: json.Key("reading").String(static_cast<const TSimuVoMeter&>(part).FReading); break;
-    default: break;
-    }
+    if (IsValidOwnerType(part.FOwnerType))
+        kFieldWriters[part.FOwnerType](json, part);
 }
 
 void WriteComponents(TJsonWriter& json, const TSimuBoard& board)

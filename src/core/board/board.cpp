@@ -1,7 +1,7 @@
 // Placed parts and their slots, placement, deletion and the tick.
 #include "core/board/board.h"
 
-#include "core/devices/tick_handlers.h"
+#include "core/devices/device_table.h"
 #include "core/instruments/scope_handlers.h"
 
 #include <algorithm>
@@ -90,12 +90,12 @@ TSimuPart* TSimuBoard::PlaceItem(int32_t item)
     const TPaletteItem* entry = PaletteItem(item);
     if (entry == nullptr || Slot(item) != nullptr)
         return nullptr;
-    return Adopt(CreatePart(entry->Type, FCanvas), *entry);
+    return Adopt(CreateDevice(entry->Type, FCanvas), *entry);
 }
 
 TSimuPart* TSimuBoard::CreateFromItem(const TPaletteItem& item)
 {
-    return Adopt(CreatePart(item.Type, FCanvas), item);
+    return Adopt(CreateDevice(item.Type, FCanvas), item);
 }
 
 void TSimuBoard::FreePart(int32_t index)

@@ -2,7 +2,7 @@
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/catalogue.h"
-#include "core/devices/lcd1602.h"
+#include "core/circuit/part_table.h"
 
 namespace kelto {
 
@@ -73,7 +73,10 @@ void TSimuPart::AttachPortRecords()
     }
 }
 
-TSimuMotor::TSimuMotor(TdxFlowChart& canvas) : TSimuPart(canvas, otMotor) { Build(); }
+TSimuMotor::TSimuMotor(TdxFlowChart& canvas) : TSimuPart(canvas, otMotor)
+{
+    Build();
+}
 
 TSimuResistance::TSimuResistance(TdxFlowChart& canvas) : TSimuPart(canvas, otResistance)
 {
@@ -102,9 +105,18 @@ TSimuResistance::~TSimuResistance()
     FCanvas->DeleteObject(FSlider);
 }
 
-TSimuLEDA::TSimuLEDA(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDA) { Build(); }
-TSimuLEDB::TSimuLEDB(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDB) { Build(); }
-TSimuAnNiuSwitch::TSimuAnNiuSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, otAnNiuSwitch) { Build(); }
+TSimuLEDA::TSimuLEDA(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDA)
+{
+    Build();
+}
+TSimuLEDB::TSimuLEDB(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDB)
+{
+    Build();
+}
+TSimuAnNiuSwitch::TSimuAnNiuSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, otAnNiuSwitch)
+{
+    Build();
+}
 
 void TSimuAnNiuSwitch::MakeNormallyClosed()
 {
@@ -120,10 +132,22 @@ TSimuZhaDaoSwitch::TSimuZhaDaoSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, o
     Port(1)->FLinks[0] = Pin(0);
 }
 
-TSimuMCU::TSimuMCU(TdxFlowChart& canvas) : TSimuPart(canvas, otMCU) { Build(); }
-TSimuVCC::TSimuVCC(TdxFlowChart& canvas) : TSimuPart(canvas, otVCC) { Build(); }
-TSimuGND::TSimuGND(TdxFlowChart& canvas) : TSimuPart(canvas, otGND) { Build(); }
-TSimuSpeaker::TSimuSpeaker(TdxFlowChart& canvas) : TSimuPart(canvas, otSpeaker) { Build(); }
+TSimuMCU::TSimuMCU(TdxFlowChart& canvas) : TSimuPart(canvas, otMCU)
+{
+    Build();
+}
+TSimuVCC::TSimuVCC(TdxFlowChart& canvas) : TSimuPart(canvas, otVCC)
+{
+    Build();
+}
+TSimuGND::TSimuGND(TdxFlowChart& canvas) : TSimuPart(canvas, otGND)
+{
+    Build();
+}
+TSimuSpeaker::TSimuSpeaker(TdxFlowChart& canvas) : TSimuPart(canvas, otSpeaker)
+{
+    Build();
+}
 
 TSimuKeypad::TSimuKeypad(TdxFlowChart& canvas) : TSimuPart(canvas, otKeypad)
 {
@@ -149,64 +173,125 @@ void TSimuKeypad::SetKey(int column, int row, uint8_t pressed)
     FKeys[static_cast<size_t>(4 * column + row)] = pressed;
 }
 
-TSimuMicphone::TSimuMicphone(TdxFlowChart& canvas) : TSimuPart(canvas, otMicphone) { Build(); }
-TSimuServo::TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo) { Build(); }
-TSimuSegDispTwo::TSimuSegDispTwo(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispTwo) { Build(); }
-TSimuSegDispSix::TSimuSegDispSix(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispSix) { Build(); }
+TSimuMicphone::TSimuMicphone(TdxFlowChart& canvas) : TSimuPart(canvas, otMicphone)
+{
+    Build();
+}
+TSimuServo::TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo)
+{
+    Build();
+}
+TSimuSegDispTwo::TSimuSegDispTwo(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispTwo)
+{
+    Build();
+}
+TSimuSegDispSix::TSimuSegDispSix(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispSix)
+{
+    Build();
+}
 TSimuLCD1602::TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602)
 {
     Build();
-    ResetController(*this);
 }
 
-TSimuOScopes::TSimuOScopes(TdxFlowChart& canvas) : TSimuPart(canvas, otOScopes) { Build(); }
-TSimuAudioas::TSimuAudioas(TdxFlowChart& canvas) : TSimuPart(canvas, otAudioas) { Build(); }
-TSimuDAC8Bit::TSimuDAC8Bit(TdxFlowChart& canvas) : TSimuPart(canvas, otDAC8Bit) { Build(); }
-TSimuBitDisp::TSimuBitDisp(TdxFlowChart& canvas) : TSimuPart(canvas, otBitDisp) { Build(); }
-TSimuGate::TSimuGate(TdxFlowChart& canvas, TOwnerType type) : TSimuPart(canvas, type) { Build(); }
-TSimuDFlipFlop::TSimuDFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otDFlipFlop) { Build(); }
-TSimuJKFlipFlop::TSimuJKFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otJKFlipFlop) { Build(); }
-TSimuOutExpander::TSimuOutExpander(TdxFlowChart& canvas) : TSimuPart(canvas, otOutExpander) { Build(); }
-TSimuDotMat1616::TSimuDotMat1616(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat1616) { Build(); }
-TSimuDotMat3232::TSimuDotMat3232(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat3232) { Build(); }
-TSimuVoMeter::TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter) { Build(); }
+TSimuOScopes::TSimuOScopes(TdxFlowChart& canvas) : TSimuPart(canvas, otOScopes)
+{
+    Build();
+}
+TSimuAudioas::TSimuAudioas(TdxFlowChart& canvas) : TSimuPart(canvas, otAudioas)
+{
+    Build();
+}
+TSimuDAC8Bit::TSimuDAC8Bit(TdxFlowChart& canvas) : TSimuPart(canvas, otDAC8Bit)
+{
+    Build();
+}
+TSimuBitDisp::TSimuBitDisp(TdxFlowChart& canvas) : TSimuPart(canvas, otBitDisp)
+{
+    Build();
+}
+TSimuGate::TSimuGate(TdxFlowChart& canvas, TOwnerType type) : TSimuPart(canvas, type)
+{
+    Build();
+}
+TSimuDFlipFlop::TSimuDFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otDFlipFlop)
+{
+    Build();
+}
+TSimuJKFlipFlop::TSimuJKFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otJKFlipFlop)
+{
+    Build();
+}
+TSimuOutExpander::TSimuOutExpander(TdxFlowChart& canvas) : TSimuPart(canvas, otOutExpander)
+{
+    Build();
+}
+TSimuDotMat1616::TSimuDotMat1616(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat1616)
+{
+    Build();
+}
+TSimuDotMat3232::TSimuDotMat3232(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat3232)
+{
+    Build();
+}
+TSimuVoMeter::TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter)
+{
+    Build();
+}
+
+namespace {
+
+using TFactory = std::unique_ptr<TSimuPart> (*)(TdxFlowChart&);
+
+template <typename TPart> std::unique_ptr<TSimuPart> Make(TdxFlowChart& canvas)
+{
+    return std::make_unique<TPart>(canvas);
+}
+
+template <TOwnerType Type> std::unique_ptr<TSimuPart> MakeGate(TdxFlowChart& canvas)
+{
+    return std::make_unique<TSimuGate>(canvas, Type);
+}
+
+constexpr TPartTable<TFactory> kFactories = MakePartTable<TFactory>({
+    {otMotor, Make<TSimuMotor>},
+    {otResistance, Make<TSimuResistance>},
+    {otLEDA, Make<TSimuLEDA>},
+    {otLEDB, Make<TSimuLEDB>},
+    {otAnNiuSwitch, Make<TSimuAnNiuSwitch>},
+    {otZhaDaoSwitch, Make<TSimuZhaDaoSwitch>},
+    {otMCU, Make<TSimuMCU>},
+    {otVCC, Make<TSimuVCC>},
+    {otGND, Make<TSimuGND>},
+    {otSpeaker, Make<TSimuSpeaker>},
+    {otKeypad, Make<TSimuKeypad>},
+    {otMicphone, Make<TSimuMicphone>},
+    {otServo, Make<TSimuServo>},
+    {otSegDispTwo, Make<TSimuSegDispTwo>},
+    {otSegDispSix, Make<TSimuSegDispSix>},
+    {otLCD1602, Make<TSimuLCD1602>},
+    {otOScopes, Make<TSimuOScopes>},
+    {otAudioas, Make<TSimuAudioas>},
+    {otDAC8Bit, Make<TSimuDAC8Bit>},
+    {otBitDisp, Make<TSimuBitDisp>},
+    {otNOTGate, MakeGate<otNOTGate>},
+    {otANDGate, MakeGate<otANDGate>},
+    {otORGate, MakeGate<otORGate>},
+    {otANDNGate, MakeGate<otANDNGate>},
+    {otORNGate, MakeGate<otORNGate>},
+    {otDFlipFlop, Make<TSimuDFlipFlop>},
+    {otJKFlipFlop, Make<TSimuJKFlipFlop>},
+    {otOutExpander, Make<TSimuOutExpander>},
+    {otDotMat1616, Make<TSimuDotMat1616>},
+    {otDotMat3232, Make<TSimuDotMat3232>},
+    {otVoMeter, Make<TSimuVoMeter>},
+});
+
+} // namespace
 
 std::unique_ptr<TSimuPart> CreatePart(TOwnerType type, TdxFlowChart& canvas)
 {
-    switch (type) {
-    case otMotor: return std::make_unique<TSimuMotor>(canvas);
-    case otResistance: return std::make_unique<TSimuResistance>(canvas);
-    case otLEDA: return std::make_unique<TSimuLEDA>(canvas);
-    case otLEDB: return std::make_unique<TSimuLEDB>(canvas);
-    case otAnNiuSwitch: return std::make_unique<TSimuAnNiuSwitch>(canvas);
-    case otZhaDaoSwitch: return std::make_unique<TSimuZhaDaoSwitch>(canvas);
-    case otMCU: return std::make_unique<TSimuMCU>(canvas);
-    case otVCC: return std::make_unique<TSimuVCC>(canvas);
-    case otGND: return std::make_unique<TSimuGND>(canvas);
-    case otSpeaker: return std::make_unique<TSimuSpeaker>(canvas);
-    case otKeypad: return std::make_unique<TSimuKeypad>(canvas);
-    case otMicphone: return std::make_unique<TSimuMicphone>(canvas);
-    case otServo: return std::make_unique<TSimuServo>(canvas);
-    case otSegDispTwo: return std::make_unique<TSimuSegDispTwo>(canvas);
-    case otSegDispSix: return std::make_unique<TSimuSegDispSix>(canvas);
-    case otLCD1602: return std::make_unique<TSimuLCD1602>(canvas);
-    case otOScopes: return std::make_unique<TSimuOScopes>(canvas);
-    case otAudioas: return std::make_unique<TSimuAudioas>(canvas);
-    case otDAC8Bit: return std::make_unique<TSimuDAC8Bit>(canvas);
-    case otBitDisp: return std::make_unique<TSimuBitDisp>(canvas);
-    case otNOTGate:
-    case otANDGate:
-    case otORGate:
-    case otANDNGate:
-    case otORNGate: return std::make_unique<TSimuGate>(canvas, type);
-    case otDFlipFlop: return std::make_unique<TSimuDFlipFlop>(canvas);
-    case otJKFlipFlop: return std::make_unique<TSimuJKFlipFlop>(canvas);
-    case otOutExpander: return std::make_unique<TSimuOutExpander>(canvas);
-    case otDotMat1616: return std::make_unique<TSimuDotMat1616>(canvas);
-    case otDotMat3232: return std::make_unique<TSimuDotMat3232>(canvas);
-    case otVoMeter: return std::make_unique<TSimuVoMeter>(canvas);
-    }
-    return nullptr;
+    return IsValidOwnerType(type) ? kFactories[type](canvas) : nullptr;
 }
 
 } // namespace kelto

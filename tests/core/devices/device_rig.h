@@ -5,7 +5,7 @@
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/parts.h"
-#include "core/devices/tick_handlers.h"
+#include "core/devices/device_table.h"
 #include "core/sim/sim_engine.h"
 
 #include <algorithm>
@@ -51,7 +51,7 @@ public:
 
     template <typename TPart = TSimuPart> TPart& Add(TOwnerType type)
     {
-        FOwned.push_back(CreatePart(type, Canvas));
+        FOwned.push_back(CreateDevice(type, Canvas));
         TSimuPart* part = FOwned.back().get();
         // Apart from each other, so a repaint names exactly one body.
         part->FBody->SetLeft(static_cast<int32_t>(FOwned.size()) * 1000);

@@ -1,6 +1,7 @@
 // The LCD1602 controller driven through its operations: instructions,
 // address counter, DDRAM and CGRAM, display mapping, shift and blanking.
 #include "core/canvas/flow_chart.h"
+#include "core/devices/device_table.h"
 #include "core/devices/lcd1602.h"
 #include "lcd_helpers.h"
 
@@ -29,7 +30,9 @@ protected:
     void InitTwoLines() { Instructions({0x38, 0x0C, 0x06, 0x01}); }
 
     TdxFlowChart Canvas;
-    TSimuLCD1602 Lcd{Canvas};
+    // Built as the board builds it, so the power-on state is the one users see.
+    std::unique_ptr<TSimuPart> Part = CreateDevice(otLCD1602, Canvas);
+    TSimuLCD1602& Lcd = static_cast<TSimuLCD1602&>(*Part);
 };
 
 TEST_F(Lcd1602, PowerOnShowsOneDarkLineAndHidesTheSecond)

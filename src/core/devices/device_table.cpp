@@ -1,0 +1,96 @@
+#include "core/devices/device_table.h"
+
+#include "core/circuit/part_table.h"
+#include "core/circuit/parts.h"
+#include "core/devices/analog_handlers.h"
+#include "core/devices/display_handlers.h"
+#include "core/devices/lcd1602.h"
+#include "core/devices/lcd1602_bus.h"
+#include "core/devices/logic_handlers.h"
+#include "core/sim/sim_engine.h"
+
+namespace kelto {
+
+namespace {
+
+struct TDeviceRow {
+    void (*Tick)(TSimEngine&, TSimuPart&, double deltaTime) = nullptr;
+    void (*PowerOn)(TSimuPart&) = nullptr;
+};
+
+// Adapts a handler of one class to the table's uniform signature.
+template <typename TPart, void (*Handler)(TSimEngine&, TPart&)>
+void Tick(TSimEngine& engine, TSimuPart& part, double)
+{
+    Handler(engine, static_cast<TPart&>(part));
+}
+
+void TickMotor(TSimEngine& engine, TSimuPart& part, double deltaTime)
+{
+    UpdateMotor(engine, static_cast<TSimuMotor&>(part), deltaTime);
+}
+
+void PowerOnLCD1602(TSimuPart& part)
+{
+    ResetController(static_cast<TSimuLCD1602&>(part));
+}
+
+// Parts that never react (resistor, switches, supply, ground, speaker,
+// keypad, microphone) have no tick handler; the microcontroller's step is the
+// board's and the oscilloscopes' are the instruments'.
+constexpr TPartTable<TDeviceRow> kDevices = MakePartTable<TDeviceRow>({
+    {otMotor, {TickMotor}},
+    {otResistance, {}},
+    {otLEDA, {Tick<TSimuLEDA, UpdateLEDA>}},
+    {otLEDB, {Tick<TSimuLEDB, UpdateLEDB>}},
+    {otAnNiuSwitch, {}},
+    {otZhaDaoSwitch, {}},
+    {otMCU, {}},
+    {otVCC, {}},
+    {otGND, {}},
+    {otSpeaker, {}},
+    {otKeypad, {}},
+    {otMicphone, {}},
+    {otServo, {Tick<TSimuServo, UpdateServo>}},
+    {otSegDispTwo, {Tick<TSimuSegDispTwo, UpdateSegDispTwo>}},
+    {otSegDispSix, {Tick<TSimuSegDispSix, UpdateSegDispSix>}},
+    {otLCD1602, {Tick<TSimuLCD1602, UpdateLCD1602>, PowerOnLCD1602}},
+    {otOScopes, {}},
+    {otAudioas, {}},
+    {otDAC8Bit, {Tick<TSimuDAC8Bit, UpdateDAC8Bit>}},
+    {otBitDisp, {Tick<TSimuBitDisp, UpdateBitDisp>}},
+    {otNOTGate, {Tick<TSimuGate, UpdateNOTGate>}},
+    {otANDGate, {Tick<TSimuGate, UpdateANDGate>}},
+    {otORGate, {Tick<TSimuGate, UpdateORGate>}},
+    {otANDNGate, {Tick<TSimuGate, UpdateANDNGate>}},
+    {otORNGate, {Tick<TSimuGate, UpdateORNGate>}},
+    {otDFlipFlop, {Tick<TSimuDFlipFlop, UpdateDFlipFlop>}},
+    {otJKFlipFlop, {Tick<TSimuJKFlipFlop, UpdateJKFlipFlop>}},
+    {otOutExpander, {Tick<TSimuOutExpander, UpdateOutExpander>}},
+    {otDotMat1616, {Tick<TSimuDotMat1616, UpdateDotMat1616>}},
+    {otDotMat3232, {Tick<TSimuDotMat3232, UpdateDotMat3232>}},
+    {otVoMeter, {Tick<TSimuVoMeter, UpdateVoMeter>}},
+});
+
+} // namespace
+
+void InstallDeviceHandlers(TSimEngine& engine)
+{
+    for (int type = 0; type < kOwnerTypeCount; ++type)
+        if (const auto tick = kDevices[static_cast<size_t>(type)].Tick)
+            engine.SetHandler(static_cast<TOwnerType>(type),
+                              [&engine, tick](TSimuPart& part, double deltaTime, double) {
+                                  tick(engine, part, deltaTime);
+                              });
+}
+
+std::unique_ptr<TSimuPart> CreateDevice(TOwnerType type, TdxFlowChart& canvas)
+{
+    std::unique_ptr<TSimuPart> part = CreatePart(type, canvas);
+    if (part != nullptr)
+        if (const auto powerOn = kDevices[type].PowerOn)
+            powerOn(*part);
+    return part;
+}
+
+} // namespace kelto
