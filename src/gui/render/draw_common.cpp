@@ -3,7 +3,8 @@
 #include "core/circuit/catalogue.h"
 #include "core/circuit/parts.h"
 
-#include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
 
 namespace kelto::gui {
 
@@ -12,10 +13,12 @@ namespace {
 constexpr int kMarkerSize = 7;
 constexpr int kMarkerOffset = 5;
 
+// A flat cap leaves out the end pixel of a 1-pixel line; the square cap
+// reaches exactly to it. Wider pens end flat at their end points.
 QPen SolidPen(QRgb colour, int width)
 {
     QPen pen(QColor::fromRgba(colour), width);
-    pen.setCapStyle(Qt::FlatCap);
+    pen.setCapStyle(width == 1 ? Qt::SquareCap : Qt::FlatCap);
     return pen;
 }
 
@@ -53,20 +56,18 @@ void DisplayPlate(QPainter& painter, int plateWidth, int plateHeight, int faceWi
     OutlineRect(painter, -1, -1, plateWidth, plateHeight);
 }
 
-void DrawPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRectF& dest)
+void DrawPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRect& dest)
 {
-    kit.Picture(slot).render(&painter, dest);
+    const TAliasedPicture picture = kit.AliasedPicture(slot, dest);
+    painter.drawImage(picture.Origin, picture.Image);
 }
 
-void DrawRotatedPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRectF& dest,
+// Turned while rasterised, so the turned picture keeps hard edges.
+void DrawRotatedPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRect& dest,
                         double degrees, QPointF centre)
 {
-    const QTransform unrotated = painter.transform();
-    painter.translate(centre);
-    painter.rotate(degrees);
-    painter.translate(-centre);
-    DrawPicture(painter, kit, slot, dest);
-    painter.setTransform(unrotated);
+    const TAliasedPicture picture = kit.AliasedPicture(slot, dest, degrees, centre);
+    painter.drawImage(picture.Origin, picture.Image);
 }
 
 void Line(QPainter& painter, int x1, int y1, int x2, int y2, QRgb colour, int width)
@@ -94,11 +95,21 @@ void OutlineCircle(QPainter& painter, int x, int y, int w, int h, QRgb colour)
     painter.drawEllipse(x, y, w, h);
 }
 
+// Row by row, the pixels whose centres lie in the ellipse: the first and last
+// rows and columns of the box are always reached, as by a fill of the box.
 void FillCircle(QPainter& painter, int x, int y, int w, int h, QRgb colour)
 {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgba(colour));
-    painter.drawEllipse(QRectF(x, y, w, h));
+    const QColor brush = QColor::fromRgba(colour);
+    const double rx = w / 2.0;
+    const double ry = h / 2.0;
+    for (int row = 0; row < h; ++row) {
+        const double dy = (row + 0.5 - ry) / ry;
+        const double half = rx * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        const int first = static_cast<int>(std::ceil(rx - half - 0.5));
+        const int last = static_cast<int>(std::floor(rx + half - 0.5));
+        if (last >= first)
+            painter.fillRect(x + first, y + row, last - first + 1, 1, brush);
+    }
 }
 
 void FillPolygon(QPainter& painter, const QPoint* points, int count, QRgb colour)

@@ -28,9 +28,10 @@ void DrawName(QPainter& painter, const TRenderKit& kit, const TSimuPart& part, i
 void DisplayPlate(QPainter& painter, int plateWidth, int plateHeight, int faceWidth, int faceHeight,
                   QRgb face = ClrInk);
 
-void DrawPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRectF& dest);
-// Turned clockwise by degrees about centre, then the transform is put back.
-void DrawRotatedPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRectF& dest,
+// Stretched into dest, with hard edges like every other shape.
+void DrawPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRect& dest);
+// Turned clockwise by degrees about centre.
+void DrawRotatedPicture(QPainter& painter, const TRenderKit& kit, TPictureSlot slot, const QRect& dest,
                         double degrees, QPointF centre);
 
 // Shapes: a 1-pixel solid pen unless a width is given; rectangles and circles
@@ -47,12 +48,12 @@ void Polyline(QPainter& painter, const QPoint* points, int count, QRgb colour = 
 // Captions made of a prefix and a decimal index ("J0", "C15", "QA7"), built
 // once so that painting formats nothing.
 class TIndexedCaptions {
-  public:
+public:
     TIndexedCaptions(const QString& prefix, int count);
     // The caption for index; an empty text outside 0 .. count - 1.
     const QString& operator[](int index) const;
 
-  private:
+private:
     std::vector<QString> FCaptions;
     QString FEmpty;
 };

@@ -32,7 +32,7 @@ constexpr int kKeyPitch = 26;
 
 void DrawResistance(QPainter& painter, const TRenderKit& kit, const TSimuResistance& resistor)
 {
-    DrawPicture(painter, kit, kPictureResistance, QRectF(1, 15, 47, 156));
+    DrawPicture(painter, kit, kPictureResistance, QRect(1, 15, 47, 156));
     DrawPinMarkers(painter, resistor);
     DrawName(painter, kit, resistor, 46, 126);
     DrawText(painter, kit, 10, 2, kVccCaption);
@@ -57,7 +57,7 @@ void DrawResistance(QPainter& painter, const TRenderKit& kit, const TSimuResista
 
 void DrawPushButton(QPainter& painter, const TRenderKit& kit, const TSimuAnNiuSwitch& button)
 {
-    DrawPicture(painter, kit, kPicturePushButton, QRectF(5, 15, 44, 120));
+    DrawPicture(painter, kit, kPicturePushButton, QRect(5, 15, 44, 120));
     DrawPinMarkers(painter, button);
     DrawName(painter, kit, button, 44, 94);
     DrawText(painter, kit, 10, 2, kVccCaption);
@@ -68,7 +68,7 @@ void DrawPushButton(QPainter& painter, const TRenderKit& kit, const TSimuAnNiuSw
 
 void DrawKnifeSwitch(QPainter& painter, const TRenderKit& kit, const TSimuZhaDaoSwitch& toggle)
 {
-    DrawPicture(painter, kit, kPictureKnifeSwitch, QRectF(11, 20, 83, 11));
+    DrawPicture(painter, kit, kPictureKnifeSwitch, QRect(11, 20, 83, 11));
     DrawPinMarkers(painter, toggle);
     DrawName(painter, kit, toggle, 25, 5);
     if (toggle.FClosed != 0)
@@ -79,21 +79,21 @@ void DrawKnifeSwitch(QPainter& painter, const TRenderKit& kit, const TSimuZhaDao
 
 void DrawVCC(QPainter& painter, const TRenderKit& kit, const TSimuVCC& supply)
 {
-    DrawPicture(painter, kit, kPictureVcc, QRectF(6, 15, 24, 22));
+    DrawPicture(painter, kit, kPictureVcc, QRect(6, 15, 24, 22));
     DrawPinMarkers(painter, supply);
     DrawText(painter, kit, 3, 2, kVccCaption);
 }
 
 void DrawGND(QPainter& painter, const TRenderKit& kit, const TSimuGND& ground)
 {
-    DrawPicture(painter, kit, kPictureGnd, QRectF(6, 10, 38, 34));
+    DrawPicture(painter, kit, kPictureGnd, QRect(6, 10, 38, 34));
     DrawPinMarkers(painter, ground);
     DrawText(painter, kit, 13, 44, QStringLiteral("GND"));
 }
 
 void DrawMicphone(QPainter& painter, const TRenderKit& kit, const TSimuMicphone& microphone)
 {
-    DrawPicture(painter, kit, kPictureMicphone, QRectF(10, 5, 95, 54));
+    DrawPicture(painter, kit, kPictureMicphone, QRect(10, 5, 95, 54));
     DrawPinMarkers(painter, microphone);
     DrawName(painter, kit, microphone, 43, 4);
     DrawText(painter, kit, 60, 38, QStringLiteral("MIC"));
@@ -102,7 +102,7 @@ void DrawMicphone(QPainter& painter, const TRenderKit& kit, const TSimuMicphone&
 void DrawKeypad(QPainter& painter, const TRenderKit& kit, const TSimuKeypad& keypad)
 {
     static const TIndexedCaptions pinNames(QStringLiteral("J"), 8);
-    DrawPicture(painter, kit, kPictureKeypad, QRectF(-6, 11, 260, 162));
+    DrawPicture(painter, kit, kPictureKeypad, QRect(-6, 11, 260, 162));
     DrawPinMarkers(painter, keypad);
     for (int k = 0; k < 8; ++k)
         DrawText(painter, kit, k < 4 ? 55 + 19 * k : 150 + 19 * (k - 4), 173, pinNames[k]);

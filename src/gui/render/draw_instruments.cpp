@@ -85,7 +85,7 @@ void DrawVerticalText(QPainter& painter, const TRenderKit& kit, int x, int y, co
 
 void DrawMCU(QPainter& painter, const TRenderKit& kit, const TSimuMCU& mcu)
 {
-    DrawPicture(painter, kit, kPictureMcu, QRectF(46, 5, 113, 250));
+    DrawPicture(painter, kit, kPictureMcu, QRect(46, 5, 113, 250));
     DrawVerticalText(painter, kit, 91, 95, QStringLiteral("KELTOBASIC"), TPartFont::Title, ClrAccent);
     const std::array<QString, 14>& lines = McuLabelLines();
     for (int i = 0; i < 14; ++i)

@@ -52,7 +52,7 @@ constexpr int kLedToGroundShift = -6;
 
 void DrawMotor(QPainter& painter, const TRenderKit& kit, const TSimuMotor& motor)
 {
-    DrawRotatedPicture(painter, kit, kPictureMotor, QRectF(10, 5, 50, 50), motor.FAngle,
+    DrawRotatedPicture(painter, kit, kPictureMotor, QRect(10, 5, 50, 50), motor.FAngle,
                        QPointF(33.24, 28.24));
     PinMarker(painter, 5, 45);
     PinMarker(painter, 55, 45, ClrLit);
@@ -86,7 +86,7 @@ void DrawLEDB(QPainter& painter, const TRenderKit& kit, const TSimuLEDB& led)
 
 void DrawSpeaker(QPainter& painter, const TRenderKit& kit, const TSimuSpeaker& speaker)
 {
-    DrawPicture(painter, kit, kPictureSpeaker, QRectF(10, 2, 88, 73));
+    DrawPicture(painter, kit, kPictureSpeaker, QRect(10, 2, 88, 73));
     DrawPinMarkers(painter, speaker);
     DrawName(painter, kit, speaker, 4, 25);
     DrawText(painter, kit, 29, 58, QStringLiteral("SOUND"));
@@ -98,7 +98,7 @@ void DrawServo(QPainter& painter, const TRenderKit& kit, const TSimuServo& servo
     DrawPinMarkers(painter, servo);
     OutlineRect(painter, 40, 34, 46, 100);
     OutlineCircle(painter, 42, 37, 42, 42);
-    DrawRotatedPicture(painter, kit, kPictureServoArm, QRectF(54, 4, 21, 67), servo.FAngle, QPointF(63, 58));
+    DrawRotatedPicture(painter, kit, kPictureServoArm, QRect(54, 4, 21, 67), servo.FAngle, QPointF(63, 58));
 }
 
 } // namespace kelto::gui

@@ -1,11 +1,13 @@
 // What part drawing keeps from start to exit: the twelve part pictures
-// (FPartPictures) and the six fonts of the part typeface.
+// (FPartPictures), their hard-edged rasters, and the six part fonts.
 #pragma once
 
 #include <QFont>
+#include <QImage>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QSvgRenderer;
 
@@ -43,6 +45,12 @@ enum class TPartFont : int {
 // once at start, before the first TRenderKit.
 void InstallFontSubstitutions();
 
+// A rasterised picture and where its top-left pixel goes, in body coordinates.
+struct TAliasedPicture {
+    QPoint Origin;
+    QImage Image;
+};
+
 class TRenderKit {
   public:
     // Loads the pictures; needs a QGuiApplication.
@@ -54,6 +62,12 @@ class TRenderKit {
     // False when a picture resource is missing or unreadable (it then draws nothing).
     bool PicturesLoaded() const;
     QSvgRenderer& Picture(TPictureSlot slot) const { return *FPartPictures[slot]; }
+    // The picture stretched into dest and turned clockwise by degrees about
+    // centre, rasterised without smoothing: each pixel is either the picture's
+    // colour, opaque, or transparent. Kept until the same slot and dest are
+    // asked for at another angle.
+    TAliasedPicture AliasedPicture(TPictureSlot slot, const QRect& dest, double degrees = 0,
+                                   QPointF centre = {}) const;
     const QFont& Font(TPartFont font) const { return FFonts[static_cast<int>(font)]; }
     // Text is placed by its top-left point, so each font's ascent is kept with it.
     int Ascent(TPartFont font) const { return FAscents[static_cast<int>(font)]; }
@@ -62,6 +76,15 @@ class TRenderKit {
     std::array<std::unique_ptr<QSvgRenderer>, kPartPictureCount> FPartPictures;
 
   private:
+    struct TRasterisedPicture {
+        TPictureSlot Slot;
+        QRect Dest;
+        double Degrees;
+        QPointF Centre;
+        TAliasedPicture Picture;
+    };
+    std::array<std::vector<QRgb>, kPartPictureCount> FPictureColours;
+    mutable std::vector<TRasterisedPicture> FRasterised;
     std::array<QFont, static_cast<int>(TPartFont::Count)> FFonts;
     std::array<int, static_cast<int>(TPartFont::Count)> FAscents{};
     std::array<int, static_cast<int>(TPartFont::Count)> FLineHeights{};
