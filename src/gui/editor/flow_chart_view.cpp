@@ -19,6 +19,10 @@ namespace {
 // rectangles grow by it so marks are erased with their item.
 constexpr int kMarkSize = 5;
 constexpr int kMarkReach = kMarkSize / 2 + 1;
+// Part drawings are not clipped to their bodies (plates start at -1, the
+// keypad picture at -6, a turning motor's blades and long names reach
+// further): a body is repainted, and erased, with this much around it.
+constexpr int kDrawReach = 16;
 
 TMouseButton ButtonOf(Qt::MouseButton button, bool& known)
 {
@@ -106,7 +110,7 @@ QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
 
 void TdxFlowChartView::CanvasInvalidated(const TRect& chartRect)
 {
-    viewport()->update(Grown(ClientRect(chartRect), kMarkReach));
+    viewport()->update(Grown(ClientRect(chartRect), std::max(kMarkReach, kDrawReach)));
     ScheduleScrollRangeUpdate();
 }
 
@@ -277,7 +281,7 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
         if (!object.Visible())
             continue;
         const QRect r = ClientRect(object.Bounds());
-        if (r.intersects(clip) || (r.isEmpty() && clip.contains(r.topLeft())))
+        if (Grown(r, kDrawReach).intersects(clip))
             PaintObject(painter, object, r);
     }
     PaintConnections(painter, clip, false);
