@@ -8,9 +8,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-svg-dev libqt6svg6
-  fonts-arphic-uming fonts-wqy-microhei
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
+  fonts-arphic-uming fonts-wqy-microhei fonts-noto-cjk
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev espeak-ng sox
+  dpkg-dev desktop-file-utils shared-mime-info
 )
 
 missing=()
