@@ -3,6 +3,7 @@
 #include "core/board/board.h"
 #include "core/files/atomic_file.h"
 #include "core/files/circuit_file.h"
+#include "core/files/wide_text.h"
 
 #include <pugixml.hpp>
 
@@ -99,26 +100,49 @@ struct TParsedCircuit {
 
 TFileResult ParseAndCheck(std::string_view text, TParsedCircuit& parsed)
 {
+    if (const std::string_view encoding = WideTextEncoding(text); !encoding.empty()) {
+        TFileResult wide = TFileResult::Failure("the file is " + std::string(encoding) +
+                                                " text, not a single-byte XML file");
+        wide.Name = encoding;
+        return wide;
+    }
     const pugi::xml_parse_result result =
         parsed.Document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_latin1);
-    if (!result)
-        return TFileResult::Failure("line " + std::to_string(LineOfOffset(text, result.offset)) + ": " +
-                                    result.description());
+    if (!result) {
+        const size_t line = LineOfOffset(text, result.offset);
+        return TFileResult::Failure(TFileProblem::MalformedXml,
+                                    "line " + std::to_string(line) + ": " + result.description(),
+                                    static_cast<int64_t>(line));
+    }
     const pugi::xml_node root = parsed.Document.document_element();
+    // The parser takes a list of elements; a document has exactly one.
+    for (pugi::xml_node extra = root.next_sibling(); extra; extra = extra.next_sibling())
+        if (extra.type() == pugi::node_element) {
+            const size_t line = LineOfOffset(text, extra.offset_debug());
+            return TFileResult::Failure(TFileProblem::MalformedXml,
+                                        "line " + std::to_string(line) + ": a second root element",
+                                        static_cast<int64_t>(line));
+        }
     if (!root)
-        return TFileResult::Failure("the file holds no XML element");
+        return TFileResult::Failure(TFileProblem::NoElement, "the file holds no XML element");
     parsed.Components = FirstChildNamed(root, "COMP");
     parsed.Wires = FirstChildNamed(root, "CONN");
-    if (!parsed.Components)
-        return TFileResult::Failure("the circuit has no COMP list");
-    if (!parsed.Wires)
-        return TFileResult::Failure("the circuit has no CONN list");
+    for (const auto& [list, tag] : {std::pair{parsed.Components, "COMP"}, std::pair{parsed.Wires, "CONN"}}) {
+        if (list)
+            continue;
+        TFileResult missing = TFileResult::Failure(TFileProblem::MissingList,
+                                                   std::string("the circuit has no ") + tag + " list");
+        missing.Name = tag;
+        return missing;
+    }
     int wireNumber = 0;
     TFileResult missingPoints;
     ForEachRecordNode(parsed.Wires, [&](pugi::xml_node node) {
         ++wireNumber;
         if (missingPoints.Ok && !FirstChildNamed(node, "POINT"))
-            missingPoints = TFileResult::Failure("wire " + std::to_string(wireNumber) + " has no POINT list");
+            missingPoints =
+                TFileResult::Failure(TFileProblem::WireWithoutPoints,
+                                     "wire " + std::to_string(wireNumber) + " has no POINT list", wireNumber);
     });
     return missingPoints;
 }
@@ -186,7 +210,7 @@ TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path)
     if (result.Ok)
         result = ReadCircuitDocument(board, text);
     if (!result.Ok)
-        result.Message = "Cannot read " + path + ": " + result.Message;
+        result.About(TFileOperation::Read, path, "Cannot read");
     return result;
 }
 

@@ -128,7 +128,7 @@ TFileResult SaveCircuitFile(const TSimuBoard& board, const std::string& path)
 {
     TFileResult result = WriteFileAtomically(path, WriteCircuitDocument(board));
     if (!result.Ok)
-        result.Message = "Cannot write " + path + ": " + result.Message;
+        result.About(TFileOperation::Write, path, "Cannot write");
     return result;
 }
 

@@ -41,7 +41,7 @@ TFileResult LoadProgramFile(const std::string& path, std::vector<std::string>& l
 {
     std::string bytes;
     if (TFileResult read = ReadWholeFile(path, bytes, kMaxProgramBytes); !read.Ok) {
-        read.Message = "Cannot read " + path + ": " + read.Message;
+        read.About(TFileOperation::Read, path, "Cannot read");
         return read;
     }
     lines = SplitProgramText(DecodeGbk(bytes));
@@ -57,8 +57,12 @@ TFileResult EncodeProgramText(const std::vector<std::string>& lines, std::string
             const std::string what = line.FailedCharacter != 0
                                          ? "the character " + CodePointName(line.FailedCharacter)
                                          : "text that is not valid UTF-8";
-            return TFileResult::Failure("line " + std::to_string(i + 1) + " holds " + what +
-                                        ", which GBK cannot store");
+            TFileResult failure = TFileResult::Failure(TFileProblem::NotGbk,
+                                                       "line " + std::to_string(i + 1) + " holds " + what +
+                                                           ", which GBK cannot store",
+                                                       static_cast<int64_t>(i + 1));
+            failure.Character = line.FailedCharacter;
+            return failure;
         }
         bytes += line.Text;
         bytes += "\r\n";
@@ -73,7 +77,7 @@ TFileResult SaveProgramFile(const std::string& path, const std::vector<std::stri
     if (result.Ok)
         result = WriteFileAtomically(path, bytes);
     if (!result.Ok)
-        result.Message = "Cannot save " + path + ": " + result.Message;
+        result.About(TFileOperation::Write, path, "Cannot save");
     return result;
 }
 
