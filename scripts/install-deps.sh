@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpugixml-dev
+  libpugixml-dev libtomlplusplus-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
   fonts-arphic-uming fonts-wqy-microhei fonts-noto-cjk
