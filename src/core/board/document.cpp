@@ -2,6 +2,7 @@
 #include "core/board/document.h"
 
 #include "core/board/document_texts.h"
+#include "core/board/file_error_text.h"
 #include "core/files/circuit_file.h"
 #include "core/files/program_file.h"
 
@@ -79,20 +80,58 @@ TSaveAnswer TCircuitDocument::AskSaveChanges()
                                 std::string(kSavePromptNamedAfter));
 }
 
+bool TCircuitDocument::IsProgramModified()
+{
+    return FHost.EditorLines() != FSavedProgram;
+}
+
+void TCircuitDocument::ForgetProgramFile()
+{
+    FProgramFileName.clear();
+    FSavedProgram = FHost.EditorLines();
+}
+
+void TCircuitDocument::ShowFileError(const TFileResult& failure)
+{
+    FHost.ShowFileError(FileErrorText(failure));
+}
+
+bool TCircuitDocument::QuerySaveChanges()
+{
+    return QuerySaveCircuit() && QuerySaveProgram();
+}
+
 // A save that failed with an error abandons the command, so the circuit the
 // user wanted kept is not discarded; a cancelled save dialog carries on.
-bool TCircuitDocument::QuerySaveChanges()
+bool TCircuitDocument::QuerySaveCircuit()
 {
     FModified = IsCircuitModified();
     if (FBoard.PartCount() == 0)
         return true;
     switch (AskSaveChanges()) {
-    case TSaveAnswer::Yes:
-        return SaveDocument() != TSaveOutcome::Failed;
-    case TSaveAnswer::No:
+    case TSaveAnswer::Yes: return SaveDocument() != TSaveOutcome::Failed;
+    case TSaveAnswer::No: return true;
+    case TSaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+// Unlike the circuit's, a cancelled save dialog abandons the command too:
+// the program has no other copy to fall back on.
+bool TCircuitDocument::QuerySaveProgram()
+{
+    if (!IsProgramModified())
         return true;
-    case TSaveAnswer::Cancel:
-        return false;
+    const std::string text =
+        FProgramFileName.empty()
+            ? std::string(kProgramPromptUntitled)
+            : std::string(kProgramPromptNamedBefore) + FProgramFileName + std::string(kSavePromptNamedAfter);
+    switch (FHost.AskSaveChanges(text)) {
+    case TSaveAnswer::Yes:
+        return SaveProgramTo(FProgramFileName.empty() ? FHost.ChooseProgramToSave()
+                                                      : std::optional<std::string>(FProgramFileName));
+    case TSaveAnswer::No: return true;
+    case TSaveAnswer::Cancel: return false;
     }
     return false;
 }
@@ -103,6 +142,7 @@ void TCircuitDocument::ResetDocument()
     SetDocumentFileName({});
     FModified = false;
     FHost.SetEditorLines({});
+    ForgetProgramFile();
     FBoard.Basic().ClearLog();
     TakeSnapshot();
 }
@@ -128,12 +168,13 @@ bool TCircuitDocument::OpenCircuitFile(const std::string& path)
     if (!HasCircuitExtension(path) || !FileExists(path))
         return false;
     if (const TFileResult loaded = LoadCircuitFile(FBoard, path); !loaded.Ok) {
-        FHost.ShowFileError(loaded.Message);
+        ShowFileError(loaded);
         return false;
     }
     SetDocumentFileName(path);
     FModified = false;
     FHost.SetEditorLines({});
+    ForgetProgramFile();
     FBoard.Basic().ClearLog();
     TakeSnapshot();
     return true;
@@ -164,7 +205,7 @@ TCircuitDocument::TSaveOutcome TCircuitDocument::SaveAs(const std::optional<std:
 TCircuitDocument::TSaveOutcome TCircuitDocument::SaveTo(const std::string& path)
 {
     if (const TFileResult saved = SaveCircuitFile(FBoard, path); !saved.Ok) {
-        FHost.ShowFileError(saved.Message);
+        ShowFileError(saved);
         return TSaveOutcome::Failed;
     }
     FModified = false;
@@ -188,19 +229,32 @@ void TCircuitDocument::ButtonOpenBasClick()
         return;
     std::vector<std::string> lines;
     if (const TFileResult loaded = LoadProgramFile(*path, lines); !loaded.Ok) {
-        FHost.ShowFileError(loaded.Message);
+        ShowFileError(loaded);
         return;
     }
     FHost.SetEditorLines(lines);
+    FProgramFileName = *path;
+    // The editor's own reading of the text, so an unchanged text compares equal.
+    FSavedProgram = FHost.EditorLines();
 }
 
-void TCircuitDocument::ButtonSaveBasClick()
+bool TCircuitDocument::ButtonSaveBasClick()
 {
-    const std::optional<std::string> path = FHost.ChooseProgramToSave();
+    return SaveProgramTo(FHost.ChooseProgramToSave());
+}
+
+bool TCircuitDocument::SaveProgramTo(const std::optional<std::string>& path)
+{
     if (!path)
-        return;
-    if (const TFileResult saved = SaveProgramFile(*path, FHost.EditorLines()); !saved.Ok)
-        FHost.ShowFileError(saved.Message);
+        return false;
+    std::vector<std::string> lines = FHost.EditorLines();
+    if (const TFileResult saved = SaveProgramFile(*path, lines); !saved.Ok) {
+        ShowFileError(saved);
+        return false;
+    }
+    FProgramFileName = *path;
+    FSavedProgram = std::move(lines);
+    return true;
 }
 
 } // namespace kelto

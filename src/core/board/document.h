@@ -1,9 +1,11 @@
 // The circuit document of the main window: its file name and caption, the
-// snapshot that tells whether the circuit changed, the save-changes prompt,
-// New, Open, Save, Save As and closing, and loading and saving program texts.
+// snapshots that tell whether the circuit or the program changed, the
+// save-changes prompts, New, Open, Save, Save As and closing, and loading and
+// saving program texts.
 #pragma once
 
 #include "core/board/board.h"
+#include "core/files/file_result.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +18,7 @@ enum class TSaveAnswer : uint8_t { Yes, No, Cancel };
 // The window's dialogs and panes, as the commands need them. Paths are in
 // the file system's encoding; texts and lines are UTF-8.
 class IDocumentHost {
-  public:
+public:
     virtual ~IDocumentHost() = default;
     virtual TSaveAnswer AskSaveChanges(const std::string& text) = 0;
     // The file dialogs; none when the user cancels.
@@ -31,15 +33,21 @@ class IDocumentHost {
 };
 
 class TCircuitDocument {
-  public:
+public:
     TCircuitDocument(TSimuBoard& board, IDocumentHost& host);
 
     void SetDocumentFileName(const std::string& name);
     const std::string& FileName() const { return FFileName; }
     std::string Caption() const;
     bool Modified() const { return FModified; }
+    // The program text file last loaded or saved; empty when the editor's
+    // text came from no file.
+    const std::string& ProgramFileName() const { return FProgramFileName; }
 
     bool IsCircuitModified() const;
+    // The editor's text differs from the text last loaded or saved (or from
+    // the empty editor New and Open leave).
+    bool IsProgramModified();
     // Asked only while the circuit has components; No without asking when a
     // saved circuit did not change.
     TSaveAnswer AskSaveChanges();
@@ -57,24 +65,34 @@ class TCircuitDocument {
     bool OpenCircuitFile(const std::string& path);
 
     void ButtonOpenBasClick();
-    void ButtonSaveBasClick();
+    // True when the program was written.
+    bool ButtonSaveBasClick();
 
-  private:
+private:
     enum class TSaveOutcome : uint8_t { Saved, NotSaved, Failed };
 
-    // The prompt at the start of New, Open and closing; false abandons the command.
+    // The prompts at the start of New, Open and closing, circuit first; false
+    // abandons the command.
     bool QuerySaveChanges();
+    bool QuerySaveCircuit();
+    bool QuerySaveProgram();
+    bool SaveProgramTo(const std::optional<std::string>& path);
+    // The editor was emptied or filled from no file.
+    void ForgetProgramFile();
     // Save: to the current file, or to one the dialog names.
     TSaveOutcome SaveDocument();
     TSaveOutcome SaveAs(const std::optional<std::string>& chosen);
     TSaveOutcome SaveTo(const std::string& path);
     void TakeSnapshot();
+    void ShowFileError(const TFileResult& failure);
 
     TSimuBoard& FBoard;
     IDocumentHost& FHost;
     std::string FFileName;
     bool FModified = false;
     std::string FSavedDocument;
+    std::string FProgramFileName;
+    std::vector<std::string> FSavedProgram;
 };
 
 // ".dps" in any letter case after the file name's last dot.

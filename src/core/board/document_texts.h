@@ -1,5 +1,5 @@
 // The texts the document commands show: the application title and the
-// save-changes prompt, in UTF-8.
+// save-changes prompts, in UTF-8.
 #pragma once
 
 #include <string_view>
@@ -12,5 +12,9 @@ constexpr std::string_view kSavePromptUntitled = "单片机仿真文件的内容
 // The file's full path goes between these two.
 constexpr std::string_view kSavePromptNamedBefore = "单片机仿真文件";
 constexpr std::string_view kSavePromptNamedAfter = "的内容已经被更改,\r\n是否保存更改?";
+// The program's prompt: the same box, after the circuit's. The named text
+// puts the file's full path before kSavePromptNamedAfter.
+constexpr std::string_view kProgramPromptUntitled = "KELTOBASIC程序还没有保存到文件,\r\n是否保存程序?";
+constexpr std::string_view kProgramPromptNamedBefore = "KELTOBASIC程序文件";
 
 } // namespace kelto

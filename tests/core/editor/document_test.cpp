@@ -12,6 +12,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace kelto {
 namespace {
@@ -52,7 +53,7 @@ public:
     int SaveDialogs = 0;
     std::vector<std::string> Errors;
     std::string Caption;
-    std::vector<std::string> Editor{"0 REM \"KELTOBASIC\""};
+    std::vector<std::string> Editor;
 
 private:
     static std::optional<std::string> Take(std::optional<std::string>& choice)
@@ -171,7 +172,7 @@ TEST_F(DocumentTest, NewResetsEverythingAfterNoOrAYesWhoseSaveDialogWasCancelled
         Place(Board, kMCU);
         Board.Basic().LogLine("开始");
         Host.Editor = {"10 REM \"END\""};
-        Host.Answers = {answer};
+        Host.Answers = {answer, TSaveAnswer::No};
         Document.ActionFileNewExecute();
         EXPECT_EQ(Board.PartCount(), 0);
         EXPECT_EQ(Board.Slot(kMCU), nullptr);
@@ -252,6 +253,7 @@ TEST_F(DocumentTest, OpenRebuildsTheSavedCircuitUnmodifiedAndClearsTheProgramPan
     Board.Basic().LogLine("结束");
     Host.Editor = {"0 REM \"KELTOBASIC\""};
     Host.OpenChoice = path;
+    Host.Answers = {TSaveAnswer::No};
     Document.ActionFileOpenExecute();
     EXPECT_EQ(WriteCircuitDocument(Board), saved);
     EXPECT_FALSE(Document.Modified());
@@ -260,6 +262,7 @@ TEST_F(DocumentTest, OpenRebuildsTheSavedCircuitUnmodifiedAndClearsTheProgramPan
     EXPECT_TRUE(Board.Basic().FMessageLines.empty());
     EXPECT_EQ(Document.FileName(), path);
 
+    Host.Prompts.clear();
     Document.ActionFileNewExecute();
     EXPECT_TRUE(Host.Prompts.empty()) << "an opened, unchanged circuit is not asked about";
 }
@@ -295,7 +298,7 @@ TEST_F(DocumentTest, CloseQueryCancelKeepsEverythingAndNoResets)
 {
     Place(Board, kK0);
     Host.Editor = {"0 REM \"KELTOBASIC\""};
-    Host.Answers = {TSaveAnswer::Cancel, TSaveAnswer::No};
+    Host.Answers = {TSaveAnswer::Cancel, TSaveAnswer::No, TSaveAnswer::No};
     EXPECT_FALSE(Document.FormCloseQuery());
     EXPECT_EQ(Board.PartCount(), 1);
     EXPECT_EQ(Host.Editor.size(), 1u);
@@ -327,6 +330,218 @@ TEST_F(DocumentTest, ProgramTextRoundTripAndFailuresKeepTheEditor)
     Document.ButtonOpenBasClick(); // dialog cancelled
     EXPECT_EQ(Host.Editor, program);
     EXPECT_EQ(Board.PartCount(), 0);
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(DocumentTest, ChangedProgramIsAskedAboutAfterTheCircuitByEveryDiscardingCommand)
+{
+    const std::vector<std::string> typed{"10 PRINT \"HI\""};
+    const std::string untitled(kProgramPromptUntitled);
+    struct TQuestionCase {
+        const char* Name;
+        bool WithCircuit;   // a changed circuit is asked about first
+        bool LoadedProgram; // the editor's text came from p.txt
+        std::vector<std::string> Editor;
+        std::deque<TSaveAnswer> Answers;
+        std::optional<std::string> ProgramSaveChoice;
+        // "named" and "circuit" stand for the prompts naming p.txt and c.dps.
+        std::vector<std::string> Prompts;
+        bool Proceeds;
+        std::string SavedText; // p.txt afterwards
+    };
+    const TQuestionCase cases[] = {
+        {"typed, Cancel keeps it", false, false, typed, {TSaveAnswer::Cancel}, {}, {untitled}, false, ""},
+        {"typed, No discards it", false, false, typed, {TSaveAnswer::No}, {}, {untitled}, true, ""},
+        {"typed, Yes saves through the dialog",
+         false,
+         false,
+         typed,
+         {TSaveAnswer::Yes},
+         "p.txt",
+         {untitled},
+         true,
+         "10 PRINT \"HI\"\r\n"},
+        {"typed, Yes and the dialog cancelled",
+         false,
+         false,
+         typed,
+         {TSaveAnswer::Yes},
+         {},
+         {untitled},
+         false,
+         ""},
+        {"typed, Yes and an unwritable file",
+         false,
+         false,
+         typed,
+         {TSaveAnswer::Yes},
+         "missing/p.txt",
+         {untitled},
+         false,
+         ""},
+        {"loaded and unchanged", false, true, {"0 REM \"A\""}, {}, {}, {}, true, "0 REM \"A\"\r\n"},
+        {"loaded, edited, Yes saves to its file",
+         false,
+         true,
+         typed,
+         {TSaveAnswer::Yes},
+         {},
+         {"named"},
+         true,
+         "10 PRINT \"HI\"\r\n"},
+        {"loaded, emptied, No", false, true, {}, {TSaveAnswer::No}, {}, {"named"}, true, "0 REM \"A\"\r\n"},
+        {"both changed, circuit first",
+         true,
+         false,
+         typed,
+         {TSaveAnswer::No, TSaveAnswer::No},
+         {},
+         {"circuit", untitled},
+         true,
+         ""},
+        {"circuit Cancel asks nothing more",
+         true,
+         false,
+         typed,
+         {TSaveAnswer::Cancel},
+         {},
+         {"circuit"},
+         false,
+         ""},
+    };
+    using TCommand = bool (*)(TCircuitDocument&, TScriptedHost&);
+    const std::pair<const char*, TCommand> commands[] = {
+        {"New",
+         [](TCircuitDocument& d, TScriptedHost& h) {
+             d.ActionFileNewExecute();
+             return h.Editor.empty();
+         }},
+        {"Open",
+         [](TCircuitDocument& d, TScriptedHost& h) {
+             d.ActionFileOpenExecute();
+             return h.Editor.empty();
+         }},
+        {"close", [](TCircuitDocument& d, TScriptedHost&) { return d.FormCloseQuery(); }},
+    };
+    for (const auto& [commandName, command] : commands) {
+        for (const TQuestionCase& c : cases) {
+            SCOPED_TRACE(std::string(commandName) + ": " + c.Name);
+            TearDown();
+            SetUp();
+            Board.ClearCircuit();
+            Document.ResetDocument();
+            std::ofstream(PathOf("p.txt"), std::ios::binary) << (c.LoadedProgram ? "0 REM \"A\"\r\n" : "");
+            if (c.LoadedProgram) {
+                Host.ProgramOpenChoice = PathOf("p.txt");
+                Document.ButtonOpenBasClick();
+                ASSERT_FALSE(Document.IsProgramModified());
+            }
+            const std::string circuitFile = SavedCircuit("c.dps");
+            if (c.WithCircuit)
+                Place(Board, kS1, 100, 100);
+            Host.Editor = c.Editor;
+            Host.Answers = c.Answers;
+            Host.Prompts.clear();
+            Host.Errors.clear();
+            Host.OpenChoice = circuitFile;
+            if (c.ProgramSaveChoice)
+                Host.ProgramSaveChoice = PathOf(*c.ProgramSaveChoice);
+
+            const bool proceeded = command(Document, Host);
+
+            std::vector<std::string> expected = c.Prompts;
+            for (std::string& prompt : expected)
+                if (prompt == "named")
+                    prompt = std::string(kProgramPromptNamedBefore) + PathOf("p.txt") +
+                             std::string(kSavePromptNamedAfter);
+                else if (prompt == "circuit")
+                    prompt = NamedPrompt(circuitFile);
+            EXPECT_EQ(Host.Prompts, expected);
+            EXPECT_EQ(proceeded, c.Proceeds);
+            if (!c.Proceeds) {
+                EXPECT_EQ(Host.Editor, c.Editor) << "an abandoned command keeps the program";
+            }
+            EXPECT_EQ(FileText(PathOf("p.txt")), c.SavedText);
+            EXPECT_EQ(Host.Errors.size(), c.ProgramSaveChoice == "missing/p.txt" ? 1u : 0u);
+        }
+    }
+}
+
+TEST_F(DocumentTest, SavedOrReopenedProgramIsNotAskedAboutAndOpeningACircuitForgetsIt)
+{
+    Host.Editor = {"10 PRINT 1", ""};
+    Host.ProgramSaveChoice = PathOf("p.txt");
+    ASSERT_TRUE(Document.ButtonSaveBasClick());
+    EXPECT_FALSE(Document.IsProgramModified());
+    EXPECT_EQ(Document.ProgramFileName(), PathOf("p.txt"));
+
+    const std::string circuit = SavedCircuit("c.dps");
+    Host.OpenChoice = circuit;
+    Document.ActionFileOpenExecute();
+    EXPECT_TRUE(Host.Prompts.empty());
+    EXPECT_TRUE(Host.Editor.empty());
+    EXPECT_EQ(Document.ProgramFileName(), "") << "the emptied editor is no longer that file";
+
+    Host.Editor = {"20 END"};
+    Host.Answers = {TSaveAnswer::Cancel};
+    Document.ActionFileNewExecute();
+    EXPECT_EQ(Host.Prompts, std::vector<std::string>{std::string(kProgramPromptUntitled)});
+}
+
+TEST_F(DocumentTest, FileErrorsAreShownInChineseWithTheReason)
+{
+    std::ofstream(PathOf("bad.dps")) << "<KELTOSIMU>\n<COMP>\n</KELTOSIMU>";
+    std::ofstream(PathOf("flat.dps")) << "<KELTOSIMU><CONN/></KELTOSIMU>";
+    struct TErrorCase {
+        const char* Name;
+        void (*Act)(DocumentTest&);
+        std::string Expected;
+    };
+    const TErrorCase cases[] = {
+        {"malformed circuit",
+         [](DocumentTest& t) {
+             t.Host.OpenChoice = t.PathOf("bad.dps");
+             t.Document.ActionFileOpenExecute();
+         },
+         "无法读取文件 " + PathOf("bad.dps") + "：第 3 行不是正确的 XML 格式"},
+        {"circuit without its parts list",
+         [](DocumentTest& t) {
+             t.Host.OpenChoice = t.PathOf("flat.dps");
+             t.Document.ActionFileOpenExecute();
+         },
+         "无法读取文件 " + PathOf("flat.dps") + "：文件中没有 COMP 列表"},
+        {"circuit into a missing folder",
+         [](DocumentTest& t) {
+             Place(t.Board, kK0);
+             t.Host.SaveChoice = t.PathOf("missing/a.dps");
+             t.Document.ActionFileSaveExecute();
+         },
+         "无法保存文件 " + PathOf("missing/a.dps") + "：没有那个文件或目录"},
+        {"program from a folder",
+         [](DocumentTest& t) {
+             t.Host.ProgramOpenChoice = t.FDir.string();
+             t.Document.ButtonOpenBasClick();
+         },
+         "无法读取文件 " + FDir.string() + "：是一个目录"},
+        {"program with a character GBK lacks",
+         [](DocumentTest& t) {
+             t.Host.Editor = {"10 PRINT 1", "20 REM \"\xF0\x9F\x98\x80\""};
+             t.Host.ProgramSaveChoice = t.PathOf("p.txt");
+             t.Document.ButtonSaveBasClick();
+         },
+         "无法保存文件 " + PathOf("p.txt") + "：第 2 行的字符 U+1F600 无法以 GBK 编码保存"},
+    };
+    for (const TErrorCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Host.Errors.clear();
+        c.Act(*this);
+        EXPECT_EQ(Host.Errors, std::vector<std::string>{c.Expected});
+    }
 }
 
 } // namespace
