@@ -29,7 +29,9 @@ constexpr int kBannerFontPixels = 16;
 
 } // namespace
 
-TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QWidget* parent) : QWidget(parent), FDialogs(dialogs)
+TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWidget* parent)
+    : QWidget(parent), FDialogs(dialogs),
+      FDialogFolders(settings, ExamplesFolder(QCoreApplication::applicationDirPath()))
 {
     BuildLayout();
     ConnectHandlers();

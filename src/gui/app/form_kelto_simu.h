@@ -6,6 +6,7 @@
 #include "core/board/board.h"
 #include "core/board/document.h"
 #include "core/board/schematic_editor.h"
+#include "gui/app/dialog_folders.h"
 #include "gui/app/gl_cadencer.h"
 #include "gui/render/render_kit.h"
 
@@ -17,6 +18,7 @@
 #include <array>
 
 class QPlainTextEdit;
+class QSettings;
 class QPushButton;
 class QSplitter;
 
@@ -29,7 +31,8 @@ class TdxNavBar;
 class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
     Q_OBJECT
 public:
-    explicit TFormKeltoSimu(IModalDialogs& dialogs, QWidget* parent = nullptr);
+    // `settings` keeps what outlives a start (the file dialogs' last folder).
+    TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWidget* parent = nullptr);
     ~TFormKeltoSimu() override;
 
     TSimuBoard& Board() { return FBoard; }
@@ -98,6 +101,9 @@ private:
     void HideInstrumentWindow(TInstrument instrument) override;
 
     // IDocumentHost
+    enum class TFileKind : uint8_t { Circuit, Program };
+    using TFileDialog = QString (IModalDialogs::*)(QWidget*, const QString&);
+    std::optional<std::string> ChooseFile(TFileDialog dialog, TFileKind kind);
     TSaveAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseCircuitToOpen() override;
     std::optional<std::string> ChooseCircuitToSave() override;
@@ -109,6 +115,7 @@ private:
     void SetEditorLines(const std::vector<std::string>& lines) override;
 
     IModalDialogs& FDialogs;
+    TDialogFolders FDialogFolders;
     TSimuBoard FBoard;
     TCircuitDocument FDocument{FBoard, *this};
     TSchematicEditor FEditor{FBoard, *this};

@@ -11,11 +11,9 @@ namespace kelto::gui {
 
 namespace {
 
-std::optional<std::string> ChosenPath(const QString& name)
+QString NameOf(const std::string& path)
 {
-    if (name.isEmpty())
-        return std::nullopt;
-    return QFile::encodeName(name).toStdString();
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 } // namespace
@@ -69,24 +67,37 @@ TSaveAnswer TFormKeltoSimu::AskSaveChanges(const std::string& text)
     return FDialogs.AskSaveChanges(this, QString::fromStdString(text));
 }
 
+std::optional<std::string> TFormKeltoSimu::ChooseFile(TFileDialog dialog, TFileKind kind)
+{
+    const QString circuit = NameOf(FDocument.FileName());
+    const QString program = NameOf(FDocument.ProgramFileName());
+    const QString start = kind == TFileKind::Circuit ? FDialogFolders.StartFolder(circuit, program)
+                                                     : FDialogFolders.StartFolder(program, circuit);
+    const QString chosen = (FDialogs.*dialog)(this, start);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    FDialogFolders.Remember(chosen);
+    return QFile::encodeName(chosen).toStdString();
+}
+
 std::optional<std::string> TFormKeltoSimu::ChooseCircuitToOpen()
 {
-    return ChosenPath(FDialogs.OpenDialog1(this));
+    return ChooseFile(&IModalDialogs::OpenDialog1, TFileKind::Circuit);
 }
 
 std::optional<std::string> TFormKeltoSimu::ChooseCircuitToSave()
 {
-    return ChosenPath(FDialogs.SaveDialog1(this));
+    return ChooseFile(&IModalDialogs::SaveDialog1, TFileKind::Circuit);
 }
 
 std::optional<std::string> TFormKeltoSimu::ChooseProgramToOpen()
 {
-    return ChosenPath(FDialogs.OpenDialog2(this));
+    return ChooseFile(&IModalDialogs::OpenDialog2, TFileKind::Program);
 }
 
 std::optional<std::string> TFormKeltoSimu::ChooseProgramToSave()
 {
-    return ChosenPath(FDialogs.SaveDialog2(this));
+    return ChooseFile(&IModalDialogs::SaveDialog2, TFileKind::Program);
 }
 
 void TFormKeltoSimu::ShowFileError(const std::string& message)

@@ -1,6 +1,7 @@
 // keltosimu [CIRCUIT.dps]: the simulator's window. A circuit named on the
 // command line is opened at start.
 #include "core/board/document_texts.h"
+#include "gui/app/chinese_translations.h"
 #include "gui/app/desktop_sound.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/modal_dialogs.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
 
 #include <cstdio>
 
@@ -22,11 +24,14 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
     InstallFontSubstitutions();
+    if (!InstallChineseTranslations(application))
+        std::fprintf(stderr, "keltosimu: Qt's Chinese translations (qtbase_zh_CN) are not installed\n");
+    QSettings settings(QStringLiteral("Kelto"), QStringLiteral("keltosimu"));
 
     // Made first so it outlives the interpreter that plays through it.
     const std::unique_ptr<TDesktopSound> sound = CreateDesktopSound();
     TQtModalDialogs dialogs;
-    TFormKeltoSimu FormKeltoSimu(dialogs);
+    TFormKeltoSimu FormKeltoSimu(dialogs, settings);
     FormKeltoSimu.Board().Basic().SetSoundDevices(sound->Devices());
     // The oscilloscope windows exist from the start, hidden until a probe click opens them.
     TFormOScopes FormOScopes(FormKeltoSimu.Board().OScopesRecorder(), &FormKeltoSimu);

@@ -17,9 +17,13 @@ namespace {
 enum class TFileDialogKind : uint8_t { Open, Save };
 
 // Open: the file must exist. Save: a default extension and an overwrite prompt.
-QString RunFileDialog(QWidget* parent, TFileDialogKind kind, const QString& filter, const QString& suffix)
+// Qt's own dialog, so its texts follow the program's translation rather than
+// the desktop's language.
+QString RunFileDialog(QWidget* parent, const QString& start, TFileDialogKind kind, const QString& filter,
+                      const QString& suffix)
 {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, {}, start);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(filter);
     if (kind == TFileDialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -50,25 +54,25 @@ TSaveAnswer TQtModalDialogs::AskSaveChanges(QWidget* parent, const QString& text
     return box.Answer();
 }
 
-QString TQtModalDialogs::OpenDialog1(QWidget* parent)
+QString TQtModalDialogs::OpenDialog1(QWidget* parent, const QString& start)
 {
-    return RunFileDialog(parent, TFileDialogKind::Open, main_strings::kCircuitFilter, {});
+    return RunFileDialog(parent, start, TFileDialogKind::Open, main_strings::kCircuitFilter, {});
 }
 
-QString TQtModalDialogs::SaveDialog1(QWidget* parent)
+QString TQtModalDialogs::SaveDialog1(QWidget* parent, const QString& start)
 {
-    return RunFileDialog(parent, TFileDialogKind::Save, main_strings::kCircuitFilter,
+    return RunFileDialog(parent, start, TFileDialogKind::Save, main_strings::kCircuitFilter,
                          main_strings::kCircuitSuffix);
 }
 
-QString TQtModalDialogs::OpenDialog2(QWidget* parent)
+QString TQtModalDialogs::OpenDialog2(QWidget* parent, const QString& start)
 {
-    return RunFileDialog(parent, TFileDialogKind::Open, main_strings::kProgramFilter, {});
+    return RunFileDialog(parent, start, TFileDialogKind::Open, main_strings::kProgramFilter, {});
 }
 
-QString TQtModalDialogs::SaveDialog2(QWidget* parent)
+QString TQtModalDialogs::SaveDialog2(QWidget* parent, const QString& start)
 {
-    return RunFileDialog(parent, TFileDialogKind::Save, main_strings::kProgramFilter,
+    return RunFileDialog(parent, start, TFileDialogKind::Save, main_strings::kProgramFilter,
                          main_strings::kProgramSuffix);
 }
 

@@ -20,11 +20,12 @@ class IModalDialogs {
 public:
     virtual ~IModalDialogs() = default;
     virtual TSaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
-    // The four file dialogs; an empty name when the user cancels.
-    virtual QString OpenDialog1(QWidget* parent) = 0;
-    virtual QString SaveDialog1(QWidget* parent) = 0;
-    virtual QString OpenDialog2(QWidget* parent) = 0;
-    virtual QString SaveDialog2(QWidget* parent) = 0;
+    // The four file dialogs, opening in the folder `start`; an empty name
+    // when the user cancels.
+    virtual QString OpenDialog1(QWidget* parent, const QString& start) = 0;
+    virtual QString SaveDialog1(QWidget* parent, const QString& start) = 0;
+    virtual QString OpenDialog2(QWidget* parent, const QString& start) = 0;
+    virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
     virtual void ShowFileError(QWidget* parent, const QString& message) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
     virtual TModalResult ShowDeleteDialog() = 0;
@@ -37,10 +38,10 @@ public:
     ~TQtModalDialogs() override;
 
     TSaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
-    QString OpenDialog1(QWidget* parent) override;
-    QString SaveDialog1(QWidget* parent) override;
-    QString OpenDialog2(QWidget* parent) override;
-    QString SaveDialog2(QWidget* parent) override;
+    QString OpenDialog1(QWidget* parent, const QString& start) override;
+    QString SaveDialog1(QWidget* parent, const QString& start) override;
+    QString OpenDialog2(QWidget* parent, const QString& start) override;
+    QString SaveDialog2(QWidget* parent, const QString& start) override;
     void ShowFileError(QWidget* parent, const QString& message) override;
     TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
     TModalResult ShowDeleteDialog() override;

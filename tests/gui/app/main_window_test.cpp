@@ -1,6 +1,7 @@
 // The main window on the offscreen platform: layout and captions, the
 // start-up banner, mouse sequences on the canvas, the run buttons and log,
 // and the document commands with scripted answers.
+#include "gui/app/dialog_folders.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QStyleHints>
 #include <QTemporaryDir>
@@ -62,8 +64,9 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<TScriptedDialogs> FDialogs;
-    std::unique_ptr<TFormKeltoSimu> FForm;
     std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<QSettings> FSettings;
+    std::unique_ptr<TFormKeltoSimu> FForm;
 
     TFormKeltoSimu& Form() { return *FForm; }
     TSimuBoard& Board() { return FForm->Board(); }
@@ -101,7 +104,8 @@ private slots:
     {
         FDir = std::make_unique<QTemporaryDir>();
         FDialogs = std::make_unique<TScriptedDialogs>();
-        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs);
+        FSettings = std::make_unique<QSettings>(PathOf("settings.ini"), QSettings::IniFormat);
+        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
         FForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
     }
@@ -109,6 +113,7 @@ private slots:
     void cleanup()
     {
         FForm.reset();
+        FSettings.reset();
         FDialogs.reset();
         FDir.reset();
     }
@@ -441,13 +446,15 @@ private slots:
 
         Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\""));
         FDialogs->OpenCircuits = {PathOf("lesson.dps")};
+        FDialogs->SaveAnswers = {TSaveAnswer::No};
         QTest::mouseClick(Form().ButtonOpen, Qt::LeftButton);
         QCOMPARE(Board().PartCount(), 2);
         QCOMPARE(Board().Canvas().ConnectionCount(), 1);
         QCOMPARE(Board().Part(0)->FBody->Left(), 20);
         QVERIFY(Form().MemoEditor->toPlainText().isEmpty());
         QVERIFY(!Form().Document().IsCircuitModified());
-        QCOMPARE(FDialogs->Asked, (QStringList{"save dps", "open dps"}));
+        QCOMPARE(FDialogs->Asked,
+                 (QStringList{"save dps", "prompt " + FromUtf8(kProgramPromptUntitled), "open dps"}));
 
         // Dragging a part changes the document: New now names the file.
         const QPoint at(60, 40);
@@ -466,7 +473,8 @@ private slots:
         FDialogs->SaveCircuits = {PathOf("missing/lesson.dps")};
         QTest::mouseClick(Form().ButtonSave, Qt::LeftButton);
         QCOMPARE(FDialogs->Asked.size(), 2);
-        QVERIFY(FDialogs->Asked.back().startsWith("error "));
+        QCOMPARE(FDialogs->Asked.back(),
+                 "error 无法保存文件 " + PathOf("missing/lesson.dps") + "：没有那个文件或目录");
         QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle));
         QCOMPARE(Board().PartCount(), 1);
     }
@@ -475,7 +483,7 @@ private slots:
     {
         Place(kK0);
         Form().MemoEditor->setPlainText(QStringLiteral("10 REM \"END\""));
-        FDialogs->SaveAnswers = {TSaveAnswer::Cancel, TSaveAnswer::No};
+        FDialogs->SaveAnswers = {TSaveAnswer::Cancel, TSaveAnswer::No, TSaveAnswer::No};
         Form().close();
         QVERIFY(Form().isVisible());
         QCOMPARE(Board().PartCount(), 1);
@@ -501,6 +509,76 @@ private slots:
         QCOMPARE(Form().MemoEditor->toPlainText(),
                  QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"PRINT 1\" 中"));
         QCOMPARE(Board().PartCount(), 1);
+    }
+
+    void typedProgramIsAskedAboutBeforeNewOrClosingDiscardsIt()
+    {
+        Form().MemoEditor->setFocus();
+        QTest::keyClicks(Form().MemoEditor, QStringLiteral("10 PRINT \"HI\""));
+        const QString untitled = "prompt " + FromUtf8(kProgramPromptUntitled);
+
+        FDialogs->SaveAnswers = {TSaveAnswer::Cancel};
+        QTest::mouseClick(Form().ButtonNew, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked, QStringList{untitled});
+        QCOMPARE(Form().MemoEditor->toPlainText(), QStringLiteral("10 PRINT \"HI\""));
+
+        FDialogs->SaveAnswers = {TSaveAnswer::Yes};
+        FDialogs->SavePrograms = {PathOf("first.txt")};
+        QTest::mouseClick(Form().ButtonNew, Qt::LeftButton);
+        QVERIFY(Form().MemoEditor->toPlainText().isEmpty());
+        QFile saved(PathOf("first.txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("10 PRINT \"HI\"\r\n"));
+
+        // Both changed: the circuit is asked about first, then the program
+        // by its file's name; Cancel on the program keeps the window open.
+        FDialogs->OpenPrograms = {PathOf("first.txt")};
+        QTest::mouseClick(Form().ButtonOpenBas, Qt::LeftButton);
+        Place(kK0);
+        QTest::keyClick(Form().MemoEditor, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(Form().MemoEditor, Qt::Key_Return);
+        QTest::keyClicks(Form().MemoEditor, QStringLiteral("20 END"));
+        FDialogs->Asked.clear();
+        FDialogs->SaveAnswers = {TSaveAnswer::No, TSaveAnswer::Cancel};
+        Form().close();
+        QVERIFY(Form().isVisible());
+        const QString named =
+            FromUtf8(kProgramPromptNamedBefore) + PathOf("first.txt") + FromUtf8(kSavePromptNamedAfter);
+        QCOMPARE(FDialogs->Asked,
+                 (QStringList{"prompt " + FromUtf8(kSavePromptUntitled), "prompt " + named}));
+        FDialogs->SaveAnswers = {TSaveAnswer::No, TSaveAnswer::Yes};
+        QTest::mouseClick(Form().ButtonExit, Qt::LeftButton);
+        QVERIFY(!Form().isVisible());
+        saved.close(); // the save replaced the file
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("10 PRINT \"HI\"\r\n20 END\r\n"));
+    }
+
+    void fileDialogsStartBesideTheFilesElseTheLastFolderElseTheExamples()
+    {
+        const QString examples = ExamplesFolder(QCoreApplication::applicationDirPath());
+        QVERIFY2(QFile::exists(examples + "/mcu_led.dps"), qPrintable(examples));
+        QVERIFY(!examples.startsWith(QCoreApplication::applicationDirPath()));
+        QDir(FDir->path()).mkpath("lessons");
+        QDir(FDir->path()).mkpath("programs");
+
+        Place(kK0);
+        FDialogs->SaveCircuits = {PathOf("lessons/a.dps")};
+        QTest::mouseClick(Form().ButtonSave, Qt::LeftButton);
+        QTest::mouseClick(Form().ButtonOpenBas, Qt::LeftButton); // beside the circuit
+        FDialogs->SavePrograms = {PathOf("programs/p.txt")};
+        QTest::mouseClick(Form().ButtonSaveBas, Qt::LeftButton); // still beside the circuit
+        QTest::mouseClick(Form().ButtonOpenBas, Qt::LeftButton); // beside the program now
+        QTest::mouseClick(Form().ButtonSaveAs, Qt::LeftButton);  // beside the circuit
+        QCOMPARE(FDialogs->StartFolders, (QStringList{examples, PathOf("lessons"), PathOf("lessons"),
+                                                      PathOf("programs"), PathOf("lessons")}));
+
+        // A new start, with no file open, goes back to the folder chosen last.
+        FForm.reset();
+        FDialogs = std::make_unique<TScriptedDialogs>();
+        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
+        QTest::mouseClick(Form().ButtonOpen, Qt::LeftButton);
+        QCOMPARE(FDialogs->StartFolders, QStringList{PathOf("programs")});
     }
 };
 

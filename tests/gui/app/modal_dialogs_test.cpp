@@ -1,6 +1,7 @@
 // The real modal dialogs, answered by a timer while they are open: the
 // save-changes prompt's buttons and keys, and the four file dialogs' filters,
 // extensions and modes.
+#include "gui/app/chinese_translations.h"
 #include "gui/app/modal_dialogs.h"
 #include "gui/app/save_changes_box.h"
 #include "gui/render/render_kit.h"
@@ -8,9 +9,12 @@
 #include "core/board/document_texts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,7 +41,11 @@ void WhenModal(const std::function<void(QWidget*)>& act)
 class ModalDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallFontSubstitutions(); }
+    void initTestCase()
+    {
+        InstallFontSubstitutions();
+        QVERIFY(InstallChineseTranslations(*qApp));
+    }
 
     void savePromptHasYesNoCancelInOrderWithTheTextOnTwoLines()
     {
@@ -90,11 +98,41 @@ private slots:
         QCOMPARE(int(dialogs.AskSaveChanges(nullptr, QStringLiteral("?"))), answer);
     }
 
+    // Qt's own texts follow the program, not the system's locale.
+    void qtDialogTextsAreChinese()
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QStringLiteral("(&Y)")), QStringLiteral("是"));
+        QCOMPARE(box.button(QMessageBox::No)->text().remove(QStringLiteral("(&N)")), QStringLiteral("否"));
+
+        TQtModalDialogs dialogs;
+        QStringList labels;
+        QStringList buttons;
+        QString folder;
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            folder = dialog->directory().absolutePath();
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                labels << label->text();
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                buttons << button->text();
+            dialog->reject();
+        });
+        const QTemporaryDir start;
+        dialogs.SaveDialog1(nullptr, start.path());
+        QCOMPARE(folder, QDir(start.path()).absolutePath());
+        QVERIFY2(labels.contains(QStringLiteral("查找范围：")), qPrintable(labels.join('|')));
+        QVERIFY2(buttons.contains(QStringLiteral("保存(&S)")) || buttons.contains(QStringLiteral("保存")),
+                 qPrintable(buttons.join('|')));
+    }
+
     void fileDialogsCarryTheirFiltersSuffixesAndModes()
     {
         struct TFileCase {
             const char* Name;
-            QString (TQtModalDialogs::*Show)(QWidget*);
+            QString (TQtModalDialogs::*Show)(QWidget*, const QString&);
             QString Filter;
             QString Suffix;
             QFileDialog::AcceptMode Accept;
@@ -128,7 +166,7 @@ private slots:
                 confirmsOverwrite = !seen->testOption(QFileDialog::DontConfirmOverwrite);
                 seen->reject();
             });
-            QVERIFY2((dialogs.*c.Show)(nullptr).isEmpty(), c.Name);
+            QVERIFY2((dialogs.*c.Show)(nullptr, QDir::tempPath()).isEmpty(), c.Name);
             QVERIFY2(seen != nullptr, c.Name);
             QCOMPARE(filters, QStringList{c.Filter});
             QCOMPARE(suffix, c.Suffix);

@@ -19,10 +19,22 @@ public:
         Asked.push_back(QStringLiteral("prompt ") + text);
         return Take(SaveAnswers, TSaveAnswer::Cancel);
     }
-    QString OpenDialog1(QWidget*) override { return File("open dps", OpenCircuits); }
-    QString SaveDialog1(QWidget*) override { return File("save dps", SaveCircuits); }
-    QString OpenDialog2(QWidget*) override { return File("open txt", OpenPrograms); }
-    QString SaveDialog2(QWidget*) override { return File("save txt", SavePrograms); }
+    QString OpenDialog1(QWidget*, const QString& start) override
+    {
+        return File("open dps", start, OpenCircuits);
+    }
+    QString SaveDialog1(QWidget*, const QString& start) override
+    {
+        return File("save dps", start, SaveCircuits);
+    }
+    QString OpenDialog2(QWidget*, const QString& start) override
+    {
+        return File("open txt", start, OpenPrograms);
+    }
+    QString SaveDialog2(QWidget*, const QString& start) override
+    {
+        return File("save txt", start, SavePrograms);
+    }
     void ShowFileError(QWidget*, const QString& message) override { Asked.push_back("error " + message); }
     TWireDialogAnswer ShowWireDialog(TLineStyle) override
     {
@@ -38,6 +50,8 @@ public:
     }
 
     QStringList Asked;
+    // The folder each file dialog opened in.
+    QStringList StartFolders;
     std::deque<TSaveAnswer> SaveAnswers;
     std::deque<QString> OpenCircuits;
     std::deque<QString> SaveCircuits;
@@ -56,9 +70,10 @@ private:
         queue.pop_front();
         return value;
     }
-    QString File(const char* what, std::deque<QString>& queue)
+    QString File(const char* what, const QString& start, std::deque<QString>& queue)
     {
         Asked.push_back(QLatin1String(what));
+        StartFolders.push_back(start);
         return Take(queue, QString());
     }
 };

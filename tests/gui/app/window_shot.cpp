@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -49,7 +51,9 @@ int main(int argc, char** argv)
     InstallFontSubstitutions();
 
     TQtModalDialogs dialogs;
-    TFormKeltoSimu form(dialogs);
+    const QTemporaryDir settingsDir;
+    QSettings settings(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    TFormKeltoSimu form(dialogs, settings);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
