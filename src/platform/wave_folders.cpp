@@ -13,14 +13,25 @@ constexpr std::string_view kResourceSuffix = "WAV";
 
 } // namespace
 
+TWaveFolders WaveFoldersFor(const std::string& programFolder)
+{
+    const fs::path program(programFolder);
+    // Beside the program first (a developer's copy), then an installed tree's
+    // share folder seen from its bin folder, then the build's own output.
+    for (const fs::path& voice : {program / "voice", program / KELTO_INSTALLED_DATA_DIR / "voice"}) {
+        std::error_code error;
+        if (fs::is_directory(voice, error))
+            return {voice.lexically_normal().string(), programFolder};
+    }
+    return {std::string(KELTO_BUILT_VOICE_DIR), programFolder};
+}
+
 TWaveFolders DefaultWaveFolders()
 {
     std::error_code error;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
     const fs::path programFolder = error ? fs::current_path(error) : executable.parent_path();
-    const fs::path besideProgram = programFolder / "voice";
-    const bool haveBeside = fs::is_directory(besideProgram, error);
-    return {haveBeside ? besideProgram.string() : std::string(KELTO_BUILT_VOICE_DIR), programFolder.string()};
+    return WaveFoldersFor(programFolder.string());
 }
 
 std::string WaveSourcePath(const std::string& source, const TWaveFolders& folders)

@@ -1,5 +1,6 @@
 // Where the wave clips are found: the voice clips and clock words built from
-// resources/voice, and the numbered file clips beside the program.
+// resources/voice (beside the program, installed or in the build), and the
+// numbered file clips beside the program.
 #pragma once
 
 #include <string>
@@ -11,8 +12,11 @@ struct TWaveFolders {
     std::string Program; // holds WAV/305.WAV ...
 };
 
-// The executable's folder; its "voice" folder when there is one, otherwise
-// the one the build generated.
+// For a program in `programFolder`: its "voice" folder when there is one,
+// else the voice folder of the installed data beside its bin folder, else the
+// one the build generated.
+TWaveFolders WaveFoldersFor(const std::string& programFolder);
+// The same for the running executable.
 TWaveFolders DefaultWaveFolders();
 
 // The file behind a clip source: a resource name ("M_05WAV") in the voice
