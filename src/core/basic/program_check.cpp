@@ -91,7 +91,7 @@ std::string DescribeMark(const TLineMark& mark)
                " 行在前面，它的行号不比这一行小";
     case TCheckReason::NegativeNumber: return "行号是负数：只有跳转到负数行号时才会执行这一行";
     case TCheckReason::HeaderMissing: return "程序不会运行：缺少开头行 0 REM \"KELTOBASIC\"";
-    case TCheckReason::HeaderWrong: return "程序不会运行：第一个行号不小于 0 的行必须是 0 REM \"KELTOBASIC\"";
+    case TCheckReason::HeaderWrong: return "程序不会运行：开头行不是 0 REM \"KELTOBASIC\"";
     }
     return "";
 }

@@ -7,6 +7,7 @@
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
+#include "gui/editor/program_editor.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
@@ -57,13 +58,18 @@ const std::array<TButtonSpec, 11>& ButtonSpecs()
     return specs;
 }
 
-QPlainTextEdit* MakeMemo(const char* name, QWidget* parent)
+void SetUpMemo(QPlainTextEdit* memo, const char* name)
 {
-    auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QLatin1String(name));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+template <class TMemo> TMemo* MakeMemo(const char* name, QWidget* parent)
+{
+    auto* memo = new TMemo(parent);
+    SetUpMemo(memo, name);
     return memo;
 }
 
@@ -137,8 +143,8 @@ void TFormKeltoSimu::BuildPanels()
     Splitter2->setObjectName(QStringLiteral("Splitter2"));
     Splitter2->setHandleWidth(kSplitterWidth);
     Splitter2->setChildrenCollapsible(false);
-    MemoEditor = MakeMemo("MemoEditor", Splitter2);
-    MemoMessage = MakeMemo("MemoMessage", Splitter2);
+    MemoEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
+    MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
     MemoMessage->setMaximumBlockCount(static_cast<int>(2 * kKeptLogLines));
     Splitter2->setStretchFactor(0, 1);

@@ -1,5 +1,6 @@
 #include "basic_board.h"
 #include "core/basic/program_check.h"
+#include "core/basic/program_spans.h"
 #include "statement_maker.h"
 
 #include <algorithm>
@@ -178,6 +179,41 @@ TEST(ProgramCheck, MarksAgreeWithPreparationAndLookupOnRandomPrograms)
         EXPECT_EQ(b.Basic().HeaderPresent(), std::none_of(marks.begin(), marks.end(), [](const TLineMark& m) {
                       return m.Reason == TCheckReason::HeaderMissing || m.Reason == TCheckReason::HeaderWrong;
                   }));
+    }
+}
+
+} // namespace
+} // namespace kelto
+
+namespace kelto {
+namespace {
+
+std::string SpanKinds(std::string_view line)
+{
+    static constexpr std::string_view kLetters = "cnrqkfNovt";
+    std::string kinds(line.size(), '.');
+    for (const TLineSpan& span : ProgramLineSpans(line))
+        for (size_t i = span.Begin; i < span.Begin + span.Length; ++i)
+            kinds.at(i) = kLetters.at(static_cast<size_t>(span.Kind));
+    return kinds;
+}
+
+// c comment, n line number, r REM, q quote, k keyword, f function word,
+// N number, o operator, v variable, t text.
+TEST(ProgramSpans, LinePartsAndStatementWordsAreTold)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"10 REM \"FORI=1TO0x1F\"", "nn.rrr.qkkkvoNkkNNNNq"},
+        {"-5;REMARK;\"PORTB PINC\"", "nn.rrrrrr.qkkkkk.ffffq"},
+        {"20 REM \"IF A AND B\" end", "nn.rrr.qkk.v.ooo.vqcccc"},
+        {"30 REM \"PLAY 'CDE'\"", "nn.rrr.qkkkk.tttttq"},
+        {"40 REM \"A=1", "nn.rrr.qvoN"},
+        {"note: 10 REM \"A\"", "cccccccccccccccc"},
+        {"0 REM \"KELTOBASIC\"", "n.rrr.qkkkkkkkkkkq"},
+    };
+    for (const auto& [line, kinds] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(SpanKinds(line), kinds);
     }
 }
 

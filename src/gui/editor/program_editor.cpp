@@ -1,0 +1,250 @@
+#include "gui/editor/program_editor.h"
+
+#include "core/files/program_file.h"
+#include "gui/editor/program_highlighter.h"
+
+#include <QHelpEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QTextBlock>
+#include <QToolTip>
+
+namespace kelto::gui {
+
+namespace {
+
+constexpr int kCheckPauseMs = 250;
+constexpr int kGutterPadding = 4;
+constexpr int kMarkSize = 7;
+const QColor kErrorColour(0xD0, 0x00, 0x00);
+const QColor kWarningColour(0xE0, 0x80, 0x00);
+const QColor kGutterBackground(0xF0, 0xF0, 0xF0);
+constexpr int kWaveStep = 2;
+
+bool IsHeaderMark(const TLineMark& mark)
+{
+    return mark.Reason == TCheckReason::HeaderMissing || mark.Reason == TCheckReason::HeaderWrong;
+}
+
+// Rows that exist but are never found are warnings; the rest stop a line or
+// the whole program.
+QColor MarkColour(const TLineMark& mark)
+{
+    return mark.Reason == TCheckReason::Unreachable || mark.Reason == TCheckReason::NegativeNumber
+               ? kWarningColour
+               : kErrorColour;
+}
+
+// The marks start where the text does.
+int FirstNonBlank(const QString& text)
+{
+    int start = 0;
+    while (start < text.size() && text.at(start).isSpace())
+        ++start;
+    return start;
+}
+
+QColor MarkTint(const TLineMark& mark)
+{
+    QColor tint = MarkColour(mark);
+    tint.setAlpha(0x22);
+    return tint;
+}
+
+} // namespace
+
+class TLineGutter : public QWidget {
+public:
+    explicit TLineGutter(TProgramEditor* editor) : QWidget(editor), FEditor(editor) {}
+    QSize sizeHint() const override { return {FEditor->GutterWidth(), 0}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override { FEditor->PaintGutter(event); }
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            auto* help = static_cast<QHelpEvent*>(event);
+            const QTextBlock block = FEditor->cursorForPosition(QPoint(0, help->pos().y())).block();
+            if (!FEditor->ShowTipAt(block.blockNumber(), help->globalPos()))
+                event->ignore();
+            return true;
+        }
+        return QWidget::event(event);
+    }
+
+private:
+    TProgramEditor* FEditor;
+};
+
+TProgramEditor::TProgramEditor(QWidget* parent)
+    : QPlainTextEdit(parent), FGutter(new TLineGutter(this)), FHeaderBar(new QLabel(this)),
+      FHighlighter(new TProgramHighlighter(document()))
+{
+    FHeaderBar->setObjectName(QStringLiteral("HeaderBar"));
+    FHeaderBar->setStyleSheet(
+        QStringLiteral("QLabel { background: #FFE0E0; color: #A00000; padding-left: 3px; }"));
+    FHeaderBar->hide();
+    FCheckTimer.setSingleShot(true);
+    FCheckTimer.setInterval(kCheckPauseMs);
+    connect(&FCheckTimer, &QTimer::timeout, this, &TProgramEditor::CheckNow);
+    connect(this, &QPlainTextEdit::textChanged, &FCheckTimer, qOverload<>(&QTimer::start));
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &TProgramEditor::UpdateMargins);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+        if (dy != 0)
+            FGutter->scroll(0, dy);
+        else
+            FGutter->update(0, rect.y(), FGutter->width(), rect.height());
+    });
+    CheckNow();
+}
+
+void TProgramEditor::CheckNow()
+{
+    FCheckTimer.stop();
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(blockCount()));
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines.push_back(block.text().toStdString());
+    // Run does not count a last empty line, and an empty line is never marked.
+    if (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    FMarks = CheckProgram(ProgramLinesAsGbk(lines));
+    FHeaderBar->setText(HeaderText());
+    FHeaderBar->setToolTip(FHeaderBar->text());
+    FHeaderBar->setVisible(!FHeaderBar->text().isEmpty());
+    UpdateMargins();
+    UnderlineMarks();
+    FGutter->update();
+}
+
+QString TProgramEditor::MarkText(int line) const
+{
+    QStringList reasons;
+    for (const TLineMark& mark : FMarks)
+        if (static_cast<int>(mark.Line) == line && !IsHeaderMark(mark))
+            reasons.push_back(QString::fromStdString(DescribeMark(mark)));
+    return reasons.join(QLatin1Char('\n'));
+}
+
+QString TProgramEditor::HeaderText() const
+{
+    for (const TLineMark& mark : FMarks)
+        if (IsHeaderMark(mark))
+            return QString::fromStdString(DescribeMark(mark));
+    return {};
+}
+
+int TProgramEditor::GutterWidth() const
+{
+    const int digits = static_cast<int>(QString::number(std::max(1, blockCount())).size());
+    return kGutterPadding + kMarkSize + kGutterPadding +
+           fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits + kGutterPadding;
+}
+
+void TProgramEditor::UpdateMargins()
+{
+    const int barHeight = FHeaderBar->isVisibleTo(this) ? fontMetrics().height() + 4 : 0;
+    setViewportMargins(GutterWidth(), barHeight, 0, 0);
+    const QRect area = contentsRect();
+    FGutter->setGeometry(area.left(), area.top() + barHeight, GutterWidth(), area.height() - barHeight);
+    FHeaderBar->setGeometry(area.left(), area.top(), area.width(), barHeight);
+}
+
+void TProgramEditor::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    UpdateMargins();
+}
+
+void TProgramEditor::UnderlineMarks()
+{
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const TLineMark& mark : FMarks) {
+        const QTextBlock block = document()->findBlockByNumber(static_cast<int>(mark.Line));
+        if (mark.Reason == TCheckReason::HeaderMissing || !block.isValid())
+            continue;
+        QTextEdit::ExtraSelection selection;
+        selection.format.setBackground(MarkTint(mark));
+        selection.cursor = QTextCursor(block);
+        const int start = FirstNonBlank(block.text());
+        selection.cursor.setPosition(block.position() + start);
+        selection.cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        selections.push_back(selection);
+    }
+    setExtraSelections(selections);
+}
+
+// The wave is drawn over the text rather than as a character format: the
+// Song face leaves no room below its descent, so a format's wave is clipped.
+void TProgramEditor::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    for (const TLineMark& mark : FMarks) {
+        const QTextBlock block = document()->findBlockByNumber(static_cast<int>(mark.Line));
+        if (mark.Reason == TCheckReason::HeaderMissing || !block.isValid() || !block.isVisible())
+            continue;
+        const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+        if (box.bottom() < event->rect().top() || box.top() > event->rect().bottom())
+            continue;
+        const QTextLine line = block.layout()->lineAt(0);
+        const int left = qRound(box.left() + line.cursorToX(FirstNonBlank(block.text())));
+        const int right = qRound(box.left() + line.naturalTextWidth());
+        const int bottom = qRound(box.top() + line.height()) - 1;
+        QPolygon wave;
+        for (int x = left, k = 0; x <= right; x += kWaveStep, ++k)
+            wave << QPoint(x, bottom - (k % 2) * kWaveStep);
+        painter.setPen(MarkColour(mark));
+        painter.drawPolyline(wave);
+    }
+}
+
+void TProgramEditor::PaintGutter(QPaintEvent* event)
+{
+    QPainter painter(FGutter);
+    painter.fillRect(event->rect(), kGutterBackground);
+    const int numberRight = FGutter->width() - kGutterPadding;
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int height = qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && top + height >= event->rect().top()) {
+            painter.setPen(Qt::darkGray);
+            painter.drawText(0, top, numberRight, height, Qt::AlignRight | Qt::AlignVCenter,
+                             QString::number(block.blockNumber() + 1));
+            for (const TLineMark& mark : FMarks) {
+                if (static_cast<int>(mark.Line) != block.blockNumber() ||
+                    mark.Reason == TCheckReason::HeaderMissing)
+                    continue;
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(MarkColour(mark));
+                painter.drawEllipse(kGutterPadding, top + (height - kMarkSize) / 2, kMarkSize, kMarkSize);
+            }
+        }
+        top += height;
+        block = block.next();
+    }
+}
+
+bool TProgramEditor::ShowTipAt(int line, const QPoint& globalPos)
+{
+    const QString text = MarkText(line);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return false;
+    }
+    QToolTip::showText(globalPos, text, this);
+    return true;
+}
+
+bool TProgramEditor::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        ShowTipAt(cursorForPosition(help->pos()).blockNumber(), help->globalPos());
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+} // namespace kelto::gui
