@@ -1,0 +1,31 @@
+# `cmake --install`: the programs in bin/, the voice clips and the lessons in
+# share/keltosimu/ (the programs look there, seen from their own folder), the
+# guide in share/doc/keltosimu/, and the menu entry, icon and .dps file type.
+include(GNUInstallDirs)
+
+set(kelto_data_dir ${CMAKE_INSTALL_DATADIR}/keltosimu)
+set(kelto_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/keltosimu)
+
+foreach(program IN ITEMS keltosimu keltosimu-run keltosimu-grade)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+
+if(TARGET kelto_voice_clips)
+  install(DIRECTORY ${KELTO_VOICE_OUTPUT_DIR}/ DESTINATION ${kelto_data_dir}/voice
+    FILES_MATCHING PATTERN "*.wav" PATTERN CMakeFiles EXCLUDE)
+endif()
+
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${kelto_data_dir}/examples
+  FILES_MATCHING PATTERN "*.dps" PATTERN "*.txt" PATTERN tools EXCLUDE)
+
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md DESTINATION ${kelto_doc_dir})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${kelto_doc_dir})
+
+if(TARGET keltosimu)
+  set(desktop ${PROJECT_SOURCE_DIR}/resources/desktop)
+  install(FILES ${desktop}/keltosimu.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${desktop}/keltosimu.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${desktop}/keltosimu.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+endif()
