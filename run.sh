@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds KeltoSimu (the same build as ./test.sh) and
-# starts it; arguments go to the program.
+# starts it; arguments go to the program. Without a display it runs a lesson
+# through the runner instead and prints what the parts show.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 build=$(scripts/configure-build.sh)
 ninja -C "$build" keltosimu keltosimu-run
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  lesson=examples/lesson06_lcd_8bit
+  echo "没有图形显示（DISPLAY 和 WAYLAND_DISPLAY 均未设置），改用 keltosimu-run 运行示例 $lesson" >&2
+  exec "$build/src/cli/keltosimu-run" --ticks 1200 --state - "$lesson.dps" "$lesson.txt"
+fi
 exec "$build/src/gui/app/keltosimu" "$@"
