@@ -1,51 +1,39 @@
 // keltosimu-run: loads a circuit, performs scripted user actions, runs ticks
 // and reports the final state; the teacher's batch checker and our e2e harness.
-#include "cli/json_writer.h"
 #include "cli/component_state.h"
+#include "cli/json_writer.h"
+#include "cli/progress_line.h"
 #include "cli/run_options.h"
+#include "cli/run_outputs.h"
 #include "cli/run_recorder.h"
+#include "cli/stop_signal.h"
 #include "cli/user_action.h"
 #include "core/board/board.h"
 #include "core/files/atomic_file.h"
 #include "core/files/circuit_file.h"
 #include "core/files/program_file.h"
+#include "core/files/wide_text.h"
 #include "core/sound/midi_gen.h"
 #include "core/sound/simulated_clock_speaker.h"
 #include "core/sound/virtual_devices.h"
 #include "core/sound/virtual_stream_device.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <unistd.h>
 
 namespace kelto::cli {
 
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr int kWriteFailed = 1;
 
 int Fail(const std::string& message)
 {
     std::cerr << "keltosimu-run: " << message << '\n';
     return kBadInput;
-}
-
-struct TTimedAction {
-    int64_t Tick;
-    TUserAction Action;
-};
-
-bool WriteOutput(const std::string& path, const std::string& text)
-{
-    if (path == "-") {
-        std::cout << text << std::flush;
-        return true;
-    }
-    const TFileResult result = WriteFileAtomically(path, text);
-    if (!result.Ok)
-        std::cerr << "keltosimu-run: cannot write " << path << ": " << result.Message << '\n';
-    return result.Ok;
 }
 
 std::string StateJson(const TSimuBoard& board, int64_t ticks)
@@ -77,6 +65,19 @@ std::string ExecutableFolder()
     return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
+// The window reads such a file without a word; the runner's user gets a hint.
+void WarnIfNotGbk(const std::string& path)
+{
+    std::string start(512, '\0');
+    std::ifstream file(path, std::ios::binary);
+    file.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<size_t>(file.gcount()));
+    const std::string_view encoding = WideTextEncoding(start);
+    if (!encoding.empty())
+        std::cerr << "keltosimu-run: warning: " << path << " looks like " << encoding
+                  << " text; program files are read as GBK\n";
+}
+
 int Run(const TRunOptions& options)
 {
     TSimuBoard board;
@@ -87,8 +88,19 @@ int Run(const TRunOptions& options)
         std::vector<std::string> lines;
         if (const TFileResult loaded = LoadProgramFile(*options.ProgramPath, lines); !loaded.Ok)
             return Fail(loaded.Message);
+        WarnIfNotGbk(*options.ProgramPath);
         board.SetEditorLines(ProgramLinesAsGbk(lines));
     }
+    std::string error;
+    const std::optional<std::vector<TTimedAction>> actions = ParseSchedule(options.Actions, board, error);
+    if (!actions)
+        return Fail(error);
+
+    // Every input is good: only now is any output touched. An output that
+    // cannot be written refuses the run like a bad argument.
+    TRunOutputs outputs;
+    if (!outputs.CheckTargets(options) || !outputs.OpenStreams(options))
+        return kBadInput;
 
     // Tunes and the spoken clock take simulated time, so a PLAY or CLOCK wait
     // lasts as many ticks as the sound would.
@@ -99,55 +111,64 @@ int Run(const TRunOptions& options)
     wavePlayer.FFolder = ExecutableFolder();
     TFixedClock fixedClock(options.Time.value_or(TLocalTime{}));
     TSystemClock systemClock;
-    TSimulatedClockSpeaker clockSpeaker(options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
+    TSimulatedClockSpeaker clockSpeaker(options.Time ? static_cast<const ILocalClock&>(fixedClock)
+                                                     : systemClock);
     TSeededRandom seededRandom(options.Seed.value_or(0));
-    board.Basic().SetSoundDevices({&midiGen, &wavePlayer, &clockSpeaker,
-                                   options.Time ? &fixedClock : nullptr,
+    board.Basic().SetSoundDevices({&midiGen, &wavePlayer, &clockSpeaker, options.Time ? &fixedClock : nullptr,
                                    options.Seed ? &seededRandom : nullptr});
 
-    TRunRecorder recorder(board);
-    std::string openError;
-    if ((options.EventsPath && !recorder.OpenEvents(*options.EventsPath, openError)) ||
-        (options.TracePath && !recorder.OpenTrace(*options.TracePath, openError)))
-        return Fail(openError);
-
-    std::vector<TTimedAction> actions;
-    for (const TScheduledAction& scheduled : options.Actions) {
-        std::string error;
-        const auto action = ParseUserAction(scheduled.Action, board, error);
-        if (!action)
-            return Fail(error);
-        actions.push_back({scheduled.Tick, *action});
-    }
-    std::stable_sort(actions.begin(), actions.end(),
-                     [](const TTimedAction& a, const TTimedAction& b) { return a.Tick < b.Tick; });
+    TRunRecorder recorder(board, outputs.StandardOutput());
+    if (outputs.Events() != nullptr)
+        recorder.RecordEvents(*outputs.Events());
+    if (outputs.Trace() != nullptr)
+        recorder.RecordTrace(*outputs.Trace());
+    TProgressLine progress(options.Ticks, ::isatty(STDERR_FILENO) == 1);
+    recorder.FBeforeLogLine = [&progress] { progress.Hide(); };
+    TActionTargets targets(board);
+    CatchStopSignals();
 
     if (options.ProgramPath && !options.NoRun)
         board.ButtonRUNClick();
-    auto next = actions.begin();
-    for (int64_t tick = 1; tick <= options.Ticks; ++tick) {
-        for (; next != actions.end() && next->Tick <= tick; ++next)
-            PerformUserAction(next->Action, board);
+    auto next = actions->begin();
+    int64_t ticksDone = 0;
+    for (int64_t tick = 1; tick <= options.Ticks && !StopSignalled(); ++tick) {
+        for (; next != actions->end() && next->Tick <= tick; ++next)
+            targets.Perform(next->Action, board);
         recorder.BeginTick(tick);
         board.GLCadencer1Progress(options.DeltaTime, static_cast<double>(tick) * options.DeltaTime);
         recorder.EndTick();
         streamDevice.AdvanceTime(options.DeltaTime);
         midiGen.DeliverNotifications();
         clockSpeaker.AdvanceTime(options.DeltaTime);
+        ticksDone = tick;
+        progress.Update(tick);
     }
-    // Actions scheduled after the last tick still happen before the state is taken.
-    for (; next != actions.end(); ++next)
-        PerformUserAction(next->Action, board);
+    progress.Hide();
+    const bool interrupted = StopSignalled();
+    // Actions scheduled after the last tick still happen before the state is
+    // taken, unless the run was cut short.
+    for (; next != actions->end() && !interrupted; ++next)
+        targets.Perform(next->Action, board);
 
-    bool written = recorder.Flush();
     if (options.StatePath)
-        written = WriteOutput(*options.StatePath, StateJson(board, options.Ticks)) && written;
-    if (options.SavePath) {
-        const TFileResult saved = SaveCircuitFile(board, *options.SavePath);
-        if (!saved.Ok)
-            written = Fail(saved.Message) == 0;
+        outputs.WriteWhole(*options.StatePath, StateJson(board, ticksDone));
+    if (options.SavePath)
+        outputs.WriteWhole(*options.SavePath, WriteCircuitDocument(board));
+    if (!outputs.Finish())
+        return kWriteFailed;
+    return interrupted ? kInterruptedStatus : 0;
+}
+
+int PrintText(const std::string& text)
+{
+    TFileWriter out;
+    out.OpenStandardOutput();
+    out.Write(text);
+    if (const TFileResult written = out.Commit(); !written.Ok) {
+        std::cerr << "keltosimu-run: cannot write standard output: " << written.Message << '\n';
+        return kWriteFailed;
     }
-    return written ? 0 : 1;
+    return 0;
 }
 
 } // namespace
@@ -156,12 +177,17 @@ int Run(const TRunOptions& options)
 
 int main(int argc, char** argv)
 {
+    using namespace kelto::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
-    const auto options = kelto::cli::ParseRunOptions(args, error);
+    const std::optional<TRunOptions> options = ParseRunOptions(args, error);
     if (!options) {
-        std::cerr << "keltosimu-run: " << error << '\n' << kelto::cli::RunUsage() << '\n';
+        std::cerr << "keltosimu-run: " << error << '\n' << RunUsage() << '\n';
         return 2;
     }
-    return kelto::cli::Run(*options);
+    if (options->Help)
+        return PrintText(RunHelp());
+    if (options->Version)
+        return PrintText("keltosimu-run " KELTO_VERSION "\n");
+    return Run(*options);
 }

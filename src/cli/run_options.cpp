@@ -1,17 +1,24 @@
 #include "cli/run_options.h"
 
+#include "cli/user_action.h"
+
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace kelto::cli {
 
 namespace {
 
-template <typename T>
-bool ParseNumber(const std::string& text, T& value)
+template <typename T> bool ParseNumber(const std::string& text, T& value)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseInRange(const std::string& text, double& value, double low, double high)
+{
+    return ParseNumber(text, value) && std::isfinite(value) && value >= low && value <= high;
 }
 
 bool ParseAction(const std::string& text, TScheduledAction& action)
@@ -33,85 +40,146 @@ bool ParseTime(const std::string& text, TLocalTime& time)
            time.Minute >= 0 && time.Minute <= 59 && time.Second >= 0 && time.Second <= 59;
 }
 
+struct TOption {
+    std::string_view Name;
+    std::string_view Value; // empty: a flag
+    std::string_view Help;
+    // Takes the value; false when it is not one the option accepts.
+    bool (*Apply)(TRunOptions& options, const std::string& value);
+    std::string_view Wants; // said when Apply refuses
+};
+
+constexpr TOption kOptions[] = {
+    {"--ticks", "N", "ticks to run (default 1000)",
+     [](TRunOptions& o, const std::string& v) { return ParseNumber(v, o.Ticks) && o.Ticks >= 0; },
+     "a whole number of 0 or more"},
+    {"--dt", "SECONDS", "simulated time of every tick (default 0.001)",
+     [](TRunOptions& o, const std::string& v) { return ParseInRange(v, o.DeltaTime, 0.0, kMaxDeltaTime); },
+     "a number of seconds from 0 to 3600"},
+    {"--speed-factor", "F", "how fast motors turn (default 200)",
+     [](TRunOptions& o, const std::string& v) {
+         return ParseInRange(v, o.SpeedFactor, 0.0, kMaxSpeedFactor);
+     },
+     "a number from 0 to 1000000"},
+    {"--time", "HH:MM:SS", "local clock for HOUR, MINUTE, SECOND and CLOCK (default: the real clock)",
+     [](TRunOptions& o, const std::string& v) {
+         TLocalTime time;
+         if (!ParseTime(v, time))
+             return false;
+         o.Time = time;
+         return true;
+     },
+     "HH:MM:SS, for example 14:05:00"},
+    {"--seed", "N", "seed of the RANDOM generator (default: from the clock)",
+     [](TRunOptions& o, const std::string& v) {
+         uint32_t seed = 0;
+         if (!ParseNumber(v, seed))
+             return false;
+         o.Seed = seed;
+         return true;
+     },
+     "a whole number from 0 to 4294967295"},
+    {"--no-run", "", "do not press Run before the first tick",
+     [](TRunOptions& o, const std::string&) { return o.NoRun = true; }, ""},
+    {"--at", "T:ACTION", "perform ACTION between tick T-1 and tick T (repeatable; actions below)",
+     [](TRunOptions& o, const std::string& v) {
+         TScheduledAction action;
+         if (!ParseAction(v, action))
+             return false;
+         o.Actions.push_back(action);
+         return true;
+     },
+     "T:ACTION, for example 5:click:0"},
+    {"--state", "FILE", "write the final state as JSON",
+     [](TRunOptions& o, const std::string& v) { return (o.StatePath = v), true; }, ""},
+    {"--events", "FILE", "write the sound requests as JSON lines",
+     [](TRunOptions& o, const std::string& v) { return (o.EventsPath = v), true; }, ""},
+    {"--trace", "FILE", "write one JSON line per tick (log lines, pins that changed)",
+     [](TRunOptions& o, const std::string& v) { return (o.TracePath = v), true; }, ""},
+    {"--save", "FILE", "write the circuit back as a .dps file after the ticks",
+     [](TRunOptions& o, const std::string& v) { return (o.SavePath = v), true; }, ""},
+    {"--help, -h", "", "show this text", [](TRunOptions& o, const std::string&) { return o.Help = true; },
+     ""},
+    {"--version", "", "show the version", [](TRunOptions& o, const std::string&) { return o.Version = true; },
+     ""},
+};
+
+const TOption* FindOption(std::string_view arg)
+{
+    if (arg == "-h")
+        arg = "--help";
+    for (const TOption& option : kOptions)
+        if (option.Name == arg || option.Name.substr(0, option.Name.find(',')) == arg)
+            return &option;
+    return nullptr;
+}
+
 } // namespace
 
 std::string RunUsage()
 {
-    return "usage: keltosimu-run [--ticks N] [--dt SECONDS] [--speed-factor F] [--time HH:MM:SS] [--seed N] "
-           "[--no-run] [--at T:ACTION]... [--state FILE] [--events FILE] [--trace FILE] [--save FILE] "
-           "CIRCUIT.dps [PROGRAM.txt]";
+    return "usage: keltosimu-run [OPTION]... CIRCUIT.dps [PROGRAM.txt]";
+}
+
+std::string RunHelp()
+{
+    std::string help =
+        RunUsage() + "\nLoads the circuit, presses Run when a program is given, runs the ticks and performs "
+                     "the actions between them.\nMessage log lines go to standard output as they appear.\n\n"
+                     "Options:\n";
+    for (const TOption& option : kOptions) {
+        std::string left = "  " + std::string(option.Name);
+        if (!option.Value.empty())
+            left += " " + std::string(option.Value);
+        left.resize(std::max<size_t>(left.size() + 1, 30), ' ');
+        help += left + std::string(option.Help) + "\n";
+    }
+    help += "  --                          end of options: what follows are file names\n"
+            "FILE may be - for standard output.\n\nActions:\n" +
+            UserActionHelp() +
+            "\nExit status: 0 when the run went through; 1 when an output could not be written\n"
+            "after the run; 2 when the run was refused before it started (a bad option, an\n"
+            "unreadable input, an output that cannot be written); 130 when interrupted (the\n"
+            "outputs still hold the ticks run so far).\n";
+    return help;
 }
 
 std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error)
 {
     TRunOptions options;
     std::vector<std::string> positional;
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        static const std::string kNoValue;
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                error = "option " + arg + " needs a value";
-                return kNoValue;
-            }
-            return args[++i];
-        };
-        if (arg == "--ticks") {
-            if (!ParseNumber(value(), options.Ticks) || options.Ticks < 0) {
-                error = "--ticks wants a whole number of 0 or more";
-                return std::nullopt;
-            }
-        } else if (arg == "--dt") {
-            if (!ParseNumber(value(), options.DeltaTime) || !std::isfinite(options.DeltaTime) ||
-                options.DeltaTime < 0) {
-                error = "--dt wants a number of seconds, 0 or more";
-                return std::nullopt;
-            }
-        } else if (arg == "--speed-factor") {
-            if (!ParseNumber(value(), options.SpeedFactor) || !std::isfinite(options.SpeedFactor)) {
-                error = "--speed-factor wants a number";
-                return std::nullopt;
-            }
-        } else if (arg == "--at") {
-            TScheduledAction action;
-            if (!ParseAction(value(), action)) {
-                error = "--at wants T:ACTION, for example 5:click:0";
-                return std::nullopt;
-            }
-            options.Actions.push_back(action);
-        } else if (arg == "--time") {
-            TLocalTime time;
-            if (!ParseTime(value(), time)) {
-                error = "--time wants HH:MM:SS, for example 14:05:00";
-                return std::nullopt;
-            }
-            options.Time = time;
-        } else if (arg == "--seed") {
-            uint32_t seed = 0;
-            if (!ParseNumber(value(), seed)) {
-                error = "--seed wants a whole number from 0 to 4294967295";
-                return std::nullopt;
-            }
-            options.Seed = seed;
-        } else if (arg == "--no-run") {
-            options.NoRun = true;
-        } else if (arg == "--events") {
-            options.EventsPath = value();
-        } else if (arg == "--trace") {
-            options.TracePath = value();
-        } else if (arg == "--state") {
-            options.StatePath = value();
-        } else if (arg == "--save") {
-            options.SavePath = value();
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        } else {
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
             positional.push_back(arg);
+            continue;
         }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const TOption* option = FindOption(arg);
+        if (option == nullptr) {
+            error = "unknown option " + arg + " (--help lists them)";
+            return std::nullopt;
+        }
+        std::string value;
+        if (!option->Value.empty()) {
+            // A value that is itself an option means the value was left out.
+            if (i + 1 >= args.size() || FindOption(args[i + 1]) != nullptr || args[i + 1] == "--") {
+                error = "option " + arg + " needs a value (" + std::string(option->Value) + ")";
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        if (!option->Apply(options, value)) {
+            error = arg + " wants " + std::string(option->Wants) + ", not '" + value + "'";
+            return std::nullopt;
+        }
+        if (options.Help || options.Version)
+            return options;
     }
-    if (!error.empty())
-        return std::nullopt;
     if (positional.empty() || positional.size() > 2) {
         error = positional.empty() ? "no circuit file given" : "too many arguments";
         return std::nullopt;

@@ -15,7 +15,13 @@ struct TScheduledAction {
     std::string Action;
 };
 
+// The longest tick and the largest motor speed factor a run takes.
+constexpr double kMaxDeltaTime = 3600.0;
+constexpr double kMaxSpeedFactor = 1e6;
+
 struct TRunOptions {
+    bool Help = false;
+    bool Version = false;
     std::string CircuitPath;
     std::optional<std::string> ProgramPath;
     bool NoRun = false;             // with a program, Run is pressed before tick 1 unless set
@@ -25,14 +31,18 @@ struct TRunOptions {
     double DeltaTime = 0.001;
     double SpeedFactor = 200.0;
     std::vector<TScheduledAction> Actions;
+    // "-" is standard output.
     std::optional<std::string> StatePath;
     std::optional<std::string> SavePath;
     std::optional<std::string> EventsPath;
     std::optional<std::string> TracePath;
 };
 
-// Parses argv; on failure returns nothing and sets the message.
+// Parses argv; on failure returns nothing and sets the message. With --help
+// or --version nothing else is checked.
 std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args, std::string& error);
+// The one-line synopsis, and the full text --help prints.
 std::string RunUsage();
+std::string RunHelp();
 
 } // namespace kelto::cli

@@ -2,8 +2,7 @@
 
 #include "cli/json_writer.h"
 #include "core/board/board.h"
-
-#include <iostream>
+#include "core/files/atomic_file.h"
 
 namespace kelto::cli {
 
@@ -35,45 +34,32 @@ void WriteStep(TJsonWriter& json, const TStepReport& step)
 
 } // namespace
 
-TRunRecorder::TRunRecorder(TSimuBoard& board) : FBoard(board)
+TRunRecorder::TRunRecorder(TSimuBoard& board, TFileWriter& log) : FBoard(board), FLog(log)
 {
     TBasicInterpreter& basic = FBoard.Basic();
     basic.FOnLogLine = [this](std::string_view line) { OnLogLine(line); };
     basic.FOnSoundRequest = [this](const TSoundRequest& request) { OnSoundRequest(request); };
 }
 
-bool TRunRecorder::Open(const std::string& path, std::ofstream& file, std::ostream*& stream,
-                        std::string& error)
+TRunRecorder::~TRunRecorder()
 {
-    if (path == "-") {
-        stream = &std::cout;
-        return true;
-    }
-    file.open(path, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
-    }
-    stream = &file;
-    return true;
+    FBoard.Basic().FOnLogLine = nullptr;
+    FBoard.Basic().FOnSoundRequest = nullptr;
 }
 
-bool TRunRecorder::OpenEvents(const std::string& path, std::string& error)
+void TRunRecorder::RecordTrace(TFileWriter& trace)
 {
-    return Open(path, FEventsFile, FEvents, error);
-}
-
-bool TRunRecorder::OpenTrace(const std::string& path, std::string& error)
-{
-    if (!Open(path, FTraceFile, FTrace, error))
-        return false;
+    FTrace = &trace;
     TakeSnapshot(FBefore);
-    return true;
 }
 
 void TRunRecorder::OnLogLine(std::string_view line)
 {
-    std::cout << line << '\n' << std::flush;
+    if (FBeforeLogLine)
+        FBeforeLogLine();
+    FLog.Write(line);
+    FLog.Write("\n");
+    FLog.Flush();
     if (FTrace != nullptr)
         FLogSinceTrace.emplace_back(line);
 }
@@ -98,7 +84,7 @@ void TRunRecorder::OnSoundRequest(const TSoundRequest& request)
         break;
     }
     json.EndObject();
-    *FEvents << json.Text() << '\n';
+    FEvents->Write(json.Text() + "\n");
 }
 
 void TRunRecorder::TakeSnapshot(std::vector<TPinSnapshot>& snapshot) const
@@ -146,16 +132,7 @@ void TRunRecorder::EndTick()
         }
     json.EndArray().EndObject();
     std::swap(FBefore, FAfter);
-    *FTrace << json.Text() << '\n';
-}
-
-bool TRunRecorder::Flush()
-{
-    bool ok = true;
-    for (std::ostream* stream : {FEvents, FTrace})
-        if (stream != nullptr && !stream->flush())
-            ok = false;
-    return ok;
+    FTrace->Write(json.Text() + "\n");
 }
 
 } // namespace kelto::cli

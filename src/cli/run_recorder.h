@@ -5,30 +5,34 @@
 #include "core/basic/interpreter.h"
 
 #include <cstdint>
-#include <fstream>
-#include <ostream>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace kelto {
+class TFileWriter;
 class TSimuBoard;
-}
+} // namespace kelto
 
 namespace kelto::cli {
 
 class TRunRecorder {
 public:
-    explicit TRunRecorder(TSimuBoard& board);
+    // Log lines go to `log` as they are appended. The writers must outlive
+    // the recorder.
+    TRunRecorder(TSimuBoard& board, TFileWriter& log);
     TRunRecorder(const TRunRecorder&) = delete;
     TRunRecorder& operator=(const TRunRecorder&) = delete;
+    ~TRunRecorder();
 
-    // False with a message when the file cannot be created; "-" is stdout.
-    bool OpenEvents(const std::string& path, std::string& error);
-    bool OpenTrace(const std::string& path, std::string& error);
+    void RecordEvents(TFileWriter& events) { FEvents = &events; }
+    void RecordTrace(TFileWriter& trace);
 
     void BeginTick(int64_t tick);
     void EndTick();
-    bool Flush();
+
+    // Called before each log line is written (the progress line makes room).
+    std::function<void()> FBeforeLogLine;
 
 private:
     struct TPinSnapshot {
@@ -40,14 +44,12 @@ private:
     void OnLogLine(std::string_view line);
     void OnSoundRequest(const TSoundRequest& request);
     void TakeSnapshot(std::vector<TPinSnapshot>& snapshot) const;
-    static bool Open(const std::string& path, std::ofstream& file, std::ostream*& stream, std::string& error);
 
     TSimuBoard& FBoard;
+    TFileWriter& FLog;
     int64_t FTick = 0;
-    std::ofstream FEventsFile;
-    std::ofstream FTraceFile;
-    std::ostream* FEvents = nullptr;
-    std::ostream* FTrace = nullptr;
+    TFileWriter* FEvents = nullptr;
+    TFileWriter* FTrace = nullptr;
     std::vector<std::string> FLogSinceTrace;
     std::vector<TPinSnapshot> FBefore;
     std::vector<TPinSnapshot> FAfter;

@@ -2,6 +2,7 @@
 
 #include "core/board/board.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -22,8 +23,7 @@ std::vector<std::string> SplitColons(const std::string& text)
     return fields;
 }
 
-template <typename T>
-bool ParseNumber(const std::string& text, T& value)
+template <typename T> bool ParseNumber(const std::string& text, T& value)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
@@ -44,6 +44,19 @@ constexpr TActionShape kShapes[] = {
     {"keydown", TUserAction::TKind::KeyDown, 4, otKeypad, "the keypad"},
     {"keyup", TUserAction::TKind::KeyUp, 4, otKeypad, "the keypad"},
     {"slider", TUserAction::TKind::Slider, 3, otResistance, "the variable resistor"},
+    {"delete", TUserAction::TKind::Delete, 2, -1, ""},
+};
+
+constexpr std::pair<std::string_view, std::string_view> kActionHelp[] = {
+    {"run, pause, continue, stop", "press that run button (a disabled button does nothing)"},
+    {"click:C", "click the body of component C (a toggle switch flips)"},
+    {"press:C, release:C", "push button C goes down, comes up"},
+    {"keydown:C:COL:ROW", "press the key of keypad C in column COL, row ROW (0 to 3)"},
+    {"keyup:C:COL:ROW", "let that key go"},
+    {"slider:C:POS", "move the wiper of variable resistor C to POS (0 to 1)"},
+    {"delete:C", "delete component C and its wires, as the delete dialog does"},
+    {"scope:run|stop|clear", "press that button of the oscilloscope window"},
+    {"scope1:run|stop|clear", "the same in the single-channel oscilloscope window"},
 };
 
 // scope:BUTTON for the oscilloscope window, scope1:BUTTON for the single-channel one.
@@ -68,7 +81,8 @@ std::optional<TUserAction> ParseScopeButton(const std::string& text)
 
 } // namespace
 
-std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error)
+std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
+                                           std::string& error)
 {
     static constexpr std::pair<std::string_view, TUserAction::TKind> kRunButtons[] = {
         {"run", TUserAction::TKind::Run},
@@ -113,15 +127,59 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
         error = "action '" + text + "' wants a slider position from 0 to 1";
         return std::nullopt;
     }
-    if (shape->Fields == 4 && (!ParseNumber(fields[2], action.Column) || !ParseNumber(fields[3], action.Row) ||
-                               action.Column < 0 || action.Column > 3 || action.Row < 0 || action.Row > 3)) {
+    if (shape->Fields == 4 &&
+        (!ParseNumber(fields[2], action.Column) || !ParseNumber(fields[3], action.Row) || action.Column < 0 ||
+         action.Column > 3 || action.Row < 0 || action.Row > 3)) {
         error = "action '" + text + "' wants a key column and row from 0 to 3";
         return std::nullopt;
     }
     return action;
 }
 
-void PerformUserAction(const TUserAction& action, TSimuBoard& board)
+std::string UserActionHelp()
+{
+    std::string help;
+    for (const auto& [form, text] : kActionHelp)
+        help += "  " + std::string(form) + std::string(form.size() < 28 ? 28 - form.size() : 1, ' ') +
+                std::string(text) + "\n";
+    return help + "  C is the component's index in the circuit file, counted from 0.\n";
+}
+
+std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TScheduledAction>& scheduled,
+                                                       const TSimuBoard& board, std::string& error)
+{
+    std::vector<TTimedAction> actions;
+    for (const TScheduledAction& entry : scheduled) {
+        const std::optional<TUserAction> action = ParseUserAction(entry.Action, board, error);
+        if (!action)
+            return std::nullopt;
+        actions.push_back({entry.Tick, *action});
+    }
+    std::stable_sort(actions.begin(), actions.end(),
+                     [](const TTimedAction& a, const TTimedAction& b) { return a.Tick < b.Tick; });
+    std::vector<int64_t> deletedAt(static_cast<size_t>(board.PartCount()), -1);
+    for (const TTimedAction& timed : actions) {
+        if (timed.Action.Part < 0)
+            continue;
+        const int64_t deleted = deletedAt[static_cast<size_t>(timed.Action.Part)];
+        if (deleted >= 0) {
+            error = "an action at tick " + std::to_string(timed.Tick) + " names component " +
+                    std::to_string(timed.Action.Part) + ", deleted at tick " + std::to_string(deleted);
+            return std::nullopt;
+        }
+        if (timed.Action.Kind == TUserAction::TKind::Delete)
+            deletedAt[static_cast<size_t>(timed.Action.Part)] = timed.Tick;
+    }
+    return actions;
+}
+
+TActionTargets::TActionTargets(const TSimuBoard& board)
+{
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        FParts.push_back(board.Part(i));
+}
+
+void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)
 {
     // A button that its state disables ignores the press, as in the window.
     switch (action.Kind) {
@@ -138,7 +196,10 @@ void PerformUserAction(const TUserAction& action, TSimuBoard& board)
     case TUserAction::TKind::ScopeClear: scope.ButtonClearClick(); return;
     default: break;
     }
-    TSimuPart* part = board.Part(action.Part);
+    // The schedule was checked, so the part is still there.
+    if (action.Part < 0 || static_cast<size_t>(action.Part) >= FParts.size())
+        return;
+    TSimuPart* part = FParts[static_cast<size_t>(action.Part)];
     if (part == nullptr)
         return;
     const TKeyCell key{action.Column, action.Row};
@@ -146,7 +207,8 @@ void PerformUserAction(const TUserAction& action, TSimuBoard& board)
     case TUserAction::TKind::Click: {
         // The body's centre: a click there is on the body, not on a pin.
         const TRect r = part->FBody->Bounds();
-        const TPoint centre = board.Canvas().ChartToClient(r.Left + part->FWidth / 2, r.Top + part->FHeight / 2);
+        const TPoint centre =
+            board.Canvas().ChartToClient(r.Left + part->FWidth / 2, r.Top + part->FHeight / 2);
         board.ChartObjectClick(part->FBody, centre.X, centre.Y);
         break;
     }
@@ -156,6 +218,10 @@ void PerformUserAction(const TUserAction& action, TSimuBoard& board)
     case TUserAction::TKind::KeyUp: board.ReleaseKey(static_cast<TSimuKeypad&>(*part), key); break;
     case TUserAction::TKind::Slider:
         board.SetSliderPosition(static_cast<TSimuResistance&>(*part), action.Position);
+        break;
+    case TUserAction::TKind::Delete:
+        board.DeletePart(part);
+        FParts[static_cast<size_t>(action.Part)] = nullptr;
         break;
     default: break;
     }

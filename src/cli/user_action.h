@@ -2,22 +2,40 @@
 // button, between two ticks.
 #pragma once
 
+#include "cli/run_options.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelto {
 class TSimuBoard;
-}
+class TSimuPart;
+} // namespace kelto
 
 namespace kelto::cli {
 
 struct TUserAction {
-    enum class TKind { Click, Press, Release, KeyDown, KeyUp, Slider, Run, Pause, Continue, Stop, ScopeRun,
-                       ScopeStop, ScopeClear };
+    enum class TKind {
+        Click,
+        Press,
+        Release,
+        KeyDown,
+        KeyUp,
+        Slider,
+        Delete,
+        Run,
+        Pause,
+        Continue,
+        Stop,
+        ScopeRun,
+        ScopeStop,
+        ScopeClear
+    };
     TKind Kind = TKind::Click;
     // The oscilloscope buttons: the single-channel window's rather than the eight-channel one's.
     bool SingleChannel = false;
-    int32_t Part = -1;
+    int32_t Part = -1; // the part's index in the loaded file
     int32_t Column = -1;
     int32_t Row = -1;
     double Position = 0.0;
@@ -25,7 +43,31 @@ struct TUserAction {
 
 // Checks the action against the loaded board: the part must exist and be of
 // the class the action needs. The run and oscilloscope buttons need no part.
-std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board, std::string& error);
-void PerformUserAction(const TUserAction& action, TSimuBoard& board);
+std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
+                                           std::string& error);
+
+struct TTimedAction {
+    int64_t Tick = 0;
+    TUserAction Action;
+};
+
+// The actions in the order they happen. Actions name parts by their index in
+// the loaded file, so a deletion renumbers nothing; an action on a part that
+// an earlier one deleted is refused.
+std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TScheduledAction>& scheduled,
+                                                       const TSimuBoard& board, std::string& error);
+
+// The loaded parts by file index; a deleted part's entry is emptied.
+class TActionTargets {
+public:
+    explicit TActionTargets(const TSimuBoard& board);
+    void Perform(const TUserAction& action, TSimuBoard& board);
+
+private:
+    std::vector<TSimuPart*> FParts;
+};
+
+// One line per action form, for the usage text.
+std::string UserActionHelp();
 
 } // namespace kelto::cli

@@ -33,11 +33,17 @@ std::filesystem::path ScratchDir(const std::string& name)
 
 TCliResult RunCli(const std::vector<std::string>& args)
 {
+    return RunCliWithOutput(args, "");
+}
+
+TCliResult RunCliWithOutput(const std::vector<std::string>& args, const std::string& redirection)
+{
     const auto dir = ScratchDir("capture_" + std::to_string(::getpid()));
     std::string command = Quote(KELTO_RUNNER_PATH);
     for (const std::string& arg : args)
         command += " " + Quote(arg);
-    command += " >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string()) + " </dev/null";
+    const std::string out = redirection.empty() ? " >" + Quote((dir / "out").string()) : " " + redirection;
+    command += out + " 2>" + Quote((dir / "err").string()) + " </dev/null";
     const int status = std::system(command.c_str());
     TCliResult result;
     result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

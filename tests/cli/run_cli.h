@@ -14,6 +14,9 @@ struct TCliResult {
 };
 
 TCliResult RunCli(const std::vector<std::string>& args);
+// With standard output sent elsewhere by a shell redirection ("> /dev/full",
+// ">&-"); Out is then empty.
+TCliResult RunCliWithOutput(const std::vector<std::string>& args, const std::string& redirection);
 std::string ReadFileText(const std::filesystem::path& path);
 // A fresh, empty folder for one test's files.
 std::filesystem::path ScratchDir(const std::string& name);
