@@ -1,0 +1,147 @@
+#include "grade/grade_output.h"
+
+#include <algorithm>
+
+namespace kelto::grade {
+
+namespace {
+
+constexpr size_t kMaxShownValue = 60;
+
+std::string Dump(const TJson& value)
+{
+    return value.dump(-1, ' ', false, TJson::error_handler_t::replace);
+}
+
+// Cut at a character boundary so a Chinese text is not split mid-character.
+std::string Shortened(const std::string& text, size_t limit)
+{
+    if (text.size() <= limit)
+        return text;
+    size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut) + "...";
+}
+
+bool Wide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+}
+
+// Terminal columns a UTF-8 text takes: Chinese characters take two.
+size_t DisplayWidth(const std::string& text)
+{
+    size_t width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length && i + k < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        width += Wide(c) ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+std::string Padded(const std::string& text, size_t width)
+{
+    return text + std::string(width - std::min(width, DisplayWidth(text)), ' ');
+}
+
+std::string CsvCell(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string PointsText(const TGrade& grade)
+{
+    return std::to_string(grade.Points) + "/" + std::to_string(grade.Total);
+}
+
+} // namespace
+
+std::string FirstFailure(const TTask& task, const TGrade& grade)
+{
+    if (grade.Error)
+        return "error: " + *grade.Error;
+    for (size_t i = 0; i < grade.Results.size(); ++i) {
+        const TCheckResult& result = grade.Results[i];
+        if (result.Ok)
+            continue;
+        const TExpectation& expectation = task.Expectations[i];
+        std::string where = expectation.Field;
+        if (expectation.Part)
+            where = (expectation.Part->Caption.empty() ? "part " + std::to_string(*expectation.Part->Index)
+                                                       : expectation.Part->Caption) +
+                    " " + where;
+        const std::string found = result.Problem.empty() ? "got " + Dump(result.Got) : result.Problem;
+        return "expect " + std::to_string(i + 1) + " (" + where + "): " + Shortened(found, kMaxShownValue);
+    }
+    return "";
+}
+
+std::string GradeTable(const TTask& task, const std::vector<TGrade>& grades)
+{
+    const std::string kSubmission = "submission";
+    const std::string kPoints = "points";
+    size_t nameWidth = DisplayWidth(kSubmission);
+    size_t pointsWidth = kPoints.size();
+    for (const TGrade& grade : grades) {
+        nameWidth = std::max(nameWidth, DisplayWidth(grade.Submission));
+        pointsWidth = std::max(pointsWidth, PointsText(grade).size());
+    }
+    std::string table = task.Title.empty() ? "" : task.Title + "\n";
+    table += Padded(kSubmission, nameWidth) + "  " + Padded(kPoints, pointsWidth) +
+             "  first failed expectation or error\n";
+    for (const TGrade& grade : grades) {
+        std::string line = Padded(grade.Submission, nameWidth) + "  " +
+                           Padded(PointsText(grade), pointsWidth) + "  " + FirstFailure(task, grade);
+        line.erase(line.find_last_not_of(' ') + 1);
+        table += line + "\n";
+    }
+    return table;
+}
+
+std::string GradeReportJson(const std::vector<TGrade>& grades)
+{
+    TJson report = TJson::array();
+    for (const TGrade& grade : grades) {
+        TJson results = TJson::array();
+        for (size_t i = 0; i < grade.Results.size(); ++i)
+            results.push_back(
+                {{"expect", i + 1}, {"ok", grade.Results[i].Ok}, {"got", grade.Results[i].Got}});
+        report.push_back({{"submission", grade.Submission},
+                          {"points", grade.Points},
+                          {"total", grade.Total},
+                          {"error", grade.Error ? TJson(*grade.Error) : TJson(nullptr)},
+                          {"results", std::move(results)}});
+    }
+    return report.dump(2, ' ', false, TJson::error_handler_t::replace) + "\n";
+}
+
+std::string GradeCsv(const TTask& task, const std::vector<TGrade>& grades)
+{
+    std::string csv = "\xEF\xBB\xBFsubmission,points,total,error";
+    for (size_t i = 0; i < task.Expectations.size(); ++i)
+        csv += ",expect " + std::to_string(i + 1);
+    csv += "\r\n";
+    for (const TGrade& grade : grades) {
+        csv += CsvCell(grade.Submission) + "," + std::to_string(grade.Points) + "," +
+               std::to_string(grade.Total) + "," + CsvCell(grade.Error.value_or(""));
+        for (size_t i = 0; i < task.Expectations.size(); ++i)
+            csv += grade.Error ? "," : grade.Results[i].Ok ? ",1" : ",0";
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+} // namespace kelto::grade

@@ -1,0 +1,153 @@
+// keltosimu-grade: grades a class's circuits and programs against a task file,
+// each submission in its own keltosimu-run so none can bring the others down.
+#include "cli/stop_signal.h"
+#include "core/files/atomic_file.h"
+#include "grade/grade_options.h"
+#include "grade/grade_output.h"
+#include "grade/progress_bar.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+#include <unistd.h>
+
+namespace kelto::grade {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kBadInput = 2;
+
+int Fail(const std::string& message)
+{
+    std::cerr << "keltosimu-grade: " << message << '\n';
+    return kBadInput;
+}
+
+std::string RunnerPath(const TGradeOptions& options)
+{
+    if (options.RunnerPath)
+        return *options.RunnerPath;
+    if (const char* fromEnvironment = std::getenv("KELTOSIMU_RUN"); fromEnvironment && *fromEnvironment)
+        return fromEnvironment;
+    std::error_code error;
+    return (fs::read_symlink("/proc/self/exe", error).parent_path() / "keltosimu-run").string();
+}
+
+// Runs start in the submission's folder.
+std::string Absolute(const std::string& path)
+{
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+// Refused before any grading, so a typo does not cost a whole batch's results.
+bool OutputFolderMissing(const std::optional<std::string>& path)
+{
+    if (!path)
+        return false;
+    const fs::path folder = fs::path(*path).parent_path();
+    std::error_code error;
+    return !folder.empty() && !fs::is_directory(folder, error);
+}
+
+std::vector<TGrade> GradeAll(const TTask& task, const std::vector<std::string>& submissions,
+                             const TGradeSetup& setup, int64_t jobs)
+{
+    std::vector<TGrade> grades(submissions.size());
+    TProgressBar bar(submissions.size(), ::isatty(STDERR_FILENO) != 0);
+    std::atomic<size_t> next = 0;
+    const auto work = [&] {
+        for (size_t i = next++; i < submissions.size() && !setup.Stopped(); i = next++) {
+            grades[i] = GradeSubmission(task, submissions[i], setup, i);
+            bar.Advance();
+        }
+    };
+    const size_t threadCount = std::min<size_t>(submissions.size(), static_cast<size_t>(jobs));
+    std::vector<std::thread> workers;
+    for (size_t i = 0; i < threadCount; ++i)
+        workers.emplace_back(work);
+    for (std::thread& worker : workers)
+        worker.join();
+    bar.Hide();
+    return grades;
+}
+
+bool WriteOutput(const std::optional<std::string>& path, const std::string& text)
+{
+    if (!path)
+        return true;
+    if (*path == "-") {
+        std::cout << text << std::flush;
+        return true;
+    }
+    const TFileResult written = WriteFileAtomically(*path, text);
+    if (!written.Ok)
+        std::cerr << "keltosimu-grade: cannot write " << *path << ": " << written.Message << '\n';
+    return written.Ok;
+}
+
+int Grade(const TGradeOptions& options)
+{
+    std::string error;
+    const auto task = ReadTaskFile(options.TaskPath, error);
+    if (!task)
+        return Fail(error);
+    TGradeSetup setup;
+    setup.Runner = Absolute(RunnerPath(options));
+    if (::access(setup.Runner.c_str(), X_OK) != 0)
+        return Fail("cannot run " + setup.Runner + ": " + std::strerror(errno) +
+                    " (--runner or KELTOSIMU_RUN names another keltosimu-run)");
+    if (options.ReportPath == "-" && options.CsvPath == "-")
+        return Fail("only one of --report and --csv can go to standard output");
+    for (const auto& path : {options.ReportPath, options.CsvPath})
+        if (OutputFolderMissing(path))
+            return Fail("cannot write " + *path + ": its folder does not exist");
+
+    std::string scratch = Absolute((fs::temp_directory_path() / "keltosimu-grade.XXXXXX").string());
+    if (::mkdtemp(scratch.data()) == nullptr)
+        return Fail("cannot make a temporary folder: " + std::string(std::strerror(errno)));
+    setup.ScratchFolder = scratch;
+    setup.TimeoutSeconds = options.TimeoutSeconds;
+    setup.Stopped = cli::StopSignalled;
+    cli::CatchStopSignals();
+
+    const std::vector<std::string> submissions =
+        ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
+    const int64_t jobs = options.Jobs > 0 ? options.Jobs : std::max(1u, std::thread::hardware_concurrency());
+    const std::vector<TGrade> grades = GradeAll(*task, submissions, setup, jobs);
+    std::error_code ignored;
+    fs::remove_all(scratch, ignored);
+    if (cli::StopSignalled()) {
+        std::cerr << "keltosimu-grade: interrupted; nothing was written\n";
+        return cli::kInterruptedStatus;
+    }
+
+    if (options.ReportPath != "-" && options.CsvPath != "-")
+        std::cout << GradeTable(*task, grades) << std::flush;
+    const bool reportWritten = WriteOutput(options.ReportPath, GradeReportJson(grades));
+    const bool csvWritten = WriteOutput(options.CsvPath, GradeCsv(*task, grades));
+    return reportWritten && csvWritten ? 0 : 1;
+}
+
+} // namespace
+
+} // namespace kelto::grade
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const auto options = kelto::grade::ParseGradeOptions({argv + 1, argv + argc}, error);
+    if (!options) {
+        std::cerr << "keltosimu-grade: " << error << '\n' << kelto::grade::GradeUsage() << '\n';
+        return 2;
+    }
+    if (options->Help) {
+        std::cout << kelto::grade::GradeHelp();
+        return 0;
+    }
+    return kelto::grade::Grade(*options);
+}
