@@ -48,6 +48,7 @@ struct TRunButtons {
     bool Pause = false;
     bool Continue = false;
     bool Stop = false;
+    bool Step = false;
     bool operator==(const TRunButtons&) const = default;
 };
 
@@ -99,6 +100,9 @@ public:
     void PauseRun();
     void ContinueRun();
     void RequestStop();
+    // While paused: the program runs on (waits counting down as while
+    // running) until one statement has executed, then is paused again.
+    void StepRun();
     void EndRun();
     // Ends an active, paused or waiting run at once, as the end of the program
     // does; for when the microcontroller that runs it goes away.
@@ -141,6 +145,11 @@ public:
     bool FPaused = false;
     bool FStopRequested = false;
     bool FMinimized = false;
+    bool FStepRequested = false;
+    // For watching a run: the prepared row of the last statement executed
+    // (-1 none) and the variables whose FOR loop this run has not left.
+    int32_t FExecutedRow = -1;
+    uint32_t FOpenForLoops = 0;
 
     // The message log's lines; listeners hear every append and every clear.
     std::vector<std::string> FMessageLines;
@@ -205,6 +214,7 @@ private:
     TClockSeededRandom FClockRandom;
     TSoundDevices FDevices;
     std::string FNoteString;
+    int32_t FFoundRow = -1; // the row FindLine found last
     std::vector<std::string> FClockWords;
 };
 

@@ -46,6 +46,9 @@ bool TBasicInterpreter::StartRun(const std::vector<std::string>& editorLines)
     FStopRequested = false;
     FRunning = true;
     FWaiting = false;
+    FStepRequested = false;
+    FExecutedRow = -1;
+    FOpenForLoops = 0;
     return true;
 }
 
@@ -57,8 +60,16 @@ void TBasicInterpreter::PauseRun()
 
 void TBasicInterpreter::ContinueRun()
 {
-    if (RunButtons().Continue)
+    if (RunButtons().Continue) {
         FPaused = false;
+        FStepRequested = false;
+    }
+}
+
+void TBasicInterpreter::StepRun()
+{
+    if (RunButtons().Step)
+        FStepRequested = true;
 }
 
 void TBasicInterpreter::RequestStop()
@@ -71,6 +82,7 @@ void TBasicInterpreter::EndRun()
 {
     FRunning = false;
     FWaiting = false;
+    FStepRequested = false;
 }
 
 void TBasicInterpreter::AbortRun()
@@ -93,10 +105,10 @@ TRunState TBasicInterpreter::RunState() const
 TRunButtons TBasicInterpreter::RunButtons() const
 {
     switch (RunState()) {
-    case TRunState::Idle: return {true, false, false, false};
-    case TRunState::Running: return {false, true, false, true};
-    case TRunState::Paused: return {false, false, true, false};
-    case TRunState::StopRequested: return {false, false, false, false};
+    case TRunState::Idle: return {true, false, false, false, false};
+    case TRunState::Running: return {false, true, false, true, false};
+    case TRunState::Paused: return {false, false, true, false, !FStepRequested};
+    case TRunState::StopRequested: return {false, false, false, false, false};
     }
     return {};
 }

@@ -21,10 +21,11 @@ bool IsVariableLetter(uint8_t c)
 
 int16_t TBasicInterpreter::FindLine(int16_t target)
 {
-    for (const TProgramLine& row : FProgram)
-        if (row.Number >= target) {
-            FStatement.Load(row.StatementText);
-            return static_cast<int16_t>(row.Number);
+    for (size_t i = 0; i < FProgram.size(); ++i)
+        if (FProgram[i].Number >= target) {
+            FStatement.Load(FProgram[i].StatementText);
+            FFoundRow = static_cast<int32_t>(i);
+            return static_cast<int16_t>(FProgram[i].Number);
         }
     return -1;
 }
@@ -44,7 +45,7 @@ void TBasicInterpreter::FinishRun()
 
 void TBasicInterpreter::ExecuteStatement()
 {
-    if (FMinimized || FPaused || !FRunning)
+    if (FMinimized || (FPaused && !FStepRequested) || !FRunning)
         return;
     if (FStopRequested) {
         FStopRequested = false;
@@ -65,7 +66,9 @@ void TBasicInterpreter::ExecuteStatement()
         return;
     }
     FCurrentLine = line;
+    FExecutedRow = FFoundRow;
     FLastStep = {TStepReport::TKind::Statement, line, 0, 0};
+    FStepRequested = false;
     Dispatch();
     // No line lies above 32767: stepping past it ends the program rather
     // than wrapping round to the lowest numbers and starting over.
@@ -249,6 +252,7 @@ void TBasicInterpreter::ExecuteFor()
     FVariables[v] = EvaluateAt(5);
     FForLimit[v] = EvaluateAt(FSplitMark + 2);
     FForReturnLine[v] = FCurrentLine;
+    FOpenForLoops |= 1u << v;
 }
 
 void TBasicInterpreter::ExecuteNext()
@@ -258,8 +262,12 @@ void TBasicInterpreter::ExecuteNext()
         return;
     const size_t v = static_cast<size_t>(letter - 'A');
     FVariables[v] = WrapValue(FVariables[v] + 1);
-    if (FVariables[v] <= FForLimit[v])
+    if (FVariables[v] <= FForLimit[v]) {
         FCurrentLine = FForReturnLine[v];
+        FOpenForLoops |= 1u << v;
+    } else {
+        FOpenForLoops &= ~(1u << v);
+    }
 }
 
 void TBasicInterpreter::ExecutePrint()

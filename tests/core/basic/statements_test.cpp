@@ -240,7 +240,7 @@ TEST(RunControl, ButtonsFollowTheRunState)
     TBasicBoard b;
     const TRunButtons idle{true, false, false, false};
     const TRunButtons running{false, true, false, true};
-    const TRunButtons paused{false, false, true, false};
+    const TRunButtons paused{false, false, true, false, true};
     const TRunButtons stopping{false, false, false, false};
     EXPECT_EQ(b.Basic().RunButtons(), idle);
     ASSERT_TRUE(b.RunStatements({"WAIT 1000"}));
