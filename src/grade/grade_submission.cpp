@@ -41,10 +41,10 @@ std::optional<std::string> RunProblem(const TChildOutcome& outcome, const TGrade
     case TEnd::Exited:
         if (outcome.Status == 0)
             return std::nullopt;
-        if (outcome.Status == 2)
+        if (outcome.Status == 2 && !RunnerMessage(outcome.Errors).empty())
             return RunnerMessage(outcome.Errors);
-        return "keltosimu-run ended with status " + std::to_string(outcome.Status) + ": " +
-               RunnerMessage(outcome.Errors);
+        return "keltosimu-run ended with status " + std::to_string(outcome.Status) +
+               (outcome.Errors.empty() ? "" : ": " + RunnerMessage(outcome.Errors));
     case TEnd::Signalled:
         return "keltosimu-run was killed by signal " + std::to_string(outcome.Status) + " (" +
                strsignal(outcome.Status) + ")";

@@ -131,6 +131,37 @@ TEST(GradeClass, EndlessRunTimesOutAndGradingGoesOn)
     EXPECT_EQ(report[1]["error"], "2 .dps circuit files: lcd.dps, lcd_copy.dps");
 }
 
+TEST(GradeClass, ARunnerThatFailsCostsOnlyThatSubmission)
+{
+    const fs::path dir = ScratchDir("grade_fake_runner");
+    const struct {
+        const char* Script;
+        const char* Error;
+    } cases[] = {
+        {"kill -SEGV $$", "keltosimu-run was killed by signal 11"},
+        {"echo 'keltosimu-run: cannot read ./lcd.dps' >&2; exit 2", "cannot read ./lcd.dps"},
+        {"exit 2", "keltosimu-run ended with status 2"},
+        {"echo 'disk full' >&2; exit 1", "keltosimu-run ended with status 1: disk full"},
+        {"exit 0", "cannot read the run's state"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Script);
+        const fs::path runner = dir / "fake-run";
+        std::ofstream(runner) << "#!/bin/sh\n" << c.Script << "\n";
+        fs::permissions(runner, fs::perms::owner_all);
+        const auto result =
+            RunCli({(kData / "task.toml").string(), "--runner", runner.string(), "--report", "-",
+                    (kData / "class" / "right").string(), (kData / "class" / "wrong").string()});
+        ASSERT_EQ(result.ExitCode, 0) << result.Err;
+        const json report = json::parse(result.Out);
+        ASSERT_EQ(report.size(), 2u);
+        for (const json& grade : report) {
+            EXPECT_EQ(grade["points"], 0);
+            EXPECT_EQ(grade["error"].get<std::string>().rfind(c.Error, 0), 0u) << grade["error"];
+        }
+    }
+}
+
 TEST(GradeClass, ShardsSplitTheClassWithoutOverlap)
 {
     const struct {
@@ -185,6 +216,12 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
         EXPECT_TRUE(result.Out.empty()) << result.Out;
     }
     EXPECT_FALSE(fs::exists(dir / "no"));
+
+    ::setenv("KELTOSIMU_RUN", (dir / "elsewhere").c_str(), 1);
+    const auto result = RunCli({good, right});
+    ::unsetenv("KELTOSIMU_RUN");
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_NE(result.Err.find("cannot run " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
 }
 
 } // namespace
