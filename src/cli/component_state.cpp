@@ -1,5 +1,6 @@
 #include "cli/component_state.h"
 
+#include "cli/user_action.h"
 #include "core/board/board.h"
 #include "core/circuit/catalogue.h"
 #include "core/circuit/part_table.h"
@@ -224,6 +225,7 @@ void WriteComponents(TJsonWriter& json, const TSimuBoard& board)
         json.Key("class").String(info.ClassName);
         json.Key("type").Int(info.FileType);
         json.Key("name").String(part.FName);
+        json.Key("item").String(PartCaption(part));
         json.Key("x").Int(part.FBody->Left());
         json.Key("y").Int(part.FBody->Top());
         WritePins(json, part);

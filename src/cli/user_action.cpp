@@ -79,7 +79,36 @@ std::optional<TUserAction> ParseScopeButton(const std::string& text)
     return std::nullopt;
 }
 
+// The one placed part whose palette caption this is.
+bool FindPartByCaption(const TSimuBoard& board, const std::string& caption, int32_t& index,
+                       std::string& error)
+{
+    std::vector<int32_t> matches;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        if (PartCaption(*board.Part(i)) == caption)
+            matches.push_back(i);
+    if (matches.size() == 1) {
+        index = matches[0];
+        return true;
+    }
+    if (matches.empty()) {
+        error = "no placed part is '" + caption + "'";
+        return false;
+    }
+    error = "'" + caption + "' names " + std::to_string(matches.size()) + " placed parts (components";
+    for (int32_t match : matches)
+        error += " " + std::to_string(match);
+    error += "); name one by its index";
+    return false;
+}
+
 } // namespace
+
+std::string_view PartCaption(const TSimuPart& part)
+{
+    const TPaletteItem* item = PaletteItemForPart(part.FOwnerType, part.FName);
+    return item != nullptr ? item->Caption : std::string_view();
+}
 
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
                                            std::string& error)
@@ -109,8 +138,12 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
     }
     TUserAction action;
     action.Kind = shape->Kind;
-    if (fields.size() != shape->Fields || !ParseNumber(fields[1], action.Part)) {
+    if (fields.size() != shape->Fields || fields[1].empty()) {
         error = "action '" + text + "' is malformed";
+        return std::nullopt;
+    }
+    if (!ParseNumber(fields[1], action.Part) && !FindPartByCaption(board, fields[1], action.Part, error)) {
+        error = "action '" + text + "': " + error;
         return std::nullopt;
     }
     const TSimuPart* part = board.Part(action.Part);
@@ -142,7 +175,8 @@ std::string UserActionHelp()
     for (const auto& [form, text] : kActionHelp)
         help += "  " + std::string(form) + std::string(form.size() < 28 ? 28 - form.size() : 1, ' ') +
                 std::string(text) + "\n";
-    return help + "  C is the component's index in the circuit file, counted from 0.\n";
+    return help + "  C is the component's index in the circuit file, counted from 0, or its palette\n"
+                  "  caption (LCD1602, 常开按钮S1) when exactly one placed part has it.\n";
 }
 
 std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TScheduledAction>& scheduled,

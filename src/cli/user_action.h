@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelto {
@@ -40,6 +41,10 @@ struct TUserAction {
     int32_t Row = -1;
     double Position = 0.0;
 };
+
+// The caption of the palette item the part came from, as the runner's actions
+// and state name it; empty for a part no item makes.
+std::string_view PartCaption(const TSimuPart& part);
 
 // Checks the action against the loaded board: the part must exist and be of
 // the class the action needs. The run and oscilloscope buttons need no part.

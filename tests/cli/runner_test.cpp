@@ -22,8 +22,10 @@ TEST(Runner, ZeroTicksStillWritesStateAndSavesTheSameBytes)
     EXPECT_EQ(ReadFileText(dir / "saved.dps"), ReadFileText(kData / "lesson_example.dps"));
     const std::string state = ReadFileText(dir / "state.json");
     EXPECT_NE(state.find("\"ticks\":0"), std::string::npos);
-    EXPECT_NE(state.find(R"({"index":1,"class":"TSimuLEDA","type":3,"name":"LED0","x":20,"y":60,"pins":[)"),
-              std::string::npos);
+    EXPECT_NE(
+        state.find(
+            R"({"index":1,"class":"TSimuLEDA","type":3,"name":"LED0","item":"发光二极管LED0","x":20,"y":60,"pins":[)"),
+        std::string::npos);
 }
 
 TEST(Runner, StateGoesToStandardOutputWithADash)
@@ -47,10 +49,16 @@ TEST(Runner, UserActionsChangeThePartsTheyName)
         {"click flips the switch", {"--at", "1:click:0"}, R"("name":"K0")"},
         {"click twice flips it back", {"--at", "1:click:0", "--at", "3:click:0"}, R"("state":{"closed":0})"},
         {"press holds the button", {"--at", "2:press:1"}, R"("state":{"closed":1,"normallyClosed":0})"},
-        {"release lets it go", {"--at", "1:press:1", "--at", "2:release:1"}, R"("state":{"closed":0,"normallyClosed":0})"},
+        {"release lets it go",
+         {"--at", "1:press:1", "--at", "2:release:1"},
+         R"("state":{"closed":0,"normallyClosed":0})"},
         {"key down", {"--at", "1:keydown:2:3:1"}, R"("keys":[0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0])"},
         {"slider", {"--at", "1:slider:3:0.25"}, R"("value":0.25)"},
         {"after the last tick", {"--at", "9:click:0"}, R"("state":{"closed":1})"},
+        {"switch by caption", {"--at", "1:click:开关K0"}, R"("state":{"closed":1})"},
+        {"button by caption", {"--at", "2:press:常开按钮S1"}, R"("state":{"closed":1,"normallyClosed":0})"},
+        {"key by caption", {"--at", "1:keydown:4×4键盘:2:3"}, R"("keys":[0,0,0,0,0,0,0,0,0,0,0,1,0,0,0,0])"},
+        {"slider by caption", {"--at", "1:slider:可调电阻R:0.75"}, R"("value":0.75)"},
     };
     for (const TActionCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -83,6 +91,12 @@ TEST(Runner, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
         nested += "<x>";
     std::ofstream(dir / "nested.dps", std::ios::binary) << nested;
     const std::string inputs = (kData / "inputs.dps").string();
+    // A loaded file may hold one item's part twice; its caption then names neither.
+    const std::string button =
+        R"(<record><CtrlNode TYPE="4"><POSX>0</POSX><POSY>0</POSY><MODEL>1</MODEL></CtrlNode></record>)";
+    std::ofstream(dir / "two_buttons.dps", std::ios::binary)
+        << "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n<KELTOSIMU><COMP>" << button << button
+        << "</COMP><CONN/></KELTOSIMU>\n";
     const TBadCase cases[] = {
         {"missing file", {(dir / "absent.dps").string()}, "absent.dps"},
         {"binary file", {(dir / "binary.dps").string()}, "binary.dps"},
@@ -97,6 +111,13 @@ TEST(Runner, BadInputGivesOneLineOnStandardErrorAndStatusTwo)
         {"key out of range", {"--at", "1:keydown:2:4:0", inputs}, "column and row"},
         {"slider beyond its track", {"--at", "1:slider:3:1.5", inputs}, "slider position"},
         {"unknown action", {"--at", "1:dance:0", inputs}, "unknown action"},
+        {"caption of no placed part",
+         {"--at", "1:press:常闭按钮S2", inputs},
+         "no placed part is '常闭按钮S2'"},
+        {"caption of two parts",
+         {"--at", "1:press:常开按钮S1", (dir / "two_buttons.dps").string()},
+         "'常开按钮S1' names 2 placed parts (components 0 1)"},
+        {"caption of the wrong kind", {"--at", "1:press:开关K0", inputs}, "push button"},
     };
     for (const TBadCase& c : cases) {
         SCOPED_TRACE(c.Name);

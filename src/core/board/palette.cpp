@@ -88,4 +88,12 @@ const TPaletteItem* PaletteItemForFile(int32_t fileType, int32_t model)
     return nullptr;
 }
 
+const TPaletteItem* PaletteItemForPart(TOwnerType type, std::string_view name)
+{
+    for (const TPaletteItem& entry : kItems)
+        if (entry.Type == type && entry.Name == name)
+            return &entry;
+    return nullptr;
+}
+
 } // namespace kelto

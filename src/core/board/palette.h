@@ -39,6 +39,9 @@ const std::array<TPaletteGroup, 4>& PaletteGroups();
 const TPaletteItem* PaletteItem(int32_t item);
 // The item a file record names: its type code and, for multi-instance kinds, its model.
 const TPaletteItem* PaletteItemForFile(int32_t fileType, int32_t model);
+// The item a placed part came from: its class and the name the item gave it
+// tell items apart even where two parts of a loaded file share one slot.
+const TPaletteItem* PaletteItemForPart(TOwnerType type, std::string_view name);
 // The caption item 26 shows after start-up replaced its layout caption.
 constexpr std::string_view kAudioasCaption = "单通道示波器";
 
