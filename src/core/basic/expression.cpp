@@ -198,7 +198,7 @@ int16_t TBasicInterpreter::ReadPortCBits(uint8_t selector)
     // a net that a later one reads.
     for (int bit = 0; bit < 5; ++bit)
         if (TSimuPortInfo* record = FEngine.McuPortRecord(bit))
-            record->FKind = DIGITAL_IN;
+            FEngine.SetKindNow(*record, DIGITAL_IN);
     int16_t bits = 0;
     for (int bit = 0; bit < 5; ++bit)
         if (FEngine.ReadPortCPin(bit) != 0)

@@ -38,6 +38,7 @@ TdxFcObject* TdxFlowChart::CreateObject(int32_t left, int32_t top, uint16_t widt
                                         uint8_t shapeKind)
 {
     auto object = std::make_unique<TdxFcObject>(*this, left, top, width, height, shapeKind);
+    ++FWiringVersion;
     object->FIndex = ObjectCount();
     TdxFcObject* created = object.get();
     FObjects.push_back(std::move(object));
@@ -48,6 +49,7 @@ TdxFcObject* TdxFlowChart::CreateObject(int32_t left, int32_t top, uint16_t widt
 TdxFcConnection* TdxFlowChart::CreateConnection(TdxFcObject* source, TdxFcObject* target)
 {
     auto connection = std::make_unique<TdxFcConnection>(*this, source, target);
+    ++FWiringVersion;
     connection->FIndex = ConnectionCount();
     TdxFcConnection* created = connection.get();
     FConnections.push_back(std::move(connection));
@@ -65,6 +67,7 @@ TdxFcConnection* TdxFlowChart::CreateConnection(TdxFcObject* source, TdxFcObject
 
 void TdxFlowChart::DetachConnection(TdxFcConnection* connection)
 {
+    ++FWiringVersion;
     if (TdxFcObject* source = connection->FSource) {
         EraseFirst(source->FConnections, connection);
         EraseFirst(source->FWiredObjects, connection->FTarget);
@@ -93,6 +96,7 @@ void TdxFlowChart::DeleteConnection(TdxFcConnection* connection)
 void TdxFlowChart::DeleteObject(TdxFcObject* object)
 {
     const int32_t index = IndexOfObject(object);
+    ++FWiringVersion;
     if (index < 0)
         return;
     while (!object->FConnections.empty())

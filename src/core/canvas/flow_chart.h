@@ -178,6 +178,9 @@ public:
     // O(1): each object knows its position; -1 for none or a stranger.
     int32_t IndexOfObject(const TdxFcObject* object) const;
     int32_t IndexOfConnection(const TdxFcConnection* connection) const;
+    // Changes whenever an object or a connection is created or deleted, so
+    // whoever keeps what is joined to what knows to look again.
+    uint64_t WiringVersion() const { return FWiringVersion; }
 
     // Single select: selecting an item deselects every other one.
     void Select(TdxFcItem* item);
@@ -229,6 +232,7 @@ private:
     int32_t FScrollY = 0;
     int32_t FUpdateCount = 0;
     bool FChangedWhileUpdating = false;
+    uint64_t FWiringVersion = 0;
 };
 
 } // namespace kelto

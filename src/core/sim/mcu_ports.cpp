@@ -9,10 +9,10 @@
 namespace kelto {
 
 const std::array<int32_t, 31> McuPortPinMap{
-    22, 23, 24, 25, 26, 27, 0,       // PC0..PC6 for the single-pin reads
-    13, 14, 15, 16, 17, 18, 8, 9,    // PB0..PB7
-    22, 23, 24, 25, 26, 27, 0, -1,   // PC0..PC7
-    1,  2,  3,  4,  5,  10, 11, 12,  // PD0..PD7
+    22, 23, 24, 25, 26, 27, 0,      // PC0..PC6 for the single-pin reads
+    13, 14, 15, 16, 17, 18, 8,  9,  // PB0..PB7
+    22, 23, 24, 25, 26, 27, 0,  -1, // PC0..PC7
+    1,  2,  3,  4,  5,  10, 11, 12, // PD0..PD7
 };
 
 namespace {
@@ -68,10 +68,17 @@ int16_t TSimEngine::ReadPortInput(TMcuPort port)
     int16_t result = 0;
     for (int b = 0; b < 8; ++b) {
         const int entry = PortBase(port) + b;
-        if (McuPortRecord(entry) != nullptr && ReadMcuPinLevel(McuPortPinMap[static_cast<size_t>(entry)]) == 1)
+        if (McuPortRecord(entry) != nullptr &&
+            ReadMcuPinLevel(McuPortPinMap[static_cast<size_t>(entry)]) == 1)
             result = static_cast<int16_t>(result | (1 << b));
     }
     return result;
+}
+
+void TSimEngine::SetKindNow(TSimuPortInfo& record, TPortKind kind)
+{
+    record.FKind = kind;
+    ++FReadEpoch;
 }
 
 int16_t TSimEngine::ReadPortCPin(int32_t n)
@@ -82,7 +89,7 @@ int16_t TSimEngine::ReadPortCPin(int32_t n)
     if (record == nullptr)
         return 0;
     // The read turns the pin into an input at once, outside the two-phase rule.
-    record->FKind = DIGITAL_IN;
+    SetKindNow(*record, DIGITAL_IN);
     return static_cast<int16_t>(ReadMcuPinLevel(McuPortPinMap[static_cast<size_t>(n)]));
 }
 
@@ -93,7 +100,7 @@ int16_t TSimEngine::ReadAnalogChannel(int32_t n)
     TSimuPortInfo* record = McuPortRecord(n);
     if (record == nullptr)
         return 0;
-    record->FKind = ANALOG_IN;
+    SetKindNow(*record, ANALOG_IN);
     const double scaled = ReadMcuPinAnalog(McuPortPinMap[static_cast<size_t>(n)]) * 1023.0;
     if (std::isnan(scaled))
         return 0;

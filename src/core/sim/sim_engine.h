@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/circuit/port_info.h"
+#include "core/sim/net_cache.h"
 
 #include <array>
 #include <cstdint>
@@ -20,14 +21,6 @@ struct TProbeReading {
     uint8_t Status = 4; // 0 level/analogue, 1 servo PWM, 2 motor PWM, 3 conflict, 4 undriven
     double Value = 0.0;
     bool operator==(const TProbeReading&) const = default;
-};
-
-// The drivers found on one net, by kind; valid until the next read.
-struct TNetDrivers {
-    std::vector<double> Analog;
-    std::vector<int32_t> Digital;
-    std::vector<double> Motor;
-    std::vector<double> Servo;
 };
 
 enum class TMcuPort : uint8_t { B, C, D };
@@ -60,7 +53,8 @@ public:
     void SetHandler(TOwnerType type, THandler handler);
     void RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime);
 
-    // Net traversal and reads; only current pin fields are read.
+    // Net traversal and reads; only current pin fields are read. The
+    // drivers returned stay valid until the next read.
     int32_t IndexOfCanvasObject(const TdxFcObject* object) const;
     int32_t CollectNet(const TdxFcObject* pin, std::vector<int32_t>& list);
     const TNetDrivers& GatherDrivers(const TdxFcObject* pin);
@@ -84,16 +78,25 @@ public:
     int16_t ReadPortCPin(int32_t n);
     int16_t ReadAnalogChannel(int32_t n);
 
-private:
-    void Traverse(const TdxFcObject* pin);
+    // A current pin field written during a tick outside the two-phase rule
+    // (the program's single-pin reads); readers later in the tick see it.
+    void SetKindNow(TSimuPortInfo& record, TPortKind kind);
+    // Off: every read walks its net again (the reference the kept nets are
+    // measured and checked against).
+    void SetNetCache(bool on) { FNetCacheOn = on; }
 
+private:
     TdxFlowChart& FCanvas;
     TSimuMCU* FMcu = nullptr;
     std::vector<TSimuPortInfo*> FPendingPorts;
     std::array<THandler, kOwnerTypeCount> FHandlers;
-    // Scratch buffers reused by every read, so steady-state reads allocate nothing.
-    std::vector<uint8_t> FVisited;
-    std::vector<int32_t> FStack;
+    TNetCache FNets;
+    bool FNetCacheOn = true;
+    // Drivers gathered in a tick are reused until this changes; outside a
+    // tick (where buttons and sliders write pins) every read gathers afresh.
+    uint64_t FReadEpoch = 1;
+    bool FInTick = false;
+    // Scratch buffers reused by every walking read, so steady-state reads allocate nothing.
     std::vector<int32_t> FNet;
     TNetDrivers FDrivers;
 };

@@ -4,7 +4,9 @@
 
 namespace kelto {
 
-TSimEngine::TSimEngine(TdxFlowChart& canvas) : FCanvas(canvas) {}
+TSimEngine::TSimEngine(TdxFlowChart& canvas) : FCanvas(canvas), FNets(canvas)
+{
+}
 
 void TSimEngine::CommitPendingPorts()
 {
@@ -24,11 +26,16 @@ void TSimEngine::SetHandler(TOwnerType type, THandler handler)
 void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime)
 {
     FPendingPorts.clear();
+    // Pins may have been written between ticks: drivers gathered before are stale.
+    ++FReadEpoch;
+    FNets.CheckSwitches();
+    FInTick = true;
     for (TSimuPart* part : parts) {
         const THandler& handler = FHandlers[part->FOwnerType];
         if (handler)
             handler(*part, deltaTime, newTime);
     }
+    FInTick = false;
     CommitPendingPorts();
     // Nothing outside a tick may commit, and records may be freed between ticks.
     FPendingPorts.clear();

@@ -1,0 +1,65 @@
+#include "full_board.h"
+
+namespace kelto {
+
+namespace {
+
+bool WiredToPorts(TOwnerType type)
+{
+    switch (type) {
+    case otSegDispTwo:
+    case otSegDispSix:
+    case otBitDisp:
+    case otDotMat1616:
+    case otDotMat3232:
+    case otLCD1602:
+    case otNOTGate:
+    case otANDGate:
+    case otORGate:
+    case otANDNGate:
+    case otORNGate:
+    case otDFlipFlop:
+    case otJKFlipFlop:
+    case otOutExpander:
+    case otOScopes:
+    case otAudioas:
+    case otVoMeter: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+void BuildFullBoard(TSimuBoard& board)
+{
+    for (const TPaletteItem& item : PaletteItems())
+        board.PlaceItem(item.Item);
+    TSimuPart* mcu = board.Slot(kMcuItem);
+    std::vector<TdxFcObject*> portPins;
+    for (int entry = kPortBBase; entry < kPortDBase + 8; ++entry)
+        if (McuPortPinMap[static_cast<size_t>(entry)] >= 0)
+            portPins.push_back(mcu->Pin(McuPortPinMap[static_cast<size_t>(entry)]));
+    size_t next = 0;
+    for (const TdxFcObject* pin : WiredPins(board))
+        board.Canvas().CreateConnection(portPins[next++ % portPins.size()], const_cast<TdxFcObject*>(pin));
+}
+
+std::vector<const TdxFcObject*> WiredPins(const TSimuBoard& board)
+{
+    std::vector<const TdxFcObject*> pins;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        if (WiredToPorts(board.Part(i)->FOwnerType))
+            for (const TdxFcObject* pin : board.Part(i)->FPins)
+                pins.push_back(pin);
+    return pins;
+}
+
+std::vector<TSimuPart*> PlacedParts(const TSimuBoard& board)
+{
+    std::vector<TSimuPart*> parts;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        parts.push_back(board.Part(i));
+    return parts;
+}
+
+} // namespace kelto

@@ -1,0 +1,182 @@
+// Net traversal through wires, closed toggle switches and pressed keypad
+// keys, and the nets kept between reads.
+#include "core/sim/net_cache.h"
+
+#include "core/canvas/flow_chart.h"
+#include "core/circuit/parts.h"
+
+#include <algorithm>
+
+namespace kelto {
+
+namespace {
+
+bool SwitchClosed(const TSimuPortInfo& record)
+{
+    return record.FOwner != nullptr && record.FOwner->FOwnerType == otZhaDaoSwitch &&
+           static_cast<const TSimuZhaDaoSwitch*>(record.FOwner)->FClosed != 0;
+}
+
+// The key that joins this keypad pin to the pin in its link slot k.
+bool KeyJoins(const TSimuPortInfo& record, int k)
+{
+    if (record.FOwner == nullptr || record.FOwner->FOwnerType != otKeypad)
+        return false;
+    const auto& keypad = *static_cast<const TSimuKeypad*>(record.FOwner);
+    const int p = record.FPinIndex;
+    return p < 4 ? keypad.Key(k, p) != 0 : keypad.Key(p - 4, k) != 0;
+}
+
+} // namespace
+
+void TNetDrivers::Clear()
+{
+    Analog.clear();
+    Digital.clear();
+    Motor.clear();
+    Servo.clear();
+}
+
+void TNetDrivers::Finish()
+{
+    Driven = !Analog.empty() || !Digital.empty();
+    const bool digitalHigh = std::all_of(Digital.begin(), Digital.end(), [](int32_t d) { return d >= 1; });
+    AllHigh = digitalHigh && std::all_of(Analog.begin(), Analog.end(), [](double a) { return a >= 0.5; });
+    AnalogLevel = 0.0;
+    if (digitalHigh) {
+        AnalogLevel = 1.0;
+        for (double a : Analog)
+            AnalogLevel = std::min(a, AnalogLevel);
+    }
+}
+
+void TNetDrivers::Add(const TSimuPortInfo& record)
+{
+    switch (record.FKind) {
+    case ANALOG_OUT: Analog.push_back(record.FValue); break;
+    case DIGITAL_OUT: Digital.push_back(record.FLevel); break;
+    case MOTOR_PWM_OUT: Motor.push_back(record.FValue); break;
+    case SERVO_PWM_OUT: Servo.push_back(record.FValue); break;
+    default: break;
+    }
+}
+
+void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
+{
+    net.clear();
+    const int32_t start = FCanvas.IndexOfObject(pin);
+    if (start < 0)
+        return;
+    if (FVisited.size() < static_cast<size_t>(FCanvas.ObjectCount()))
+        FVisited.resize(static_cast<size_t>(FCanvas.ObjectCount()), 0);
+    const auto push = [this, &net](const TdxFcObject* object) {
+        const int32_t j = FCanvas.IndexOfObject(object);
+        if (j >= 0 && !FVisited[static_cast<size_t>(j)]) {
+            FVisited[static_cast<size_t>(j)] = 1;
+            net.push_back(j);
+            FStack.push_back(j);
+        }
+    };
+    FStack.clear();
+    push(pin);
+    while (!FStack.empty()) {
+        const TdxFcObject* object = FCanvas.Objects(FStack.back());
+        FStack.pop_back();
+        for (const TdxFcObject* wired : object->WiredObjects())
+            push(wired);
+        const TSimuPortInfo* record = object->UserData;
+        if (record == nullptr)
+            continue;
+        if (record->FOwnerType == otZhaDaoSwitch && SwitchClosed(*record))
+            push(record->FLinks[0]);
+        if (record->FOwnerType == otKeypad)
+            for (int k = 0; k < 4; ++k)
+                if (KeyJoins(*record, k))
+                    push(record->FLinks[static_cast<size_t>(k)]);
+    }
+    for (int32_t j : net)
+        FVisited[static_cast<size_t>(j)] = 0;
+    std::sort(net.begin(), net.end());
+}
+
+void TNetCache::Forget()
+{
+    FWiringVersion = FCanvas.WiringVersion();
+    FValid = true;
+    FNetOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), -1);
+    FNetCount = 0;
+    FWatched.clear();
+    FWatchedState.clear();
+}
+
+void TNetCache::SnapshotSwitch(const TSimuPart* part)
+{
+    if (part->FOwnerType == otZhaDaoSwitch)
+        FWatchedState.push_back(static_cast<const TSimuZhaDaoSwitch*>(part)->FClosed);
+    else {
+        const auto& keys = static_cast<const TSimuKeypad*>(part)->FKeys;
+        FWatchedState.insert(FWatchedState.end(), keys.begin(), keys.end());
+    }
+}
+
+void TNetCache::Watch(const TSimuPart* part)
+{
+    if (std::find(FWatched.begin(), FWatched.end(), part) != FWatched.end())
+        return;
+    FWatched.push_back(part);
+    SnapshotSwitch(part);
+}
+
+void TNetCache::CheckSwitches()
+{
+    // A watched part may have been deleted since: never look at it then.
+    if (!FValid || FWiringVersion != FCanvas.WiringVersion()) {
+        FValid = false;
+        return;
+    }
+    size_t at = 0;
+    for (const TSimuPart* part : FWatched) {
+        const uint8_t* now = part->FOwnerType == otZhaDaoSwitch
+                                 ? &static_cast<const TSimuZhaDaoSwitch*>(part)->FClosed
+                                 : static_cast<const TSimuKeypad*>(part)->FKeys.data();
+        const size_t size = part->FOwnerType == otZhaDaoSwitch ? 1 : 16;
+        if (!std::equal(now, now + size, FWatchedState.begin() + static_cast<std::ptrdiff_t>(at))) {
+            FValid = false;
+            return;
+        }
+        at += size;
+    }
+}
+
+// Joining is symmetric (wires, switch and key links all go both ways), so
+// a walk from any pin of a net finds the same pins and one walk serves them all.
+TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
+{
+    if (!FValid || FWiringVersion != FCanvas.WiringVersion())
+        Forget();
+    const int32_t index = FCanvas.IndexOfObject(pin);
+    if (index < 0)
+        return nullptr;
+    int32_t& slot = FNetOf[static_cast<size_t>(index)];
+    if (slot >= 0)
+        return &FNets[static_cast<size_t>(slot)];
+    if (FNetCount == FNets.size())
+        FNets.emplace_back();
+    TCachedNet& net = FNets[FNetCount];
+    const auto number = static_cast<int32_t>(FNetCount++);
+    Walk(pin, FWalk);
+    net.Indices.assign(FWalk.begin(), FWalk.end());
+    net.Records.clear();
+    for (int32_t j : net.Indices) {
+        const TSimuPortInfo* record = FCanvas.Objects(j)->UserData;
+        net.Records.push_back(record);
+        FNetOf[static_cast<size_t>(j)] = number;
+        if (record != nullptr && record->FOwner != nullptr &&
+            (record->FOwner->FOwnerType == otZhaDaoSwitch || record->FOwner->FOwnerType == otKeypad))
+            Watch(record->FOwner);
+    }
+    net.DriversEpoch = 0;
+    return &net;
+}
+
+} // namespace kelto

@@ -1,0 +1,64 @@
+// Nets remembered between reads: the pins each pin is joined to, kept until
+// the wiring or a toggle switch or keypad key on a kept net changes, and the
+// drivers found on a net, kept for one tick until a pin is written outside
+// the two-phase rule.
+#pragma once
+
+#include "core/sim/net_drivers.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace kelto {
+
+class TdxFlowChart;
+class TdxFcObject;
+class TSimuPart;
+
+// Every pin joined to one pin, in ascending canvas index order.
+struct TCachedNet {
+    std::vector<int32_t> Indices;
+    std::vector<const TSimuPortInfo*> Records; // the pins' records, null where an object has none
+    uint64_t DriversEpoch = 0;                 // the read epoch Drivers was gathered in; 0 never
+    TNetDrivers Drivers;
+};
+
+class TNetCache {
+public:
+    explicit TNetCache(TdxFlowChart& canvas) : FCanvas(canvas) {}
+
+    // The straightforward walk: every pin joined to this one through wires,
+    // closed toggle switches and pressed keypad keys, ascending.
+    void Walk(const TdxFcObject* pin, std::vector<int32_t>& net);
+
+    // The pin's net, walked again when the canvas's wiring changed since it
+    // was last walked; nullptr for an object not on the canvas.
+    TCachedNet* NetOf(const TdxFcObject* pin);
+
+    // Switches and keys are plain fields anyone may set, so they are
+    // compared rather than announced: forgets every net when one on a kept
+    // net moved. Nothing moves them during a tick, so once a tick is enough.
+    void CheckSwitches();
+
+private:
+    void Forget();
+    void Watch(const TSimuPart* part);
+    void SnapshotSwitch(const TSimuPart* part);
+
+    TdxFlowChart& FCanvas;
+    uint64_t FWiringVersion = 0;
+    bool FValid = false;
+    // Toggle switches and keypads met on kept nets, and their closed flags
+    // and keys as the walks saw them, in the same order.
+    std::vector<const TSimuPart*> FWatched;
+    std::vector<uint8_t> FWatchedState;
+    std::vector<int32_t> FNetOf;   // canvas index -> net number, -1 not walked yet
+    std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
+    size_t FNetCount = 0;
+    std::vector<uint8_t> FVisited;
+    std::vector<int32_t> FStack;
+    std::vector<int32_t> FWalk;
+};
+
+} // namespace kelto
