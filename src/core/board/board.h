@@ -65,6 +65,9 @@ public:
     void DeletePart(TSimuPart* part);
     // Removes every part, last first, and empties every slot; ends the run.
     void ClearCircuit();
+    // Builds a part as the item does and puts it at `index` in the parts
+    // list, taking the item's slot or leaving it to its holder (undo).
+    TSimuPart* InsertPart(int32_t index, const TPaletteItem& item, bool takeSlot);
 
     // One simulation tick over the placed parts.
     void GLCadencer1Progress(double deltaTime, double newTime);

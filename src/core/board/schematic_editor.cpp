@@ -33,8 +33,16 @@ void TSchematicEditor::OnMouseDown(TMouseButton button, TShiftState shift, int32
 
 void TSchematicEditor::OnMouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y)
 {
-    if (PlainLeft(button, shift))
-        FBoard.dxFlowChart1MouseUp(x, y);
+    if (!PlainLeft(button, shift))
+        return;
+    const int32_t connections = FBoard.Canvas().ConnectionCount();
+    FBoard.dxFlowChart1MouseUp(x, y);
+    if (FBoard.Canvas().ConnectionCount() == connections + 1) {
+        TCanvasEdit edit;
+        edit.Kind = TEditKind::AddWire;
+        edit.Wire = CaptureWire(FBoard, *FBoard.Canvas().Connections(connections));
+        Edited(std::move(edit));
+    }
 }
 
 void TSchematicEditor::OnObjectClick(TdxFcObject* item, int32_t x, int32_t y)
@@ -48,12 +56,16 @@ void TSchematicEditor::OnDragHandlerOn()
 {
     FHost.SetFrameClockEnabled(false);
     FBoard.Canvas().BeginUpdate();
+    FDragStart = CaptureGeometry(FBoard.Canvas());
 }
 
 void TSchematicEditor::OnDragHandlerOff()
 {
     FBoard.Canvas().EndUpdate();
     FHost.SetFrameClockEnabled(true);
+    if (std::optional<TCanvasEdit> edit = MoveEdit(FDragStart, FBoard.Canvas()))
+        Edited(std::move(*edit));
+    FDragStart = {};
 }
 
 void TSchematicEditor::OnDblClick()
@@ -73,10 +85,19 @@ void TSchematicEditor::EditSelectedWire()
     if (wire == nullptr || !JoinsTwoPins(*wire))
         return;
     const TWireDialogAnswer answer = FHost.ShowWireDialog(wire->LineStyle());
-    if (answer.Result == TModalResult::mrOk && answer.Style)
+    TCanvasEdit edit;
+    edit.Wire = CaptureWire(FBoard, *wire);
+    if (answer.Result == TModalResult::mrOk && answer.Style && *answer.Style != wire->LineStyle()) {
+        edit.Kind = TEditKind::WireStyle;
+        edit.OldStyle = wire->LineStyle();
+        edit.NewStyle = *answer.Style;
         wire->SetLineStyle(*answer.Style);
-    else if (answer.Result == TModalResult::mrNo)
+        Edited(std::move(edit));
+    } else if (answer.Result == TModalResult::mrNo) {
+        edit.Kind = TEditKind::DeleteWire;
         FBoard.Canvas().DeleteConnection(wire);
+        Edited(std::move(edit));
+    }
 }
 
 void TSchematicEditor::DeleteSelectedPart()
@@ -92,7 +113,27 @@ void TSchematicEditor::DeleteSelectedPart()
         FHost.HideInstrumentWindow(TInstrument::OScopes);
     else if (item == kAudioasItem)
         FHost.HideInstrumentWindow(TInstrument::Audioas);
+    TCanvasEdit edit;
+    edit.Kind = TEditKind::DeletePart;
+    edit.Part = CapturePart(FBoard, *part);
     FBoard.DeletePart(part);
+    Edited(std::move(edit));
+}
+
+void TSchematicEditor::PlaceItem(int32_t item)
+{
+    if (TSimuPart* part = FBoard.PlaceItem(item)) {
+        TCanvasEdit edit;
+        edit.Kind = TEditKind::PlacePart;
+        edit.Part = CapturePart(FBoard, *part);
+        Edited(std::move(edit));
+    }
+}
+
+void TSchematicEditor::Edited(TCanvasEdit edit)
+{
+    if (FOnEdit)
+        FOnEdit(std::move(edit));
 }
 
 void TSchematicEditor::ClickTimerTimer()

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "core/board/board.h"
+#include "core/board/edit_history.h"
 #include "core/canvas/canvas_mouse.h"
 
+#include <functional>
 #include <optional>
 
 namespace kelto {
@@ -20,7 +22,7 @@ struct TWireDialogAnswer {
 
 // What the handlers need from the window around them.
 class IEditorHost {
-  public:
+public:
     virtual ~IEditorHost() = default;
     virtual void SetFrameClockEnabled(bool enabled) = 0;
     // ClickTimer disabled and enabled again, so its interval starts afresh.
@@ -35,7 +37,7 @@ class IEditorHost {
 };
 
 class TSchematicEditor final : public ICanvasMouseEvents {
-  public:
+public:
     TSchematicEditor(TSimuBoard& board, IEditorHost& host);
 
     // The canvas's mouse machine, fed by the canvas widget.
@@ -50,13 +52,22 @@ class TSchematicEditor final : public ICanvasMouseEvents {
 
     void ClickTimerTimer();
 
-  private:
+    // A palette click: places the item's part unless its slot is taken.
+    void PlaceItem(int32_t item);
+    // Hears every canvas edit made through this editor, for undo.
+    void SetEditListener(std::function<void(TCanvasEdit)> listener) { FOnEdit = std::move(listener); }
+
+private:
+    void Edited(TCanvasEdit edit);
+
     void EditSelectedWire();
     void DeleteSelectedPart();
 
     TSimuBoard& FBoard;
     IEditorHost& FHost;
     TCanvasMouse FMouse;
+    std::function<void(TCanvasEdit)> FOnEdit;
+    TCanvasGeometry FDragStart;
 };
 
 } // namespace kelto

@@ -122,6 +122,8 @@ public:
     void SetLineStyle(TLineStyle style);
     const std::vector<TPoint>& BendPoints() const { return FBendPoints; }
     void AddPoint(TPoint point);
+    // Replaces every bend point (taking a move back).
+    void SetBendPoints(const std::vector<TPoint>& points);
     bool Visible() const { return FVisible; }
     void SetVisible(bool visible);
     bool DrawnBehind() const { return FDrawnBehind; }
@@ -170,6 +172,12 @@ public:
     TdxFcConnection* CreateConnection(TdxFcObject* source, TdxFcObject* target);
     void DeleteObject(TdxFcObject* object);
     void DeleteConnection(TdxFcConnection* connection);
+    // For taking a deletion back: the objects [first, first + count) move
+    // to start at index `to`; a connection moves to `index`, its place in
+    // each end's lists following the new order. Meant for items just
+    // created, so whoever watches the wiring has already been told.
+    void MoveObjectBlock(int32_t first, int32_t count, int32_t to);
+    void MoveConnection(TdxFcConnection* connection, int32_t index);
 
     int32_t ObjectCount() const { return static_cast<int32_t>(FObjects.size()); }
     TdxFcObject* Objects(int32_t index) const;
