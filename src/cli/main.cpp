@@ -1,8 +1,10 @@
 // keltosimu-run: loads a circuit, performs scripted user actions, runs ticks
 // and reports the final state; the teacher's batch checker and our e2e harness.
 #include "cli/component_state.h"
+#include "cli/audio_capture.h"
 #include "cli/json_writer.h"
 #include "cli/progress_line.h"
+#include "cli/run_audio.h"
 #include "cli/run_options.h"
 #include "cli/run_outputs.h"
 #include "cli/run_recorder.h"
@@ -95,6 +97,10 @@ int Run(const TRunOptions& options)
     const std::optional<std::vector<TTimedAction>> actions = ParseSchedule(options.Actions, board, error);
     if (!actions)
         return Fail(error);
+    if (options.AudioPath)
+        if (const std::optional<std::string> refusal =
+                AudioRefusal(static_cast<double>(options.Ticks) * options.DeltaTime))
+            return Fail(*refusal);
 
     // Every input is good: only now is any output touched. An output that
     // cannot be written refuses the run like a bad argument.
@@ -114,8 +120,13 @@ int Run(const TRunOptions& options)
     TSimulatedClockSpeaker clockSpeaker(options.Time ? static_cast<const ILocalClock&>(fixedClock)
                                                      : systemClock);
     TSeededRandom seededRandom(options.Seed.value_or(0));
-    board.Basic().SetSoundDevices({&midiGen, &wavePlayer, &clockSpeaker, options.Time ? &fixedClock : nullptr,
-                                   options.Seed ? &seededRandom : nullptr});
+    std::optional<TAudioCapture> audio;
+    if (options.AudioPath)
+        audio.emplace(streamDevice, wavePlayer, clockSpeaker,
+                      options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
+    board.Basic().SetSoundDevices(
+        {&midiGen, audio ? &audio->WavePlayer() : &wavePlayer, audio ? &audio->ClockSpeaker() : &clockSpeaker,
+         options.Time ? &fixedClock : nullptr, options.Seed ? &seededRandom : nullptr});
 
     TRunRecorder recorder(board, outputs.StandardOutput());
     if (outputs.Events() != nullptr)
@@ -154,6 +165,16 @@ int Run(const TRunOptions& options)
         outputs.WriteWhole(*options.StatePath, StateJson(board, ticksDone));
     if (options.SavePath)
         outputs.WriteWhole(*options.SavePath, WriteCircuitDocument(board));
+    if (audio) {
+        std::vector<std::string> warnings;
+        const TFileResult written =
+            WriteRunAudio(*options.AudioPath, audio->Script(),
+                          static_cast<double>(ticksDone) * options.DeltaTime, warnings);
+        for (const std::string& warning : warnings)
+            std::cerr << "keltosimu-run: warning: " << warning << '\n';
+        if (!written.Ok)
+            outputs.Report(*options.AudioPath, written);
+    }
     if (!outputs.Finish())
         return kWriteFailed;
     return interrupted ? kInterruptedStatus : 0;

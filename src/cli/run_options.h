@@ -36,6 +36,7 @@ struct TRunOptions {
     std::optional<std::string> SavePath;
     std::optional<std::string> EventsPath;
     std::optional<std::string> TracePath;
+    std::optional<std::string> AudioPath; // a wave file, never standard output
 };
 
 // Parses argv; on failure returns nothing and sets the message. With --help

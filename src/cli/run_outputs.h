@@ -32,9 +32,11 @@ public:
     // when any output failed.
     bool Finish();
 
+    // One line on standard error; Finish then fails.
+    void Report(const std::string& path, const TFileResult& result);
+
 private:
     TFileWriter* OpenStream(const std::string& path, TFileWriter& file);
-    void Report(const std::string& path, const TFileResult& result);
 
     TFileWriter FStandardOutput;
     TFileWriter FEventsFile;

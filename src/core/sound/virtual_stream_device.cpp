@@ -56,8 +56,17 @@ bool TVirtualStreamDevice::Restart()
     return true;
 }
 
+void TVirtualStreamDevice::ResetOutput()
+{
+    ++FResetCount;
+    if (FOnSilence)
+        FOnSilence(FNow, true);
+}
+
 void TVirtualStreamDevice::Stop()
 {
+    if (FOnSilence)
+        FOnSilence(FNow, false);
     FRunning = false;
     FBufferPlaying = false;
     FLastRecordTime = FNow;

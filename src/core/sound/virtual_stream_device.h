@@ -20,7 +20,7 @@ public:
     int32_t OutputCount() const override { return FHasOutput ? 1 : 0; }
     bool CanOpenOutput(int32_t deviceId) override;
     bool Open(int32_t deviceId, IMidiStreamClient& client) override;
-    void ResetOutput() override { ++FResetCount; }
+    void ResetOutput() override;
     bool SetTimeDivision(int32_t ticksPerQuarterNote) override;
     bool QueueBuffer(std::span<const uint8_t> records) override;
     bool Restart() override;
@@ -36,6 +36,9 @@ public:
 
     // Called for every record as it plays, with the simulated time.
     std::function<void(int64_t microseconds, const TStreamRecord& record)> FOnRecordPlayed;
+    // Called where a real device silences its synthesiser: Stop lets the
+    // pedal be, a reset releases it too.
+    std::function<void(int64_t microseconds, bool releasePedal)> FOnSilence;
     std::vector<uint8_t> FLastQueued;
     int32_t FQueueCount = 0;
     int32_t FResetCount = 0;
