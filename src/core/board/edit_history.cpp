@@ -36,7 +36,13 @@ std::vector<TdxFcConnection*> OwnConnections(const TdxFlowChart& canvas,
     std::vector<TdxFcConnection*> own;
     for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
         TdxFcConnection* connection = canvas.Connections(i);
-        if (Contains(objects, connection->SourceObject()) && Contains(objects, connection->TargetObject()))
+        const TdxFcObject* source = connection->SourceObject();
+        const TdxFcObject* target = connection->TargetObject();
+        // A wire joins two pins, even two of one part; re-creating the part
+        // re-creates only its inner connections (a track).
+        const bool wire = source != nullptr && source->UserData != nullptr && target != nullptr &&
+                          target->UserData != nullptr;
+        if (!wire && Contains(objects, source) && Contains(objects, target))
             own.push_back(connection);
     }
     return own;

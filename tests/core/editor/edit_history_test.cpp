@@ -71,10 +71,14 @@ struct TLab {
         Mcu = &Place(Board, kMCU, 500, 200);
         Wire(Board, *Toggle, 1, *Led, 0);
         Wire(Board, *Resistor, 0, *Mcu, 0);
-        Wire(Board, *Led, 1, *Mcu, 3);
-        Bent = Wire(Board, *Resistor, 1, *Resistor, 2);
-        Bent->SetBendPoints({{170, 300}, {230, 330}});
-        Wire(Board, *Mcu, 5, *Resistor, 2);
+        Wire(Board, *Toggle, 0, *Mcu, 3);
+        Bent = Wire(Board, *Mcu, 1, *Mcu, 2);
+        Bent->SetBendPoints({{520, 230}, {560, 260}});
+        Wire(Board, *Mcu, 5, *Resistor, 0);
+        for (int32_t i = 0; i < Board.Canvas().ConnectionCount(); ++i)
+            if (Board.Canvas().Connections(i)->SourceObject() == nullptr ||
+                Board.Canvas().Connections(i)->TargetObject() == nullptr)
+                throw std::logic_error("a test wire names a pin its part lacks");
     }
     void Drag(TPoint from, TPoint by)
     {
@@ -113,13 +117,17 @@ const std::vector<TEditCase>& EditCases()
          [](TLab& lab) {
              lab.Drag({330, 40}, {100, 50});
          }},
-        {"drag the resistor with its slider and inner wire",
+        {"drag the microcontroller with a bent wire between its pins",
+         [](TLab& lab) {
+             lab.Drag({600, 330}, {70, -40});
+         }},
+        {"drag the resistor with its track and slider",
          [](TLab& lab) {
              lab.Drag({lab.Resistor->FBody->Left() + 5, lab.Resistor->FBody->Top() + 5}, {-40, 60});
          }},
         {"wire two pins",
          [](TLab& lab) {
-             lab.Click(PinPoint(*lab.Toggle, 0));
+             lab.Click(PinPoint(*lab.Led, 0));
              lab.Click(PinPoint(*lab.Mcu, 7));
          }},
         {"change a wire's style",
