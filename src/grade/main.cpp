@@ -6,7 +6,10 @@
 #include "grade/grade_output.h"
 #include "grade/progress_bar.h"
 
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <thread>
@@ -107,7 +110,11 @@ int Grade(const TGradeOptions& options)
         if (OutputFolderMissing(path))
             return Fail("cannot write " + *path + ": its folder does not exist");
 
-    std::string scratch = Absolute((fs::temp_directory_path() / "keltosimu-grade.XXXXXX").string());
+    std::error_code noTemporaryFolder;
+    fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
+    if (noTemporaryFolder)
+        temporary = "/tmp";
+    std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
     if (::mkdtemp(scratch.data()) == nullptr)
         return Fail("cannot make a temporary folder: " + std::string(std::strerror(errno)));
     setup.ScratchFolder = scratch;
