@@ -3,6 +3,7 @@
 #include "cli/component_state.h"
 #include "cli/audio_capture.h"
 #include "cli/json_writer.h"
+#include "cli/program_check_command.h"
 #include "cli/progress_line.h"
 #include "cli/run_audio.h"
 #include "cli/run_options.h"
@@ -210,5 +211,7 @@ int main(int argc, char** argv)
         return PrintText(RunHelp());
     if (options->Version)
         return PrintText("keltosimu-run " KELTO_VERSION "\n");
+    if (options->CheckPath)
+        return CheckProgramFile(*options->CheckPath, std::cout, std::cerr);
     return Run(*options);
 }

@@ -101,6 +101,8 @@ constexpr TOption kOptions[] = {
      "a file name (not -)"},
     {"--save", "FILE", "write the circuit back as a .dps file after the ticks",
      [](TRunOptions& o, const std::string& v) { return (o.SavePath = v), true; }, ""},
+    {"--check", "PROGRAM.txt", "list the program's lines that will not run, with the reasons; no circuit",
+     [](TRunOptions& o, const std::string& v) { return (o.CheckPath = v), true; }, ""},
     {"--help, -h", "", "show this text", [](TRunOptions& o, const std::string&) { return o.Help = true; },
      ""},
     {"--version", "", "show the version", [](TRunOptions& o, const std::string&) { return o.Version = true; },
@@ -121,7 +123,8 @@ const TOption* FindOption(std::string_view arg)
 
 std::string RunUsage()
 {
-    return "usage: keltosimu-run [OPTION]... CIRCUIT.dps [PROGRAM.txt]";
+    return "usage: keltosimu-run [OPTION]... CIRCUIT.dps [PROGRAM.txt]\n"
+           "       keltosimu-run --check PROGRAM.txt";
 }
 
 std::string RunHelp()
@@ -140,7 +143,8 @@ std::string RunHelp()
     help += "  --                          end of options: what follows are file names\n"
             "FILE may be - for standard output.\n\nActions:\n" +
             UserActionHelp() +
-            "\nExit status: 0 when the run went through; 1 when an output could not be written\n"
+            "\nWith --check: 0 when no line is listed, 1 when some are, 2 when the file cannot be read.\n"
+            "Exit status: 0 when the run went through; 1 when an output could not be written\n"
             "after the run; 2 when the run was refused before it started (a bad option, an\n"
             "unreadable input, an output that cannot be written); 130 when interrupted (the\n"
             "outputs still hold the ticks run so far).\n";
@@ -182,6 +186,13 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
         }
         if (options.Help || options.Version)
             return options;
+    }
+    if (options.CheckPath) {
+        if (!positional.empty()) {
+            error = "--check takes no other file";
+            return std::nullopt;
+        }
+        return options;
     }
     if (positional.empty() || positional.size() > 2) {
         error = positional.empty() ? "no circuit file given" : "too many arguments";

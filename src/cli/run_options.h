@@ -36,6 +36,8 @@ struct TRunOptions {
     std::optional<std::string> SavePath;
     std::optional<std::string> EventsPath;
     std::optional<std::string> TracePath;
+    // Only checks this program file; no circuit, no ticks.
+    std::optional<std::string> CheckPath;
     std::optional<std::string> AudioPath; // a wave file, never standard output
 };
 
