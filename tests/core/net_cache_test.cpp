@@ -24,8 +24,9 @@ struct TRig {
         Board.Engine().SetNetCache(keepNets);
         Board.Canvas().SetListener(&Repaints);
     }
-    TSimuBoard Board;
+    // Outlives the board, whose teardown still reports to it.
     TRepaints Repaints;
+    TSimuBoard Board;
 };
 
 std::vector<TdxFcObject*> Pins(const TSimuBoard& board)
@@ -58,8 +59,12 @@ void Act(TSimuBoard& board, uint32_t what, uint32_t a, uint32_t b)
     switch (what % 8) {
     case 0: canvas.CreateConnection(pins[a % pins.size()], pins[b % pins.size()]); break;
     case 1:
-        if (canvas.ConnectionCount() > 0)
-            canvas.DeleteConnection(canvas.Connections(static_cast<int32_t>(b % canvas.ConnectionCount())));
+        // Only wires: a part's own track belongs to the part and goes with it.
+        if (canvas.ConnectionCount() > 0) {
+            TdxFcConnection* wire = canvas.Connections(static_cast<int32_t>(b % canvas.ConnectionCount()));
+            if (wire->SourceObject()->UserData != nullptr && wire->TargetObject()->UserData != nullptr)
+                canvas.DeleteConnection(wire);
+        }
         break;
     case 2:
         if (part.FOwnerType == otZhaDaoSwitch)

@@ -11,6 +11,7 @@ void TdxFlowChart::MoveObjectBlock(int32_t first, int32_t count, int32_t to)
     if (count <= 0 || first < 0 || to < 0 || first + count > ObjectCount() || to + count > ObjectCount() ||
         first == to)
         return;
+    ++FWiringVersion; // kept nets hold canvas positions
     const auto begin = FObjects.begin();
     if (to < first)
         std::rotate(begin + to, begin + first, begin + first + count);
@@ -51,6 +52,7 @@ void TdxFlowChart::MoveConnection(TdxFcConnection* connection, int32_t index)
     const int32_t from = IndexOfConnection(connection);
     if (from < 0 || index < 0 || index >= ConnectionCount())
         return;
+    ++FWiringVersion;
     const auto begin = FConnections.begin();
     if (index < from)
         std::rotate(begin + index, begin + from, begin + from + 1);
