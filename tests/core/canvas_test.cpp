@@ -86,6 +86,30 @@ TEST(Canvas, EachEndOfAWireListsTheOtherOncePerWire)
     EXPECT_EQ(chart.IndexOfConnection(chart.Connections(0)), 0);
 }
 
+// Undo puts wires back by position in both lists of an end, so deleting
+// any one wire, even one of two joining the same pins, must leave them parallel.
+TEST(Canvas, DeletingAWireKeepsEachEndsListsParallel)
+{
+    for (int deleted = 0; deleted < 4; ++deleted) {
+        TdxFlowChart chart;
+        TdxFcObject* a = chart.CreateObject(0, 0, 0, 0, 0);
+        TdxFcObject* b = chart.CreateObject(5, 5, 0, 0, 0);
+        TdxFcObject* c = chart.CreateObject(9, 9, 0, 0, 0);
+        const std::vector<TdxFcConnection*> wires{chart.CreateConnection(a, b), chart.CreateConnection(a, c),
+                                                  chart.CreateConnection(b, a), chart.CreateConnection(a, a)};
+        chart.DeleteConnection(wires[static_cast<size_t>(deleted)]);
+        for (const TdxFcObject* end : {a, b, c}) {
+            ASSERT_EQ(end->Connections().size(), end->WiredObjects().size()) << deleted;
+            for (size_t i = 0; i < end->Connections().size(); ++i) {
+                const TdxFcConnection* wire = end->Connections()[i];
+                const TdxFcObject* other =
+                    wire->SourceObject() == end ? wire->TargetObject() : wire->SourceObject();
+                EXPECT_EQ(end->WiredObjects()[i], other) << "deleted " << deleted << ", slot " << i;
+            }
+        }
+    }
+}
+
 TEST(Canvas, DeletingAnObjectRemovesItsWiresGroupsAndSelection)
 {
     TdxFlowChart chart;

@@ -9,14 +9,6 @@ namespace kelto {
 namespace {
 
 template <typename T>
-void EraseFirst(std::vector<T*>& list, const T* item)
-{
-    const auto found = std::find(list.begin(), list.end(), item);
-    if (found != list.end())
-        list.erase(found);
-}
-
-template <typename T>
 void EraseAll(std::vector<T*>& list, const T* item)
 {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
@@ -68,14 +60,23 @@ TdxFcConnection* TdxFlowChart::CreateConnection(TdxFcObject* source, TdxFcObject
 void TdxFlowChart::DetachConnection(TdxFcConnection* connection)
 {
     ++FWiringVersion;
-    if (TdxFcObject* source = connection->FSource) {
-        EraseFirst(source->FConnections, connection);
-        EraseFirst(source->FWiredObjects, connection->FTarget);
-    }
-    if (TdxFcObject* target = connection->FTarget) {
-        EraseFirst(target->FConnections, connection);
-        EraseFirst(target->FWiredObjects, connection->FSource);
-    }
+    // The two lists of an end are parallel, so both lose the same slot. The
+    // search starts at the newest wire: clearing deletes newest first, and a
+    // pin with thousands of wires must not cost a pass over all of them each.
+    const auto detachEnd = [connection](TdxFcObject* end) {
+        if (end == nullptr)
+            return;
+        auto& connections = end->FConnections;
+        const auto found = std::find(connections.rbegin(), connections.rend(), connection);
+        if (found == connections.rend())
+            return;
+        const auto at = std::distance(connections.begin(), found.base()) - 1;
+        connections.erase(connections.begin() + at);
+        if (static_cast<size_t>(at) < end->FWiredObjects.size())
+            end->FWiredObjects.erase(end->FWiredObjects.begin() + at);
+    };
+    detachEnd(connection->FSource);
+    detachEnd(connection->FTarget);
     for (TdxFcObject* slider : connection->FSliders)
         slider->FSliderTrack = nullptr;
     connection->FSliders.clear();
