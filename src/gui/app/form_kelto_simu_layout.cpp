@@ -4,6 +4,7 @@
 
 #include "core/basic/interpreter.h"
 
+#include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -39,10 +40,11 @@ struct TButtonSpec {
     int Width;
 };
 
-const std::array<TButtonSpec, 11>& ButtonSpecs()
+// The last two rows sit in the free space right of the run buttons.
+const std::array<TButtonSpec, 13>& ButtonSpecs()
 {
     using namespace main_strings;
-    static const std::array<TButtonSpec, 11> specs{{
+    static const std::array<TButtonSpec, 13> specs{{
         {&TFormKeltoSimu::ButtonRUN, "ButtonRUN", &kButtonRUN, 2, 46},
         {&TFormKeltoSimu::ButtonPAUSE, "ButtonPAUSE", &kButtonPAUSE, 49, 46},
         {&TFormKeltoSimu::ButtonCONTINUE, "ButtonCONTINUE", &kButtonCONTINUE, 96, 46},
@@ -54,6 +56,8 @@ const std::array<TButtonSpec, 11>& ButtonSpecs()
         {&TFormKeltoSimu::ButtonExit, "ButtonExit", &kButtonExit, 559, 46},
         {&TFormKeltoSimu::ButtonOpenBas, "ButtonOpenBas", nullptr, 627, 56},
         {&TFormKeltoSimu::ButtonSaveBas, "ButtonSaveBas", nullptr, 684, 56},
+        {&TFormKeltoSimu::ButtonStep, "ButtonStep", &kButtonStep, 196, 46},
+        {&TFormKeltoSimu::ButtonWatch, "ButtonWatch", &kButtonWatch, 243, 46},
     }};
     return specs;
 }
@@ -90,6 +94,7 @@ void TFormKeltoSimu::BuildLayout()
     layout->setSpacing(0);
     layout->addWidget(PanelTop);
     layout->addWidget(PanelMain, 1);
+    FormRunWatch = new TFormRunWatch(this);
 }
 
 // The two program buttons get their two-line captions in FormCreate.
@@ -143,7 +148,8 @@ void TFormKeltoSimu::BuildPanels()
     Splitter2->setObjectName(QStringLiteral("Splitter2"));
     Splitter2->setHandleWidth(kSplitterWidth);
     Splitter2->setChildrenCollapsible(false);
-    MemoEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
+    FProgramEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
+    MemoEditor = FProgramEditor;
     MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
     MemoMessage->setMaximumBlockCount(static_cast<int>(2 * kKeptLogLines));
