@@ -3,6 +3,7 @@
 #include "gui/app/form_kelto_simu.h"
 
 #include "core/basic/interpreter.h"
+#include "core/board/part_hints.h"
 
 #include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
@@ -140,6 +141,9 @@ void TFormKeltoSimu::BuildPanels()
     PanelGL->installEventFilter(this);
     dxNavBar1 = new TdxNavBar(PanelGL);
     dxFlowChart1 = new TdxFlowChartView(FBoard.Canvas(), FEditor.Mouse(), PanelGL);
+    dxFlowChart1->SetHintAt(
+        [this](QPoint p) { return QString::fromStdString(HintAtPoint(FBoard, p.x(), p.y())); });
+    dxFlowChart1->SetWiringStart([this] { return FBoard.FirstPinClicked(); });
 
     PanelEdit = new QWidget(Splitter1);
     PanelEdit->setObjectName(QStringLiteral("PanelEdit"));
