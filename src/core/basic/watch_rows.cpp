@@ -24,7 +24,7 @@ std::vector<TWatchRow> WatchRows(const TRunSnapshot& s)
     rows.reserve(4 + s.ForLoops.size() + s.Variables.size());
     rows.push_back({"状态", StateText(s)});
     rows.push_back({"刚执行的行", s.ExecutedLine < 0 ? "—" : std::to_string(s.ExecutedLine)});
-    rows.push_back({"下一行", std::to_string(s.CurrentLine)});
+    rows.push_back({"下次查找行号", std::to_string(s.CurrentLine)});
     rows.push_back({"GOSUB层数", std::to_string(s.GosubDepth)});
     for (const TForLoopView& loop : s.ForLoops)
         rows.push_back({std::string("FOR ") + loop.Variable, std::to_string(loop.Value) + " TO " +

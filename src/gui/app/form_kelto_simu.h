@@ -144,6 +144,7 @@ private:
     TRenderKit FRenderKit;
     QUndoStack FEditHistory;
     TProgramEditor* FProgramEditor = nullptr;
+    bool FWatchPlaced = false;
 
     QElapsedTimer FPerfCounter;
     int32_t FPerfFrameCount = 0;

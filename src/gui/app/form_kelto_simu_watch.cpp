@@ -9,11 +9,23 @@
 
 namespace kelto::gui {
 
+namespace {
+
+constexpr int kWatchGap = 4;
+
+} // namespace
+
+// Shown first, so it is filled at once even when no run refreshes it; the
+// first time beside the main window rather than over its buttons.
 void TFormKeltoSimu::ButtonWatchClick()
 {
-    RefreshRunWatch();
+    if (!FormRunWatch->isVisible() && !FWatchPlaced) {
+        FWatchPlaced = true;
+        FormRunWatch->move(frameGeometry().topRight() + QPoint(kWatchGap, 0));
+    }
     FormRunWatch->show();
     FormRunWatch->raise();
+    RefreshRunWatch();
 }
 
 void TFormKeltoSimu::RefreshRunWatch()

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kWatchWidth = 220;
 constexpr int kWatchHeight = 420;
+constexpr int kRowPadding = 4;
 
 QTableWidgetItem* Cell(const std::string& text)
 {
@@ -31,7 +32,9 @@ TFormRunWatch::TFormRunWatch(QWidget* parent) : QWidget(parent, Qt::Tool)
     Table = new QTableWidget(0, 2, this);
     Table->setHorizontalHeaderLabels({main_strings::kRunWatchName, main_strings::kRunWatchValue});
     Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
     Table->horizontalHeader()->setStretchLastSection(true);
+    Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     Table->setSelectionMode(QAbstractItemView::NoSelection);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -219,6 +219,10 @@ private slots:
         auto* editor = qobject_cast<TProgramEditor*>(Form().MemoEditor);
         QVERIFY(editor != nullptr);
         QVERIFY(!StepEnabled());
+        // Opened while nothing runs, the window shows what is there at once.
+        QTest::mouseClick(Form().ButtonWatch, Qt::LeftButton);
+        QCOMPARE(Form().FormRunWatch->ValueOf("Z"), QStringLiteral("0"));
+        Form().FormRunWatch->hide();
         // Paused before the frame clock ticks: nothing has run yet.
         Form().ButtonRUN->click();
         QVERIFY(!StepEnabled());
