@@ -139,7 +139,6 @@ bool TCircuitDocument::QuerySaveProgram()
 void TCircuitDocument::ResetDocument()
 {
     FBoard.ClearCircuit();
-    FHost.CircuitReplaced();
     SetDocumentFileName({});
     FModified = false;
     FHost.SetEditorLines({});
@@ -172,7 +171,6 @@ bool TCircuitDocument::OpenCircuitFile(const std::string& path)
         ShowFileError(loaded);
         return false;
     }
-    FHost.CircuitReplaced();
     SetDocumentFileName(path);
     FModified = false;
     FHost.SetEditorLines({});
@@ -224,18 +222,43 @@ bool TCircuitDocument::FormCloseQuery()
     return true;
 }
 
+void TCircuitDocument::ButtonExampleClick(const std::string& folder)
+{
+    const std::vector<TLesson> lessons = ListLessons(folder);
+    if (lessons.empty()) {
+        FHost.ShowFileError(std::string(kNoLessonsBefore) + folder + std::string(kNoLessonsAfter));
+        return;
+    }
+    if (!QuerySaveChanges())
+        return;
+    std::vector<std::string> titles;
+    titles.reserve(lessons.size());
+    for (const TLesson& lesson : lessons)
+        titles.push_back(lesson.Title);
+    const std::optional<size_t> chosen = FHost.ChooseLesson(titles);
+    if (!chosen || *chosen >= lessons.size())
+        return;
+    if (OpenCircuitFile(lessons[*chosen].CircuitPath))
+        LoadProgramFrom(lessons[*chosen].ProgramPath);
+}
+
 void TCircuitDocument::ButtonOpenBasClick()
 {
     const std::optional<std::string> path = FHost.ChooseProgramToOpen();
-    if (!path || !FileExists(*path))
-        return;
+    if (path && FileExists(*path))
+        LoadProgramFrom(*path);
+}
+
+// The editor keeps its text when the file cannot be read.
+void TCircuitDocument::LoadProgramFrom(const std::string& path)
+{
     std::vector<std::string> lines;
-    if (const TFileResult loaded = LoadProgramFile(*path, lines); !loaded.Ok) {
+    if (const TFileResult loaded = LoadProgramFile(path, lines); !loaded.Ok) {
         ShowFileError(loaded);
         return;
     }
     FHost.SetEditorLines(lines);
-    FProgramFileName = *path;
+    FProgramFileName = path;
     // The editor's own reading of the text, so an unchanged text compares equal.
     FSavedProgram = FHost.EditorLines();
 }

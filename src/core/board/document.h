@@ -6,7 +6,9 @@
 
 #include "core/board/board.h"
 #include "core/files/file_result.h"
+#include "core/files/lesson_list.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,13 +28,12 @@ public:
     virtual std::optional<std::string> ChooseCircuitToSave() = 0;
     virtual std::optional<std::string> ChooseProgramToOpen() = 0;
     virtual std::optional<std::string> ChooseProgramToSave() = 0;
+    // The lesson chooser, by title; none when the user cancels.
+    virtual std::optional<size_t> ChooseLesson(const std::vector<std::string>& titles) = 0;
     virtual void ShowFileError(const std::string& message) = 0;
     virtual void CaptionChanged(const std::string& caption) = 0;
     virtual std::vector<std::string> EditorLines() = 0;
     virtual void SetEditorLines(const std::vector<std::string>& lines) = 0;
-    // The circuit was cleared or replaced by a file's: whatever refers to
-    // positions in its old lists (the undo history) is void.
-    virtual void CircuitReplaced() {}
 };
 
 class TCircuitDocument {
@@ -67,6 +68,11 @@ public:
     // circuit. False when nothing was opened.
     bool OpenCircuitFile(const std::string& path);
 
+    // The example chooser: the save questions, then the lessons of `folder`;
+    // the chosen circuit opens as Open opens a file, and its program loads as
+    // from its own file, so Save and the program's Save write back there.
+    void ButtonExampleClick(const std::string& folder);
+
     void ButtonOpenBasClick();
     // True when the program was written.
     bool ButtonSaveBasClick();
@@ -80,6 +86,7 @@ private:
     bool QuerySaveCircuit();
     bool QuerySaveProgram();
     bool SaveProgramTo(const std::optional<std::string>& path);
+    void LoadProgramFrom(const std::string& path);
     // The editor was emptied or filled from no file.
     void ForgetProgramFile();
     // Save: to the current file, or to one the dialog names.

@@ -16,5 +16,8 @@ constexpr std::string_view kSavePromptNamedAfter = "的内容已经被更改,\r\
 // puts the file's full path before kSavePromptNamedAfter.
 constexpr std::string_view kProgramPromptUntitled = "KELTOBASIC程序还没有保存到文件,\r\n是否保存程序?";
 constexpr std::string_view kProgramPromptNamedBefore = "KELTOBASIC程序文件";
+// The examples folder goes between these two; empty when none was found.
+constexpr std::string_view kNoLessonsBefore = "没有找到示例课程:";
+constexpr std::string_view kNoLessonsAfter = "\r\n示例文件夹里应有同名的 .dps 和 .txt 文件。";
 
 } // namespace kelto

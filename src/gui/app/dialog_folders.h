@@ -24,6 +24,8 @@ public:
     // The folder of `ownFile` (the circuit for circuit dialogs, the program
     // for program dialogs), else of `otherFile`, else the last, else the examples.
     QString StartFolder(const QString& ownFile, const QString& otherFile) const;
+    // Where the example circuits are; empty when none was found.
+    const QString& Examples() const { return FExamples; }
     // Remembers the folder of a file the user chose.
     void Remember(const QString& chosenFile);
 

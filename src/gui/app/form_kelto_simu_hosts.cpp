@@ -100,6 +100,17 @@ std::optional<std::string> TFormKeltoSimu::ChooseProgramToSave()
     return ChooseFile(&IModalDialogs::SaveDialog2, TFileKind::Program);
 }
 
+std::optional<size_t> TFormKeltoSimu::ChooseLesson(const std::vector<std::string>& titles)
+{
+    QStringList shown;
+    for (const std::string& title : titles)
+        shown.push_back(QString::fromStdString(title));
+    const int chosen = FDialogs.ChooseLesson(this, shown);
+    if (chosen < 0)
+        return std::nullopt;
+    return static_cast<size_t>(chosen);
+}
+
 void TFormKeltoSimu::ShowFileError(const std::string& message)
 {
     FDialogs.ShowFileError(this, QString::fromUtf8(message));

@@ -1,6 +1,7 @@
 #include "gui/app/modal_dialogs.h"
 
 #include "core/board/document_texts.h"
+#include "gui/app/lesson_chooser.h"
 #include "gui/app/save_changes_box.h"
 #include "gui/app/strings.h"
 #include "gui/editor/form_shan_chu.h"
@@ -84,6 +85,13 @@ void TQtModalDialogs::ShowFileError(QWidget* parent, const QString& message)
         message, QMessageBox::NoButton, parent);
     box.addButton(main_strings::kErrorOk, QMessageBox::AcceptRole);
     box.exec();
+}
+
+int TQtModalDialogs::ChooseLesson(QWidget* parent, const QStringList& titles)
+{
+    TLessonChooser chooser(titles, parent);
+    chooser.exec();
+    return chooser.Chosen();
 }
 
 TWireDialogAnswer TQtModalDialogs::ShowWireDialog(TLineStyle current)

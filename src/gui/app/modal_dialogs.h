@@ -6,6 +6,7 @@
 #include "core/board/schematic_editor.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -27,6 +28,8 @@ public:
     virtual QString OpenDialog2(QWidget* parent, const QString& start) = 0;
     virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
     virtual void ShowFileError(QWidget* parent, const QString& message) = 0;
+    // The example chooser: the chosen row, or -1 when the user cancels.
+    virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
     virtual TModalResult ShowDeleteDialog() = 0;
 };
@@ -43,6 +46,7 @@ public:
     QString OpenDialog2(QWidget* parent, const QString& start) override;
     QString SaveDialog2(QWidget* parent, const QString& start) override;
     void ShowFileError(QWidget* parent, const QString& message) override;
+    int ChooseLesson(QWidget* parent, const QStringList& titles) override;
     TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
     TModalResult ShowDeleteDialog() override;
 

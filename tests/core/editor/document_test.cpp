@@ -6,6 +6,7 @@
 #include "board_helpers.h"
 #include "core/board/document_texts.h"
 #include "core/files/circuit_file.h"
+#include "core/files/program_file.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace kelto {
 namespace {
@@ -39,6 +41,11 @@ public:
     }
     std::optional<std::string> ChooseProgramToOpen() override { return Take(ProgramOpenChoice); }
     std::optional<std::string> ChooseProgramToSave() override { return Take(ProgramSaveChoice); }
+    std::optional<size_t> ChooseLesson(const std::vector<std::string>& titles) override
+    {
+        LessonTitles = titles;
+        return std::exchange(LessonChoice, std::nullopt);
+    }
     void ShowFileError(const std::string& message) override { Errors.push_back(message); }
     void CaptionChanged(const std::string& caption) override { Caption = caption; }
     std::vector<std::string> EditorLines() override { return Editor; }
@@ -51,6 +58,8 @@ public:
     std::optional<std::string> ProgramOpenChoice;
     std::optional<std::string> ProgramSaveChoice;
     int SaveDialogs = 0;
+    std::optional<size_t> LessonChoice;
+    std::vector<std::string> LessonTitles; // what the chooser showed
     std::vector<std::string> Errors;
     std::string Caption;
     std::vector<std::string> Editor;
@@ -541,6 +550,146 @@ TEST_F(DocumentTest, FileErrorsAreShownInChineseWithTheReason)
         Host.Errors.clear();
         c.Act(*this);
         EXPECT_EQ(Host.Errors, std::vector<std::string>{c.Expected});
+    }
+}
+
+// A lesson folder beside the document's files: l1 and l2, each a circuit
+// with its program; returns the circuit text of l2.
+std::string WriteLessons(const fs::path& folder)
+{
+    fs::create_directories(folder);
+    std::string secondCircuit;
+    for (const int lesson : {1, 2}) {
+        TSimuBoard board;
+        Place(board, kK0, 20, 30);
+        if (lesson == 2)
+            Wire(board, Place(board, kMCU, 200, 40), 0, Place(board, kLED0, 40, 200), 0);
+        const std::string name = "l" + std::to_string(lesson);
+        EXPECT_TRUE(SaveCircuitFile(board, (folder / (name + ".dps")).string()).Ok);
+        EXPECT_TRUE(SaveProgramFile((folder / (name + ".txt")).string(),
+                                    {"第" + std::to_string(lesson) + "课 开关", "0 REM \"KELTOBASIC\"",
+                                     "10 PRINT " + std::to_string(lesson)})
+                        .Ok);
+        secondCircuit = WriteCircuitDocument(board);
+    }
+    return secondCircuit;
+}
+
+TEST_F(DocumentTest, ExampleAsksLikeOpenThenTakesCircuitAndProgramFromTheirFiles)
+{
+    const fs::path folder = FDir / "lessons";
+    const std::string lessonCircuit = WriteLessons(folder);
+    const std::vector<std::string> lessonProgram{"第2课 开关", "0 REM \"KELTOBASIC\"", "10 PRINT 2"};
+    const std::vector<std::string> typed{"10 PRINT \"MINE\""};
+    const std::string untitled(kSavePromptUntitled);
+    const std::string programUntitled(kProgramPromptUntitled);
+    struct TExampleCase {
+        const char* Name;
+        std::deque<TSaveAnswer> Answers;
+        std::optional<size_t> Choice;
+        std::optional<std::string> SaveChoice; // the circuit's save dialog after Yes
+        std::vector<std::string> Prompts;
+        bool ChooserShown;
+        bool Opens;
+    };
+    const TExampleCase cases[] = {
+        {"circuit Cancel", {TSaveAnswer::Cancel}, 1, {}, {untitled}, false, false},
+        {"program Cancel",
+         {TSaveAnswer::No, TSaveAnswer::Cancel},
+         1,
+         {},
+         {untitled, programUntitled},
+         false,
+         false},
+        {"chooser cancelled",
+         {TSaveAnswer::No, TSaveAnswer::No},
+         {},
+         {},
+         {untitled, programUntitled},
+         true,
+         false},
+        {"second lesson", {TSaveAnswer::No, TSaveAnswer::No}, 1, {}, {untitled, programUntitled}, true, true},
+        {"Yes saves the circuit first",
+         {TSaveAnswer::Yes, TSaveAnswer::No},
+         1,
+         "mine.dps",
+         {untitled, programUntitled},
+         true,
+         true},
+    };
+    for (const TExampleCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Board.ClearCircuit();
+        Document.ResetDocument();
+        Place(Board, kS1, 100, 100);
+        const std::string mine = WriteCircuitDocument(Board);
+        Host.Editor = typed;
+        Host.Answers = c.Answers;
+        Host.Prompts.clear();
+        Host.LessonTitles.clear();
+        Host.LessonChoice = c.Choice;
+        if (c.SaveChoice)
+            Host.SaveChoice = PathOf(*c.SaveChoice);
+
+        Document.ButtonExampleClick(folder.string());
+
+        EXPECT_EQ(Host.Prompts, c.Prompts);
+        const std::vector<std::string> shown = c.ChooserShown
+                                                   ? std::vector<std::string>{"第1课 开关", "第2课 开关"}
+                                                   : std::vector<std::string>{};
+        EXPECT_EQ(Host.LessonTitles, shown);
+        if (c.SaveChoice)
+            EXPECT_EQ(FileText(PathOf(*c.SaveChoice)), mine);
+        if (!c.Opens) {
+            EXPECT_EQ(WriteCircuitDocument(Board), mine);
+            EXPECT_EQ(Host.Editor, typed);
+            continue;
+        }
+        EXPECT_EQ(WriteCircuitDocument(Board), lessonCircuit);
+        EXPECT_EQ(Host.Editor, lessonProgram);
+        EXPECT_EQ(Document.FileName(), (folder / "l2.dps").string());
+        EXPECT_EQ(Document.ProgramFileName(), (folder / "l2.txt").string());
+        EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - l2.dps");
+        Host.Prompts.clear();
+        Document.ActionFileNewExecute();
+        EXPECT_TRUE(Host.Prompts.empty()) << "an example just opened has nothing to save";
+    }
+}
+
+TEST_F(DocumentTest, ExampleWithoutLessonsOrWithABrokenCircuitSaysWhyAndKeepsEverything)
+{
+    const fs::path broken = FDir / "broken";
+    fs::create_directories(broken);
+    std::ofstream(broken / "bad.dps") << "<KELTOSIMU><COMP>";
+    std::ofstream(broken / "bad.txt") << "10 PRINT 1\r\n";
+    struct TFailureCase {
+        const char* Name;
+        std::string Folder;
+        std::string ErrorStart;
+        bool ChooserShown;
+    };
+    const TFailureCase cases[] = {
+        {"missing folder", PathOf("none"), std::string(kNoLessonsBefore) + PathOf("none"), false},
+        {"no folder found", "", std::string(kNoLessonsBefore) + std::string(kNoLessonsAfter), false},
+        {"unreadable circuit", broken.string(), "无法读取文件 " + (broken / "bad.dps").string(), true},
+    };
+    const std::string circuit = SavedCircuit("a.dps");
+    const std::string before = WriteCircuitDocument(Board);
+    const std::vector<std::string> typed{"10 PRINT \"MINE\""};
+    for (const TFailureCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Host.Editor = typed;
+        Host.Errors.clear();
+        Host.LessonTitles.clear();
+        Host.LessonChoice = 0;
+        Host.Answers = {TSaveAnswer::No};
+        Document.ButtonExampleClick(c.Folder);
+        ASSERT_EQ(Host.Errors.size(), 1u);
+        EXPECT_EQ(Host.Errors[0].rfind(c.ErrorStart, 0), 0u) << Host.Errors[0];
+        EXPECT_EQ(Host.LessonTitles.size(), c.ChooserShown ? 1u : 0u);
+        EXPECT_EQ(WriteCircuitDocument(Board), before);
+        EXPECT_EQ(Host.Editor, typed);
+        EXPECT_EQ(Document.FileName(), circuit);
     }
 }
 

@@ -1,6 +1,6 @@
 // The main window on the offscreen platform: layout and captions, the
 // start-up banner, mouse sequences on the canvas, the run buttons and log,
-// and the document commands with scripted answers.
+// the document commands with scripted answers, and the example lessons.
 #include "gui/app/dialog_folders.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/strings.h"
@@ -11,6 +11,8 @@
 
 #include "core/board/document_texts.h"
 #include "core/board/palette.h"
+#include "core/files/circuit_file.h"
+#include "core/files/program_file.h"
 
 #include <QCursor>
 #include <QDialog>
@@ -579,6 +581,79 @@ private slots:
         FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
         QTest::mouseClick(Form().ButtonOpen, Qt::LeftButton);
         QCOMPARE(FDialogs->StartFolders, QStringList{PathOf("programs")});
+    }
+
+    void topPanelButtonsLieSideBySideWithoutOverlapping()
+    {
+        const QList<QPushButton*> buttons = Form().PanelTop->findChildren<QPushButton*>();
+        QVERIFY(buttons.contains(Form().ButtonExample));
+        QCOMPARE(Form().ButtonExample->text(), QStringLiteral("示例"));
+        for (QPushButton* a : buttons) {
+            QVERIFY2(Form().PanelTop->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QPushButton* b : buttons)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " overlaps " + b->objectName()));
+        }
+    }
+
+    void exampleButtonAsksThenOpensTheChosenLessonsCircuitAndProgram()
+    {
+        const QString examples = ExamplesFolder(QCoreApplication::applicationDirPath());
+        const std::string circuitPath = QFile::encodeName(examples + "/lesson01_blink.dps").toStdString();
+        const std::string programPath = QFile::encodeName(examples + "/lesson01_blink.txt").toStdString();
+        TSimuBoard lesson;
+        QVERIFY(LoadCircuitFile(lesson, circuitPath).Ok);
+        std::vector<std::string> program;
+        QVERIFY(LoadProgramFile(programPath, program).Ok);
+        QStringList programText;
+        for (const std::string& line : program)
+            programText << QString::fromStdString(line);
+
+        Place(kK0);
+        Form().MemoEditor->setPlainText(QStringLiteral("10 PRINT \"MINE\""));
+        FDialogs->SaveAnswers = {TSaveAnswer::No, TSaveAnswer::No};
+        FDialogs->LessonChoices = {0};
+        QTest::mouseClick(Form().ButtonExample, Qt::LeftButton);
+
+        QCOMPARE(FDialogs->Asked.size(), 3);
+        QCOMPARE(FDialogs->Asked[0], "prompt " + FromUtf8(kSavePromptUntitled));
+        QCOMPARE(FDialogs->Asked[1], "prompt " + FromUtf8(kProgramPromptUntitled));
+        QVERIFY2(FDialogs->Asked[2].startsWith(QStringLiteral("lessons 第1课 闪烁的发光二极管|第2课 ")),
+                 qPrintable(FDialogs->Asked[2]));
+        QCOMPARE(WriteCircuitDocument(Board()), WriteCircuitDocument(lesson));
+        QCOMPARE(Board().Canvas().ConnectionCount(), lesson.Canvas().ConnectionCount());
+        QVERIFY(Board().Canvas().ConnectionCount() > 0);
+        QCOMPARE(Form().MemoEditor->toPlainText(), programText.join(QLatin1Char('\n')));
+        QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle) + " - lesson01_blink.dps");
+        QVERIFY(!Form().Document().IsCircuitModified());
+        QVERIFY(!Form().Document().IsProgramModified());
+    }
+
+    void exampleCancelledAtTheSaveQuestionChangesNothing()
+    {
+        FDialogs->SavePrograms = {PathOf("mine.txt")};
+        Form().MemoEditor->setPlainText(QStringLiteral("10 PRINT \"MINE\""));
+        QTest::mouseClick(Form().ButtonSaveBas, Qt::LeftButton);
+        Place(kK0, 20, 30);
+        Form().MemoEditor->appendPlainText(QStringLiteral("20 END"));
+        const std::string circuit = WriteCircuitDocument(Board());
+        const QString title = Form().windowTitle();
+        const QString circuitQuestion = "prompt " + FromUtf8(kSavePromptUntitled);
+        const QString programQuestion = "prompt " + FromUtf8(kProgramPromptNamedBefore) + PathOf("mine.txt") +
+                                        FromUtf8(kSavePromptNamedAfter);
+        FDialogs->Asked.clear();
+        FDialogs->SaveAnswers = {TSaveAnswer::No, TSaveAnswer::Cancel};
+        FDialogs->LessonChoices = {0, 0};
+        QTest::mouseClick(Form().ButtonExample, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked, (QStringList{circuitQuestion, programQuestion}));
+        FDialogs->Asked.clear();
+        FDialogs->SaveAnswers = {TSaveAnswer::Cancel};
+        QTest::mouseClick(Form().ButtonExample, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked, QStringList{circuitQuestion});
+        QCOMPARE(WriteCircuitDocument(Board()), circuit);
+        QCOMPARE(Form().MemoEditor->toPlainText(), QStringLiteral("10 PRINT \"MINE\"\n20 END"));
+        QCOMPARE(Form().windowTitle(), title);
+        QCOMPARE(Form().Document().ProgramFileName(), QFile::encodeName(PathOf("mine.txt")).toStdString());
     }
 };
 

@@ -1,7 +1,8 @@
 // The real modal dialogs, answered by a timer while they are open: the
 // save-changes prompt's buttons and keys, and the four file dialogs' filters,
-// extensions and modes.
+// extensions and modes, and the lesson chooser.
 #include "gui/app/chinese_translations.h"
+#include "gui/app/lesson_chooser.h"
 #include "gui/app/modal_dialogs.h"
 #include "gui/app/save_changes_box.h"
 #include "gui/render/render_kit.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -172,6 +174,53 @@ private slots:
             QCOMPARE(suffix, c.Suffix);
             QVERIFY(confirmsOverwrite);
         }
+    }
+
+    void lessonChooserAnswers_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("Enter takes the first row") << QStringLiteral("enter") << 0;
+        QTest::newRow("Down then 打开") << QStringLiteral("down open") << 1;
+        QTest::newRow("double-click") << QStringLiteral("double-click third") << 2;
+        QTest::newRow("Escape") << QStringLiteral("escape") << -1;
+        QTest::newRow("取消") << QStringLiteral("cancel") << -1;
+        QTest::newRow("close box") << QStringLiteral("close") << -1;
+    }
+
+    void lessonChooserAnswers()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, chosen);
+        TQtModalDialogs dialogs;
+        WhenModal([how](QWidget* modal) {
+            auto* chooser = qobject_cast<TLessonChooser*>(modal);
+            QVERIFY(chooser != nullptr);
+            QCOMPARE(chooser->windowTitle(), QStringLiteral("示例"));
+            QCOMPARE(chooser->ListLessons->count(), 3);
+            QCOMPARE(chooser->ListLessons->currentRow(), 0);
+            QCOMPARE(chooser->ButtonOpen->text(), QStringLiteral("打开"));
+            QCOMPARE(chooser->ButtonCancel->text(), QStringLiteral("取消"));
+            if (how == "enter")
+                QTest::keyClick(chooser->ListLessons, Qt::Key_Return);
+            else if (how == "down open") {
+                QTest::keyClick(chooser->ListLessons, Qt::Key_Down);
+                QTest::mouseClick(chooser->ButtonOpen, Qt::LeftButton);
+            } else if (how == "double-click third") {
+                QListWidget* list = chooser->ListLessons;
+                const QPoint at = list->visualItemRect(list->item(2)).center();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            } else if (how == "escape")
+                QTest::keyClick(chooser, Qt::Key_Escape);
+            else if (how == "cancel")
+                QTest::mouseClick(chooser->ButtonCancel, Qt::LeftButton);
+            else
+                chooser->close();
+        });
+        const QStringList titles{QStringLiteral("第1课 闪烁"), QStringLiteral("第2课 流水灯"),
+                                 QStringLiteral("第3课 按钮")};
+        QCOMPARE(dialogs.ChooseLesson(nullptr, titles), chosen);
     }
 };
 

@@ -36,6 +36,11 @@ public:
         return File("save txt", start, SavePrograms);
     }
     void ShowFileError(QWidget*, const QString& message) override { Asked.push_back("error " + message); }
+    int ChooseLesson(QWidget*, const QStringList& titles) override
+    {
+        Asked.push_back(QStringLiteral("lessons ") + titles.join(QLatin1Char('|')));
+        return Take(LessonChoices, -1);
+    }
     TWireDialogAnswer ShowWireDialog(TLineStyle) override
     {
         Asked.push_back(QStringLiteral("wire dialog"));
@@ -57,6 +62,7 @@ public:
     std::deque<QString> SaveCircuits;
     std::deque<QString> OpenPrograms;
     std::deque<QString> SavePrograms;
+    std::deque<int> LessonChoices;
     std::deque<TWireDialogAnswer> WireAnswers;
     std::deque<TModalResult> DeleteAnswers;
     std::function<void()> OnDeleteDialog;
