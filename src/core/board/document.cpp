@@ -139,6 +139,7 @@ bool TCircuitDocument::QuerySaveProgram()
 void TCircuitDocument::ResetDocument()
 {
     FBoard.ClearCircuit();
+    FHost.CircuitReplaced();
     SetDocumentFileName({});
     FModified = false;
     FHost.SetEditorLines({});
@@ -171,6 +172,7 @@ bool TCircuitDocument::OpenCircuitFile(const std::string& path)
         ShowFileError(loaded);
         return false;
     }
+    FHost.CircuitReplaced();
     SetDocumentFileName(path);
     FModified = false;
     FHost.SetEditorLines({});

@@ -34,6 +34,9 @@ public:
     virtual void CaptionChanged(const std::string& caption) = 0;
     virtual std::vector<std::string> EditorLines() = 0;
     virtual void SetEditorLines(const std::vector<std::string>& lines) = 0;
+    // The circuit was cleared or replaced by a file's: whatever refers to
+    // positions in its old lists (the undo history) is void.
+    virtual void CircuitReplaced() {}
 };
 
 class TCircuitDocument {

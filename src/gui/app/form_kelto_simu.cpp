@@ -5,6 +5,7 @@
 #include "core/board/palette.h"
 #include "core/board/speed_test.h"
 #include "core/files/program_file.h"
+#include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -27,6 +28,7 @@ constexpr int kPerfTestMilliseconds = 2000;
 constexpr int kBannerMargin = 10;
 constexpr uint32_t kBannerColour = 0xFFFFEBAAu; // RGB 255, 235, 170
 constexpr int kBannerFontPixels = 16;
+constexpr int kRunWatchMilliseconds = 30;
 
 } // namespace
 
@@ -36,6 +38,7 @@ TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWid
 {
     BuildLayout();
     ConnectHandlers();
+    BuildShortcuts();
     FormCreate();
 }
 
@@ -64,6 +67,12 @@ void TFormKeltoSimu::ConnectHandlers()
         FBoard.ButtonSTOPClick();
         RefreshRunButtons();
     });
+    connect(ButtonStep, &QPushButton::clicked, this, [this] {
+        FBoard.Basic().StepRun();
+        RefreshRunButtons();
+    });
+    connect(ButtonWatch, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonWatchClick);
+    connect(&TimerRunWatch, &QTimer::timeout, this, &TFormKeltoSimu::RefreshRunWatch);
     connect(ButtonNew, &QPushButton::clicked, this, [this] { FDocument.ActionFileNewExecute(); });
     connect(ButtonOpen, &QPushButton::clicked, this, [this] { FDocument.ActionFileOpenExecute(); });
     connect(ButtonSave, &QPushButton::clicked, this, [this] { FDocument.ActionFileSaveExecute(); });
@@ -74,7 +83,7 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(ButtonExample, &QPushButton::clicked, this, [this] {
         FDocument.ButtonExampleClick(QFile::encodeName(FDialogFolders.Examples()).toStdString());
     });
-    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) { FBoard.PlaceItem(item); });
+    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) { FEditor.PlaceItem(item); });
     connect(&TimerPerfTest, &QTimer::timeout, this, &TFormKeltoSimu::TimerPerfTestTimer);
     connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
     GLCadencer1.SetOnProgress(
@@ -106,6 +115,8 @@ void TFormKeltoSimu::FormCreate()
     ButtonPAUSE->setEnabled(FShownRunButtons.Pause);
     ButtonCONTINUE->setEnabled(FShownRunButtons.Continue);
     ButtonSTOP->setEnabled(FShownRunButtons.Stop);
+    ButtonStep->setEnabled(FShownRunButtons.Step);
+    TimerRunWatch.setInterval(kRunWatchMilliseconds);
     ButtonOpenBas->setText(main_strings::kButtonOpenBas);
     ButtonSaveBas->setText(main_strings::kButtonSaveBas);
     ClickTimer.stop();
@@ -178,6 +189,8 @@ void TFormKeltoSimu::TimerPerfTestTimer()
         dxFlowChart1->ForgetObject(FWelcomeBanner);
         FBoard.Canvas().DeleteObject(FWelcomeBanner);
         FWelcomeBanner = nullptr;
+        // Edits made under the banner hold object positions counting it.
+        FEditHistory.clear();
     }
 }
 
@@ -207,6 +220,14 @@ void TFormKeltoSimu::RefreshRunButtons()
     ButtonPAUSE->setEnabled(buttons.Pause);
     ButtonCONTINUE->setEnabled(buttons.Continue);
     ButtonSTOP->setEnabled(buttons.Stop);
+    ButtonStep->setEnabled(buttons.Step);
+    // The watch follows a run; when it ends, one last look clears the run line.
+    if (buttons.Run) {
+        TimerRunWatch.stop();
+        RefreshRunWatch();
+    } else if (!TimerRunWatch.isActive()) {
+        TimerRunWatch.start();
+    }
 }
 
 void TFormKeltoSimu::AppendLogLine(std::string_view line)

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWidget>
 
 #include <array>
@@ -27,6 +28,8 @@ namespace kelto::gui {
 class IModalDialogs;
 class TdxFlowChartView;
 class TdxNavBar;
+class TFormRunWatch;
+class TProgramEditor;
 
 class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
     Q_OBJECT
@@ -42,6 +45,8 @@ public:
     // The start-up speed test is running and the banner covers the canvas.
     bool SpeedTestRunning() const { return TimerPerfTest.isActive(); }
     const TdxFcObject* WelcomeBanner() const { return FWelcomeBanner; }
+    // Canvas edits that Ctrl+Z takes back, newest last.
+    const QUndoStack& EditHistory() const { return FEditHistory; }
 
     // The layout, by the names the behaviour is described with.
     QWidget* PanelTop = nullptr;
@@ -67,10 +72,18 @@ public:
     QPushButton* ButtonSaveBas = nullptr;
     // The example lessons, in the free space right of the file buttons.
     QPushButton* ButtonExample = nullptr;
+    // Learning aids beside the run buttons: one program step, and the
+    // window with the variables.
+    QPushButton* ButtonStep = nullptr;
+    QPushButton* ButtonWatch = nullptr;
+    TFormRunWatch* FormRunWatch = nullptr;
 
     TGLCadencer GLCadencer1;
     QTimer TimerPerfTest;
     QTimer ClickTimer;
+    // Refreshes the run line and the watch window while a program runs, at
+    // about the screen's rate, however fast the frame clock ticks.
+    QTimer TimerRunWatch;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -92,6 +105,14 @@ private:
     void ButtonRUNClick();
     void RefreshRunButtons();
     void AppendLogLine(std::string_view line);
+    void ButtonWatchClick();
+    void RefreshRunWatch();
+
+    // The undo history and the keyboard.
+    void BuildShortcuts();
+    void CanvasEdited(TCanvasEdit edit);
+    void UndoRedo(bool undo);
+    void EditApplied();
 
     // IEditorHost
     void SetFrameClockEnabled(bool enabled) override;
@@ -116,6 +137,7 @@ private:
     void CaptionChanged(const std::string& caption) override;
     std::vector<std::string> EditorLines() override;
     void SetEditorLines(const std::vector<std::string>& lines) override;
+    void CircuitReplaced() override;
 
     IModalDialogs& FDialogs;
     TDialogFolders FDialogFolders;
@@ -123,6 +145,9 @@ private:
     TCircuitDocument FDocument{FBoard, *this};
     TSchematicEditor FEditor{FBoard, *this};
     TRenderKit FRenderKit;
+    QUndoStack FEditHistory;
+    TProgramEditor* FProgramEditor = nullptr;
+    bool FWatchPlaced = false;
 
     QElapsedTimer FPerfCounter;
     int32_t FPerfFrameCount = 0;

@@ -3,7 +3,9 @@
 #include "gui/app/form_kelto_simu.h"
 
 #include "core/basic/interpreter.h"
+#include "core/board/part_hints.h"
 
+#include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -39,12 +41,12 @@ struct TButtonSpec {
     int Width;
 };
 
-// The row after the program buttons sits in free space between the file
-// buttons and Exit.
-const std::array<TButtonSpec, 12>& ButtonSpecs()
+// The rows after the program buttons sit in free space: two right of the run
+// buttons, one between the file buttons and Exit.
+const std::array<TButtonSpec, 14>& ButtonSpecs()
 {
     using namespace main_strings;
-    static const std::array<TButtonSpec, 12> specs{{
+    static const std::array<TButtonSpec, 14> specs{{
         {&TFormKeltoSimu::ButtonRUN, "ButtonRUN", &kButtonRUN, 2, 46},
         {&TFormKeltoSimu::ButtonPAUSE, "ButtonPAUSE", &kButtonPAUSE, 49, 46},
         {&TFormKeltoSimu::ButtonCONTINUE, "ButtonCONTINUE", &kButtonCONTINUE, 96, 46},
@@ -56,6 +58,8 @@ const std::array<TButtonSpec, 12>& ButtonSpecs()
         {&TFormKeltoSimu::ButtonExit, "ButtonExit", &kButtonExit, 559, 46},
         {&TFormKeltoSimu::ButtonOpenBas, "ButtonOpenBas", nullptr, 627, 56},
         {&TFormKeltoSimu::ButtonSaveBas, "ButtonSaveBas", nullptr, 684, 56},
+        {&TFormKeltoSimu::ButtonStep, "ButtonStep", &kButtonStep, 196, 46},
+        {&TFormKeltoSimu::ButtonWatch, "ButtonWatch", &kButtonWatch, 243, 46},
         {&TFormKeltoSimu::ButtonExample, "ButtonExample", &kButtonExample, 504, 46},
     }};
     return specs;
@@ -93,6 +97,7 @@ void TFormKeltoSimu::BuildLayout()
     layout->setSpacing(0);
     layout->addWidget(PanelTop);
     layout->addWidget(PanelMain, 1);
+    FormRunWatch = new TFormRunWatch(this);
 }
 
 // The two program buttons get their two-line captions in FormCreate.
@@ -138,6 +143,9 @@ void TFormKeltoSimu::BuildPanels()
     PanelGL->installEventFilter(this);
     dxNavBar1 = new TdxNavBar(PanelGL);
     dxFlowChart1 = new TdxFlowChartView(FBoard.Canvas(), FEditor.Mouse(), PanelGL);
+    dxFlowChart1->SetHintAt(
+        [this](QPoint p) { return QString::fromStdString(HintAtPoint(FBoard, p.x(), p.y())); });
+    dxFlowChart1->SetWiringStart([this] { return FBoard.FirstPinClicked(); });
 
     PanelEdit = new QWidget(Splitter1);
     PanelEdit->setObjectName(QStringLiteral("PanelEdit"));
@@ -146,7 +154,8 @@ void TFormKeltoSimu::BuildPanels()
     Splitter2->setObjectName(QStringLiteral("Splitter2"));
     Splitter2->setHandleWidth(kSplitterWidth);
     Splitter2->setChildrenCollapsible(false);
-    MemoEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
+    FProgramEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
+    MemoEditor = FProgramEditor;
     MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
     MemoMessage->setMaximumBlockCount(static_cast<int>(2 * kKeptLogLines));

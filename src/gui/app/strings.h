@@ -17,6 +17,12 @@ inline const QString kButtonSaveAs = QStringLiteral("另存");
 inline const QString kButtonExit = QStringLiteral("退出");
 inline const QString kButtonOpenBas = QStringLiteral("打开\nKELTOBASIC");
 inline const QString kButtonSaveBas = QStringLiteral("保存\nKELTOBASIC");
+inline const QString kButtonStep = QStringLiteral("单步");
+inline const QString kButtonWatch = QStringLiteral("变量");
+
+inline const QString kRunWatchCaption = QStringLiteral("变量");
+inline const QString kRunWatchName = QStringLiteral("名称");
+inline const QString kRunWatchValue = QStringLiteral("值");
 
 inline const QString kButtonExample = QStringLiteral("示例");
 inline const QString kLessonChooserCaption = QStringLiteral("示例");

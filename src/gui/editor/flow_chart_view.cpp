@@ -2,11 +2,13 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -23,6 +25,8 @@ constexpr int kMarkReach = kMarkSize / 2 + 1;
 // keypad picture at -6, a turning motor's blades and long names reach
 // further): a body is repainted, and erased, with this much around it.
 constexpr int kDrawReach = 16;
+constexpr int kWiringMarkRadius = 5;
+const QColor kWiringMarkColour(0xE0, 0x00, 0x00);
 
 TMouseButton ButtonOf(Qt::MouseButton button, bool& known)
 {
@@ -287,6 +291,47 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
     PaintConnections(painter, clip, false);
     PaintSelectionMarks(painter, clip);
     PaintDragOutline(painter);
+    if (const QRect mark = WiringMarkRect(); mark.isValid() && mark.intersects(clip)) {
+        painter.setPen(QPen(kWiringMarkColour, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
+    }
+}
+
+QRect TdxFlowChartView::WiringMarkRect() const
+{
+    const TdxFcObject* pin = FWiringStart ? FWiringStart() : nullptr;
+    if (pin == nullptr)
+        return {};
+    const QPoint centre = ClientRect(pin->Bounds()).topLeft();
+    return {centre.x() - kWiringMarkRadius, centre.y() - kWiringMarkRadius, 2 * kWiringMarkRadius + 1,
+            2 * kWiringMarkRadius + 1};
+}
+
+// Wiring starts and ends on mouse releases, and ends whenever a click misses
+// a pin, so the mark is brought up to date after every button event.
+void TdxFlowChartView::UpdateWiringMark()
+{
+    const QRect mark = WiringMarkRect();
+    if (mark == FWiringMark)
+        return;
+    viewport()->update(FWiringMark);
+    viewport()->update(mark);
+    FWiringMark = mark;
+}
+
+bool TdxFlowChartView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && FHintAt) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString hint = FHintAt(help->pos());
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), hint, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void TdxFlowChartView::UpdateDragOutline()
@@ -326,6 +371,7 @@ void TdxFlowChartView::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     FMouse.MouseUp(button, ShiftOf(event->modifiers()), p.x(), p.y());
     UpdateDragOutline();
+    UpdateWiringMark();
 }
 
 // The double-click may open a modal dialog; a release made while it is up
@@ -347,6 +393,7 @@ void TdxFlowChartView::mouseDoubleClickEvent(QMouseEvent* event)
         FMouse.MouseUp(button, ShiftOf(QGuiApplication::keyboardModifiers()), at.x(), at.y());
         UpdateDragOutline();
     }
+    UpdateWiringMark();
 }
 
 } // namespace kelto::gui

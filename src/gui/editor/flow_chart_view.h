@@ -35,6 +35,15 @@ public:
 
     QRect ClientRect(const TRect& chartRect) const;
 
+    // What the pointer names at a client point (a pin and its net, a part's
+    // caption); empty for nothing.
+    void SetHintAt(std::function<QString(QPoint client)> hintAt) { FHintAt = std::move(hintAt); }
+    // The pin a wire starts from while wiring, or nullptr; drawn marked.
+    void SetWiringStart(std::function<const TdxFcObject*()> wiringStart)
+    {
+        FWiringStart = std::move(wiringStart);
+    }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -43,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct TTextStyle {
@@ -63,6 +73,8 @@ private:
     // The drawn polyline of a connection in client pixels, into FRoute.
     void RouteInClient(const TdxFcConnection& connection);
     QRect DragOutlineRect() const;
+    QRect WiringMarkRect() const;
+    void UpdateWiringMark();
 
     TdxFlowChart& FCanvas;
     TCanvasMouse& FMouse;
@@ -74,6 +86,9 @@ private:
     QTimer FScrollRangeTimer;
     // Releases delivered so far; tells a release lost to a modal dialog.
     int FReleaseCount = 0;
+    std::function<QString(QPoint)> FHintAt;
+    std::function<const TdxFcObject*()> FWiringStart;
+    QRect FWiringMark;
 };
 
 } // namespace kelto::gui

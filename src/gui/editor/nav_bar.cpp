@@ -1,6 +1,7 @@
 #include "gui/editor/nav_bar.h"
 
 #include "core/board/palette.h"
+#include "core/board/part_hints.h"
 #include "gui/editor/strings.h"
 #include "gui/render/palette_icons.h"
 
@@ -74,6 +75,7 @@ TdxNavBar::TdxNavBar(QWidget* parent) : QToolBox(parent)
         auto* entry =
             new QListWidgetItem(QIcon(icons[static_cast<size_t>(item.Icon)]), ToQString(item.Caption), list);
         entry->setData(kItemNumberRole, item.Item);
+        entry->setToolTip(ToQString(PaletteItemHint(item)));
         entry->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         entry->setSizeHint(QSize(kGridWidth, kItemHeight));
     }

@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QToolTip>
 
@@ -20,6 +21,7 @@ const QColor kErrorColour(0xD0, 0x00, 0x00);
 const QColor kWarningColour(0xE0, 0x80, 0x00);
 const QColor kGutterBackground(0xF0, 0xF0, 0xF0);
 constexpr int kWaveStep = 2;
+const QColor kRunLineColour(0xC8, 0xE6, 0xFF);
 
 bool IsHeaderMark(const TLineMark& mark)
 {
@@ -113,7 +115,7 @@ void TProgramEditor::CheckNow()
     FHeaderBar->setToolTip(FHeaderBar->text());
     FHeaderBar->setVisible(!FHeaderBar->text().isEmpty());
     UpdateMargins();
-    UnderlineMarks();
+    RefreshSelections();
     FGutter->update();
 }
 
@@ -156,9 +158,33 @@ void TProgramEditor::resizeEvent(QResizeEvent* event)
     UpdateMargins();
 }
 
-void TProgramEditor::UnderlineMarks()
+void TProgramEditor::SetRunLine(int line)
+{
+    if (line == FRunLine)
+        return;
+    FRunLine = line;
+    RefreshSelections();
+    // Scrolled into view without moving the student's cursor; the editor
+    // does not wrap, so the scroll bar counts lines.
+    if (line < 0 || line >= blockCount())
+        return;
+    const int first = firstVisibleBlock().blockNumber();
+    const int shown = std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing()));
+    if (line < first || line >= first + shown)
+        verticalScrollBar()->setValue(line - shown / 2);
+}
+
+// The run line lies under the marks' tints, so a marked line stays readable.
+void TProgramEditor::RefreshSelections()
 {
     QList<QTextEdit::ExtraSelection> selections;
+    if (const QTextBlock block = document()->findBlockByNumber(FRunLine); FRunLine >= 0 && block.isValid()) {
+        QTextEdit::ExtraSelection selection;
+        selection.format.setBackground(kRunLineColour);
+        selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selection.cursor = QTextCursor(block);
+        selections.push_back(selection);
+    }
     for (const TLineMark& mark : FMarks) {
         const QTextBlock block = document()->findBlockByNumber(static_cast<int>(mark.Line));
         if (mark.Reason == TCheckReason::HeaderMissing || !block.isValid())

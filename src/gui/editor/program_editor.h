@@ -29,6 +29,9 @@ public:
     // What the bar above the text says; empty while the header is fine.
     QString HeaderText() const;
     int GutterWidth() const;
+    // The line a run executed last, shown across the editor; -1 for none.
+    void SetRunLine(int line);
+    int RunLine() const { return FRunLine; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -40,13 +43,14 @@ private:
     void PaintGutter(QPaintEvent* event);
     bool ShowTipAt(int line, const QPoint& globalPos);
     void UpdateMargins();
-    void UnderlineMarks();
+    void RefreshSelections();
 
     QWidget* FGutter = nullptr;
     QLabel* FHeaderBar = nullptr;
     TProgramHighlighter* FHighlighter = nullptr;
     QTimer FCheckTimer;
     std::vector<TLineMark> FMarks;
+    int FRunLine = -1;
 };
 
 } // namespace kelto::gui

@@ -1,0 +1,84 @@
+#include "core/board/part_hints.h"
+
+#include "core/canvas/flow_chart.h"
+#include "core/circuit/catalogue.h"
+#include "core/circuit/parts.h"
+#include "core/circuit/pin_labels.h"
+
+#include <cstdio>
+
+namespace kelto {
+
+namespace {
+
+std::string Fixed(double value, int decimals)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string_view ItemCaption(const TPaletteItem& item)
+{
+    return item.Item == kAudioasItem ? kAudioasCaption : item.Caption;
+}
+
+} // namespace
+
+std::string NetReadingText(TSimEngine& engine, const TdxFcObject* pin)
+{
+    const TProbeReading reading = engine.ProbePin(pin);
+    switch (reading.Status) {
+    case 0: {
+        // A net with only digital drivers reads exactly 0 or 1.
+        const bool analogue = !engine.GatherDrivers(pin).Analog.empty();
+        if (analogue)
+            return "模拟值 " + Fixed(reading.Value, 3);
+        return reading.Value >= 1.0 ? "高电平" : "低电平";
+    }
+    case 1: return "舵机脉宽信号 " + Fixed(reading.Value, 3);
+    case 2: return "电机脉宽信号 " + Fixed(reading.Value, 3);
+    case 3: return "信号冲突";
+    default: return "未驱动（悬空）";
+    }
+}
+
+std::string PinHint(TSimuBoard& board, const TdxFcObject* pin)
+{
+    if (pin == nullptr || pin->UserData == nullptr || pin->UserData->FOwner == nullptr ||
+        board.IndexOfPart(pin->UserData->FOwner) < 0)
+        return {};
+    const TSimuPortInfo& info = *pin->UserData;
+    return PinLabel(info.FOwnerType, info.FPinIndex) + "：" + NetReadingText(board.Engine(), pin);
+}
+
+std::string BodyHint(const TSimuBoard& board, const TdxFcObject* body)
+{
+    const TSimuPart* part = board.PartOfBody(body);
+    if (part == nullptr)
+        return {};
+    const TPaletteItem* item = PaletteItem(board.SlotItemOf(part));
+    return item != nullptr ? std::string(ItemCaption(*item)) : part->FName;
+}
+
+std::string HintAtPoint(TSimuBoard& board, int32_t clientX, int32_t clientY)
+{
+    if (const TdxFcObject* pin = board.PinAtPoint(clientX, clientY))
+        return PinHint(board, pin);
+    const TSimuPart* part = board.PartAtPoint(clientX, clientY);
+    return part != nullptr ? BodyHint(board, part->FBody) : std::string();
+}
+
+std::string PaletteItemHint(const TPaletteItem& item)
+{
+    std::string text = std::string(ItemCaption(item)) + "\n引脚：";
+    const size_t count = ClassInfo(item.Type).Pins.size();
+    for (size_t k = 0; k < count; ++k) {
+        if (k > 0)
+            text += "、";
+        text += PinLabel(item.Type, static_cast<int32_t>(k));
+    }
+    return text;
+}
+
+} // namespace kelto

@@ -1,0 +1,68 @@
+// The run watch window's table.
+#include "gui/app/form_run_watch.h"
+
+#include "gui/app/strings.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace kelto::gui {
+
+namespace {
+
+constexpr int kWatchWidth = 220;
+constexpr int kWatchHeight = 420;
+constexpr int kRowPadding = 4;
+
+QTableWidgetItem* Cell(const std::string& text)
+{
+    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+
+} // namespace
+
+TFormRunWatch::TFormRunWatch(QWidget* parent) : QWidget(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("FormRunWatch"));
+    setWindowTitle(main_strings::kRunWatchCaption);
+    resize(kWatchWidth, kWatchHeight);
+    Table = new QTableWidget(0, 2, this);
+    Table->setHorizontalHeaderLabels({main_strings::kRunWatchName, main_strings::kRunWatchValue});
+    Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
+    Table->horizontalHeader()->setStretchLastSection(true);
+    Table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    Table->setSelectionMode(QAbstractItemView::NoSelection);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Table);
+}
+
+void TFormRunWatch::ShowRows(const std::vector<TWatchRow>& rows)
+{
+    if (rows == FShown)
+        return;
+    Table->setRowCount(static_cast<int>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const bool fresh = i >= FShown.size();
+        const int row = static_cast<int>(i);
+        if (fresh || FShown[i].Name != rows[i].Name)
+            Table->setItem(row, 0, Cell(rows[i].Name));
+        if (fresh || FShown[i].Value != rows[i].Value)
+            Table->setItem(row, 1, Cell(rows[i].Value));
+    }
+    FShown = rows;
+}
+
+QString TFormRunWatch::ValueOf(const QString& name) const
+{
+    for (const TWatchRow& row : FShown)
+        if (QString::fromStdString(row.Name) == name)
+            return QString::fromStdString(row.Value);
+    return {};
+}
+
+} // namespace kelto::gui

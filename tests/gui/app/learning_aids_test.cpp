@@ -1,0 +1,271 @@
+// The main window's learning aids on the offscreen platform: undo and redo of
+// canvas edits through the keyboard, the file shortcuts, and stepping a
+// paused program with its line and variables in view.
+#include "gui/app/form_kelto_simu.h"
+#include "gui/app/form_run_watch.h"
+#include "gui/app/strings.h"
+#include "gui/editor/flow_chart_view.h"
+#include "gui/editor/nav_bar.h"
+#include "gui/editor/program_editor.h"
+#include "scripted_dialogs.h"
+
+#include "core/basic/run_snapshot.h"
+#include "core/files/circuit_file.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace kelto;
+using namespace kelto::gui;
+using kelto::gui::testing::TScriptedDialogs;
+
+namespace {
+
+constexpr int kK0 = 15;
+constexpr int kLED0 = 7;
+constexpr int kMCU = 14;
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class LearningAidsTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TScriptedDialogs> FDialogs;
+    std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<QSettings> FSettings;
+    std::unique_ptr<TFormKeltoSimu> FForm;
+
+    TFormKeltoSimu& Form() { return *FForm; }
+    TSimuBoard& Board() { return FForm->Board(); }
+    QWidget* Canvas() { return FForm->dxFlowChart1->viewport(); }
+    QString PathOf(const QString& name) const { return FDir->filePath(name); }
+    std::string Written() { return WriteCircuitDocument(Board()); }
+
+    void FinishSpeedTest()
+    {
+        Form().TimerPerfTest.start(0);
+        QTRY_VERIFY(!Form().SpeedTestRunning());
+    }
+    void ClickPalette(int item)
+    {
+        TdxNavBar& bar = *Form().dxNavBar1;
+        QTest::mouseClick(bar.ListOfItem(item)->viewport(), Qt::LeftButton, {}, bar.ItemRect(item).center());
+    }
+    QPoint PinPoint(const TSimuPart& part, int pin)
+    {
+        const TPoint p = Board().Canvas().ChartToClient(part.Pin(pin)->Left(), part.Pin(pin)->Top());
+        return {p.X, p.Y};
+    }
+    void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &Form(), key, modifiers);
+    }
+    // A toggle at (0, 0) and an LED to its right, placed from the palette.
+    void PlaceToggleAndLed()
+    {
+        ClickPalette(kK0);
+        ClickPalette(kLED0);
+        Board().MovePartTo(Board().Part(1)->FBody, 250, 0);
+    }
+    void WireToggleToLed()
+    {
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, PinPoint(*Board().Part(0), 1));
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, PinPoint(*Board().Part(1), 0));
+    }
+    bool StepEnabled() { return Form().ButtonStep->isEnabled(); }
+
+private slots:
+    void init()
+    {
+        FDir = std::make_unique<QTemporaryDir>();
+        FDialogs = std::make_unique<TScriptedDialogs>();
+        FSettings = std::make_unique<QSettings>(PathOf("settings.ini"), QSettings::IniFormat);
+        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
+        FForm->show();
+        FForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+        FForm->dxFlowChart1->setFocus();
+    }
+
+    void cleanup()
+    {
+        FForm.reset();
+        FSettings.reset();
+        FDialogs.reset();
+        FDir.reset();
+    }
+
+    void undoAndRedoRoundTripEachCanvasEdit_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::newRow("place from the palette") << "place";
+        QTest::newRow("wire two pins") << "wire";
+        QTest::newRow("drag a part") << "move";
+        QTest::newRow("delete a part with its wire") << "delete";
+    }
+
+    void undoAndRedoRoundTripEachCanvasEdit()
+    {
+        QFETCH(QString, edit);
+        FinishSpeedTest();
+        PlaceToggleAndLed();
+        if (edit != "wire")
+            WireToggleToLed();
+        FDialogs->SaveCircuits = {PathOf("before.dps")};
+        QTest::mouseClick(Form().ButtonSaveAs, Qt::LeftButton);
+        const std::string before = Written();
+        const int historyBefore = Form().EditHistory().count();
+
+        const std::map<QString, std::function<void()>> edits{
+            {"place", [this] { ClickPalette(kMCU); }},
+            {"wire", [this] { WireToggleToLed(); }},
+            {"move",
+             [this] {
+                 QTest::mousePress(Canvas(), Qt::LeftButton, {}, {50, 10});
+                 QTest::mouseMove(Canvas(), {90, 70});
+                 QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, {90, 70});
+             }},
+            {"delete",
+             [this] {
+                 FDialogs->DeleteAnswers = {TModalResult::mrNo};
+                 const QPoint at(50, 10);
+                 QTest::mouseClick(Canvas(), Qt::LeftButton, {}, at);
+                 QTest::mouseDClick(Canvas(), Qt::LeftButton, {}, at);
+                 QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, at);
+             }},
+        };
+        edits.at(edit)();
+        const std::string after = Written();
+        QVERIFY(after != before);
+        QCOMPARE(Form().EditHistory().count(), historyBefore + 1);
+        QVERIFY(Form().Document().IsCircuitModified());
+
+        Keys(Qt::Key_Z);
+        QCOMPARE(Written(), before);
+        QVERIFY(!Form().Document().IsCircuitModified());
+        FDialogs->SaveCircuits = {PathOf("undone.dps")};
+        QTest::mouseClick(Form().ButtonSaveAs, Qt::LeftButton);
+        QCOMPARE(ReadAll(PathOf("undone.dps")), ReadAll(PathOf("before.dps")));
+
+        Keys(Qt::Key_Y);
+        QCOMPARE(Written(), after);
+        QVERIFY(Form().Document().IsCircuitModified());
+        Keys(Qt::Key_Z);
+        Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Written(), after);
+    }
+
+    // The editor's own Ctrl+Z takes back typing, not the canvas.
+    void undoInTheProgramEditorUndoesText()
+    {
+        ClickPalette(kK0);
+        Form().MemoEditor->setFocus();
+        QTest::keyClicks(Form().MemoEditor, QStringLiteral("10"));
+        Keys(Qt::Key_Z);
+        QVERIFY(Form().MemoEditor->toPlainText().isEmpty());
+        QCOMPARE(Board().PartCount(), 1);
+    }
+
+    // Records name list positions, so anything that renumbers the lists
+    // without an edit drops them.
+    void historyIsDroppedWhenTheBannerGoesAndOnNewAndOpen()
+    {
+        ClickPalette(kK0); // under the banner
+        QCOMPARE(Form().EditHistory().count(), 1);
+        FinishSpeedTest();
+        QCOMPARE(Form().EditHistory().count(), 0);
+
+        ClickPalette(kLED0);
+        FDialogs->SaveCircuits = {PathOf("two.dps")};
+        Keys(Qt::Key_S);
+        QCOMPARE(FDialogs->Asked.back(), QStringLiteral("save dps"));
+        QCOMPARE(Form().EditHistory().count(), 1);
+        Keys(Qt::Key_N);
+        QCOMPARE(Board().PartCount(), 0);
+        QCOMPARE(Form().EditHistory().count(), 0);
+
+        ClickPalette(kK0);
+        FDialogs->SaveAnswers = {TSaveAnswer::No};
+        FDialogs->OpenCircuits = {PathOf("two.dps")};
+        Keys(Qt::Key_O);
+        QCOMPARE(Board().PartCount(), 2);
+        QCOMPARE(Form().EditHistory().count(), 0);
+        Keys(Qt::Key_Z);
+        QCOMPARE(Board().PartCount(), 2);
+    }
+
+    void stepRunsExactlyOneStatementPerPressWithLineAndVariablesInView()
+    {
+        FinishSpeedTest();
+        ClickPalette(kMCU);
+        Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"A=A+1\"\n"
+                                                       "20 REM \"B=A*2\"\n30 REM \"GOTO 10\"\n"));
+        auto* editor = qobject_cast<TProgramEditor*>(Form().MemoEditor);
+        QVERIFY(editor != nullptr);
+        QVERIFY(!StepEnabled());
+        // Opened while nothing runs, the window shows what is there at once.
+        QTest::mouseClick(Form().ButtonWatch, Qt::LeftButton);
+        QCOMPARE(Form().FormRunWatch->ValueOf("Z"), QStringLiteral("0"));
+        Form().FormRunWatch->hide();
+        // Paused before the frame clock ticks: nothing has run yet.
+        Form().ButtonRUN->click();
+        QVERIFY(!StepEnabled());
+        Form().ButtonPAUSE->click();
+        QVERIFY(StepEnabled());
+        QCOMPARE(TakeRunSnapshot(Board().Basic()).ExecutedRow, -1);
+        QTest::mouseClick(Form().ButtonWatch, Qt::LeftButton);
+        QVERIFY(Form().FormRunWatch->isVisible());
+
+        struct TStep {
+            int Row;
+            int A;
+            int B;
+        };
+        const TStep expected[] = {{1, 1, 0}, {2, 1, 2}};
+        for (const TStep& step : expected) {
+            Form().ButtonStep->click();
+            QVERIFY(!StepEnabled()); // one press at a time
+            QTRY_VERIFY(StepEnabled());
+            QTest::qWait(100); // paused again: nothing more runs
+            const TRunSnapshot s = TakeRunSnapshot(Board().Basic());
+            QCOMPARE(s.State, TRunState::Paused);
+            QCOMPARE(s.ExecutedRow, step.Row);
+            QCOMPARE(s.Variables[0], step.A);
+            QCOMPARE(s.Variables[1], step.B);
+            QTRY_COMPARE(editor->RunLine(), step.Row);
+            QTRY_COMPARE(Form().FormRunWatch->ValueOf("A"), QString::number(step.A));
+            QCOMPARE(Form().FormRunWatch->ValueOf("B"), QString::number(step.B));
+        }
+
+        QTest::mouseClick(Form().ButtonCONTINUE, Qt::LeftButton);
+        QVERIFY(!StepEnabled());
+        QTest::mouseClick(Form().ButtonPAUSE, Qt::LeftButton);
+        QVERIFY(StepEnabled());
+        Form().ButtonCONTINUE->click();
+        Form().ButtonSTOP->click();
+        QVERIFY(!StepEnabled());
+        QTRY_VERIFY(Form().ButtonRUN->isEnabled());
+        QCOMPARE(editor->RunLine(), -1);
+        Keys(Qt::Key_F5, Qt::NoModifier);
+        QVERIFY(Form().ButtonSTOP->isEnabled());
+    }
+};
+
+QTEST_MAIN(LearningAidsTest)
+#include "learning_aids_test.moc"
