@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <cstdio>
@@ -19,6 +20,10 @@ using namespace kelto::gui;
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // Showing the window moves the working folder beside the program (for the
+    // voice clip files), so a relative circuit path is resolved first.
+    const QString circuitArgument =
+        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : QString();
     // Not the display name: the platform would append that to every caption,
     // and the main window already writes the title into its own.
     QApplication::setApplicationName(
@@ -40,7 +45,7 @@ int main(int argc, char** argv)
     FormKeltoSimu.SetInstrumentWindow(TInstrument::Audioas, &FormAudioas);
     FormKeltoSimu.show();
     if (argc > 1) {
-        const std::string path = QFile::encodeName(QString::fromLocal8Bit(argv[1])).toStdString();
+        const std::string path = QFile::encodeName(circuitArgument).toStdString();
         if (!FormKeltoSimu.Document().OpenCircuitFile(path))
             std::fprintf(stderr,
                          "keltosimu: %s was not opened (a .dps file that exists and reads is needed)\n",
