@@ -3,7 +3,7 @@
 // LED's pin (range 1 = 1), the shape that once cost a pass over the pin's
 // wires for every wire taken away. Loading must grow with the wire count.
 #include "core/board/board.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 
 #include <benchmark/benchmark.h>
 

@@ -54,7 +54,7 @@ void BM_FullBoardTick(benchmark::State& state)
     double time = 0.0;
     for (auto _ : state) {
         time += 0.001;
-        board.GLCadencer1Progress(0.001, time);
+        board.RunTick(0.001, time);
     }
     state.counters["ticks_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                             benchmark::Counter::kIsRate);

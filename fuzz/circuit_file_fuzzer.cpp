@@ -1,7 +1,7 @@
 // Any .dps text: reading either refuses it or builds a circuit that saves to
 // a text that reads back to the same circuit, and that circuit can tick.
 #include "core/board/board.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -47,6 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (SaveAndReload(reread, third) != resaved)
         std::abort();
     for (int tick = 1; tick <= 5; ++tick)
-        board.GLCadencer1Progress(0.001, tick * 0.001);
+        board.RunTick(0.001, tick * 0.001);
     return 0;
 }

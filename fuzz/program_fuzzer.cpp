@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     board.SetEditorLines(SplitProgramText(std::string_view(reinterpret_cast<const char*>(data), size)));
     board.ButtonRUNClick();
     for (int tick = 1; tick <= kTicks && board.Basic().FRunning; ++tick) {
-        board.GLCadencer1Progress(kDeltaTime, tick * kDeltaTime);
+        board.RunTick(kDeltaTime, tick * kDeltaTime);
         streamDevice.AdvanceTime(kDeltaTime);
         midiGen.DeliverNotifications();
         clockSpeaker.AdvanceTime(kDeltaTime);

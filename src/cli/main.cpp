@@ -13,7 +13,7 @@
 #include "cli/user_action.h"
 #include "core/board/board.h"
 #include "core/files/atomic_file.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 #include "core/files/program_file.h"
 #include "core/files/wide_text.h"
 #include "core/sound/midi_gen.h"
@@ -84,7 +84,7 @@ void WarnIfNotGbk(const std::string& path)
 int Run(const TRunOptions& options)
 {
     TSimuBoard board;
-    board.Engine().FMotorSpeedFactor = options.SpeedFactor;
+    board.SetMotorSpeedFactor(options.SpeedFactor);
     if (const TFileResult loaded = LoadCircuitFile(board, options.CircuitPath); !loaded.Ok)
         return Fail(loaded.Message);
     if (options.ProgramPath) {
@@ -147,7 +147,7 @@ int Run(const TRunOptions& options)
         for (; next != actions->end() && next->Tick <= tick; ++next)
             targets.Perform(next->Action, board);
         recorder.BeginTick(tick);
-        board.GLCadencer1Progress(options.DeltaTime, static_cast<double>(tick) * options.DeltaTime);
+        board.RunTick(options.DeltaTime, static_cast<double>(tick) * options.DeltaTime);
         recorder.EndTick();
         streamDevice.AdvanceTime(options.DeltaTime);
         midiGen.DeliverNotifications();

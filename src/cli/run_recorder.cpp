@@ -37,14 +37,14 @@ void WriteStep(TJsonWriter& json, const TStepReport& step)
 TRunRecorder::TRunRecorder(TSimuBoard& board, TFileWriter& log) : FBoard(board), FLog(log)
 {
     TBasicInterpreter& basic = FBoard.Basic();
-    basic.FOnLogLine = [this](std::string_view line) { OnLogLine(line); };
-    basic.FOnSoundRequest = [this](const TSoundRequest& request) { OnSoundRequest(request); };
+    basic.SetLogListeners([this](std::string_view line) { OnLogLine(line); }, nullptr);
+    basic.SetSoundListener([this](const TSoundRequest& request) { OnSoundRequest(request); });
 }
 
 TRunRecorder::~TRunRecorder()
 {
-    FBoard.Basic().FOnLogLine = nullptr;
-    FBoard.Basic().FOnSoundRequest = nullptr;
+    FBoard.Basic().SetLogListeners(nullptr, nullptr);
+    FBoard.Basic().SetSoundListener(nullptr);
 }
 
 void TRunRecorder::RecordTrace(TFileWriter& trace)
@@ -102,7 +102,7 @@ void TRunRecorder::TakeSnapshot(std::vector<TPinSnapshot>& snapshot) const
 void TRunRecorder::BeginTick(int64_t tick)
 {
     FTick = tick;
-    FBoard.Basic().FLastStep = {};
+    FBoard.Basic().ForgetLastStep();
 }
 
 void TRunRecorder::EndTick()
@@ -111,7 +111,7 @@ void TRunRecorder::EndTick()
         return;
     TJsonWriter json;
     json.BeginObject().Key("tick").Int(FTick);
-    WriteStep(json, FBoard.Basic().FLastStep);
+    WriteStep(json, FBoard.Basic().LastStep());
     json.Key("log").BeginArray();
     for (const std::string& line : FLogSinceTrace)
         json.String(line);

@@ -1,6 +1,8 @@
 #include "cli/user_action.h"
 
 #include "core/board/board.h"
+#include "core/devices/device_table.h"
+#include "core/devices/part_actions.h"
 
 #include <algorithm>
 #include <charconv>
@@ -238,20 +240,14 @@ void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)
         return;
     const TKeyCell key{action.Column, action.Row};
     switch (action.Kind) {
-    case TUserAction::TKind::Click: {
-        // The body's centre: a click there is on the body, not on a pin.
-        const TRect r = part->FBody->Bounds();
-        const TPoint centre =
-            board.Canvas().ChartToClient(r.Left + part->FWidth / 2, r.Top + part->FHeight / 2);
-        board.ChartObjectClick(part->FBody, centre.X, centre.Y);
-        break;
-    }
-    case TUserAction::TKind::Press: board.PressButton(static_cast<TSimuAnNiuSwitch&>(*part)); break;
-    case TUserAction::TKind::Release: board.ReleaseButton(static_cast<TSimuAnNiuSwitch&>(*part)); break;
-    case TUserAction::TKind::KeyDown: board.PressKey(static_cast<TSimuKeypad&>(*part), key); break;
-    case TUserAction::TKind::KeyUp: board.ReleaseKey(static_cast<TSimuKeypad&>(*part), key); break;
+    // A click on the body: a toggle switch flips; a probe's window is the window's.
+    case TUserAction::TKind::Click: ClickPart(*part); break;
+    case TUserAction::TKind::Press: PressButton(static_cast<TSimuAnNiuSwitch&>(*part)); break;
+    case TUserAction::TKind::Release: ReleaseButton(static_cast<TSimuAnNiuSwitch&>(*part)); break;
+    case TUserAction::TKind::KeyDown: PressKey(static_cast<TSimuKeypad&>(*part), key); break;
+    case TUserAction::TKind::KeyUp: ReleaseKey(static_cast<TSimuKeypad&>(*part), key); break;
     case TUserAction::TKind::Slider:
-        board.SetSliderPosition(static_cast<TSimuResistance&>(*part), action.Position);
+        SetSliderPosition(board.Canvas(), static_cast<TSimuResistance&>(*part), action.Position);
         break;
     case TUserAction::TKind::Delete:
         board.DeletePart(part);

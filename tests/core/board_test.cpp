@@ -1,6 +1,9 @@
 // Placing, deleting and wiring parts, and the user's actions on them.
 #include "board_helpers.h"
 
+#include "core/board/schematic_editor.h"
+#include "core/devices/part_actions.h"
+
 #include <gtest/gtest.h>
 
 namespace kelto {
@@ -90,13 +93,30 @@ TEST(Placement, MovePartToCarriesTheWholeGroup)
     EXPECT_EQ(resistor.FTrackEnd->Top(), 444);
 }
 
-// Two LEDs side by side: pins A = LED0 pin, B = LED3 pin.
-struct TWiringRig {
+// The window around the editor, answering nothing.
+class TQuietHost final : public IEditorHost {
+public:
+    void SetFrameClockEnabled(bool) override {}
+    void RestartClickTimer() override {}
+    void StopClickTimer() override {}
+    TWireDialogAnswer ShowWireDialog(TLineStyle) override { return {}; }
+    TModalResult ShowDeleteDialog() override { return TModalResult::mrCancel; }
+    void ShowInstrumentWindow(TInstrument) override {}
+    void HideInstrumentWindow(TInstrument) override {}
+};
+
+struct TEditedBoard {
     TSimuBoard Board;
+    TQuietHost Host;
+    TSchematicEditor Editor{Board, Host};
+};
+
+// Two LEDs side by side: pins A = LED0 pin, B = LED3 pin.
+struct TWiringRig : TEditedBoard {
     TSimuPart& A = Place(Board, kLED0, 0, 0);
     TSimuPart& B = Place(Board, kLED3, 100, 0);
     void Click(const TSimuPart& part) { Click(PinPoint(part, 0)); }
-    void Click(TPoint p) { Board.PinClick(p.X, p.Y); }
+    void Click(TPoint p) { Editor.PinClick(p.X, p.Y); }
     int Wires() const { return Board.Canvas().ConnectionCount(); }
 };
 
@@ -110,7 +130,7 @@ TEST(Wiring, TwoPinClicksMakeOneStraightWireFromFirstToSecond)
     EXPECT_EQ(wire->SourceObject(), rig.A.Pin(0));
     EXPECT_EQ(wire->TargetObject(), rig.B.Pin(0));
     EXPECT_EQ(wire->LineStyle(), TLineStyle::lsStraight);
-    EXPECT_EQ(rig.Board.PinClickCount(), 0);
+    EXPECT_EQ(rig.Editor.PinClickCount(), 0);
 }
 
 TEST(Wiring, SecondWireBetweenTheSamePinsIsRefusedEitherWay)
@@ -130,7 +150,7 @@ TEST(Wiring, SamePinTwiceKeepsItChosen)
     TWiringRig rig;
     rig.Click(rig.A);
     rig.Click(rig.A);
-    EXPECT_EQ(rig.Board.PinClickCount(), 1);
+    EXPECT_EQ(rig.Editor.PinClickCount(), 1);
     rig.Click(rig.B);
     EXPECT_EQ(rig.Wires(), 1);
 }
@@ -142,7 +162,7 @@ TEST(Wiring, ClickOffAPinForgetsTheFirstPin)
     rig.Click(TPoint{30, 60}); // on LED0's body, not on a pin
     rig.Click(rig.B);
     EXPECT_EQ(rig.Wires(), 0);
-    EXPECT_EQ(rig.Board.FirstPinClicked(), rig.B.Pin(0));
+    EXPECT_EQ(rig.Editor.FirstPinClicked(), rig.B.Pin(0));
 }
 
 TEST(Wiring, PinHitAreaIsSevenBySevenUnits)
@@ -165,20 +185,26 @@ TEST(Wiring, DeletingThePartOfAPendingFirstPinForgetsIt)
 {
     TWiringRig rig;
     rig.Click(rig.A);
+    rig.Board.DeletePart(&rig.B); // another part's going leaves the click
+    EXPECT_EQ(rig.Editor.FirstPinClicked(), rig.A.Pin(0));
     rig.Board.DeletePart(&rig.A);
-    EXPECT_EQ(rig.Board.PinClickCount(), 0);
-    EXPECT_EQ(rig.Board.FirstPinClicked(), nullptr);
+    EXPECT_EQ(rig.Editor.PinClickCount(), 0);
+    EXPECT_EQ(rig.Editor.FirstPinClicked(), nullptr);
+    TSimuPart& c = Place(rig.Board, kLED0);
+    rig.Click(c);
+    rig.Board.ClearCircuit();
+    EXPECT_EQ(rig.Editor.FirstPinClicked(), nullptr);
 }
 
 TEST(Wiring, OutputsAndPinsOfOnePartMayBeJoined)
 {
-    TSimuBoard board;
-    TSimuPart& gate = Place(board, kNOT1);
+    TEditedBoard rig;
+    TSimuPart& gate = Place(rig.Board, kNOT1);
     const TPoint in = PinPoint(gate, 0);
     const TPoint out = PinPoint(gate, 1);
-    board.PinClick(in.X, in.Y);
-    board.PinClick(out.X, out.Y);
-    EXPECT_EQ(board.Canvas().ConnectionCount(), 1);
+    rig.Editor.PinClick(in.X, in.Y);
+    rig.Editor.PinClick(out.X, out.Y);
+    EXPECT_EQ(rig.Board.Canvas().ConnectionCount(), 1);
 }
 
 TEST(Actions, PushButtonsWriteTheirPinDirectly)
@@ -190,11 +216,11 @@ TEST(Actions, PushButtonsWriteTheirPinDirectly)
     const int32_t s2Pressed[] = {1, 1, 0};
     const auto step = [&](int i) {
         if (i < 2) {
-            board.PressButton(s1);
-            board.PressButton(s2);
+            PressButton(s1);
+            PressButton(s2);
         } else {
-            board.ReleaseButton(s1);
-            board.ReleaseButton(s2);
+            ReleaseButton(s1);
+            ReleaseButton(s2);
         }
     };
     for (int i = 0; i < 3; ++i) {
@@ -207,18 +233,19 @@ TEST(Actions, PushButtonsWriteTheirPinDirectly)
 
 TEST(Actions, MousePressOnAButtonUnderAWireDoesNothing)
 {
-    TSimuBoard board;
+    TEditedBoard rig;
+    TSimuBoard& board = rig.Board;
     auto& s1 = static_cast<TSimuAnNiuSwitch&>(Place(board, kS1));
     TSimuPart& left = Place(board, kVCC, -100, 0);
     TSimuPart& right = Place(board, kGND, 200, 0);
     // A wire across the button at y = 38: supply pin (-82, 38) to ground pin moved there.
     board.MovePartTo(right.FBody, 175, 28);
     Wire(board, left, 0, right, 0);
-    board.dxFlowChart1MouseDown(30, 38);
+    rig.Editor.MouseDown(30, 38);
     EXPECT_EQ(s1.FClosed, 0);
-    board.dxFlowChart1MouseDown(30, 100);
+    rig.Editor.MouseDown(30, 100);
     EXPECT_EQ(s1.FClosed, 1);
-    board.dxFlowChart1MouseUp(30, 38); // release needs no wire test
+    rig.Editor.MouseUp(30, 38); // release needs no wire test
     EXPECT_EQ(s1.FClosed, 0);
 }
 
@@ -239,44 +266,45 @@ TEST(Actions, KeypadKeyBands)
     auto& keypad = static_cast<TSimuKeypad&>(Place(board, kKeypad, 10, 20));
     for (const TKeyCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.X) + "," + std::to_string(c.Y));
-        EXPECT_EQ(board.KeyAtPoint(10 + c.X, 20 + c.Y, keypad), c.Key);
+        EXPECT_EQ(KeyAtPoint(keypad, {10 + c.X, 20 + c.Y}), c.Key);
     }
 }
 
 TEST(Actions, KeyReleasedOverAnotherKeyStaysPressed)
 {
-    TSimuBoard board;
-    auto& keypad = static_cast<TSimuKeypad&>(Place(board, kKeypad));
-    board.dxFlowChart1MouseDown(50, 10);
+    TEditedBoard rig;
+    auto& keypad = static_cast<TSimuKeypad&>(Place(rig.Board, kKeypad));
+    rig.Editor.MouseDown(50, 10);
     EXPECT_EQ(keypad.Key(0, 0), 1);
-    board.dxFlowChart1MouseUp(100, 10);
+    rig.Editor.MouseUp(100, 10);
     EXPECT_EQ(keypad.Key(0, 0), 1);
-    board.dxFlowChart1MouseUp(50, 10);
+    rig.Editor.MouseUp(50, 10);
     EXPECT_EQ(keypad.Key(0, 0), 0);
 }
 
 TEST(Actions, ObjectClickFlipsToggleSwitchesAndSchedulesProbeWindows)
 {
-    TSimuBoard board;
-    auto& toggle = static_cast<TSimuZhaDaoSwitch&>(Place(board, kK0));
-    TSimuPart& scope = Place(board, kScope, 300, 0);
-    EXPECT_EQ(board.ChartObjectClick(toggle.FBody, 50, 10), TInstrument::None);
+    TEditedBoard rig;
+    TSchematicEditor& editor = rig.Editor;
+    auto& toggle = static_cast<TSimuZhaDaoSwitch&>(Place(rig.Board, kK0));
+    TSimuPart& scope = Place(rig.Board, kScope, 300, 0);
+    EXPECT_EQ(editor.ChartObjectClick(toggle.FBody, 50, 10), TInstrument::None);
     EXPECT_EQ(toggle.FClosed, 1);
-    EXPECT_EQ(board.ChartObjectClick(scope.FBody, 350, 30), TInstrument::OScopes);
-    EXPECT_EQ(board.FPendingInstrument, TInstrument::OScopes);
+    EXPECT_EQ(editor.ChartObjectClick(scope.FBody, 350, 30), TInstrument::OScopes);
+    EXPECT_EQ(editor.PendingInstrument(), TInstrument::OScopes);
     const TPoint pin = PinPoint(scope, 0);
-    EXPECT_EQ(board.ChartObjectClick(scope.FBody, pin.X, pin.Y), TInstrument::None);
-    EXPECT_EQ(board.ChartObjectClick(nullptr, 0, 0), TInstrument::None);
+    EXPECT_EQ(editor.ChartObjectClick(scope.FBody, pin.X, pin.Y), TInstrument::None);
+    EXPECT_EQ(editor.ChartObjectClick(nullptr, 0, 0), TInstrument::None);
 }
 
 TEST(Actions, SliderSetsTheWiperValue)
 {
     TSimuBoard board;
     auto& resistor = static_cast<TSimuResistance&>(Place(board, kResistor));
-    board.SetSliderPosition(resistor, 0.5);
+    SetSliderPosition(board.Canvas(), resistor, 0.5);
     EXPECT_DOUBLE_EQ(resistor.Port(0)->FValue, 0.5);
     board.Canvas().DragSliderTo(resistor.FSlider, 47, 44);
-    TSimuBoard::UpdateWiperValue(resistor);
+    UpdateWiperValue(resistor);
     EXPECT_DOUBLE_EQ(resistor.Port(0)->FValue, 1.0);
 }
 

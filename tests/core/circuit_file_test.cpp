@@ -1,7 +1,7 @@
 // The simulation file: exact bytes out, tolerant and safe reading in.
 #include "board_helpers.h"
 #include "core/files/atomic_file.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // every read reads: two boards built and driven alike, one keeping nets and
 // one walking, tick after tick through random wiring and user actions.
 #include "core/board/board.h"
+#include "core/devices/part_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -68,24 +69,24 @@ void Act(TSimuBoard& board, uint32_t what, uint32_t a, uint32_t b)
         break;
     case 2:
         if (part.FOwnerType == otZhaDaoSwitch)
-            board.FlipSwitch(static_cast<TSimuZhaDaoSwitch&>(part));
+            FlipSwitch(static_cast<TSimuZhaDaoSwitch&>(part));
         break;
     case 3:
         if (part.FOwnerType == otAnNiuSwitch) {
             auto& button = static_cast<TSimuAnNiuSwitch&>(part);
-            b % 2 ? board.PressButton(button) : board.ReleaseButton(button);
+            b % 2 ? PressButton(button) : ReleaseButton(button);
         }
         break;
     case 4:
         if (part.FOwnerType == otKeypad) {
             auto& keypad = static_cast<TSimuKeypad&>(part);
             const TKeyCell key{static_cast<int32_t>(b % 4), static_cast<int32_t>(b / 4 % 4)};
-            b % 3 ? board.PressKey(keypad, key) : board.ReleaseKey(keypad, key);
+            b % 3 ? PressKey(keypad, key) : ReleaseKey(keypad, key);
         }
         break;
     case 5:
         if (part.FOwnerType == otResistance)
-            board.SetSliderPosition(static_cast<TSimuResistance&>(part), (b % 101) / 100.0);
+            SetSliderPosition(canvas, static_cast<TSimuResistance&>(part), (b % 101) / 100.0);
         break;
     case 6:
         // Fields set directly, as file loading and tests do, must be seen too.

@@ -1,6 +1,8 @@
 // Net traversal and reads, the two-phase commit and the microcontroller's ports.
 #include "board_helpers.h"
 
+#include "core/devices/part_actions.h"
+
 #include <gtest/gtest.h>
 
 namespace kelto {
@@ -27,7 +29,7 @@ TEST(TwoPhase, WritesBecomeVisibleOnlyAtTheCommitAndTheLastQueuedValueWins)
 TEST(TwoPhase, EmptyCanvasTickCommitsNothing)
 {
     TSimuBoard board;
-    board.GLCadencer1Progress(0.001, 0.001);
+    board.RunTick(0.001, 0.001);
     EXPECT_TRUE(board.Engine().PendingPorts().empty());
 }
 
@@ -46,7 +48,7 @@ TEST(TwoPhase, HandlersRunInPlacementOrderAndWritesCommitAfterAll)
         out.FNextLevel = 1;
         board.Engine().QueuePort(out);
     });
-    board.GLCadencer1Progress(0.001, 0.001);
+    board.RunTick(0.001, 0.001);
     EXPECT_EQ(order, (std::vector<std::string>{"NOT1", "NOT2"}));
     EXPECT_EQ(seen, (std::vector<int32_t>{0, 0})); // the second handler still saw the old level
     EXPECT_EQ(second.Port(1)->FLevel, 1);
@@ -103,7 +105,7 @@ TEST(NetRead, WiperValuesRoundTiesToEvenAndLowDigitalDriversWin)
         TSimuBoard board;
         TSimuPart& mcu = Place(board, kMCU);
         auto& resistor = static_cast<TSimuResistance&>(Place(board, kResistor));
-        board.SetSliderPosition(resistor, c.Position);
+        SetSliderPosition(board.Canvas(), resistor, c.Position);
         const int32_t pc0 = McuPortPinMap[0];
         Wire(board, resistor, 0, mcu, pc0);
         if (c.WithSupply)
@@ -123,9 +125,9 @@ TEST(NetRead, ToggleSwitchJoinsItsPinsOnlyWhileClosed)
     Wire(board, Place(board, kGND), 0, toggle, 0);
     Wire(board, toggle, 1, mcu, 13);
     EXPECT_EQ(board.Engine().ReadMcuPinLevel(13), 1);
-    board.FlipSwitch(toggle);
+    FlipSwitch(toggle);
     EXPECT_EQ(board.Engine().ReadMcuPinLevel(13), 0);
-    board.FlipSwitch(toggle);
+    FlipSwitch(toggle);
     EXPECT_EQ(board.Engine().ReadMcuPinLevel(13), 1);
 }
 
@@ -136,11 +138,11 @@ TEST(NetRead, HeldKeypadKeyJoinsItsRowAndColumnPins)
     Wire(board, Place(board, kGND), 0, keypad, 2); // row 2
     const TdxFcObject* column1 = keypad.Pin(5);
     EXPECT_EQ(board.Engine().ReadPinLevel(column1), -1);
-    board.PressKey(keypad, {1, 2});
+    PressKey(keypad, {1, 2});
     EXPECT_EQ(board.Engine().ReadPinLevel(column1), 0);
-    board.PressKey(keypad, {1, 1}); // another row: the net stays joined through row 2 only
+    PressKey(keypad, {1, 1}); // another row: the net stays joined through row 2 only
     EXPECT_EQ(board.Engine().ReadPinLevel(keypad.Pin(1)), 0);
-    board.ReleaseKey(keypad, {1, 2});
+    ReleaseKey(keypad, {1, 2});
     EXPECT_EQ(board.Engine().ReadPinLevel(column1), -1);
 }
 

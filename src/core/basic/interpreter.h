@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kelto {
@@ -112,6 +113,20 @@ public:
 
     void LogLine(std::string_view text);
     void ClearLog();
+    // Who hears each appended line, each clear and each sound statement; an
+    // empty function hears nothing.
+    void SetLogListeners(std::function<void(std::string_view line)> onLine, std::function<void()> onCleared)
+    {
+        FOnLogLine = std::move(onLine);
+        FOnLogCleared = std::move(onCleared);
+    }
+    void SetSoundListener(std::function<void(const TSoundRequest&)> onRequest)
+    {
+        FOnSoundRequest = std::move(onRequest);
+    }
+    // A tick that runs no step reports none.
+    void ForgetLastStep() { FLastStep = {}; }
+    const TStepReport& LastStep() const { return FLastStep; }
 
     // Preparation and the line lookup.
     void PrepareProgram(const std::vector<std::string>& editorLines);

@@ -44,6 +44,11 @@ int32_t TSimuBoard::IndexOfPart(const TSimuPart* part) const
     return -1;
 }
 
+TSimuPart* TSimuBoard::PartAtPoint(int32_t clientX, int32_t clientY) const
+{
+    return PartOfBody(FCanvas.ItemAt(clientX, clientY));
+}
+
 TSimuPart* TSimuBoard::PartOfBody(const TdxFcObject* body) const
 {
     if (body == nullptr)
@@ -104,11 +109,8 @@ void TSimuBoard::FreePart(int32_t index)
     for (TSimuPart*& slot : FPartSlots)
         if (slot == part)
             slot = nullptr;
-    for (TdxFcObject*& pin : FPinClicks)
-        if (pin != nullptr && pin->UserData != nullptr && pin->UserData->FOwner == part) {
-            pin = nullptr;
-            FPinClickCount = 0;
-        }
+    if (FOnPartRemoved)
+        FOnPartRemoved(*part);
     // Detach first so nothing can reach the part while its destructor runs.
     std::unique_ptr<TSimuPart> owned = std::move(FParts[static_cast<size_t>(index)].Part);
     FParts.erase(FParts.begin() + index);
@@ -141,8 +143,6 @@ void TSimuBoard::ClearCircuit()
     while (!FParts.empty())
         FreePart(PartCount() - 1);
     FPartSlots.fill(nullptr);
-    FPinClickCount = 0;
-    FPinClicks.fill(nullptr);
     FCanvas.EndUpdate();
     RebuildTickList();
     RefreshMcu();
@@ -166,7 +166,7 @@ void TSimuBoard::ButtonRUNClick()
         FBasic.StartRun(FEditorLines);
 }
 
-void TSimuBoard::GLCadencer1Progress(double deltaTime, double newTime)
+void TSimuBoard::RunTick(double deltaTime, double newTime)
 {
     FEngine.RunTick(FTickParts, deltaTime, newTime);
 }

@@ -1,16 +1,18 @@
-// The board: the aggregate the main window and the runner drive. It owns the
-// canvas model, the placed parts with their slots, the simulation engine and
-// the wiring state, and performs the user's actions on parts.
+// The board: the circuit the main window and the runner drive. It owns the
+// canvas model, the placed parts with their slots, the simulation engine, the
+// interpreter and the oscilloscope recorders.
 #pragma once
 
 #include "core/basic/interpreter.h"
 #include "core/board/palette.h"
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/parts.h"
+#include "core/files/circuit_description.h"
 #include "core/instruments/scope_recorder.h"
 #include "core/sim/sim_engine.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -21,20 +23,6 @@ struct TPartEntry {
     std::unique_ptr<TSimuPart> Part;
     TdxFcObject* Body = nullptr;
 };
-
-struct TPinLocation {
-    int32_t Part = -1;
-    int32_t Pin = -1;
-    bool operator==(const TPinLocation&) const = default;
-};
-
-struct TKeyCell {
-    int32_t Column = -1;
-    int32_t Row = -1;
-    bool operator==(const TKeyCell&) const = default;
-};
-
-enum class TInstrument : uint8_t { None = 0, OScopes = 1, Audioas = 2 };
 
 class TSimuBoard {
 public:
@@ -68,37 +56,22 @@ public:
     // Builds a part as the item does and puts it at `index` in the parts
     // list, taking the item's slot or leaving it to its holder (undo).
     TSimuPart* InsertPart(int32_t index, const TPaletteItem& item, bool takeSlot);
+    // Hears each part just before it goes (deleted or cleared away).
+    void SetPartRemovedListener(std::function<void(const TSimuPart&)> listener)
+    {
+        FOnPartRemoved = std::move(listener);
+    }
 
     // One simulation tick over the placed parts.
-    void GLCadencer1Progress(double deltaTime, double newTime);
+    void RunTick(double deltaTime, double newTime);
+    // Degrees per second of a motor at full duty (the speed test sets it).
+    void SetMotorSpeedFactor(double factor) { FEngine.FMotorSpeedFactor = factor; }
 
-    // Wiring.
+    // What lies under a point: a pin within reach (the latest part's first),
+    // the part whose body is hit. Client pixels except where named.
     TdxFcObject* PinNearPoint(const TSimuPart& part, TPoint chartPoint) const;
     TdxFcObject* PinAtPoint(int32_t clientX, int32_t clientY) const;
-    // Makes the wire FPinClicks[0] -> FPinClicks[1] unless they are already wired.
-    TdxFcConnection* ConnectPins();
-    // The wiring step of a left-button release without modifiers.
-    void PinClick(int32_t clientX, int32_t clientY);
-    int32_t PinClickCount() const { return FPinClickCount; }
-    TdxFcObject* FirstPinClicked() const { return FPinClickCount > 0 ? FPinClicks[0] : nullptr; }
-
-    // Mouse actions on parts (left button, no modifiers), client pixels.
-    void dxFlowChart1MouseDown(int32_t clientX, int32_t clientY);
-    void dxFlowChart1MouseUp(int32_t clientX, int32_t clientY);
-    // The click on an object; for a probe it names the window to open after
-    // the double-click time, unless the pointer is on a pin.
-    TInstrument ChartObjectClick(TdxFcObject* item, int32_t pointerClientX, int32_t pointerClientY);
-    TKeyCell KeyAtPoint(int32_t clientX, int32_t clientY, const TSimuKeypad& keypad) const;
     TSimuPart* PartAtPoint(int32_t clientX, int32_t clientY) const;
-
-    // The part-level effects of those actions.
-    void PressButton(TSimuAnNiuSwitch& button);
-    void ReleaseButton(TSimuAnNiuSwitch& button);
-    void PressKey(TSimuKeypad& keypad, TKeyCell key);
-    void ReleaseKey(TSimuKeypad& keypad, TKeyCell key);
-    void FlipSwitch(TSimuZhaDaoSwitch& toggle);
-    void SetSliderPosition(TSimuResistance& resistor, double fraction);
-    static void UpdateWiperValue(TSimuResistance& resistor);
 
     // Pins as the simulation file names them.
     TPinLocation LocatePin(const TdxFcObject* object) const;
@@ -106,7 +79,10 @@ public:
     // Moves a part so its body's top-left becomes (x, y), group members along.
     void MovePartTo(TdxFcObject* body, int32_t x, int32_t y);
 
-    TInstrument FPendingInstrument = TInstrument::None;
+    // The circuit as a simulation file holds it, and the circuit rebuilt
+    // from such a description in place of the present one.
+    TCircuitDescription Describe() const;
+    void Build(const TCircuitDescription& circuit);
 
     // The two oscilloscope windows' recordings; New, Open and deleting the
     // probes leave them alone.
@@ -139,9 +115,7 @@ private:
     std::vector<TPartEntry> FParts;
     std::array<TSimuPart*, kPaletteItemCount> FPartSlots{};
     std::vector<TSimuPart*> FTickParts;
-    std::array<TdxFcObject*, 2> FPinClicks{};
-    int32_t FPinClickCount = 0;
-    std::vector<TdxFcObject*> FGroupMoveList;
+    std::function<void(const TSimuPart&)> FOnPartRemoved;
     TScopeRecorder FOScopesRecorder{kMaxScopeChannels};
     TScopeRecorder FAudioasRecorder{1};
 };

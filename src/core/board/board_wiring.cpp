@@ -1,4 +1,5 @@
-// Wiring by clicking pin after pin, and pins as the simulation file names them.
+// Pins under the pointer, pins as the simulation file names them, and moving
+// a part with its group.
 #include "core/board/board.h"
 
 #include <cstdlib>
@@ -27,36 +28,6 @@ TdxFcObject* TSimuBoard::PinAtPoint(int32_t clientX, int32_t clientY) const
         if (TdxFcObject* pin = PinNearPoint(*it->Part, chartPoint))
             return pin;
     return nullptr;
-}
-
-TdxFcConnection* TSimuBoard::ConnectPins()
-{
-    TdxFcObject* first = FPinClicks[0];
-    TdxFcObject* second = FPinClicks[1];
-    if (first == nullptr || second == nullptr || first == second)
-        return nullptr;
-    for (const TdxFcObject* wired : first->WiredObjects())
-        if (wired == second)
-            return nullptr;
-    return FCanvas.CreateConnection(first, second);
-}
-
-void TSimuBoard::PinClick(int32_t clientX, int32_t clientY)
-{
-    TdxFcObject* pin = PinAtPoint(clientX, clientY);
-    if (pin == nullptr) {
-        FPinClickCount = 0;
-        return;
-    }
-    FPinClicks[static_cast<size_t>(FPinClickCount)] = pin;
-    if (++FPinClickCount < 2)
-        return;
-    if (FPinClicks[1] == FPinClicks[0]) {
-        FPinClickCount = 1;
-        return;
-    }
-    ConnectPins();
-    FPinClickCount = 0;
 }
 
 // Each pin knows its owner and index through its record, so the owner's
@@ -93,13 +64,13 @@ void TSimuBoard::MovePartTo(TdxFcObject* body, int32_t x, int32_t y)
 {
     if (body == nullptr)
         return;
-    FGroupMoveList.clear();
-    CollectGroup(body, FGroupMoveList);
+    std::vector<TdxFcObject*> group;
+    CollectGroup(body, group);
     const int64_t dx = int64_t{x} - body->Left();
     const int64_t dy = int64_t{y} - body->Top();
-    for (TdxFcObject* object : FGroupMoveList)
-        object->SetBounds(SaturatingAdd(object->Left(), dx), SaturatingAdd(object->Top(), dy), object->Width(),
-                          object->Height());
+    for (TdxFcObject* object : group)
+        object->SetBounds(SaturatingAdd(object->Left(), dx), SaturatingAdd(object->Top(), dy),
+                          object->Width(), object->Height());
 }
 
 } // namespace kelto

@@ -3,7 +3,7 @@
 
 #include "core/board/document_texts.h"
 #include "core/board/file_error_text.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 #include "core/files/program_file.h"
 
 #include <filesystem>

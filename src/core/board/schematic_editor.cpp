@@ -1,5 +1,7 @@
-// The canvas's events turned into board actions and dialogs.
+// The canvas's events turned into wiring, part actions and dialogs.
 #include "core/board/schematic_editor.h"
+
+#include "core/devices/device_table.h"
 
 namespace kelto {
 
@@ -23,12 +25,18 @@ bool JoinsTwoPins(const TdxFcConnection& connection)
 TSchematicEditor::TSchematicEditor(TSimuBoard& board, IEditorHost& host)
     : FBoard(board), FHost(host), FMouse(board.Canvas(), *this)
 {
+    FBoard.SetPartRemovedListener([this](const TSimuPart& part) { ForgetPinsOf(part); });
+}
+
+TSchematicEditor::~TSchematicEditor()
+{
+    FBoard.SetPartRemovedListener(nullptr);
 }
 
 void TSchematicEditor::OnMouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y)
 {
     if (PlainLeft(button, shift))
-        FBoard.dxFlowChart1MouseDown(x, y);
+        MouseDown(x, y);
 }
 
 void TSchematicEditor::OnMouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y)
@@ -36,7 +44,7 @@ void TSchematicEditor::OnMouseUp(TMouseButton button, TShiftState shift, int32_t
     if (!PlainLeft(button, shift))
         return;
     const int32_t connections = FBoard.Canvas().ConnectionCount();
-    FBoard.dxFlowChart1MouseUp(x, y);
+    MouseUp(x, y);
     if (FBoard.Canvas().ConnectionCount() == connections + 1) {
         TCanvasEdit edit;
         edit.Kind = TEditKind::AddWire;
@@ -47,8 +55,79 @@ void TSchematicEditor::OnMouseUp(TMouseButton button, TShiftState shift, int32_t
 
 void TSchematicEditor::OnObjectClick(TdxFcObject* item, int32_t x, int32_t y)
 {
-    if (FBoard.ChartObjectClick(item, x, y) != TInstrument::None)
+    if (ChartObjectClick(item, x, y) != TInstrument::None)
         FHost.RestartClickTimer();
+}
+
+// A press on a wire crossing the part is the wire's, not the part's.
+void TSchematicEditor::MouseDown(int32_t clientX, int32_t clientY)
+{
+    TSimuPart* part = FBoard.PartAtPoint(clientX, clientY);
+    if (part == nullptr || (FBoard.Canvas().HitTestAt(clientX, clientY) & OnWireFlag) != 0)
+        return;
+    PressPart(*part, FBoard.Canvas().ClientToChart(clientX, clientY));
+}
+
+void TSchematicEditor::MouseUp(int32_t clientX, int32_t clientY)
+{
+    PinClick(clientX, clientY);
+    if (TSimuPart* part = FBoard.PartAtPoint(clientX, clientY))
+        ReleasePart(*part, FBoard.Canvas().ClientToChart(clientX, clientY));
+}
+
+TInstrument TSchematicEditor::ChartObjectClick(TdxFcObject* item, int32_t pointerClientX,
+                                               int32_t pointerClientY)
+{
+    TSimuPart* part = FBoard.PartOfBody(item);
+    if (part == nullptr)
+        return TInstrument::None;
+    ClickPart(*part);
+    if (part->FOwnerType != otOScopes && part->FOwnerType != otAudioas)
+        return TInstrument::None;
+    if (FBoard.PinAtPoint(pointerClientX, pointerClientY) != nullptr)
+        return TInstrument::None;
+    FPendingInstrument = part->FOwnerType == otOScopes ? TInstrument::OScopes : TInstrument::Audioas;
+    return FPendingInstrument;
+}
+
+TdxFcConnection* TSchematicEditor::ConnectPins()
+{
+    TdxFcObject* first = FPinClicks[0];
+    TdxFcObject* second = FPinClicks[1];
+    if (first == nullptr || second == nullptr || first == second)
+        return nullptr;
+    for (const TdxFcObject* wired : first->WiredObjects())
+        if (wired == second)
+            return nullptr;
+    return FBoard.Canvas().CreateConnection(first, second);
+}
+
+void TSchematicEditor::PinClick(int32_t clientX, int32_t clientY)
+{
+    TdxFcObject* pin = FBoard.PinAtPoint(clientX, clientY);
+    if (pin == nullptr) {
+        FPinClickCount = 0;
+        return;
+    }
+    FPinClicks[static_cast<size_t>(FPinClickCount)] = pin;
+    if (++FPinClickCount < 2)
+        return;
+    if (FPinClicks[1] == FPinClicks[0]) {
+        FPinClickCount = 1;
+        return;
+    }
+    ConnectPins();
+    FPinClickCount = 0;
+}
+
+// A click kept from before may name a pin of a part about to go.
+void TSchematicEditor::ForgetPinsOf(const TSimuPart& part)
+{
+    for (TdxFcObject*& pin : FPinClicks)
+        if (pin != nullptr && pin->UserData != nullptr && pin->UserData->FOwner == &part) {
+            pin = nullptr;
+            FPinClickCount = 0;
+        }
 }
 
 // No tick runs while parts are dragged; the canvas repaints once at the end.
@@ -139,8 +218,8 @@ void TSchematicEditor::Edited(TCanvasEdit edit)
 void TSchematicEditor::ClickTimerTimer()
 {
     FHost.StopClickTimer();
-    if (FBoard.FPendingInstrument != TInstrument::None)
-        FHost.ShowInstrumentWindow(FBoard.FPendingInstrument);
+    if (FPendingInstrument != TInstrument::None)
+        FHost.ShowInstrumentWindow(FPendingInstrument);
 }
 
 } // namespace kelto

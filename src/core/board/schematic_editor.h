@@ -1,16 +1,19 @@
-// The main window's handlers of the canvas's events: wiring, switches,
-// buttons, keypad and probes on the board, dragging pausing the frame clock,
-// and the double-click that edits a wire or deletes a part.
+// The main window's handlers of the canvas's events: wiring pin after pin,
+// switches, buttons, keypad and probes, dragging pausing the frame clock, and
+// the double-click that edits a wire or deletes a part.
 #pragma once
 
 #include "core/board/board.h"
 #include "core/board/edit_history.h"
 #include "core/canvas/canvas_mouse.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 
 namespace kelto {
+
+enum class TInstrument : uint8_t { None = 0, OScopes = 1, Audioas = 2 };
 
 enum class TModalResult : uint8_t { mrOk, mrCancel, mrNo };
 
@@ -39,6 +42,9 @@ public:
 class TSchematicEditor final : public ICanvasMouseEvents {
 public:
     TSchematicEditor(TSimuBoard& board, IEditorHost& host);
+    ~TSchematicEditor() override;
+    TSchematicEditor(const TSchematicEditor&) = delete;
+    TSchematicEditor& operator=(const TSchematicEditor&) = delete;
 
     // The canvas's mouse machine, fed by the canvas widget.
     TCanvasMouse& Mouse() { return FMouse; }
@@ -57,17 +63,35 @@ public:
     // Hears every canvas edit made through this editor, for undo.
     void SetEditListener(std::function<void(TCanvasEdit)> listener) { FOnEdit = std::move(listener); }
 
+    // Plain left-button press and release on parts, client pixels.
+    void MouseDown(int32_t clientX, int32_t clientY);
+    void MouseUp(int32_t clientX, int32_t clientY);
+    // The click on an object; for a probe it names the window to open after
+    // the double-click time, unless the pointer is on a pin.
+    TInstrument ChartObjectClick(TdxFcObject* item, int32_t pointerClientX, int32_t pointerClientY);
+    TInstrument PendingInstrument() const { return FPendingInstrument; }
+
+    // Wiring: the step of a left-button release without modifiers.
+    void PinClick(int32_t clientX, int32_t clientY);
+    // Makes the wire FPinClicks[0] -> FPinClicks[1] unless they are already wired.
+    TdxFcConnection* ConnectPins();
+    int32_t PinClickCount() const { return FPinClickCount; }
+    TdxFcObject* FirstPinClicked() const { return FPinClickCount > 0 ? FPinClicks[0] : nullptr; }
+
 private:
     void Edited(TCanvasEdit edit);
-
     void EditSelectedWire();
     void DeleteSelectedPart();
+    void ForgetPinsOf(const TSimuPart& part);
 
     TSimuBoard& FBoard;
     IEditorHost& FHost;
     TCanvasMouse FMouse;
     std::function<void(TCanvasEdit)> FOnEdit;
     TCanvasGeometry FDragStart;
+    std::array<TdxFcObject*, 2> FPinClicks{};
+    int32_t FPinClickCount = 0;
+    TInstrument FPendingInstrument = TInstrument::None;
 };
 
 } // namespace kelto

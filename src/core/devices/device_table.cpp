@@ -7,6 +7,7 @@
 #include "core/devices/lcd1602.h"
 #include "core/devices/lcd1602_bus.h"
 #include "core/devices/logic_handlers.h"
+#include "core/devices/part_actions.h"
 #include "core/sim/sim_engine.h"
 
 namespace kelto {
@@ -16,6 +17,9 @@ namespace {
 struct TDeviceRow {
     void (*Tick)(TSimEngine&, TSimuPart&, double deltaTime) = nullptr;
     void (*PowerOn)(TSimuPart&) = nullptr;
+    void (*Press)(TSimuPart&, TPoint chartPoint) = nullptr;
+    void (*Release)(TSimuPart&, TPoint chartPoint) = nullptr;
+    void (*Click)(TSimuPart&) = nullptr;
 };
 
 // Adapts a handler of one class to the table's uniform signature.
@@ -35,6 +39,33 @@ void PowerOnLCD1602(TSimuPart& part)
     ResetController(static_cast<TSimuLCD1602&>(part));
 }
 
+void PressButtonAt(TSimuPart& part, TPoint)
+{
+    PressButton(static_cast<TSimuAnNiuSwitch&>(part));
+}
+
+void ReleaseButtonAt(TSimuPart& part, TPoint)
+{
+    ReleaseButton(static_cast<TSimuAnNiuSwitch&>(part));
+}
+
+void PressKeyAt(TSimuPart& part, TPoint chartPoint)
+{
+    auto& keypad = static_cast<TSimuKeypad&>(part);
+    PressKey(keypad, KeyAtPoint(keypad, chartPoint));
+}
+
+void ReleaseKeyAt(TSimuPart& part, TPoint chartPoint)
+{
+    auto& keypad = static_cast<TSimuKeypad&>(part);
+    ReleaseKey(keypad, KeyAtPoint(keypad, chartPoint));
+}
+
+void ClickToggle(TSimuPart& part)
+{
+    FlipSwitch(static_cast<TSimuZhaDaoSwitch&>(part));
+}
+
 // Parts that never react (resistor, switches, supply, ground, speaker,
 // keypad, microphone) have no tick handler; the microcontroller's step is the
 // board's and the oscilloscopes' are the instruments'.
@@ -43,13 +74,13 @@ constexpr TPartTable<TDeviceRow> kDevices = MakePartTable<TDeviceRow>({
     {otResistance, {}},
     {otLEDA, {Tick<TSimuLEDA, UpdateLEDA>}},
     {otLEDB, {Tick<TSimuLEDB, UpdateLEDB>}},
-    {otAnNiuSwitch, {}},
-    {otZhaDaoSwitch, {}},
+    {otAnNiuSwitch, {nullptr, nullptr, PressButtonAt, ReleaseButtonAt}},
+    {otZhaDaoSwitch, {nullptr, nullptr, nullptr, nullptr, ClickToggle}},
     {otMCU, {}},
     {otVCC, {}},
     {otGND, {}},
     {otSpeaker, {}},
-    {otKeypad, {}},
+    {otKeypad, {nullptr, nullptr, PressKeyAt, ReleaseKeyAt}},
     {otMicphone, {}},
     {otServo, {Tick<TSimuServo, UpdateServo>}},
     {otSegDispTwo, {Tick<TSimuSegDispTwo, UpdateSegDispTwo>}},
@@ -91,6 +122,24 @@ std::unique_ptr<TSimuPart> CreateDevice(TOwnerType type, TdxFlowChart& canvas)
         if (const auto powerOn = kDevices[type].PowerOn)
             powerOn(*part);
     return part;
+}
+
+void PressPart(TSimuPart& part, TPoint chartPoint)
+{
+    if (const auto press = kDevices[part.FOwnerType].Press)
+        press(part, chartPoint);
+}
+
+void ReleasePart(TSimuPart& part, TPoint chartPoint)
+{
+    if (const auto release = kDevices[part.FOwnerType].Release)
+        release(part, chartPoint);
+}
+
+void ClickPart(TSimuPart& part)
+{
+    if (const auto click = kDevices[part.FOwnerType].Click)
+        click(part);
 }
 
 } // namespace kelto

@@ -3,6 +3,7 @@
 // snapshot that tells whether the circuit changed.
 #pragma once
 
+#include "core/files/circuit_description.h"
 #include "core/files/file_result.h"
 
 #include <string>
@@ -10,14 +11,11 @@
 
 namespace kelto {
 
-class TSimuBoard;
+std::string WriteCircuitDocument(const TCircuitDescription& circuit);
+TFileResult SaveCircuitFile(const TCircuitDescription& circuit, const std::string& path);
 
-std::string WriteCircuitDocument(const TSimuBoard& board);
-TFileResult SaveCircuitFile(const TSimuBoard& board, const std::string& path);
-
-// Checks the whole text first; only a text that passes clears the board and
-// rebuilds it, so a bad file leaves the circuit as it was.
-TFileResult ReadCircuitDocument(TSimuBoard& board, std::string_view text);
-TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path);
+// Checks the whole text first; only a text that passes fills the description.
+TFileResult ReadCircuitDocument(std::string_view text, TCircuitDescription& circuit);
+TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit);
 
 } // namespace kelto

@@ -1,6 +1,5 @@
 // Reads a simulation file with pugixml: names match without regard to case,
 // records are taken by position, unreadable numbers read as -1.
-#include "core/board/board.h"
 #include "core/files/atomic_file.h"
 #include "core/files/circuit_file.h"
 #include "core/files/wide_text.h"
@@ -72,24 +71,18 @@ int32_t ReadAttribute(pugi::xml_node node, const char* name)
     return -1;
 }
 
-template <typename Visit>
-void ForEachRecordNode(pugi::xml_node list, Visit visit)
+template <typename Visit> void ForEachRecordNode(pugi::xml_node list, Visit visit)
 {
     for (pugi::xml_node record : list.children())
         if (record.type() == pugi::node_element)
             visit(FirstChildElement(record));
 }
 
-bool KindHasModels(int32_t fileType)
-{
-    return std::any_of(PaletteItems().begin(), PaletteItems().end(),
-                       [fileType](const TPaletteItem& item) { return item.FileType == fileType && item.Model != 0; });
-}
-
 size_t LineOfOffset(std::string_view text, ptrdiff_t offset)
 {
     const size_t end = std::min(text.size(), static_cast<size_t>(std::max<ptrdiff_t>(offset, 0)));
-    return 1 + static_cast<size_t>(std::count(text.begin(), text.begin() + static_cast<ptrdiff_t>(end), '\n'));
+    return 1 +
+           static_cast<size_t>(std::count(text.begin(), text.begin() + static_cast<ptrdiff_t>(end), '\n'));
 }
 
 struct TParsedCircuit {
@@ -147,18 +140,15 @@ TFileResult ParseAndCheck(std::string_view text, TParsedCircuit& parsed)
     return missingPoints;
 }
 
-void BuildComponents(TSimuBoard& board, pugi::xml_node components)
+void ReadComponents(pugi::xml_node components, TCircuitDescription& circuit)
 {
-    ForEachRecordNode(components, [&board](pugi::xml_node node) {
-        const int32_t fileType = ReadAttribute(node, "TYPE");
-        const int32_t model = KindHasModels(fileType) ? ReadValue(node, "MODEL") : 0;
-        const TPaletteItem* item = PaletteItemForFile(fileType, model);
-        if (item == nullptr)
-            return;
-        const int32_t x = std::clamp(ReadValue(node, "POSX"), -kMaxPosition, kMaxPosition);
-        const int32_t y = std::clamp(ReadValue(node, "POSY"), -kMaxPosition, kMaxPosition);
-        TSimuPart* part = board.CreateFromItem(*item);
-        board.MovePartTo(part->FBody, x, y);
+    ForEachRecordNode(components, [&circuit](pugi::xml_node node) {
+        TPartRecord& part = circuit.Parts.emplace_back();
+        part.FileType = ReadAttribute(node, "TYPE");
+        if (const pugi::xml_node model = FirstChildNamed(node, "MODEL"))
+            part.Model = ParseInteger(model.text().get());
+        part.X = std::clamp(ReadValue(node, "POSX"), -kMaxPosition, kMaxPosition);
+        part.Y = std::clamp(ReadValue(node, "POSY"), -kMaxPosition, kMaxPosition);
     });
 }
 
@@ -171,44 +161,38 @@ TLineStyle LineStyleOfCode(int32_t code)
     }
 }
 
-// A wire whose end names no pin would join no net and never be written
-// back, so it is not built at all.
-void BuildWires(TSimuBoard& board, pugi::xml_node wires)
+void ReadWires(pugi::xml_node wires, TCircuitDescription& circuit)
 {
-    ForEachRecordNode(wires, [&board](pugi::xml_node node) {
-        TdxFcObject* source = board.PinByIndex(ReadValue(node, "SRCT"), ReadValue(node, "SRCI"));
-        TdxFcObject* target = board.PinByIndex(ReadValue(node, "DSTT"), ReadValue(node, "DSTI"));
-        if (source == nullptr || target == nullptr)
-            return;
-        TdxFcConnection* wire = board.Canvas().CreateConnection(source, target);
-        wire->SetLineStyle(LineStyleOfCode(ReadAttribute(node, "TYPE")));
-        ForEachRecordNode(FirstChildNamed(node, "POINT"), [wire](pugi::xml_node point) {
-            wire->AddPoint({ReadValue(point, "POSX"), ReadValue(point, "POSY")});
+    ForEachRecordNode(wires, [&circuit](pugi::xml_node node) {
+        TWireRecord& wire = circuit.Wires.emplace_back();
+        wire.Style = LineStyleOfCode(ReadAttribute(node, "TYPE"));
+        wire.Source = {ReadValue(node, "SRCT"), ReadValue(node, "SRCI")};
+        wire.Target = {ReadValue(node, "DSTT"), ReadValue(node, "DSTI")};
+        ForEachRecordNode(FirstChildNamed(node, "POINT"), [&wire](pugi::xml_node point) {
+            wire.Points.push_back({ReadValue(point, "POSX"), ReadValue(point, "POSY")});
         });
     });
 }
 
 } // namespace
 
-TFileResult ReadCircuitDocument(TSimuBoard& board, std::string_view text)
+TFileResult ReadCircuitDocument(std::string_view text, TCircuitDescription& circuit)
 {
     TParsedCircuit parsed;
     if (TFileResult checked = ParseAndCheck(text, parsed); !checked.Ok)
         return checked;
-    board.Canvas().BeginUpdate();
-    board.ClearCircuit();
-    BuildComponents(board, parsed.Components);
-    BuildWires(board, parsed.Wires);
-    board.Canvas().EndUpdate();
+    circuit = {};
+    ReadComponents(parsed.Components, circuit);
+    ReadWires(parsed.Wires, circuit);
     return TFileResult::Success();
 }
 
-TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path)
+TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit)
 {
     std::string text;
     TFileResult result = ReadWholeFile(path, text, kMaxCircuitFileBytes);
     if (result.Ok)
-        result = ReadCircuitDocument(board, text);
+        result = ReadCircuitDocument(text, circuit);
     if (!result.Ok)
         result.About(TFileOperation::Read, path, "Cannot read");
     return result;

@@ -1,6 +1,4 @@
 // Serialises the circuit to the exact bytes of a simulation file.
-#include "core/board/board.h"
-#include "core/circuit/catalogue.h"
 #include "core/files/atomic_file.h"
 #include "core/files/circuit_file.h"
 
@@ -36,50 +34,39 @@ int LineStyleCode(TLineStyle style)
     return 1;
 }
 
-bool KindHasModels(int32_t fileType)
+void WriteComponents(const TCircuitDescription& circuit, TXmlLines& xml)
 {
-    for (const TPaletteItem& item : PaletteItems())
-        if (item.FileType == fileType && item.Model != 0)
-            return true;
-    return false;
-}
-
-void WriteComponents(const TSimuBoard& board, TXmlLines& xml)
-{
-    if (board.PartCount() == 0) {
+    if (circuit.Parts.empty()) {
         xml.Line(1, "<COMP/>");
         return;
     }
     xml.Line(1, "<COMP>");
-    for (int32_t i = 0; i < board.PartCount(); ++i) {
-        const TSimuPart& part = *board.Part(i);
-        const int32_t fileType = ClassInfo(part.FOwnerType).FileType;
+    for (const TPartRecord& part : circuit.Parts) {
         xml.Line(2, "<record>");
-        xml.Line(3, "<CtrlNode TYPE=\"" + std::to_string(fileType) + "\">");
-        xml.Value(4, "POSX", part.FBody->Left());
-        xml.Value(4, "POSY", part.FBody->Top());
-        if (KindHasModels(fileType))
-            if (const TPaletteItem* item = PaletteItem(board.SlotItemOf(&part)))
-                xml.Value(4, "MODEL", item->Model);
+        xml.Line(3, "<CtrlNode TYPE=\"" + std::to_string(part.FileType) + "\">");
+        xml.Value(4, "POSX", part.X);
+        xml.Value(4, "POSY", part.Y);
+        if (part.Model)
+            xml.Value(4, "MODEL", *part.Model);
         xml.Line(3, "</CtrlNode>");
         xml.Line(2, "</record>");
     }
     xml.Line(1, "</COMP>");
 }
 
-void WriteWire(const TdxFcConnection& wire, TPinLocation source, TPinLocation target, TXmlLines& xml)
+void WriteWire(const TWireRecord& wire, TXmlLines& xml)
 {
     xml.Line(2, "<record>");
-    xml.Line(3, "<CtrlNode TYPE=\"" + std::to_string(LineStyleCode(wire.LineStyle())) + "\">");
-    xml.Value(4, "SRCT", source.Part);
-    xml.Value(4, "SRCI", source.Pin);
-    xml.Value(4, "DSTT", target.Part);
-    xml.Value(4, "DSTI", target.Pin);
-    if (wire.BendPoints().empty()) {
+    xml.Line(3, "<CtrlNode TYPE=\"" + std::to_string(LineStyleCode(wire.Style)) + "\">");
+    xml.Value(4, "SRCT", wire.Source.Part);
+    xml.Value(4, "SRCI", wire.Source.Pin);
+    xml.Value(4, "DSTT", wire.Target.Part);
+    xml.Value(4, "DSTI", wire.Target.Pin);
+    if (wire.Points.empty()) {
         xml.Line(4, "<POINT/>");
     } else {
         xml.Line(4, "<POINT>");
-        for (const TPoint& point : wire.BendPoints()) {
+        for (const TPoint& point : wire.Points) {
             xml.Line(5, "<record>");
             xml.Line(6, "<CtrlNode>");
             xml.Value(7, "POSX", point.X);
@@ -93,40 +80,34 @@ void WriteWire(const TdxFcConnection& wire, TPinLocation source, TPinLocation ta
     xml.Line(2, "</record>");
 }
 
-void WriteWires(const TSimuBoard& board, TXmlLines& xml)
+void WriteWires(const TCircuitDescription& circuit, TXmlLines& xml)
 {
-    bool opened = false;
-    const TdxFlowChart& canvas = board.Canvas();
-    for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
-        const TdxFcConnection& wire = *canvas.Connections(i);
-        const TPinLocation source = board.LocatePin(wire.SourceObject());
-        const TPinLocation target = board.LocatePin(wire.TargetObject());
-        if (source.Part < 0 || source.Pin < 0 || target.Part < 0 || target.Pin < 0)
-            continue;
-        if (!opened)
-            xml.Line(1, "<CONN>");
-        opened = true;
-        WriteWire(wire, source, target, xml);
+    if (circuit.Wires.empty()) {
+        xml.Line(1, "<CONN/>");
+        return;
     }
-    xml.Line(1, opened ? "</CONN>" : "<CONN/>");
+    xml.Line(1, "<CONN>");
+    for (const TWireRecord& wire : circuit.Wires)
+        WriteWire(wire, xml);
+    xml.Line(1, "</CONN>");
 }
 
 } // namespace
 
-std::string WriteCircuitDocument(const TSimuBoard& board)
+std::string WriteCircuitDocument(const TCircuitDescription& circuit)
 {
     TXmlLines xml;
     xml.Line(0, "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>");
     xml.Line(0, "<KELTOSIMU>");
-    WriteComponents(board, xml);
-    WriteWires(board, xml);
+    WriteComponents(circuit, xml);
+    WriteWires(circuit, xml);
     xml.Line(0, "</KELTOSIMU>");
     return xml.Take();
 }
 
-TFileResult SaveCircuitFile(const TSimuBoard& board, const std::string& path)
+TFileResult SaveCircuitFile(const TCircuitDescription& circuit, const std::string& path)
 {
-    TFileResult result = WriteFileAtomically(path, WriteCircuitDocument(board));
+    TFileResult result = WriteFileAtomically(path, WriteCircuitDocument(circuit));
     if (!result.Ok)
         result.About(TFileOperation::Write, path, "Cannot write");
     return result;

@@ -47,8 +47,7 @@ TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWid
 TFormKeltoSimu::~TFormKeltoSimu()
 {
     GLCadencer1.SetEnabled(false);
-    FBoard.Basic().FOnLogLine = nullptr;
-    FBoard.Basic().FOnLogCleared = nullptr;
+    FBoard.Basic().SetLogListeners(nullptr, nullptr);
     delete PanelMain;
 }
 
@@ -88,8 +87,8 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
     GLCadencer1.SetOnProgress(
         [this](double deltaTime, double newTime) { GLCadencer1Progress(deltaTime, newTime); });
-    FBoard.Basic().FOnLogLine = [this](std::string_view line) { AppendLogLine(line); };
-    FBoard.Basic().FOnLogCleared = [this] { MemoMessage->clear(); };
+    FBoard.Basic().SetLogListeners([this](std::string_view line) { AppendLogLine(line); },
+                                   [this] { MemoMessage->clear(); });
     dxFlowChart1->SetOnDrawObject([this](QPainter& painter, const TdxFcObject& object, const QRect& r) {
         DrawObject(painter, object, r);
     });
@@ -161,7 +160,7 @@ void TFormKeltoSimu::GLCadencer1Progress(double deltaTime, double newTime)
         RunPerfTestFrame();
         return;
     }
-    FBoard.GLCadencer1Progress(deltaTime, newTime);
+    FBoard.RunTick(deltaTime, newTime);
     RefreshRunButtons();
 }
 
@@ -182,7 +181,7 @@ void TFormKeltoSimu::TimerPerfTestTimer()
     TimerPerfTest.stop();
     const TSpeedTestSettings settings = SpeedTestSettings(FPerfFramesPerSecond);
     GLCadencer1.SetSleepLength(settings.SleepLength);
-    FBoard.Engine().FMotorSpeedFactor = settings.MotorSpeedFactor;
+    FBoard.SetMotorSpeedFactor(settings.MotorSpeedFactor);
     FPerfBitmap = QImage();
     if (FWelcomeBanner != nullptr) {
         FEditor.Mouse().ForgetObject(FWelcomeBanner);
@@ -197,8 +196,8 @@ void TFormKeltoSimu::TimerPerfTestTimer()
 // Parts draw themselves; other objects (the banner) get their text.
 void TFormKeltoSimu::DrawObject(QPainter& painter, const TdxFcObject& object, const QRect& r)
 {
-    if (FBoard.PartOfBody(&object) != nullptr)
-        dxFlowChart1DrawObject(painter, FRenderKit, FBoard, &object, r);
+    if (TSimuPart* part = FBoard.PartOfBody(&object))
+        dxFlowChart1DrawObject(painter, FRenderKit, part, r);
     else
         dxFlowChart1->DrawObjectText(painter, object, r);
 }

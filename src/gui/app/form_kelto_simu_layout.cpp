@@ -145,7 +145,7 @@ void TFormKeltoSimu::BuildPanels()
     dxFlowChart1 = new TdxFlowChartView(FBoard.Canvas(), FEditor.Mouse(), PanelGL);
     dxFlowChart1->SetHintAt(
         [this](QPoint p) { return QString::fromStdString(HintAtPoint(FBoard, p.x(), p.y())); });
-    dxFlowChart1->SetWiringStart([this] { return FBoard.FirstPinClicked(); });
+    dxFlowChart1->SetWiringStart([this] { return FEditor.FirstPinClicked(); });
 
     PanelEdit = new QWidget(Splitter1);
     PanelEdit->setObjectName(QStringLiteral("PanelEdit"));

@@ -2,6 +2,7 @@
 
 #include "core/board/board.h"
 #include "core/devices/lcd1602.h"
+#include "core/devices/part_actions.h"
 
 #include <array>
 #include <string_view>
@@ -72,11 +73,11 @@ std::vector<TGalleryPart> GalleryParts()
           {QStringLiteral("90 deg"), [](TSimuBoard&, TSimuPart& p) { As<TSimuMotor>(p).FAngle = 90; }}}});
     parts.push_back({6,
                      {{QStringLiteral("slider 0"),
-                       [](TSimuBoard& b, TSimuPart& p) { b.SetSliderPosition(As<TSimuResistance>(p), 0.0); }},
+                       [](TSimuBoard& b, TSimuPart& p) { SetSliderPosition(b.Canvas(), As<TSimuResistance>(p), 0.0); }},
                       {QStringLiteral("slider 0.5"),
-                       [](TSimuBoard& b, TSimuPart& p) { b.SetSliderPosition(As<TSimuResistance>(p), 0.5); }},
+                       [](TSimuBoard& b, TSimuPart& p) { SetSliderPosition(b.Canvas(), As<TSimuResistance>(p), 0.5); }},
                       {QStringLiteral("slider 1"), [](TSimuBoard& b, TSimuPart& p) {
-                           b.SetSliderPosition(As<TSimuResistance>(p), 1.0);
+                           SetSliderPosition(b.Canvas(), As<TSimuResistance>(p), 1.0);
                        }}}});
     parts.push_back(
         {7, {{QStringLiteral("unlit"), {}}, {QStringLiteral("lit"), [](TSimuBoard&, TSimuPart& p) {
@@ -86,15 +87,15 @@ std::vector<TGalleryPart> GalleryParts()
         {34, {{QStringLiteral("unlit"), {}}, {QStringLiteral("lit"), [](TSimuBoard&, TSimuPart& p) {
                                                   As<TSimuLEDB>(p).FLit = 1;
                                               }}}});
-    const auto press = [](TSimuBoard& b, TSimuPart& p) { b.PressButton(As<TSimuAnNiuSwitch>(p)); };
+    const auto press = [](TSimuBoard&, TSimuPart& p) { PressButton(As<TSimuAnNiuSwitch>(p)); };
     parts.push_back({4,
                      {{QStringLiteral("S1 released"), {}, 4},
                       {QStringLiteral("S1 pressed"), press, 4},
                       {QStringLiteral("S2 released"), {}, 5},
                       {QStringLiteral("S2 pressed"), press, 5}}});
     parts.push_back(
-        {15, {{QStringLiteral("open"), {}}, {QStringLiteral("closed"), [](TSimuBoard& b, TSimuPart& p) {
-                                                 b.FlipSwitch(As<TSimuZhaDaoSwitch>(p));
+        {15, {{QStringLiteral("open"), {}}, {QStringLiteral("closed"), [](TSimuBoard&, TSimuPart& p) {
+                                                 FlipSwitch(As<TSimuZhaDaoSwitch>(p));
                                              }}}});
     parts.push_back({14, Placed()});
     parts.push_back({12, Placed()});
@@ -102,9 +103,9 @@ std::vector<TGalleryPart> GalleryParts()
     parts.push_back({16, Placed()});
     parts.push_back({21,
                      {{QStringLiteral("all keys up"), {}},
-                      {QStringLiteral("6 and F held"), [](TSimuBoard& b, TSimuPart& p) {
-                           b.PressKey(As<TSimuKeypad>(p), {1, 2});
-                           b.PressKey(As<TSimuKeypad>(p), {3, 3});
+                      {QStringLiteral("6 and F held"), [](TSimuBoard&, TSimuPart& p) {
+                           PressKey(As<TSimuKeypad>(p), {1, 2});
+                           PressKey(As<TSimuKeypad>(p), {3, 3});
                        }}}});
     parts.push_back({19, Placed()});
     parts.push_back(

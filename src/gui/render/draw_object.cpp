@@ -2,9 +2,9 @@
 
 #include "gui/render/draw_parts.h"
 
-#include "core/board/board.h"
 #include "core/circuit/part_table.h"
 #include "core/circuit/parts.h"
+#include "core/devices/part_actions.h"
 
 namespace kelto::gui {
 
@@ -69,15 +69,13 @@ void DrawPart(QPainter& painter, const TRenderKit& kit, const TSimuPart& part, c
     painter.restore();
 }
 
-void dxFlowChart1DrawObject(QPainter& painter, const TRenderKit& kit, TSimuBoard& board,
-                            const TdxFcObject* object, const QRect& r)
+void dxFlowChart1DrawObject(QPainter& painter, const TRenderKit& kit, TSimuPart* part, const QRect& r)
 {
-    TSimuPart* part = object != nullptr ? board.PartOfBody(object) : nullptr;
     if (part == nullptr)
         return;
     DrawPart(painter, kit, *part, r);
     if (part->FOwnerType == otResistance)
-        TSimuBoard::UpdateWiperValue(*static_cast<TSimuResistance*>(part));
+        UpdateWiperValue(*static_cast<TSimuResistance*>(part));
 }
 
 } // namespace kelto::gui

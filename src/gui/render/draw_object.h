@@ -8,7 +8,6 @@
 #include <QRect>
 
 namespace kelto {
-class TSimuBoard;
 class TSimuPart;
 class TdxFcObject;
 } // namespace kelto
@@ -19,10 +18,10 @@ namespace kelto::gui {
 // A component of no drawn class draws nothing.
 void DrawPart(QPainter& painter, const TRenderKit& kit, const TSimuPart& part, const QRect& r);
 
-// The canvas calls this after its own drawing of each visible object. Objects
-// that are no part's body (the banner, the resistor's slider) get nothing
-// more. After a variable resistor is drawn its wiper takes the slider position.
-void dxFlowChart1DrawObject(QPainter& painter, const TRenderKit& kit, TSimuBoard& board,
-                            const TdxFcObject* object, const QRect& r);
+// The canvas calls this after its own drawing of each visible object, with
+// the part whose body it is: objects of no part (the banner, the resistor's
+// slider) get nothing more. After a variable resistor is drawn its wiper
+// takes the slider position.
+void dxFlowChart1DrawObject(QPainter& painter, const TRenderKit& kit, TSimuPart* part, const QRect& r);
 
 } // namespace kelto::gui

@@ -14,8 +14,8 @@ TBasicBoard::TBasicBoard()
 {
     Mcu = Board.PlaceItem(kMcuItem);
     Basic().SetSoundDevices({&Tone, &Wave, &ClockSpeaker, &LocalClock, &Random});
-    Basic().FOnLogLine = [this](std::string_view line) { Logged.push_back({Ticks, std::string(line)}); };
-    Basic().FOnLogCleared = [this] { Logged.clear(); };
+    Basic().SetLogListeners([this](std::string_view line) { Logged.push_back({Ticks, std::string(line)}); },
+                            [this] { Logged.clear(); });
 }
 
 bool TBasicBoard::Run(const std::vector<std::string>& lines)
@@ -29,7 +29,7 @@ void TBasicBoard::Tick(int64_t count)
 {
     for (int64_t i = 0; i < count; ++i) {
         ++Ticks;
-        Board.GLCadencer1Progress(0.001, static_cast<double>(Ticks) * 0.001);
+        Board.RunTick(0.001, static_cast<double>(Ticks) * 0.001);
     }
 }
 

@@ -290,13 +290,13 @@ TEST(DeviceStatements, SoundRequestsReachListeners)
     b.LocalClock.FTime = {14, 5, 0};
     b.Wave.FExistingFiles = {"WAV/305.WAV"};
     std::vector<std::string> heard;
-    b.Basic().FOnSoundRequest = [&](const TSoundRequest& request) {
+    b.Basic().SetSoundListener([&](const TSoundRequest& request) {
         std::string text = std::string(request.Text) + "/" + std::to_string(request.Clip);
         if (request.Words != nullptr)
             for (const std::string& word : *request.Words)
                 text += " " + word;
         heard.push_back(text);
-    };
+    });
     RunThrough(b, {"PLAY 1438", "VOICEX 305", "VOICEX 200", "CLOCK"});
     b.Tick(2);
     EXPECT_EQ(heard, (std::vector<std::string>{"C4;48,48;E4;96/-1", "WAV/305.WAV/305",

@@ -28,9 +28,9 @@ TEST(Fuzz, RandomStatementsPrepareAndRunOneStepAtATime)
         SCOPED_TRACE(::testing::PrintToString(lines));
         ASSERT_TRUE(b.Run(lines));
         for (int tick = 0; tick < 4 * count + 8 && b.Basic().FRunning; ++tick) {
-            b.Basic().FLastStep = {};
+            b.Basic().ForgetLastStep();
             b.Tick();
-            if (b.Basic().FLastStep.Kind == TStepReport::TKind::Statement)
+            if (b.Basic().LastStep().Kind == TStepReport::TKind::Statement)
                 ++statementsRun;
             ASSERT_LE(b.Basic().FStatement.Length(), TStatementBuffer::kCapacity);
             ASSERT_GE(b.Basic().FKeyShift, 0);
@@ -60,10 +60,10 @@ TEST(Fuzz, RandomCompactStatementsExecuteDirectly)
         b.Basic().FProgram = {{"0", "", "KELTOBASIC", 0}, {"10", "", statement, 10}};
         b.Basic().FCurrentLine = 10;
         b.Basic().FWaiting = false;
-        b.Basic().FLastStep = {};
+        b.Basic().ForgetLastStep();
         b.Tick();
-        ASSERT_TRUE(b.Basic().FLastStep.Kind == TStepReport::TKind::Statement ||
-                    b.Basic().FLastStep.Kind == TStepReport::TKind::End);
+        ASSERT_TRUE(b.Basic().LastStep().Kind == TStepReport::TKind::Statement ||
+                    b.Basic().LastStep().Kind == TStepReport::TKind::End);
     }
 }
 

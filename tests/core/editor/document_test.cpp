@@ -2,10 +2,11 @@
 // with which text, what New, Open, Save, Save As and closing keep or discard,
 // and the file round trips.
 #include "core/board/document.h"
+#include "core/devices/part_actions.h"
 
 #include "board_helpers.h"
+#include "core/board/board_file.h"
 #include "core/board/document_texts.h"
-#include "core/files/circuit_file.h"
 #include "core/files/program_file.h"
 
 #include <gtest/gtest.h>
@@ -147,8 +148,8 @@ TEST_F(DocumentTest, PromptDependsOnTheDocumentState)
              auto& resistor = static_cast<TSimuResistance&>(Place(t.Board, kResistor));
              t.Host.SaveChoice.reset();
              t.Document.ActionFileSaveExecute();
-             t.Board.FlipSwitch(static_cast<TSimuZhaDaoSwitch&>(*t.Board.Part(0)));
-             t.Board.SetSliderPosition(resistor, 0.7);
+             FlipSwitch(static_cast<TSimuZhaDaoSwitch&>(*t.Board.Part(0)));
+             SetSliderPosition(t.Board.Canvas(), resistor, 0.7);
          },
          false, false},
     };

@@ -1,8 +1,8 @@
 // Every canvas edit made through the schematic editor, taken back and made
 // again: the circuit file and the canvas's lists must read as before.
+#include "core/board/board_file.h"
 #include "core/board/edit_history.h"
 #include "core/board/schematic_editor.h"
-#include "core/files/circuit_file.h"
 
 #include "board_helpers.h"
 

@@ -111,7 +111,7 @@ TEST(SchematicEditor, WiringByClickingPinAfterPin)
             EXPECT_EQ(wire->TargetObject(), led.Pin(0));
             EXPECT_EQ(wire->LineStyle(), TLineStyle::lsStraight);
         }
-        EXPECT_EQ(rig.Board.PinClickCount(), c.Pending);
+        EXPECT_EQ(rig.Editor.PinClickCount(), c.Pending);
     }
 }
 

@@ -1,7 +1,8 @@
 // The probes on a board: what each channel records from the circuit, and a
 // recording that outlives the probe, New and Open.
 #include "../board_helpers.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
+#include "core/devices/part_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ constexpr int32_t kPD6 = 11;
 void Ticks(TSimuBoard& board, int count)
 {
     for (int i = 0; i < count; ++i)
-        board.GLCadencer1Progress(0.001, 0.0);
+        board.RunTick(0.001, 0.0);
 }
 
 // A microcontroller pin carrying a PWM output, as the motor and servo statements leave it.
@@ -129,7 +130,7 @@ TEST(ScopeProbe, WiperTraceFollowsTheSlider)
     board.OScopesRecorder().ButtonRunClick();
     std::vector<TScopePoint> expected;
     for (float position : {0.25f, 0.75f, 0.0f, 1.0f}) {
-        board.SetSliderPosition(resistor, position);
+        SetSliderPosition(board.Canvas(), resistor, position);
         Ticks(board, 2);
         expected.insert(expected.end(), 2, {position, false});
     }

@@ -10,7 +10,7 @@
 #include "scripted_dialogs.h"
 
 #include "core/basic/run_snapshot.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 
 #include <QFile>
 #include <QListWidget>

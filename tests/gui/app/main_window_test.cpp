@@ -11,7 +11,7 @@
 
 #include "core/board/document_texts.h"
 #include "core/board/palette.h"
-#include "core/files/circuit_file.h"
+#include "core/board/board_file.h"
 #include "core/files/program_file.h"
 
 #include <QCursor>

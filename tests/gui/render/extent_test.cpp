@@ -6,6 +6,7 @@
 #include "gui/render/colours.h"
 
 #include "core/circuit/parts.h"
+#include "core/devices/part_actions.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -50,7 +51,7 @@ TEST(RenderExtent, OnePixelLinesCoverBothEndPoints)
         SCOPED_TRACE(c.What);
         TPlacedPart placed(c.Item);
         if (c.Item == 6)
-            placed.Board.SetSliderPosition(placed.As<TSimuResistance>(), 0.5); // level with the pin
+            SetSliderPosition(placed.Board.Canvas(), placed.As<TSimuResistance>(), 0.5); // level with the pin
         const TRenderedPart image(*placed.Part);
         EXPECT_EQ(image.At(c.From.x(), c.From.y()), c.Colour) << "first point";
         EXPECT_EQ(image.At(c.To.x(), c.To.y()), c.Colour) << "end point";

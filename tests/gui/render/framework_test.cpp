@@ -92,7 +92,7 @@ class TDrawObject : public testing::Test {
     void Draw(const TdxFcObject* object, const QRect& r)
     {
         QPainter painter(&FImage);
-        dxFlowChart1DrawObject(painter, TestKit(), FBoard, object, r);
+        dxFlowChart1DrawObject(painter, TestKit(), FBoard.PartOfBody(object), r);
     }
     TSimuBoard FBoard;
     QImage FImage;

@@ -2,6 +2,8 @@
 // state puts them, and the LEDs glow by their lit flag.
 #include "rendered_part.h"
 
+#include "core/devices/part_actions.h"
+
 #include "gui/render/colours.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +20,7 @@ TEST(RenderInputs, KnifeSwitchBladeFollowsTheSwitch)
 {
     TPlacedPart toggle(15);
     const TRenderedPart open(*toggle.Part);
-    toggle.Board.FlipSwitch(toggle.As<TSimuZhaDaoSwitch>());
+    FlipSwitch(toggle.As<TSimuZhaDaoSwitch>());
     const TRenderedPart closed(*toggle.Part);
     // Midway along each blade position: (38, 24)-(66, 20) closed, (38, 24)-(60, 5) open.
     EXPECT_GT(closed.Count(ClrAccent, 51, 21, 3, 3), 0);
@@ -39,7 +41,7 @@ TEST(RenderInputs, PushButtonPlungerStandsInItsColumn)
         SCOPED_TRACE("item " + std::to_string(c.Item) + (c.Pressed ? " pressed" : " released"));
         TPlacedPart button(c.Item);
         if (c.Pressed)
-            button.Board.PressButton(button.As<TSimuAnNiuSwitch>());
+            PressButton(button.As<TSimuAnNiuSwitch>());
         const TRenderedPart image(*button.Part);
         for (const int x : {12, 19, 29, 36})
             EXPECT_EQ(IsAccent(image.At(x, 80)), x == c.X) << "column " << x;
@@ -51,7 +53,7 @@ TEST(RenderInputs, HeldKeySixDropsItsBarToSeventyButNotItsLegend)
 {
     TPlacedPart keypad(21);
     const TRenderedPart up(*keypad.Part);
-    keypad.Board.PressKey(keypad.As<TSimuKeypad>(), {1, 2});
+    PressKey(keypad.As<TSimuKeypad>(), {1, 2});
     const TRenderedPart down(*keypad.Part);
     // Bar (96, t)-(122, t): t = 66 up, 70 held; the stem rises 6 from it at x = 109.
     EXPECT_TRUE(IsAccent(up.At(100, 66)));
@@ -70,10 +72,10 @@ TEST(RenderInputs, HeldKeySixDropsItsBarToSeventyButNotItsLegend)
 TEST(RenderInputs, WiperIsStraightOnlyLevelWithItsPin)
 {
     TPlacedPart level(6);
-    level.Board.SetSliderPosition(level.As<TSimuResistance>(), 0.5); // centre at y = 83
+    SetSliderPosition(level.Board.Canvas(), level.As<TSimuResistance>(), 0.5); // centre at y = 83
     const TRenderedPart straight(*level.Part);
     TPlacedPart high(6);
-    high.Board.SetSliderPosition(high.As<TSimuResistance>(), 1.0); // centre at y = 44
+    SetSliderPosition(high.Board.Canvas(), high.As<TSimuResistance>(), 1.0); // centre at y = 44
     const TRenderedPart bent(*high.Part);
     EXPECT_TRUE(IsAccent(straight.At(55, 83)));
     EXPECT_FALSE(IsAccent(straight.At(63, 70)));
