@@ -1,88 +1,79 @@
-// Ticks per second of a full board: every palette item placed and every
-// display, gate and expander pin wired to a microcontroller port pin.
-#include "core/board/board.h"
+// Kept nets against walking every net on every read, on the full board and
+// on 10 000 LEDs sharing one supply pin. Argument 0 walks, 1 keeps.
+#include "full_board.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
 
 namespace kelto {
 namespace {
 
-bool WiredToPorts(TOwnerType type)
-{
-    switch (type) {
-    case otSegDispTwo:
-    case otSegDispSix:
-    case otBitDisp:
-    case otDotMat1616:
-    case otDotMat3232:
-    case otLCD1602:
-    case otNOTGate:
-    case otANDGate:
-    case otORGate:
-    case otANDNGate:
-    case otORNGate:
-    case otOutExpander:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void BuildFullBoard(TSimuBoard& board)
+const TPaletteItem& ItemOf(TOwnerType type)
 {
     for (const TPaletteItem& item : PaletteItems())
-        board.PlaceItem(item.Item);
-    TSimuPart* mcu = board.Slot(kMcuItem);
-    std::vector<TdxFcObject*> portPins;
-    for (int entry = kPortBBase; entry < kPortDBase + 8; ++entry)
-        if (McuPortPinMap[static_cast<size_t>(entry)] >= 0)
-            portPins.push_back(mcu->Pin(McuPortPinMap[static_cast<size_t>(entry)]));
-    size_t next = 0;
-    for (int32_t i = 0; i < board.PartCount(); ++i) {
-        TSimuPart& part = *board.Part(i);
-        if (!WiredToPorts(part.FOwnerType))
-            continue;
-        for (TdxFcObject* pin : part.FPins)
-            board.Canvas().CreateConnection(portPins[next++ % portPins.size()], pin);
-    }
+        if (item.Type == type)
+            return item;
+    std::abort();
+}
+
+void Report(benchmark::State& state, const char* rate)
+{
+    state.counters[rate] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_FullBoardTick(benchmark::State& state)
 {
     TSimuBoard board;
     BuildFullBoard(board);
+    board.Engine().SetNetCache(state.range(0) != 0);
+    const std::vector<TSimuPart*> parts = PlacedParts(board);
     double time = 0.0;
     for (auto _ : state) {
         time += 0.001;
-        board.RunTick(0.001, time);
+        board.Engine().RunTick(parts, 0.001, time);
     }
-    state.counters["ticks_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                            benchmark::Counter::kIsRate);
-    state.counters["wires"] = board.Canvas().ConnectionCount();
+    Report(state, "ticks_per_second");
 }
-BENCHMARK(BM_FullBoardTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullBoardTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// The reads a tick of that board makes once every handler reads its inputs:
-// one net read per display, gate and expander pin.
+// One read of every pin wired to the microcontroller, inside a tick, as the
+// handlers make them.
 void BM_FullBoardPinReads(benchmark::State& state)
 {
     TSimuBoard board;
     BuildFullBoard(board);
-    std::vector<const TdxFcObject*> pins;
-    for (int32_t i = 0; i < board.PartCount(); ++i)
-        if (WiredToPorts(board.Part(i)->FOwnerType))
-            for (const TdxFcObject* pin : board.Part(i)->FPins)
-                pins.push_back(pin);
+    TSimEngine& engine = board.Engine();
+    engine.SetNetCache(state.range(0) != 0);
+    const std::vector<const TdxFcObject*> pins = WiredPins(board);
     int64_t sum = 0;
-    for (auto _ : state)
+    engine.SetHandler(otSpeaker, [&](TSimuPart&, double, double) {
         for (const TdxFcObject* pin : pins)
-            sum += board.Engine().ReadPinLevel(pin);
+            sum += engine.ReadPinLevel(pin);
+    });
+    std::vector<TSimuPart*> reader{board.Slot(ItemOf(otSpeaker).Item)};
+    for (auto _ : state)
+        engine.RunTick(reader, 0.001, 0.0);
     benchmark::DoNotOptimize(sum);
     state.counters["reads"] = static_cast<double>(pins.size());
-    state.counters["boards_per_second"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                             benchmark::Counter::kIsRate);
+    Report(state, "boards_per_second");
 }
-BENCHMARK(BM_FullBoardPinReads)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullBoardPinReads)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_LedsOnOneSupplyPin(benchmark::State& state)
+{
+    TSimuBoard board;
+    TSimuPart* supply = board.PlaceItem(ItemOf(otVCC).Item);
+    for (int i = 0; i < 10000; ++i)
+        board.Canvas().CreateConnection(supply->Pin(0), board.CreateFromItem(ItemOf(otLEDA))->Pin(0));
+    board.Engine().SetNetCache(state.range(0) != 0);
+    const std::vector<TSimuPart*> parts = PlacedParts(board);
+    for (auto _ : state)
+        board.Engine().RunTick(parts, 0.001, 0.0);
+    Report(state, "ticks_per_second");
+}
+BENCHMARK(BM_LedsOnOneSupplyPin)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kelto
