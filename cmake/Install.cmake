@@ -20,7 +20,7 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${kelto_data_dir}/examples
   FILES_MATCHING PATTERN "*.dps" PATTERN "*.txt" PATTERN tools EXCLUDE)
 
-install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md DESTINATION ${kelto_doc_dir})
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/grading.md DESTINATION ${kelto_doc_dir})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${kelto_doc_dir})
 
 if(TARGET keltosimu)

@@ -25,6 +25,7 @@ done
 [ -z "$(find "$prefix/$data/examples" -mindepth 1 ! -name '*.dps' ! -name '*.txt')" ] ||
   fail "the examples folder holds more than circuits and programs"
 need "$doc/guide.md"
+need "$doc/grading.md"
 for image in $(grep -o '](images/[^)]*)' "$source_dir/docs/guide.md" | sed 's/^](//; s/)$//'); do
   need "$doc/$image"
 done
