@@ -3,7 +3,7 @@
 #include "cli/user_action.h"
 #include "core/board/board.h"
 #include "core/circuit/catalogue.h"
-#include "core/circuit/part_table.h"
+#include "core/circuit/type_table.h"
 #include "core/devices/lcd1602.h"
 
 #include <charconv>

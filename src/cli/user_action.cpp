@@ -2,7 +2,7 @@
 
 #include "core/board/board.h"
 #include "core/devices/device_table.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include <algorithm>
 #include <charconv>

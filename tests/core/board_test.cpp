@@ -2,7 +2,7 @@
 #include "board_helpers.h"
 
 #include "core/board/schematic_editor.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // every read reads: two boards built and driven alike, one keeping nets and
 // one walking, tick after tick through random wiring and user actions.
 #include "core/board/board.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include <gtest/gtest.h>
 

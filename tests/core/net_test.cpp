@@ -1,7 +1,7 @@
 // Net traversal and reads, the two-phase commit and the microcontroller's ports.
 #include "board_helpers.h"
 
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/catalogue.h"
-#include "core/circuit/part_table.h"
+#include "core/circuit/type_table.h"
 
 namespace kelto {
 

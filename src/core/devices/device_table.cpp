@@ -1,13 +1,13 @@
 #include "core/devices/device_table.h"
 
-#include "core/circuit/part_table.h"
+#include "core/circuit/type_table.h"
 #include "core/circuit/parts.h"
 #include "core/devices/analog_handlers.h"
 #include "core/devices/display_handlers.h"
 #include "core/devices/lcd1602.h"
 #include "core/devices/lcd1602_bus.h"
 #include "core/devices/logic_handlers.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 #include "core/sim/sim_engine.h"
 
 namespace kelto {

@@ -3,7 +3,7 @@
 #include "gui/app/form_kelto_simu.h"
 
 #include "core/basic/interpreter.h"
-#include "core/board/part_hints.h"
+#include "core/board/pointer_hints.h"
 
 #include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"

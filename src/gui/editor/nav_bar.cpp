@@ -1,7 +1,7 @@
 #include "gui/editor/nav_bar.h"
 
 #include "core/board/palette.h"
-#include "core/board/part_hints.h"
+#include "core/board/pointer_hints.h"
 #include "gui/editor/strings.h"
 #include "gui/render/palette_icons.h"
 

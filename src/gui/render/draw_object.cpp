@@ -2,9 +2,9 @@
 
 #include "gui/render/draw_parts.h"
 
-#include "core/circuit/part_table.h"
+#include "core/circuit/type_table.h"
 #include "core/circuit/parts.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 namespace kelto::gui {
 

@@ -2,7 +2,7 @@
 // with which text, what New, Open, Save, Save As and closing keep or discard,
 // and the file round trips.
 #include "core/board/document.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include "board_helpers.h"
 #include "core/board/board_file.h"

@@ -2,7 +2,7 @@
 // recording that outlives the probe, New and Open.
 #include "../board_helpers.h"
 #include "core/board/board_file.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "gui/editor/nav_bar.h"
 
 #include "core/board/board.h"
-#include "core/board/part_hints.h"
+#include "core/board/pointer_hints.h"
 #include "core/circuit/parts.h"
 
 #include <QHelpEvent>

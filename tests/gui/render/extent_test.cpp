@@ -6,7 +6,7 @@
 #include "gui/render/colours.h"
 
 #include "core/circuit/parts.h"
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -2,7 +2,7 @@
 // state puts them, and the LEDs glow by their lit flag.
 #include "rendered_part.h"
 
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include "gui/render/colours.h"
 

@@ -1,4 +1,4 @@
-#include "core/devices/part_actions.h"
+#include "core/devices/device_actions.h"
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/parts.h"

@@ -1,4 +1,4 @@
-#include "core/board/part_hints.h"
+#include "core/board/pointer_hints.h"
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/catalogue.h"

@@ -1,7 +1,7 @@
 // Names under the pointer: pin labels of every class, what a pin's net reads,
 // part captions and a palette item's pins.
 #include "board_helpers.h"
-#include "core/board/part_hints.h"
+#include "core/board/pointer_hints.h"
 #include "core/circuit/catalogue.h"
 #include "core/circuit/parts.h"
 #include "core/circuit/pin_labels.h"
