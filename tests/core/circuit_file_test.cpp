@@ -147,6 +147,38 @@ TEST(CircuitReader, TwoRecordsOfOneItemLeaveTheSlotOnTheLater)
     EXPECT_EQ(board.Engine().Mcu(), board.Part(1));
 }
 
+// A file may list one item twice; saving must keep both parts and every wire
+// on the part it joined, or the next load drops one and shifts the rest.
+TEST(CircuitFiles, TwoPartsOfOneItemSurviveSaveAndReload)
+{
+    const char* file =
+        "<K><COMP><r><n TYPE=\"3\"><POSX>10</POSX><POSY>20</POSY><MODEL>1</MODEL></n></r>"
+        "<r><n TYPE=\"3\"><POSX>30</POSX><POSY>40</POSY><MODEL>1</MODEL></n></r>"
+        "<r><n TYPE=\"7\"><POSX>50</POSX><POSY>60</POSY></n></r></COMP>"
+        "<CONN><r><n TYPE=\"1\"><SRCT>0</SRCT><SRCI>0</SRCI><DSTT>2</DSTT><DSTI>0</DSTI><POINT/></n></r>"
+        "<r><n "
+        "TYPE=\"1\"><SRCT>2</SRCT><SRCI>0</SRCI><DSTT>1</DSTT><DSTI>0</DSTI><POINT/></n></r></CONN></K>";
+    TSimuBoard loaded;
+    ASSERT_TRUE(ReadCircuitDocument(loaded, file).Ok);
+    const std::string saved = WriteCircuitDocument(loaded);
+    TSimuBoard reloaded;
+    ASSERT_TRUE(ReadCircuitDocument(reloaded, saved).Ok);
+
+    const TCircuitDescription before = loaded.Describe();
+    const TCircuitDescription after = reloaded.Describe();
+    ASSERT_EQ(after.Parts.size(), 3U);
+    for (size_t i = 0; i < after.Parts.size(); ++i) {
+        EXPECT_EQ(after.Parts[i].FileType, before.Parts[i].FileType) << i;
+        EXPECT_EQ(after.Parts[i].Model, before.Parts[i].Model) << i;
+        EXPECT_EQ(after.Parts[i].X, before.Parts[i].X) << i;
+    }
+    EXPECT_EQ(after.Parts[0].Model, 1);
+    ASSERT_EQ(after.Wires.size(), 2U);
+    EXPECT_EQ(after.Wires[0].Source, (TPinLocation{0, 0}));
+    EXPECT_EQ(after.Wires[1].Target, (TPinLocation{1, 0}));
+    EXPECT_EQ(WriteCircuitDocument(reloaded), saved);
+}
+
 TEST(CircuitReader, HugePositionsStayInsideTheCoordinateRange)
 {
     TSimuBoard board;

@@ -26,8 +26,11 @@ TCircuitDescription TSimuBoard::Describe() const
         const TSimuPart& part = *entry.Part;
         TPartRecord record{ClassInfo(part.FOwnerType).FileType, std::nullopt, part.FBody->Left(),
                            part.FBody->Top()};
+        // A part's own item, not only its slot's: a file may list one item
+        // twice, and a part written without its model would not load again
+        // (and every later wire would shift onto the wrong part).
         if (KindHasModels(record.FileType))
-            if (const TPaletteItem* item = PaletteItem(SlotItemOf(&part)))
+            if (const TPaletteItem* item = PaletteItemForPart(part.FOwnerType, part.FName))
                 record.Model = item->Model;
         circuit.Parts.push_back(record);
     }
