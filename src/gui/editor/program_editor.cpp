@@ -110,7 +110,9 @@ void TProgramEditor::CheckNow()
     // Run does not count a last empty line, and an empty line is never marked.
     if (!lines.empty() && lines.back().empty())
         lines.pop_back();
-    FMarks = CheckProgram(ProgramLinesAsGbk(lines));
+    // Nothing typed yet is nothing to warn about: a new window would
+    // otherwise greet the student with a red bar.
+    FMarks = lines.empty() ? std::vector<TLineMark>{} : CheckProgram(ProgramLinesAsGbk(lines));
     FHeaderBar->setText(HeaderText());
     FHeaderBar->setToolTip(FHeaderBar->text());
     FHeaderBar->setVisible(!FHeaderBar->text().isEmpty());

@@ -68,10 +68,17 @@ private slots:
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         auto* bar = editor.findChild<QLabel*>(QStringLiteral("HeaderBar"));
+        const int topWithoutBar = editor.viewport()->geometry().top();
+        // An empty editor is not marked; the first character typed is.
+        editor.CheckNow();
+        QVERIFY(bar->isHidden());
+        QTest::keyClick(&editor, Qt::Key_1);
         QTRY_VERIFY(bar->isVisible());
         QVERIFY(bar->text().contains(QStringLiteral("KELTOBASIC")));
         const int topWithBar = editor.viewport()->geometry().top();
+        QVERIFY(topWithBar > topWithoutBar);
 
+        QTest::keyClick(&editor, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(&editor, kHeader);
         QTRY_VERIFY(bar->isHidden());
         QVERIFY(editor.viewport()->geometry().top() < topWithBar);
