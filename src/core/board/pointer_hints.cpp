@@ -31,7 +31,7 @@ std::string NetReadingText(TSimEngine& engine, const TdxFcObject* pin)
     switch (reading.Status) {
     case 0: {
         // A net with only digital drivers reads exactly 0 or 1.
-        const bool analogue = !engine.GatherDrivers(pin).Analog.empty();
+        const bool analogue = engine.GatherDrivers(pin).AnalogCount > 0;
         if (analogue)
             return "模拟值 " + Fixed(reading.Value, 3);
         return reading.Value >= 1.0 ? "高电平" : "低电平";

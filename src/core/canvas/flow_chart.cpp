@@ -132,13 +132,6 @@ TdxFcConnection* TdxFlowChart::Connections(int32_t index) const
     return FConnections[static_cast<size_t>(index)].get();
 }
 
-int32_t TdxFlowChart::IndexOfObject(const TdxFcObject* object) const
-{
-    if (object == nullptr || &object->FOwner != this)
-        return -1;
-    return object->FIndex;
-}
-
 int32_t TdxFlowChart::IndexOfConnection(const TdxFcConnection* connection) const
 {
     if (connection == nullptr || &connection->FOwner != this)

@@ -184,7 +184,10 @@ public:
     int32_t ConnectionCount() const { return static_cast<int32_t>(FConnections.size()); }
     TdxFcConnection* Connections(int32_t index) const;
     // O(1): each object knows its position; -1 for none or a stranger.
-    int32_t IndexOfObject(const TdxFcObject* object) const;
+    int32_t IndexOfObject(const TdxFcObject* object) const
+    {
+        return object == nullptr || &object->FOwner != this ? -1 : object->FIndex;
+    }
     int32_t IndexOfConnection(const TdxFcConnection* connection) const;
     // Changes whenever an object or a connection is created or deleted, so
     // whoever keeps what is joined to what knows to look again.

@@ -35,14 +35,12 @@ struct TMotorSide {
 TMotorSide ReadMotorSide(TSimEngine& engine, const TSimuMotor& motor, int pin)
 {
     const TNetDrivers& drivers = engine.GatherDrivers(motor.Pin(pin));
-    const bool levels = !drivers.Analog.empty() || !drivers.Digital.empty();
+    const bool levels = drivers.AnalogCount + drivers.DigitalCount > 0;
     TMotorSide side;
-    side.LogicDriven = levels && drivers.Motor.empty();
-    side.PwmDriven = !levels && drivers.Motor.size() == 1;
-    side.High =
-        std::all_of(drivers.Analog.begin(), drivers.Analog.end(), [](double a) { return a >= 0.5; }) &&
-        std::all_of(drivers.Digital.begin(), drivers.Digital.end(), [](int32_t d) { return d >= 1; });
-    side.Duty = drivers.Motor.empty() ? 0.0 : drivers.Motor.front();
+    side.LogicDriven = levels && drivers.MotorCount == 0;
+    side.PwmDriven = !levels && drivers.MotorCount == 1;
+    side.High = drivers.AllHigh;
+    side.Duty = drivers.FirstMotor;
     return side;
 }
 
@@ -80,9 +78,9 @@ void UpdateMotor(TSimEngine& engine, TSimuMotor& motor, double deltaTime)
 void UpdateServo(TSimEngine& engine, TSimuServo& servo)
 {
     const TNetDrivers& drivers = engine.GatherDrivers(servo.Pin(0));
-    if (drivers.Servo.size() != 1)
+    if (drivers.ServoCount != 1)
         return;
-    const double position = drivers.Servo.front();
+    const double position = drivers.FirstServo;
     // Whole degrees, ties to even, decide whether the horn moves at all.
     if (std::nearbyint(position * 180.0 - 90.0) == std::nearbyint(static_cast<double>(servo.FAngle)))
         return;

@@ -29,38 +29,6 @@ bool KeyJoins(const TSimuPortInfo& record, int k)
 
 } // namespace
 
-void TNetDrivers::Clear()
-{
-    Analog.clear();
-    Digital.clear();
-    Motor.clear();
-    Servo.clear();
-}
-
-void TNetDrivers::Finish()
-{
-    Driven = !Analog.empty() || !Digital.empty();
-    const bool digitalHigh = std::all_of(Digital.begin(), Digital.end(), [](int32_t d) { return d >= 1; });
-    AllHigh = digitalHigh && std::all_of(Analog.begin(), Analog.end(), [](double a) { return a >= 0.5; });
-    AnalogLevel = 0.0;
-    if (digitalHigh) {
-        AnalogLevel = 1.0;
-        for (double a : Analog)
-            AnalogLevel = std::min(a, AnalogLevel);
-    }
-}
-
-void TNetDrivers::Add(const TSimuPortInfo& record)
-{
-    switch (record.FKind) {
-    case ANALOG_OUT: Analog.push_back(record.FValue); break;
-    case DIGITAL_OUT: Digital.push_back(record.FLevel); break;
-    case MOTOR_PWM_OUT: Motor.push_back(record.FValue); break;
-    case SERVO_PWM_OUT: Servo.push_back(record.FValue); break;
-    default: break;
-    }
-}
-
 void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
 {
     net.clear();
@@ -169,9 +137,11 @@ TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
     net.Records.clear();
     for (int32_t j : net.Indices) {
         const TSimuPortInfo* record = FCanvas.Objects(j)->UserData;
-        net.Records.push_back(record);
         FNetOf[static_cast<size_t>(j)] = number;
-        if (record != nullptr && record->FOwner != nullptr &&
+        if (record == nullptr)
+            continue;
+        net.Records.push_back(record);
+        if (record->FOwner != nullptr &&
             (record->FOwner->FOwnerType == otZhaDaoSwitch || record->FOwner->FOwnerType == otKeypad))
             Watch(record->FOwner);
     }

@@ -4,6 +4,7 @@
 // the two-phase rule.
 #pragma once
 
+#include "core/canvas/flow_chart.h"
 #include "core/sim/net_drivers.h"
 
 #include <cstddef>
@@ -12,14 +13,12 @@
 
 namespace kelto {
 
-class TdxFlowChart;
-class TdxFcObject;
 class TSimuPart;
 
 // Every pin joined to one pin, in ascending canvas index order.
 struct TCachedNet {
     std::vector<int32_t> Indices;
-    std::vector<const TSimuPortInfo*> Records; // the pins' records, null where an object has none
+    std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
     uint64_t DriversEpoch = 0;                 // the read epoch Drivers was gathered in; 0 never
     TNetDrivers Drivers;
 };
@@ -35,6 +34,18 @@ public:
     // The pin's net, walked again when the canvas's wiring changed since it
     // was last walked; nullptr for an object not on the canvas.
     TCachedNet* NetOf(const TdxFcObject* pin);
+    // The same without walking: nullptr unless the pin's net is kept and
+    // the wiring has not changed since. Switches are not looked at.
+    TCachedNet* KeptNetOf(const TdxFcObject* pin)
+    {
+        if (!FValid || FWiringVersion != FCanvas.WiringVersion())
+            return nullptr;
+        const int32_t index = FCanvas.IndexOfObject(pin);
+        if (index < 0)
+            return nullptr;
+        const int32_t number = FNetOf[static_cast<size_t>(index)];
+        return number < 0 ? nullptr : &FNets[static_cast<size_t>(number)];
+    }
 
     // Switches and keys are plain fields anyone may set, so they are
     // compared rather than announced: forgets every net when one on a kept

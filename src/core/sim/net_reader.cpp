@@ -3,8 +3,6 @@
 #include "core/circuit/parts.h"
 #include "core/sim/sim_engine.h"
 
-#include <algorithm>
-
 namespace kelto {
 
 int32_t TSimEngine::IndexOfCanvasObject(const TdxFcObject* object) const
@@ -19,7 +17,7 @@ int32_t TSimEngine::CollectNet(const TdxFcObject* pin, std::vector<int32_t>& lis
     return static_cast<int32_t>(FNet.size());
 }
 
-const TNetDrivers& TSimEngine::GatherDrivers(const TdxFcObject* pin)
+const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
 {
     if (!FNetCacheOn) {
         FNets.Walk(pin, FNet);
@@ -42,35 +40,23 @@ const TNetDrivers& TSimEngine::GatherDrivers(const TdxFcObject* pin)
         return net->Drivers;
     net->Drivers.Clear();
     for (const TSimuPortInfo* record : net->Records)
-        if (record != nullptr)
-            net->Drivers.Add(*record);
+        net->Drivers.Add(*record);
     net->Drivers.Finish();
     net->DriversEpoch = FInTick ? FReadEpoch : 0;
     return net->Drivers;
 }
 
-int16_t TSimEngine::ReadPinLevel(const TdxFcObject* pin)
-{
-    const TNetDrivers& drivers = GatherDrivers(pin);
-    if (!drivers.Driven)
-        return -1;
-    return drivers.AllHigh ? 1 : 0;
-}
-
 TProbeReading TSimEngine::ProbePin(const TdxFcObject* pin)
 {
     const TNetDrivers& d = GatherDrivers(pin);
-    const size_t nA = d.Analog.size();
-    const size_t nD = d.Digital.size();
-    const size_t nM = d.Motor.size();
-    const size_t nS = d.Servo.size();
-    if (nA + nD + nM + nS == 0)
+    const int32_t levels = d.AnalogCount + d.DigitalCount;
+    if (levels + d.MotorCount + d.ServoCount == 0)
         return {4, 0.0};
-    if (nM == 1 && nA + nD + nS == 0)
-        return {2, d.Motor.front()};
-    if (nS == 1 && nA + nD + nM == 0)
-        return {1, d.Servo.front()};
-    if (nM + nS > 0)
+    if (d.MotorCount == 1 && levels + d.ServoCount == 0)
+        return {2, d.FirstMotor};
+    if (d.ServoCount == 1 && levels + d.MotorCount == 0)
+        return {1, d.FirstServo};
+    if (d.MotorCount + d.ServoCount > 0)
         return {3, 0.0};
     return {0, d.AnalogLevel};
 }

@@ -57,8 +57,22 @@ public:
     // drivers returned stay valid until the next read.
     int32_t IndexOfCanvasObject(const TdxFcObject* object) const;
     int32_t CollectNet(const TdxFcObject* pin, std::vector<int32_t>& list);
-    const TNetDrivers& GatherDrivers(const TdxFcObject* pin);
-    int16_t ReadPinLevel(const TdxFcObject* pin);
+    const TNetDrivers& GatherDrivers(const TdxFcObject* pin)
+    {
+        // Most reads of a tick land on a net already gathered in it.
+        if (FInTick && FNetCacheOn)
+            if (const TCachedNet* net = FNets.KeptNetOf(pin);
+                net != nullptr && net->DriversEpoch == FReadEpoch)
+                return net->Drivers;
+        return GatherDriversAgain(pin);
+    }
+    int16_t ReadPinLevel(const TdxFcObject* pin)
+    {
+        const TNetDrivers& drivers = GatherDrivers(pin);
+        if (!drivers.Driven)
+            return -1;
+        return drivers.AllHigh ? 1 : 0;
+    }
     TProbeReading ProbePin(const TdxFcObject* pin);
 
     // The microcontroller in its part slot; reads and writes do nothing
@@ -86,6 +100,8 @@ public:
     void SetNetCache(bool on) { FNetCacheOn = on; }
 
 private:
+    const TNetDrivers& GatherDriversAgain(const TdxFcObject* pin);
+
     TdxFlowChart& FCanvas;
     TSimuMCU* FMcu = nullptr;
     std::vector<TSimuPortInfo*> FPendingPorts;
