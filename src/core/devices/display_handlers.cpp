@@ -7,6 +7,9 @@
 #include "core/circuit/parts.h"
 #include "core/sim/sim_engine.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kelto {
 
 namespace {
@@ -26,41 +29,51 @@ template <typename TLed> void UpdateLed(TSimEngine& engine, TLed& led, int16_t l
     }
 }
 
+// Copies a selected digit's or row's new dots in place; true when any changed.
+template <size_t N> bool Latch(uint8_t* cells, const std::array<uint8_t, N>& dots)
+{
+    if (std::equal(dots.begin(), dots.end(), cells))
+        return false;
+    std::copy(dots.begin(), dots.end(), cells);
+    return true;
+}
+
 template <typename TDisplay> void UpdateSegments(TSimEngine& engine, TDisplay& display)
 {
-    auto segments = display.FSegments;
-    constexpr int digits = static_cast<int>(segments.size()) / kSegmentsPerDigit;
+    constexpr int digits =
+        static_cast<int>(std::tuple_size_v<decltype(display.FSegments)>) / kSegmentsPerDigit;
+    // Reads change nothing, so the segment pins are read once, when a digit first needs them.
+    std::array<uint8_t, kSegmentsPerDigit> segments{};
+    bool segmentsRead = false;
+    bool changed = false;
     for (int d = 0; d < digits; ++d) {
         if (engine.ReadPinLevel(display.Pin(kFirstDigitPin + d)) != kLow)
             continue;
-        for (int s = 0; s < kSegmentsPerDigit; ++s)
-            segments[static_cast<size_t>(d * kSegmentsPerDigit + s)] =
-                engine.ReadPinLevel(display.Pin(s)) == kHigh ? 1 : 0;
+        if (!segmentsRead)
+            for (int s = 0; s < kSegmentsPerDigit; ++s)
+                segments[static_cast<size_t>(s)] = engine.ReadPinLevel(display.Pin(s)) == kHigh ? 1 : 0;
+        segmentsRead = true;
+        changed = Latch(&display.FSegments[static_cast<size_t>(d * kSegmentsPerDigit)], segments) || changed;
     }
-    if (segments != display.FSegments) {
-        display.FSegments = segments;
+    if (changed)
         display.FBody->Invalidate();
-    }
 }
 
 template <int N, typename TMatrix> void UpdateMatrix(TSimEngine& engine, TMatrix& matrix)
 {
     static_assert(N * N == std::tuple_size_v<decltype(matrix.FDots)>);
-    std::array<int16_t, 2 * N> levels;
-    for (int k = 0; k < 2 * N; ++k)
-        levels[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(k));
-    auto dots = matrix.FDots;
-    for (int row = 0; row < N; ++row) {
-        if (levels[static_cast<size_t>(row)] != kLow)
-            continue;
-        for (int column = 0; column < N; ++column)
-            dots[static_cast<size_t>(row * N + column)] =
-                levels[static_cast<size_t>(N + column)] == kHigh ? 1 : 0;
-    }
-    if (dots != matrix.FDots) {
-        matrix.FDots = dots;
+    std::array<int16_t, N> rows;
+    for (int k = 0; k < N; ++k)
+        rows[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(k));
+    std::array<uint8_t, N> columns;
+    for (int k = 0; k < N; ++k)
+        columns[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(N + k)) == kHigh ? 1 : 0;
+    bool changed = false;
+    for (int row = 0; row < N; ++row)
+        if (rows[static_cast<size_t>(row)] == kLow)
+            changed = Latch(&matrix.FDots[static_cast<size_t>(row * N)], columns) || changed;
+    if (changed)
         matrix.FBody->Invalidate();
-    }
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "core/devices/fixed_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,6 +12,19 @@ namespace kelto {
 namespace {
 
 constexpr int kPrecision = 15;
+
+std::string_view FormatWhole(double value, int digits, TFixedText& buffer)
+{
+    char* end = buffer.data();
+    if (value < 0)
+        *end++ = '-';
+    end = std::to_chars(end, buffer.data() + buffer.size(), static_cast<uint64_t>(std::fabs(value))).ptr;
+    if (digits > 0) {
+        *end++ = '.';
+        end = std::fill_n(end, digits, '0');
+    }
+    return {buffer.data(), static_cast<size_t>(end - buffer.data())};
+}
 
 } // namespace
 
@@ -19,6 +35,10 @@ std::string_view FormatFixed(double value, int digits, TFixedText& buffer)
         return "NAN";
     if (std::isinf(value))
         return value > 0 ? "INF" : "-INF";
+
+    // Whole numbers of up to 15 digits need no rounding: their digits are exact.
+    if (std::fabs(value) < 1e15 && std::trunc(value) == value)
+        return FormatWhole(value, digits, buffer);
 
     // The 15 significant digits d[0..14] of |value| = 0.d0d1... x 10^(point).
     std::array<char, 40> scientific{};

@@ -6,6 +6,8 @@
 #include "core/devices/lcd1602.h"
 #include "core/sim/sim_engine.h"
 
+#include <optional>
+
 namespace kelto {
 
 namespace {
@@ -97,7 +99,6 @@ void EFell(TSimEngine& engine, TSimuLCD1602& lcd, int bus)
 
 void UpdateLCD1602(TSimEngine& engine, TSimuLCD1602& lcd)
 {
-    const auto shownBefore = lcd.FCellDots;
     // Undriven RS, R/W and data pins read high; an undriven E reads low.
     const int16_t rs = engine.ReadPinLevel(lcd.Pin(kPinRS)) != 0 ? 1 : 0;
     const int16_t rw = engine.ReadPinLevel(lcd.Pin(kPinRW)) != 0 ? 1 : 0;
@@ -106,6 +107,13 @@ void UpdateLCD1602(TSimEngine& engine, TSimuLCD1602& lcd)
     for (int bit = 0; bit < kDataBits; ++bit)
         if (engine.ReadPinLevel(lcd.Pin(kPinD0 + bit)) != 0)
             bus |= 1 << bit;
+
+    // The dots change only on an edge of E or a blink step: only then is
+    // there something to compare.
+    const bool blinkDue = lcd.FBlinkTimerOn && lcd.FBlinkCountdown <= 1;
+    std::optional<decltype(lcd.FCellDots)> shownBefore;
+    if (e != lcd.FLastE || blinkDue)
+        shownBefore = lcd.FCellDots;
 
     if (e != lcd.FLastE) {
         lcd.FLastRW = rw;
@@ -125,7 +133,7 @@ void UpdateLCD1602(TSimEngine& engine, TSimuLCD1602& lcd)
         }
     }
 
-    if (lcd.FCellDots != shownBefore)
+    if (shownBefore && lcd.FCellDots != *shownBefore)
         lcd.FBody->Invalidate();
 }
 
