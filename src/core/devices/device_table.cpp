@@ -109,10 +109,7 @@ void InstallDeviceHandlers(TSimEngine& engine)
 {
     for (int type = 0; type < kOwnerTypeCount; ++type)
         if (const auto tick = kDevices[static_cast<size_t>(type)].Tick)
-            engine.SetHandler(static_cast<TOwnerType>(type),
-                              [&engine, tick](TSimuPart& part, double deltaTime, double) {
-                                  tick(engine, part, deltaTime);
-                              });
+            engine.SetDeviceTick(static_cast<TOwnerType>(type), tick);
 }
 
 std::unique_ptr<TSimuPart> CreateDevice(TOwnerType type, TdxFlowChart& canvas)

@@ -35,6 +35,8 @@ constexpr int kPortDBase = 23;
 class TSimEngine {
 public:
     using THandler = std::function<void(TSimuPart& part, double deltaTime, double newTime)>;
+    // A part type's own behaviour, called without the indirection of a THandler.
+    using TDeviceTick = void (*)(TSimEngine& engine, TSimuPart& part, double deltaTime);
 
     explicit TSimEngine(TdxFlowChart& canvas);
 
@@ -49,8 +51,10 @@ public:
     const std::vector<TSimuPortInfo*>& PendingPorts() const { return FPendingPorts; }
 
     // The tick: empty the pending list, run each part's handler in list
-    // order, commit. Parts with no handler are skipped.
+    // order, commit. Parts with no handler are skipped. Each setter replaces
+    // whatever either of them set for the type before.
     void SetHandler(TOwnerType type, THandler handler);
+    void SetDeviceTick(TOwnerType type, TDeviceTick tick);
     void RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime);
 
     // Net traversal and reads; only current pin fields are read. The
@@ -106,6 +110,7 @@ private:
     TSimuMCU* FMcu = nullptr;
     std::vector<TSimuPortInfo*> FPendingPorts;
     std::array<THandler, kOwnerTypeCount> FHandlers;
+    std::array<TDeviceTick, kOwnerTypeCount> FDeviceTicks{};
     TNetCache FNets;
     bool FNetCacheOn = true;
     // Drivers gathered in a tick are reused until this changes; outside a

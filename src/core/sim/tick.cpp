@@ -19,8 +19,18 @@ void TSimEngine::CommitPendingPorts()
 
 void TSimEngine::SetHandler(TOwnerType type, THandler handler)
 {
-    if (IsValidOwnerType(type))
-        FHandlers[type] = std::move(handler);
+    if (!IsValidOwnerType(type))
+        return;
+    FHandlers[type] = std::move(handler);
+    FDeviceTicks[type] = nullptr;
+}
+
+void TSimEngine::SetDeviceTick(TOwnerType type, TDeviceTick tick)
+{
+    if (!IsValidOwnerType(type))
+        return;
+    FDeviceTicks[type] = tick;
+    FHandlers[type] = nullptr;
 }
 
 void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime)
@@ -31,8 +41,9 @@ void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime,
     FNets.CheckSwitches();
     FInTick = true;
     for (TSimuPart* part : parts) {
-        const THandler& handler = FHandlers[part->FOwnerType];
-        if (handler)
+        if (const TDeviceTick tick = FDeviceTicks[part->FOwnerType])
+            tick(*this, *part, deltaTime);
+        else if (const THandler& handler = FHandlers[part->FOwnerType])
             handler(*part, deltaTime, newTime);
     }
     FInTick = false;
