@@ -2,7 +2,6 @@
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/catalogue.h"
-#include "core/circuit/type_table.h"
 
 namespace kelto {
 
@@ -73,11 +72,6 @@ void TSimuPart::AttachPortRecords()
     }
 }
 
-TSimuMotor::TSimuMotor(TdxFlowChart& canvas) : TSimuPart(canvas, otMotor)
-{
-    Build();
-}
-
 TSimuResistance::TSimuResistance(TdxFlowChart& canvas) : TSimuPart(canvas, otResistance)
 {
     FTrackStart = canvas.CreateObject(47, 122, 0, 0, 0);
@@ -105,19 +99,6 @@ TSimuResistance::~TSimuResistance()
     FCanvas->DeleteObject(FSlider);
 }
 
-TSimuLEDA::TSimuLEDA(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDA)
-{
-    Build();
-}
-TSimuLEDB::TSimuLEDB(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDB)
-{
-    Build();
-}
-TSimuAnNiuSwitch::TSimuAnNiuSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, otAnNiuSwitch)
-{
-    Build();
-}
-
 void TSimuAnNiuSwitch::MakeNormallyClosed()
 {
     FNormallyClosed = 1;
@@ -130,23 +111,6 @@ TSimuZhaDaoSwitch::TSimuZhaDaoSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, o
     Build();
     Port(0)->FLinks[0] = Pin(1);
     Port(1)->FLinks[0] = Pin(0);
-}
-
-TSimuMCU::TSimuMCU(TdxFlowChart& canvas) : TSimuPart(canvas, otMCU)
-{
-    Build();
-}
-TSimuVCC::TSimuVCC(TdxFlowChart& canvas) : TSimuPart(canvas, otVCC)
-{
-    Build();
-}
-TSimuGND::TSimuGND(TdxFlowChart& canvas) : TSimuPart(canvas, otGND)
-{
-    Build();
-}
-TSimuSpeaker::TSimuSpeaker(TdxFlowChart& canvas) : TSimuPart(canvas, otSpeaker)
-{
-    Build();
 }
 
 TSimuKeypad::TSimuKeypad(TdxFlowChart& canvas) : TSimuPart(canvas, otKeypad)
@@ -173,125 +137,9 @@ void TSimuKeypad::SetKey(int column, int row, uint8_t pressed)
     FKeys[static_cast<size_t>(4 * column + row)] = pressed;
 }
 
-TSimuMicphone::TSimuMicphone(TdxFlowChart& canvas) : TSimuPart(canvas, otMicphone)
-{
-    Build();
-}
-TSimuServo::TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo)
-{
-    Build();
-}
-TSimuSegDispTwo::TSimuSegDispTwo(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispTwo)
-{
-    Build();
-}
-TSimuSegDispSix::TSimuSegDispSix(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispSix)
-{
-    Build();
-}
-TSimuLCD1602::TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602)
-{
-    Build();
-}
-
-TSimuOScopes::TSimuOScopes(TdxFlowChart& canvas) : TSimuPart(canvas, otOScopes)
-{
-    Build();
-}
-TSimuAudioas::TSimuAudioas(TdxFlowChart& canvas) : TSimuPart(canvas, otAudioas)
-{
-    Build();
-}
-TSimuDAC8Bit::TSimuDAC8Bit(TdxFlowChart& canvas) : TSimuPart(canvas, otDAC8Bit)
-{
-    Build();
-}
-TSimuBitDisp::TSimuBitDisp(TdxFlowChart& canvas) : TSimuPart(canvas, otBitDisp)
-{
-    Build();
-}
-TSimuGate::TSimuGate(TdxFlowChart& canvas, TOwnerType type) : TSimuPart(canvas, type)
-{
-    Build();
-}
-TSimuDFlipFlop::TSimuDFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otDFlipFlop)
-{
-    Build();
-}
-TSimuJKFlipFlop::TSimuJKFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otJKFlipFlop)
-{
-    Build();
-}
-TSimuOutExpander::TSimuOutExpander(TdxFlowChart& canvas) : TSimuPart(canvas, otOutExpander)
-{
-    Build();
-}
-TSimuDotMat1616::TSimuDotMat1616(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat1616)
-{
-    Build();
-}
-TSimuDotMat3232::TSimuDotMat3232(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat3232)
-{
-    Build();
-}
-TSimuVoMeter::TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter)
-{
-    Build();
-}
-
-namespace {
-
-using TFactory = std::unique_ptr<TSimuPart> (*)(TdxFlowChart&);
-
-template <typename TPart> std::unique_ptr<TSimuPart> Make(TdxFlowChart& canvas)
-{
-    return std::make_unique<TPart>(canvas);
-}
-
-template <TOwnerType Type> std::unique_ptr<TSimuPart> MakeGate(TdxFlowChart& canvas)
-{
-    return std::make_unique<TSimuGate>(canvas, Type);
-}
-
-constexpr TPartTable<TFactory> kFactories = MakePartTable<TFactory>({
-    {otMotor, Make<TSimuMotor>},
-    {otResistance, Make<TSimuResistance>},
-    {otLEDA, Make<TSimuLEDA>},
-    {otLEDB, Make<TSimuLEDB>},
-    {otAnNiuSwitch, Make<TSimuAnNiuSwitch>},
-    {otZhaDaoSwitch, Make<TSimuZhaDaoSwitch>},
-    {otMCU, Make<TSimuMCU>},
-    {otVCC, Make<TSimuVCC>},
-    {otGND, Make<TSimuGND>},
-    {otSpeaker, Make<TSimuSpeaker>},
-    {otKeypad, Make<TSimuKeypad>},
-    {otMicphone, Make<TSimuMicphone>},
-    {otServo, Make<TSimuServo>},
-    {otSegDispTwo, Make<TSimuSegDispTwo>},
-    {otSegDispSix, Make<TSimuSegDispSix>},
-    {otLCD1602, Make<TSimuLCD1602>},
-    {otOScopes, Make<TSimuOScopes>},
-    {otAudioas, Make<TSimuAudioas>},
-    {otDAC8Bit, Make<TSimuDAC8Bit>},
-    {otBitDisp, Make<TSimuBitDisp>},
-    {otNOTGate, MakeGate<otNOTGate>},
-    {otANDGate, MakeGate<otANDGate>},
-    {otORGate, MakeGate<otORGate>},
-    {otANDNGate, MakeGate<otANDNGate>},
-    {otORNGate, MakeGate<otORNGate>},
-    {otDFlipFlop, Make<TSimuDFlipFlop>},
-    {otJKFlipFlop, Make<TSimuJKFlipFlop>},
-    {otOutExpander, Make<TSimuOutExpander>},
-    {otDotMat1616, Make<TSimuDotMat1616>},
-    {otDotMat3232, Make<TSimuDotMat3232>},
-    {otVoMeter, Make<TSimuVoMeter>},
-});
-
-} // namespace
-
 std::unique_ptr<TSimuPart> CreatePart(TOwnerType type, TdxFlowChart& canvas)
 {
-    return IsValidOwnerType(type) ? kFactories[type](canvas) : nullptr;
+    return IsValidOwnerType(type) ? ClassInfo(type).Create(canvas) : nullptr;
 }
 
 } // namespace kelto

@@ -50,7 +50,7 @@ private:
 
 class TSimuMotor final : public TSimuPart {
 public:
-    explicit TSimuMotor(TdxFlowChart& canvas);
+    explicit TSimuMotor(TdxFlowChart& canvas) : TSimuPart(canvas, otMotor) { Build(); }
     float FAngle = 0.0f;
     float FDuty = 0.0f;
     uint8_t FDirection = 1;
@@ -68,19 +68,19 @@ public:
 
 class TSimuLEDA final : public TSimuPart {
 public:
-    explicit TSimuLEDA(TdxFlowChart& canvas);
+    explicit TSimuLEDA(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDA) { Build(); }
     uint8_t FLit = 0;
 };
 
 class TSimuLEDB final : public TSimuPart {
 public:
-    explicit TSimuLEDB(TdxFlowChart& canvas);
+    explicit TSimuLEDB(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDB) { Build(); }
     uint8_t FLit = 0;
 };
 
 class TSimuAnNiuSwitch final : public TSimuPart {
 public:
-    explicit TSimuAnNiuSwitch(TdxFlowChart& canvas);
+    explicit TSimuAnNiuSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, otAnNiuSwitch) { Build(); }
     // The creator of a normally closed button: closed contact, pin low.
     void MakeNormallyClosed();
     uint8_t FClosed = 0;
@@ -95,22 +95,22 @@ public:
 
 class TSimuMCU final : public TSimuPart {
 public:
-    explicit TSimuMCU(TdxFlowChart& canvas);
+    explicit TSimuMCU(TdxFlowChart& canvas) : TSimuPart(canvas, otMCU) { Build(); }
 };
 
 class TSimuVCC final : public TSimuPart {
 public:
-    explicit TSimuVCC(TdxFlowChart& canvas);
+    explicit TSimuVCC(TdxFlowChart& canvas) : TSimuPart(canvas, otVCC) { Build(); }
 };
 
 class TSimuGND final : public TSimuPart {
 public:
-    explicit TSimuGND(TdxFlowChart& canvas);
+    explicit TSimuGND(TdxFlowChart& canvas) : TSimuPart(canvas, otGND) { Build(); }
 };
 
 class TSimuSpeaker final : public TSimuPart {
 public:
-    explicit TSimuSpeaker(TdxFlowChart& canvas);
+    explicit TSimuSpeaker(TdxFlowChart& canvas) : TSimuPart(canvas, otSpeaker) { Build(); }
 };
 
 class TSimuKeypad final : public TSimuPart {
@@ -124,25 +124,25 @@ public:
 
 class TSimuMicphone final : public TSimuPart {
 public:
-    explicit TSimuMicphone(TdxFlowChart& canvas);
+    explicit TSimuMicphone(TdxFlowChart& canvas) : TSimuPart(canvas, otMicphone) { Build(); }
 };
 
 class TSimuServo final : public TSimuPart {
 public:
-    explicit TSimuServo(TdxFlowChart& canvas);
+    explicit TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo) { Build(); }
     float FAngle = 0.0f;
     float FPosition = 0.5f;
 };
 
 class TSimuSegDispTwo final : public TSimuPart {
 public:
-    explicit TSimuSegDispTwo(TdxFlowChart& canvas);
+    explicit TSimuSegDispTwo(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispTwo) { Build(); }
     std::array<uint8_t, 2 * 8> FSegments{};
 };
 
 class TSimuSegDispSix final : public TSimuPart {
 public:
-    explicit TSimuSegDispSix(TdxFlowChart& canvas);
+    explicit TSimuSegDispSix(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispSix) { Build(); }
     std::array<uint8_t, 6 * 8> FSegments{};
 };
 
@@ -159,7 +159,7 @@ enum class TLcdAddressMode : uint8_t { DDRAM, CGRAM };
 
 class TSimuLCD1602 final : public TSimuPart {
 public:
-    explicit TSimuLCD1602(TdxFlowChart& canvas);
+    explicit TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602) { Build(); }
     std::array<uint8_t, kLcdDdramSize> FDDRAM{};
     std::array<uint8_t, kLcdCgramSize> FCGRAM{};
     std::array<uint8_t, kLcdPositions> FShownChars{};
@@ -199,29 +199,29 @@ public:
 
 class TSimuOScopes final : public TSimuPart {
 public:
-    explicit TSimuOScopes(TdxFlowChart& canvas);
+    explicit TSimuOScopes(TdxFlowChart& canvas) : TSimuPart(canvas, otOScopes) { Build(); }
 };
 
 class TSimuAudioas final : public TSimuPart {
 public:
-    explicit TSimuAudioas(TdxFlowChart& canvas);
+    explicit TSimuAudioas(TdxFlowChart& canvas) : TSimuPart(canvas, otAudioas) { Build(); }
 };
 
 class TSimuDAC8Bit final : public TSimuPart {
 public:
-    explicit TSimuDAC8Bit(TdxFlowChart& canvas);
+    explicit TSimuDAC8Bit(TdxFlowChart& canvas) : TSimuPart(canvas, otDAC8Bit) { Build(); }
 };
 
 class TSimuBitDisp final : public TSimuPart {
 public:
-    explicit TSimuBitDisp(TdxFlowChart& canvas);
+    explicit TSimuBitDisp(TdxFlowChart& canvas) : TSimuPart(canvas, otBitDisp) { Build(); }
     std::array<uint8_t, 8> FLit{};
 };
 
 // The five two-input-or-one gates share one layout and differ only in type.
 class TSimuGate final : public TSimuPart {
 public:
-    TSimuGate(TdxFlowChart& canvas, TOwnerType type);
+    TSimuGate(TdxFlowChart& canvas, TOwnerType type) : TSimuPart(canvas, type) { Build(); }
 };
 using TSimuNOTGate = TSimuGate;
 using TSimuANDGate = TSimuGate;
@@ -231,7 +231,7 @@ using TSimuORNGate = TSimuGate;
 
 class TSimuDFlipFlop final : public TSimuPart {
 public:
-    explicit TSimuDFlipFlop(TdxFlowChart& canvas);
+    explicit TSimuDFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otDFlipFlop) { Build(); }
     uint8_t FLastClock = 1;
     uint8_t FQ = 0;
     uint8_t FQBar = 1;
@@ -239,7 +239,7 @@ public:
 
 class TSimuJKFlipFlop final : public TSimuPart {
 public:
-    explicit TSimuJKFlipFlop(TdxFlowChart& canvas);
+    explicit TSimuJKFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otJKFlipFlop) { Build(); }
     uint8_t FLastClock = 1;
     uint8_t FQ = 0;
     uint8_t FQBar = 1;
@@ -247,30 +247,31 @@ public:
 
 class TSimuOutExpander final : public TSimuPart {
 public:
-    explicit TSimuOutExpander(TdxFlowChart& canvas);
+    explicit TSimuOutExpander(TdxFlowChart& canvas) : TSimuPart(canvas, otOutExpander) { Build(); }
     uint8_t FLastClock = 1;
     std::array<uint8_t, 64> FLatches{};
 };
 
 class TSimuDotMat1616 final : public TSimuPart {
 public:
-    explicit TSimuDotMat1616(TdxFlowChart& canvas);
+    explicit TSimuDotMat1616(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat1616) { Build(); }
     std::array<uint8_t, 16 * 16> FDots{};
 };
 
 class TSimuDotMat3232 final : public TSimuPart {
 public:
-    explicit TSimuDotMat3232(TdxFlowChart& canvas);
+    explicit TSimuDotMat3232(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat3232) { Build(); }
     std::array<uint8_t, 32 * 32> FDots{};
 };
 
 class TSimuVoMeter final : public TSimuPart {
 public:
-    explicit TSimuVoMeter(TdxFlowChart& canvas);
+    explicit TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter) { Build(); }
     std::string FReading = "0.00000";
 };
 
-// Constructs a component of the given class on the canvas, body at (0, 0).
+// Constructs a component of the given class on the canvas, body at (0, 0)
+// (the class's catalogue row names its constructor).
 std::unique_ptr<TSimuPart> CreatePart(TOwnerType type, TdxFlowChart& canvas);
 
 } // namespace kelto

@@ -1,5 +1,6 @@
 // The name of each pin as its part labels it (for the microcontroller the
-// port bit and the package pin), for hints under the pointer.
+// port bit and the package pin), for hints under the pointer. Each class's
+// labels are in its catalogue row.
 #pragma once
 
 #include "core/circuit/port_info.h"

@@ -44,8 +44,8 @@ QImage RenderPartState(const TRenderKit& kit, const TGalleryPart& part, const TG
     TSimuPart* placed = board.PlaceItem(state.Item != 0 ? state.Item : part.Item);
     if (placed == nullptr)
         return {};
-    if (state.Apply)
-        state.Apply(board, *placed);
+    if (state.Apply != nullptr)
+        state.Apply(*placed);
     className = QString::fromUtf8(ClassInfo(placed->FOwnerType).ClassName);
     const QRect body(kMargin, kMargin, placed->FWidth, placed->FHeight);
     QImage image = BlankImage(placed->FWidth + 2 * kMargin, placed->FHeight + 2 * kMargin + kCaptionHeight);
@@ -55,7 +55,8 @@ QImage RenderPartState(const TRenderKit& kit, const TGalleryPart& part, const TG
     painter.setFont(CaptionFont(false));
     painter.setPen(Qt::darkGray);
     painter.drawText(QRect(0, image.height() - kCaptionHeight, image.width(), kCaptionHeight),
-                     Qt::AlignCenter, state.Caption);
+                     Qt::AlignCenter,
+                     QString::fromUtf8(state.Caption.data(), static_cast<qsizetype>(state.Caption.size())));
     return image;
 }
 
@@ -87,7 +88,8 @@ QImage RenderIconStrip()
     QPainter painter(&image);
     painter.setFont(CaptionFont(true));
     painter.setPen(Qt::black);
-    painter.drawText(QPoint(kGap, 14), QStringLiteral("ImageList1 (palette icons 0..31)"));
+    painter.drawText(QPoint(kGap, 14),
+                     QStringLiteral("ImageList1 (palette icons 0..%1)").arg(kPaletteIconCount - 1));
     painter.setFont(CaptionFont(false));
     for (int i = 0; i < kPaletteIconCount; ++i) {
         const int x = kGap + i * cell;

@@ -19,7 +19,7 @@ QImage RenderPartState(const TRenderKit& kit, const TGalleryPart& part, const TG
                        QString& className);
 // Images side by side under a title.
 QImage JoinStates(const QString& title, const std::vector<QImage>& states);
-// The 32 palette icons in a row, each with its index.
+// The palette icons in a row, each with its index.
 QImage RenderIconStrip();
 // Everything in rows no wider than maxWidth.
 QImage ComposeContactSheet(const std::vector<QImage>& images, int maxWidth);

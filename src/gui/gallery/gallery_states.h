@@ -1,32 +1,19 @@
-// The parts the gallery shows and the states each is shown in: every
-// class, placed from its palette item, then put into each interesting state.
+// The parts the gallery shows: every type, placed from its first palette
+// item, in the states its look lists (part_looks.cpp).
 #pragma once
 
-#include <QString>
+#include "gui/render/part_looks.h"
 
-#include <functional>
 #include <vector>
-
-namespace kelto {
-class TSimuBoard;
-class TSimuPart;
-} // namespace kelto
 
 namespace kelto::gui {
 
-struct TGalleryState {
-    QString Caption;
-    // Puts a freshly placed part into the state; may be empty for the placed state.
-    std::function<void(TSimuBoard&, TSimuPart&)> Apply;
-    // Some classes have two palette kinds (the normally closed button): 0 means the part's own item.
-    int Item = 0;
-};
-
 struct TGalleryPart {
-    int Item; // the palette item that places it
+    int32_t Item; // the palette item that places it unless a state names another
     std::vector<TGalleryState> States;
 };
 
+// In part type order.
 std::vector<TGalleryPart> GalleryParts();
 
 } // namespace kelto::gui
