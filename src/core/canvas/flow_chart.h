@@ -227,6 +227,8 @@ public:
     void MoveObjects(const std::vector<TdxFcObject*>& objects, int32_t dx, int32_t dy);
 
     void InvalidateChartRect(const TRect& rect);
+    // Whether an invalidated rect reaches anyone now (not during an update).
+    bool RectsWatched() const { return FUpdateCount == 0 && FListener != nullptr; }
 
 private:
     static constexpr int32_t kZoom = 100;

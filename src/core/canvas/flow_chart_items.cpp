@@ -154,7 +154,8 @@ TRect TdxFcConnection::BoundingRect() const
 
 void TdxFcConnection::Invalidate()
 {
-    FOwner.InvalidateChartRect(BoundingRect());
+    // Routing the wire is the costly part, and only a listener looks at the rect.
+    FOwner.InvalidateChartRect(FOwner.RectsWatched() ? BoundingRect() : TRect{});
 }
 
 } // namespace kelto
