@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TFixedClock clock(TLocalTime{});
     TSimulatedClockSpeaker clockSpeaker(clock);
     TSeededRandom random(1);
-    board.Basic().SetSoundDevices({&midiGen, &wavePlayer, &clockSpeaker, &clock, &random});
+    board.SetSoundDevices({&midiGen, &wavePlayer, &clockSpeaker, &clock, &random});
 
     board.SetEditorLines(SplitProgramText(std::string_view(reinterpret_cast<const char*>(data), size)));
     board.ButtonRUNClick();

@@ -125,7 +125,7 @@ int Run(const TRunOptions& options)
     if (options.AudioPath)
         audio.emplace(streamDevice, wavePlayer, clockSpeaker,
                       options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
-    board.Basic().SetSoundDevices(
+    board.SetSoundDevices(
         {&midiGen, audio ? &audio->WavePlayer() : &wavePlayer, audio ? &audio->ClockSpeaker() : &clockSpeaker,
          options.Time ? &fixedClock : nullptr, options.Seed ? &seededRandom : nullptr});
 

@@ -36,15 +36,14 @@ void WriteStep(TJsonWriter& json, const TStepReport& step)
 
 TRunRecorder::TRunRecorder(TSimuBoard& board, TFileWriter& log) : FBoard(board), FLog(log)
 {
-    TBasicInterpreter& basic = FBoard.Basic();
-    basic.SetLogListeners([this](std::string_view line) { OnLogLine(line); }, nullptr);
-    basic.SetSoundListener([this](const TSoundRequest& request) { OnSoundRequest(request); });
+    FBoard.SetLogListeners([this](std::string_view line) { OnLogLine(line); }, nullptr);
+    FBoard.SetSoundListener([this](const TSoundRequest& request) { OnSoundRequest(request); });
 }
 
 TRunRecorder::~TRunRecorder()
 {
-    FBoard.Basic().SetLogListeners(nullptr, nullptr);
-    FBoard.Basic().SetSoundListener(nullptr);
+    FBoard.SetLogListeners(nullptr, nullptr);
+    FBoard.SetSoundListener(nullptr);
 }
 
 void TRunRecorder::RecordTrace(TFileWriter& trace)
@@ -102,7 +101,7 @@ void TRunRecorder::TakeSnapshot(std::vector<TPinSnapshot>& snapshot) const
 void TRunRecorder::BeginTick(int64_t tick)
 {
     FTick = tick;
-    FBoard.Basic().ForgetLastStep();
+    FBoard.ForgetLastStep();
 }
 
 void TRunRecorder::EndTick()

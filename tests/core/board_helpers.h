@@ -5,6 +5,12 @@
 
 namespace kelto::testing {
 
+// A board whose interpreter a test sets up directly.
+class TTestBoard : public TSimuBoard {
+public:
+    using TSimuBoard::Interpreter;
+};
+
 // Palette items used by the tests.
 enum TItem : int32_t {
     kK0 = 15, kK1 = 1, kS1 = 4, kS2 = 5, kResistor = 6, kKeypad = 21, kLED0 = 7, kLED3 = 34,

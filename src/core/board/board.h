@@ -33,8 +33,10 @@ public:
 
     TdxFlowChart& Canvas() { return FCanvas; }
     const TdxFlowChart& Canvas() const { return FCanvas; }
+    // The engine's net reads keep caches, so reading a pin needs it mutable.
     TSimEngine& Engine() { return FEngine; }
-    TBasicInterpreter& Basic() { return FBasic; }
+    const TSimEngine& Engine() const { return FEngine; }
+    // The interpreter's state, to look at; it changes through the operations below.
     const TBasicInterpreter& Basic() const { return FBasic; }
 
     // Placed parts, in placement order.
@@ -66,6 +68,7 @@ public:
     void RunTick(double deltaTime, double newTime);
     // Degrees per second of a motor at full duty (the speed test sets it).
     void SetMotorSpeedFactor(double factor) { FEngine.FMotorSpeedFactor = factor; }
+    double MotorSpeedFactor() const { return FEngine.FMotorSpeedFactor; }
 
     // What lies under a point: a pin within reach (the latest part's first),
     // the part whose body is hit. Client pixels except where named.
@@ -98,8 +101,30 @@ public:
     void ButtonPAUSEClick() { FBasic.PauseRun(); }
     void ButtonCONTINUEClick() { FBasic.ContinueRun(); }
     void ButtonSTOPClick() { FBasic.RequestStop(); }
+    void ButtonStepClick() { FBasic.StepRun(); }
     void ApplicationEvents1Minimize() { FBasic.FMinimized = true; }
     void ApplicationEvents1Restore() { FBasic.FMinimized = false; }
+    bool Minimized() const { return FBasic.FMinimized; }
+
+    // Where the program's sound goes, who hears its log lines and sound
+    // requests (the window, the runner), and emptying its log.
+    void SetSoundDevices(const TSoundDevices& devices) { FBasic.SetSoundDevices(devices); }
+    void SetLogListeners(std::function<void(std::string_view line)> onLine, std::function<void()> onCleared)
+    {
+        FBasic.SetLogListeners(std::move(onLine), std::move(onCleared));
+    }
+    void SetSoundListener(std::function<void(const TSoundRequest&)> onRequest)
+    {
+        FBasic.SetSoundListener(std::move(onRequest));
+    }
+    void ClearLog() { FBasic.ClearLog(); }
+    // Called before a tick, so that Basic().LastStep() afterwards tells what
+    // that tick ran (the runner's trace).
+    void ForgetLastStep() { FBasic.ForgetLastStep(); }
+
+protected:
+    // The interpreter itself, for tests that set its state directly.
+    TBasicInterpreter& Interpreter() { return FBasic; }
 
 private:
     static bool IsWire(const TdxFcConnection* connection);

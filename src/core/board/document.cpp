@@ -144,7 +144,7 @@ void TCircuitDocument::ResetDocument()
     FModified = false;
     FHost.SetEditorLines({});
     ForgetProgramFile();
-    FBoard.Basic().ClearLog();
+    FBoard.ClearLog();
     TakeSnapshot();
 }
 
@@ -177,7 +177,7 @@ bool TCircuitDocument::OpenCircuitFile(const std::string& path)
     FModified = false;
     FHost.SetEditorLines({});
     ForgetProgramFile();
-    FBoard.Basic().ClearLog();
+    FBoard.ClearLog();
     TakeSnapshot();
     return true;
 }

@@ -47,7 +47,7 @@ TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWid
 TFormKeltoSimu::~TFormKeltoSimu()
 {
     GLCadencer1.SetEnabled(false);
-    FBoard.Basic().SetLogListeners(nullptr, nullptr);
+    FBoard.SetLogListeners(nullptr, nullptr);
     delete PanelMain;
 }
 
@@ -67,7 +67,7 @@ void TFormKeltoSimu::ConnectHandlers()
         RefreshRunButtons();
     });
     connect(ButtonStep, &QPushButton::clicked, this, [this] {
-        FBoard.Basic().StepRun();
+        FBoard.ButtonStepClick();
         RefreshRunButtons();
     });
     connect(ButtonWatch, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonWatchClick);
@@ -87,8 +87,8 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
     GLCadencer1.SetOnProgress(
         [this](double deltaTime, double newTime) { GLCadencer1Progress(deltaTime, newTime); });
-    FBoard.Basic().SetLogListeners([this](std::string_view line) { AppendLogLine(line); },
-                                   [this] { MemoMessage->clear(); });
+    FBoard.SetLogListeners([this](std::string_view line) { AppendLogLine(line); },
+                           [this] { MemoMessage->clear(); });
     dxFlowChart1->SetOnDrawObject([this](QPainter& painter, const TdxFcObject& object, const QRect& r) {
         DrawObject(painter, object, r);
     });

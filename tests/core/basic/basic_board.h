@@ -2,6 +2,7 @@
 // by tests that measure programs in ticks.
 #pragma once
 
+#include "../board_helpers.h"
 #include "../sound/recording_sound.h"
 #include "core/board/board.h"
 #include "core/sound/virtual_devices.h"
@@ -24,7 +25,7 @@ class TBasicBoard {
 public:
     TBasicBoard();
 
-    TBasicInterpreter& Basic() { return Board.Basic(); }
+    TBasicInterpreter& Basic() { return Board.Interpreter(); }
     // Sets the editor lines and presses Run; true when the run started.
     bool Run(const std::vector<std::string>& lines);
     bool RunStatements(const std::vector<std::string>& statements)
@@ -38,7 +39,7 @@ public:
     const TSimuPortInfo& PortBit(int entry) { return *Board.Engine().McuPortRecord(entry); }
     std::vector<std::string> LogTexts() const;
 
-    TSimuBoard Board;
+    TTestBoard Board;
     TSimuPart* Mcu = nullptr;
     TRecordingToneGenerator Tone;
     TRecordingWavePlayer Wave;

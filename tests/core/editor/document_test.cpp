@@ -103,7 +103,7 @@ public:
     }
 
     fs::path FDir;
-    TSimuBoard Board;
+    TTestBoard Board;
     TScriptedHost Host;
     TCircuitDocument Document{Board, Host};
 };
@@ -180,7 +180,7 @@ TEST_F(DocumentTest, NewResetsEverythingAfterNoOrAYesWhoseSaveDialogWasCancelled
     for (const TSaveAnswer answer : {TSaveAnswer::No, TSaveAnswer::Yes}) {
         SCOPED_TRACE(static_cast<int>(answer));
         Place(Board, kMCU);
-        Board.Basic().LogLine("开始");
+        Board.Interpreter().LogLine("开始");
         Host.Editor = {"10 REM \"END\""};
         Host.Answers = {answer, TSaveAnswer::No};
         Document.ActionFileNewExecute();
@@ -260,7 +260,7 @@ TEST_F(DocumentTest, OpenRebuildsTheSavedCircuitUnmodifiedAndClearsTheProgramPan
     Document.ActionFileNewExecute();
     ASSERT_EQ(Board.PartCount(), 0);
 
-    Board.Basic().LogLine("结束");
+    Board.Interpreter().LogLine("结束");
     Host.Editor = {"0 REM \"KELTOBASIC\""};
     Host.OpenChoice = path;
     Host.Answers = {TSaveAnswer::No};

@@ -213,7 +213,7 @@ private slots:
         QVERIFY(Form().WelcomeBanner() == nullptr);
         QCOMPARE(Board().Canvas().ObjectCount(), objectsBefore - 1);
         QVERIFY(Form().GLCadencer1.SleepLength() >= 1 && Form().GLCadencer1.SleepLength() <= 10);
-        QVERIFY(Board().Engine().FMotorSpeedFactor >= 60.0 && Board().Engine().FMotorSpeedFactor <= 300.0);
+        QVERIFY(Board().MotorSpeedFactor() >= 60.0 && Board().MotorSpeedFactor() <= 300.0);
         QTest::qWait(50);
         QCOMPARE(Board().Canvas().ObjectCount(), objectsBefore - 1);
     }
@@ -419,9 +419,9 @@ private slots:
     void minimisingFreezesTheInterpreter()
     {
         Form().showMinimized();
-        QTRY_VERIFY(Board().Basic().FMinimized);
+        QTRY_VERIFY(Board().Minimized());
         Form().showNormal();
-        QTRY_VERIFY(!Board().Basic().FMinimized);
+        QTRY_VERIFY(!Board().Minimized());
     }
 
     void newAsksAboutAnUntitledCircuitAndCancelKeepsIt()
