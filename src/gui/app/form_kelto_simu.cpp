@@ -92,6 +92,7 @@ void TFormKeltoSimu::ConnectHandlers()
     dxFlowChart1->SetOnDrawObject([this](QPainter& painter, const TdxFcObject& object, const QRect& r) {
         DrawObject(painter, object, r);
     });
+    dxFlowChart1->SetOnRepaint([this] { FFrameStats.CountRepaint(); });
 }
 
 // The banner and the speed test's bitmap need the canvas's size, so they are
@@ -161,6 +162,7 @@ void TFormKeltoSimu::GLCadencer1Progress(double deltaTime, double newTime)
         return;
     }
     FBoard.RunTick(deltaTime, newTime);
+    FFrameStats.CountTick();
     RefreshRunButtons();
 }
 

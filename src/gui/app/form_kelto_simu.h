@@ -7,6 +7,7 @@
 #include "core/board/document.h"
 #include "core/board/schematic_editor.h"
 #include "gui/app/dialog_folders.h"
+#include "gui/app/frame_stats_printer.h"
 #include "gui/app/gl_cadencer.h"
 #include "gui/render/render_kit.h"
 
@@ -159,6 +160,7 @@ private:
     bool FMinimized = false;
     TRunButtons FShownRunButtons;
     std::array<QWidget*, 2> FInstrumentWindows{};
+    TFrameStatsPrinter FFrameStats{[this] { return GLCadencer1.SleepLength(); }};
 };
 
 } // namespace kelto::gui

@@ -1,5 +1,7 @@
 #include "gui/editor/flow_chart_view.h"
 
+#include "gui/render/refresh_interval.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -12,6 +14,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace kelto::gui {
 
@@ -85,6 +88,9 @@ TdxFlowChartView::TdxFlowChartView(TdxFlowChart& canvas, TCanvasMouse& mouse, QW
     FScrollRangeTimer.setSingleShot(true);
     FScrollRangeTimer.setInterval(0);
     connect(&FScrollRangeTimer, &QTimer::timeout, this, &TdxFlowChartView::UpdateScrollRange);
+    FRepaintTimer.setSingleShot(true);
+    FRepaintTimer.setTimerType(Qt::PreciseTimer);
+    connect(&FRepaintTimer, &QTimer::timeout, this, &TdxFlowChartView::FlushRepaints);
     FCanvas.SetListener(this);
     UpdateScrollRange();
 }
@@ -114,14 +120,35 @@ QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
 
 void TdxFlowChartView::CanvasInvalidated(const TRect& chartRect)
 {
-    viewport()->update(Grown(ClientRect(chartRect), std::max(kMarkReach, kDrawReach)));
+    Repaint(Grown(ClientRect(chartRect), std::max(kMarkReach, kDrawReach)) & viewport()->rect());
     ScheduleScrollRangeUpdate();
 }
 
 void TdxFlowChartView::CanvasChanged()
 {
-    viewport()->update();
+    Repaint(viewport()->rect());
     ScheduleScrollRangeUpdate();
+}
+
+// The frame clock may tick a thousand times a second and change a display
+// on every tick; the screen shows only so many frames.
+void TdxFlowChartView::Repaint(const QRegion& area)
+{
+    if (area.isEmpty())
+        return;
+    FDirty += area;
+    if (FRepaintTimer.isActive())
+        return;
+    const qint64 since = FSinceFlush.isValid() ? FSinceFlush.elapsed() : std::numeric_limits<qint64>::max();
+    // Measured from the last paint, so a flush never comes sooner than one
+    // refresh interval after it.
+    FRepaintTimer.start(static_cast<int>(std::max<qint64>(0, RefreshIntervalMilliseconds(screen()) - since)));
+}
+
+void TdxFlowChartView::FlushRepaints()
+{
+    viewport()->update(FDirty);
+    FDirty = QRegion();
 }
 
 // Many invalidations arrive per tick; the extent is worked out once after them.
@@ -275,6 +302,12 @@ void TdxFlowChartView::PaintDragOutline(QPainter& painter)
 
 void TdxFlowChartView::paintEvent(QPaintEvent* event)
 {
+    // Whatever this paint covers, for whatever reason, need not wait for a
+    // later one.
+    FDirty -= event->region();
+    if (FDirty.isEmpty())
+        FRepaintTimer.stop();
+    FSinceFlush.start();
     const QRect clip = event->rect();
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -296,6 +329,8 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
     }
+    if (FOnRepaint)
+        FOnRepaint();
 }
 
 QRect TdxFlowChartView::WiringMarkRect() const
@@ -315,8 +350,7 @@ void TdxFlowChartView::UpdateWiringMark()
     const QRect mark = WiringMarkRect();
     if (mark == FWiringMark)
         return;
-    viewport()->update(FWiringMark);
-    viewport()->update(mark);
+    Repaint(QRegion(FWiringMark) + mark);
     FWiringMark = mark;
 }
 
@@ -339,7 +373,7 @@ void TdxFlowChartView::UpdateDragOutline()
     const QRect outline = DragOutlineRect();
     if (outline == FOutline)
         return;
-    viewport()->update(Grown(FOutline | outline, 1));
+    Repaint(Grown(FOutline | outline, 1));
     FOutline = outline;
 }
 

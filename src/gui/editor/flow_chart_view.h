@@ -1,14 +1,16 @@
 // dxFlowChart1, the canvas widget: paints the canvas model (wires behind,
 // objects with their draw handler, wires, selection marks, the drag outline),
-// repaints what the model invalidates, scrolls, and feeds the mouse into the
-// canvas's mouse machine.
+// repaints what the model invalidates at most once per screen refresh,
+// scrolls, and feeds the mouse into the canvas's mouse machine.
 #pragma once
 
 #include "core/canvas/canvas_mouse.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
+#include <QRegion>
 #include <QTimer>
 
 #include <functional>
@@ -27,6 +29,8 @@ public:
     ~TdxFlowChartView() override;
 
     void SetOnDrawObject(TDrawObject handler) { FOnDrawObject = std::move(handler); }
+    // Told after every paint of the canvas.
+    void SetOnRepaint(std::function<void()> handler) { FOnRepaint = std::move(handler); }
     // The font and colour an object's text is drawn in (the start-up banner).
     void SetObjectTextStyle(const TdxFcObject* object, const QFont& font, const QColor& colour);
     void ForgetObject(const TdxFcObject* object);
@@ -66,6 +70,10 @@ private:
     void ScheduleScrollRangeUpdate();
     void UpdateScrollRange();
     void UpdateDragOutline();
+    // Invalidated areas wait here and are painted together once a screen
+    // refresh interval has passed since the last paint.
+    void Repaint(const QRegion& area);
+    void FlushRepaints();
     void PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind);
     void PaintObject(QPainter& painter, const TdxFcObject& object, const QRect& r);
     void PaintSelectionMarks(QPainter& painter, const QRect& clip);
@@ -79,11 +87,15 @@ private:
     TdxFlowChart& FCanvas;
     TCanvasMouse& FMouse;
     TDrawObject FOnDrawObject;
+    std::function<void()> FOnRepaint;
     std::vector<TTextStyle> FTextStyles;
     std::vector<TPoint> FChartRoute;
     std::vector<QPoint> FRoute;
     QRect FOutline;
     QTimer FScrollRangeTimer;
+    QRegion FDirty;
+    QTimer FRepaintTimer;
+    QElapsedTimer FSinceFlush;
     // Releases delivered so far; tells a release lost to a modal dialog.
     int FReleaseCount = 0;
     std::function<QString(QPoint)> FHintAt;

@@ -2,17 +2,16 @@
 
 #include "core/instruments/scope_recorder.h"
 #include "gui/instruments/scope_plot.h"
+#include "gui/render/refresh_interval.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 namespace kelto::gui {
 
@@ -26,7 +25,6 @@ constexpr int kButtonLeft = 24;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kScrollSmallStep = 10;
-constexpr double kFallbackRefreshRate = 60.0;
 
 int ClampToInt(int64_t value)
 {
@@ -145,10 +143,7 @@ void TScopeForm::RefreshTimerTimer()
 void TScopeForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    const QScreen* shownOn = screen();
-    const double rate =
-        shownOn != nullptr && shownOn->refreshRate() > 0 ? shownOn->refreshRate() : kFallbackRefreshRate;
-    FRefreshTimer.start(std::max(1, static_cast<int>(std::ceil(1000.0 / rate))));
+    FRefreshTimer.start(RefreshIntervalMilliseconds(screen()));
     Refresh();
 }
 

@@ -9,13 +9,14 @@
 #include "gui/editor/strings.h"
 #include "scripted_dialogs.h"
 
+#include "core/board/board_file.h"
 #include "core/board/document_texts.h"
 #include "core/board/palette.h"
-#include "core/board/board_file.h"
 #include "core/files/program_file.h"
 
 #include <QCursor>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
@@ -59,6 +61,17 @@ QStringList LogLines(const TFormKeltoSimu& form)
         lines.clear();
     return lines;
 }
+
+// Paint events that reach a widget.
+struct TPaintCounter final : QObject {
+    explicit TPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        Count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int Count = 0;
+};
 
 } // namespace
 
@@ -414,6 +427,46 @@ private slots:
         QCOMPARE(LogLines(Form()), (QStringList{"开始", "> -5 <", "结束"}));
         QScrollBar* bar = Form().MemoMessage->verticalScrollBar();
         QCOMPARE(bar->value(), bar->maximum());
+    }
+
+    // A program lighting an LED on and off as fast as the frame clock goes
+    // repaints the canvas once per screen refresh at most; when it stops,
+    // the still circuit repaints nothing.
+    void canvasRepaintsAtTheScreenRateWhileRunningAndNotAtAllWhenStill()
+    {
+        FinishSpeedTest();
+        Form().GLCadencer1.SetSleepLength(0);
+        TSimuPart& mcu = Place(kMCU, 300, 0);
+        TSimuPart& led = Place(kLED0, 20, 20);
+        constexpr int kPB0 = 13;
+        Board().Canvas().CreateConnection(mcu.Pin(kPB0), led.Pin(0));
+        Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"DDRB 255\"\n"
+                                                       "20 REM \"PORTB 1\"\n30 REM \"PORTB 0\"\n"
+                                                       "40 REM \"GOTO 20\"\n"));
+        TPaintCounter paints(Canvas());
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
+        QTest::qWait(50);
+        paints.Count = 0;
+        QElapsedTimer running;
+        running.start();
+        const uint8_t litBefore = static_cast<TSimuLEDA&>(led).FLit;
+        int changes = 0;
+        for (uint8_t lit = litBefore; running.elapsed() < 400; QCoreApplication::processEvents())
+            if (static_cast<TSimuLEDA&>(led).FLit != lit) {
+                lit = static_cast<TSimuLEDA&>(led).FLit;
+                ++changes;
+            }
+        const double interval = 1000.0 / Canvas()->screen()->refreshRate();
+        const int allowed = 2 + static_cast<int>(static_cast<double>(running.elapsed()) / interval);
+        QVERIFY2(changes > 2 * allowed, qPrintable(QStringLiteral("the LED changed %1 times").arg(changes)));
+        QVERIFY2(paints.Count <= allowed, qPrintable(QStringLiteral("%1 paints").arg(paints.Count)));
+        QVERIFY(paints.Count > 0);
+
+        QTest::mouseClick(Form().ButtonSTOP, Qt::LeftButton);
+        QTest::qWait(100);
+        paints.Count = 0;
+        QTest::qWait(300);
+        QCOMPARE(paints.Count, 0);
     }
 
     void minimisingFreezesTheInterpreter()

@@ -9,6 +9,7 @@
 
 #include "core/board/palette.h"
 
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -264,6 +265,58 @@ private slots:
         near->Invalidate();
         QTRY_VERIFY(drawn.contains(near));
         QVERIFY(!drawn.contains(far));
+    }
+
+    // Invalidations gather until a screen refresh interval has passed since
+    // the last paint; none is lost.
+    void canvasPaintsABurstOfInvalidationsOncePerRefreshInterval()
+    {
+        TViewRig rig;
+        TdxFcObject* near = rig.Canvas.CreateObject(10, 10, 40, 40, 0);
+        TdxFcObject* far = rig.Canvas.CreateObject(200, 120, 40, 40, 0);
+        QList<const TdxFcObject*> drawn;
+        int paints = 0;
+        rig.View.SetOnDrawObject(
+            [&drawn](QPainter&, const TdxFcObject& object, const QRect&) { drawn.push_back(&object); });
+        rig.View.SetOnRepaint([&paints] { ++paints; });
+        QTest::qWait(100);
+        const double interval = 1000.0 / rig.View.screen()->refreshRate();
+        paints = 0;
+        QElapsedTimer burst;
+        burst.start();
+        for (int i = 0; i < 300; ++i) {
+            (i % 2 == 0 ? near : far)->Invalidate();
+            QCoreApplication::processEvents();
+        }
+        const double elapsed = static_cast<double>(burst.elapsed());
+        QVERIFY2(paints <= 2 + static_cast<int>(elapsed / interval),
+                 qPrintable(QStringLiteral("%1 paints in %2 ms").arg(paints).arg(elapsed)));
+        QVERIFY(paints > 0);
+        // Right after a paint, an invalidation waits for the interval but is painted.
+        QTest::qWait(100);
+        drawn.clear();
+        far->Invalidate();
+        QTRY_VERIFY(drawn.contains(far));
+        drawn.clear();
+        near->Invalidate();
+        QTRY_VERIFY(drawn.contains(near));
+        QVERIFY(!drawn.contains(far));
+    }
+
+    void canvasOutOfViewOrUnchangedPaintsNothing()
+    {
+        TViewRig rig;
+        TdxFcObject* hidden = rig.Canvas.CreateObject(900, 700, 40, 40, 0);
+        int paints = 0;
+        rig.View.SetOnRepaint([&paints] { ++paints; });
+        QTest::qWait(100);
+        paints = 0;
+        for (int i = 0; i < 50; ++i) {
+            hidden->Invalidate();
+            QCoreApplication::processEvents();
+        }
+        QTest::qWait(100);
+        QCOMPARE(paints, 0);
     }
 
     void canvasScrollsOverAChartLargerThanTheView()
