@@ -38,12 +38,17 @@ const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
     }
     if (FInTick && net->DriversEpoch == FReadEpoch)
         return net->Drivers;
-    net->Drivers.Clear();
-    for (const TSimuPortInfo* record : net->Records)
-        net->Drivers.Add(*record);
-    net->Drivers.Finish();
-    net->DriversEpoch = FInTick ? FReadEpoch : 0;
-    return net->Drivers;
+    return Regather(*net);
+}
+
+const TNetDrivers& TSimEngine::Regather(TCachedNet& net)
+{
+    net.Drivers.Clear();
+    for (const TSimuPortInfo* record : net.Records)
+        net.Drivers.Add(*record);
+    net.Drivers.Finish();
+    net.DriversEpoch = FInTick ? FReadEpoch : 0;
+    return net.Drivers;
 }
 
 TProbeReading TSimEngine::ProbePin(const TdxFcObject* pin)

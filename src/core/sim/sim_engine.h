@@ -65,9 +65,8 @@ public:
     {
         // Most reads of a tick land on a net already gathered in it.
         if (FInTick && FNetCacheOn)
-            if (const TCachedNet* net = FNets.KeptNetOf(pin);
-                net != nullptr && net->DriversEpoch == FReadEpoch)
-                return net->Drivers;
+            if (TCachedNet* net = FNets.KeptNetOf(pin))
+                return net->DriversEpoch == FReadEpoch ? net->Drivers : Regather(*net);
         return GatherDriversAgain(pin);
     }
     int16_t ReadPinLevel(const TdxFcObject* pin)
@@ -105,6 +104,7 @@ public:
 
 private:
     const TNetDrivers& GatherDriversAgain(const TdxFcObject* pin);
+    const TNetDrivers& Regather(TCachedNet& net);
 
     TdxFlowChart& FCanvas;
     TSimuMCU* FMcu = nullptr;
