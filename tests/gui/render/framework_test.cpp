@@ -3,6 +3,7 @@
 #include "rendered_part.h"
 
 #include "gui/render/colours.h"
+#include "gui/render/palette_icons.h"
 
 #include "core/circuit/catalogue.h"
 
@@ -87,7 +88,7 @@ TEST(RenderFramework, AllTwelvePicturesLoadInTheirSlots)
 }
 
 class TDrawObject : public testing::Test {
-  protected:
+protected:
     TDrawObject() : FImage(300, 300, QImage::Format_ARGB32) { FImage.fill(Qt::white); }
     void Draw(const TdxFcObject* object, const QRect& r)
     {
@@ -138,6 +139,24 @@ TEST(RenderFramework, DrawingLeavesThePainterAsItFoundIt)
     EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
     EXPECT_EQ(painter.transform(), QTransform::fromTranslate(3, 4));
     EXPECT_EQ(painter.pen(), pen);
+}
+
+// The build checks that every icon index names a file; this checks that the
+// file is there and draws something, for every icon a palette item shows.
+TEST(RenderFramework, EveryPaletteIconLoadsAndHasInk)
+{
+    for (const TPaletteItem& item : PaletteItems()) {
+        SCOPED_TRACE(std::string(item.Caption) + " icon " + std::to_string(item.Icon));
+        const QImage icon = PaletteIcon(item.Icon);
+        ASSERT_EQ(icon.size(), QSize(kPaletteIconSize, kPaletteIconSize));
+        int opaque = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                opaque += qAlpha(icon.pixel(x, y)) > 0 ? 1 : 0;
+        EXPECT_GT(opaque, 20);
+    }
+    EXPECT_TRUE(PaletteIcon(kPaletteIconCount).isNull());
+    EXPECT_TRUE(PaletteIcon(-1).isNull());
 }
 
 } // namespace
