@@ -1,10 +1,13 @@
 // Drawing of the LED displays: both 7-segment displays, the bar display and
 // both dot matrices. Every element is drawn, lit or unlit.
+#include "gui/render/dot_field.h"
 #include "gui/render/draw_common.h"
 #include "gui/render/draw_parts.h"
 #include "gui/render/segment_outlines.h"
 
 #include "core/circuit/parts.h"
+
+#include <span>
 
 namespace kelto::gui {
 
@@ -35,6 +38,24 @@ void DrawMatrixDot(QPainter& painter, int x, int y, int size, int glintOffset, u
 {
     FillCircle(painter, x, y, size, size, LitOrUnlit(state));
     FillRect(painter, x + glintOffset, y + glintOffset, 1, 1, ClrWhite);
+}
+
+// n x n dots from (16, 16), pitch apart, on the black face.
+void DrawMatrixDots(QPainter& painter, const TRenderKit& kit, const TSimuPart& matrix,
+                    std::span<const uint8_t> dots, int n, int pitch, int size, int glintOffset)
+{
+    const TDrawDot dot = [size, glintOffset](QPainter& p, int x, int y, uint8_t state) {
+        DrawMatrixDot(p, x, y, size, glintOffset, state);
+    };
+    constexpr int kFirst = 16;
+    const TDotFieldLayout layout{{kFirst, kFirst}, {pitch, pitch}, n, n, ClrInk};
+    if (TDotFields* fields = kit.DotFields();
+        fields != nullptr && fields->Draw(painter, &matrix, layout, dots, dot))
+        return;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            dot(painter, kFirst + pitch * j, kFirst + pitch * i, dots[static_cast<size_t>(n * i + j)]);
+    }
 }
 
 } // namespace
@@ -86,10 +107,7 @@ void DrawDotMat1616(QPainter& painter, const TRenderKit& kit, const TSimuDotMat1
         DrawText(painter, kit, 238, 16 + 13 * e, rows[e]);
         DrawText(painter, kit, 258, 16 + 13 * o, rows[o]);
     }
-    for (int i = 0; i < 16; ++i) {
-        for (int j = 0; j < 16; ++j)
-            DrawMatrixDot(painter, 16 + 13 * j, 16 + 13 * i, 11, 3, matrix.FDots[16 * i + j]);
-    }
+    DrawMatrixDots(painter, kit, matrix, matrix.FDots, 16, 13, 11, 3);
 }
 
 void DrawDotMat3232(QPainter& painter, const TRenderKit& kit, const TSimuDotMat3232& matrix)
@@ -109,10 +127,7 @@ void DrawDotMat3232(QPainter& painter, const TRenderKit& kit, const TSimuDotMat3
             DrawText(painter, kit, m % 2 == 0 ? 287 : 307, 14 + 8 * n, rows[n]);
         }
     }
-    for (int i = 0; i < 32; ++i) {
-        for (int j = 0; j < 32; ++j)
-            DrawMatrixDot(painter, 16 + 8 * j, 16 + 8 * i, 7, 2, matrix.FDots[32 * i + j]);
-    }
+    DrawMatrixDots(painter, kit, matrix, matrix.FDots, 32, 8, 7, 2);
 }
 
 } // namespace kelto::gui

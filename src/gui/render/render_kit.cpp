@@ -112,7 +112,7 @@ void InstallFontSubstitutions()
         QFont::insertSubstitutions(alias, song);
 }
 
-TRenderKit::TRenderKit()
+TRenderKit::TRenderKit(bool preparedDots) : FPreparedDots(preparedDots)
 {
     for (int slot = 0; slot < kPartPictureCount; ++slot) {
         const QString path = QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(kPictureNames[slot]));

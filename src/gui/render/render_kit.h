@@ -2,6 +2,8 @@
 // (FPartPictures), their hard-edged rasters, and the six part fonts.
 #pragma once
 
+#include "gui/render/dot_field.h"
+
 #include <QFont>
 #include <QImage>
 
@@ -53,8 +55,9 @@ struct TAliasedPicture {
 
 class TRenderKit {
   public:
-    // Loads the pictures; needs a QGuiApplication.
-    TRenderKit();
+    // Loads the pictures; needs a QGuiApplication. Without preparedDots the
+    // matrices draw every dot on every paint.
+    explicit TRenderKit(bool preparedDots = true);
     ~TRenderKit();
     TRenderKit(const TRenderKit&) = delete;
     TRenderKit& operator=(const TRenderKit&) = delete;
@@ -72,6 +75,8 @@ class TRenderKit {
     // Text is placed by its top-left point, so each font's ascent is kept with it.
     int Ascent(TPartFont font) const { return FAscents[static_cast<int>(font)]; }
     int LineHeight(TPartFont font) const { return FLineHeights[static_cast<int>(font)]; }
+    // The displays' kept dot images, or nullptr.
+    TDotFields* DotFields() const { return FPreparedDots ? &FDotFields : nullptr; }
 
     std::array<std::unique_ptr<QSvgRenderer>, kPartPictureCount> FPartPictures;
 
@@ -88,6 +93,8 @@ class TRenderKit {
     std::array<QFont, static_cast<int>(TPartFont::Count)> FFonts;
     std::array<int, static_cast<int>(TPartFont::Count)> FAscents{};
     std::array<int, static_cast<int>(TPartFont::Count)> FLineHeights{};
+    bool FPreparedDots;
+    mutable TDotFields FDotFields;
 };
 
 } // namespace kelto::gui
