@@ -1,0 +1,46 @@
+#!/bin/bash
+# Measures the window on a virtual display (needs xvfb-run):
+#   bench/window_measure.sh BUILD_DIR [running|static|memory]...   (default: all three)
+# running: the full-board circuit and program, both scope windows recording,
+#          frame clock pause 1 ms, canvas scrolled to the displays; the
+#          window's own KELTOSIMU_STATS lines (ticks/s, repaints/s, CPU).
+# static:  the real program on the full-board circuit, no program running.
+# memory:  VmRSS of the real program after start with the full-board
+#          circuit, then of the circuit running without recording, every 10 s
+#          for three minutes.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath "${1:?usage: window_measure.sh BUILD_DIR [running|static|memory]...}")
+shift
+cases=("${@:-running static memory}")
+board="$root/bench/data/full_board.dps"
+program="$root/bench/data/full_board.txt"
+load="$build/tests/gui/app/keltosimu-window-load"
+app="$build/src/gui/app/keltosimu"
+screen="-screen 0 2800x1440x24"
+export KELTOSIMU_STATS=1
+
+rss() { awk '/VmRSS/ {print $2 " kB"}' "/proc/$1/status"; }
+
+for c in ${cases[*]}; do
+    echo "== $c ($(uptime | sed 's/.*load/load/'))"
+    case $c in
+    running)
+        xvfb-run -a -s "$screen" "$load" "$board" "$program" --scopes --pause 1 --seconds 32 --scroll 1800,700 \
+            2>&1 | grep '^keltosimu'
+        ;;
+    static)
+        xvfb-run -a -s "$screen" timeout -s INT 32 "$app" "$board" 2>&1 | grep '^keltosimu' || true
+        ;;
+    memory)
+        xvfb-run -a -s "$screen" bash -c "
+            \"$app\" \"$board\" 2>/dev/null & pid=\$!
+            sleep 8; echo \"keltosimu after start: \$(awk '/VmRSS/ {print \$2 \" kB\"}' /proc/\$pid/status)\"
+            kill \$pid
+            \"$load\" \"$board\" \"$program\" --pause 1 --seconds 200 2>/dev/null & pid=\$!
+            for t in \$(seq 10 10 190); do sleep 10; echo \"running \${t} s: \$(awk '/VmRSS/ {print \$2 \" kB\"}' /proc/\$pid/status)\"; done
+            wait \$pid"
+        ;;
+    *) echo "unknown case $c" >&2; exit 2 ;;
+    esac
+done
