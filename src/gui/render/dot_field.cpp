@@ -39,8 +39,7 @@ bool TDotFields::Draw(QPainter& painter, const void* owner, const TDotFieldLayou
         field.Shown[i] = states[i];
         const int column = static_cast<int>(i) % layout.Columns;
         const int row = static_cast<int>(i) / layout.Columns;
-        cells.drawImage(column * layout.Pitch.width(), row * layout.Pitch.height(),
-                        CellOf(layout, states[i], drawDot));
+        cells.drawImage(layout.CellAt(column, row), CellOf(layout, states[i], drawDot));
     }
     cells.end();
     painter.drawImage(layout.Origin, field.Image);
@@ -54,10 +53,11 @@ TDotFields::TField& TDotFields::FieldOf(const void* owner, const TDotFieldLayout
     if (found == FFields.end()) {
         if (FFields.size() >= kKeptFields)
             FFields.pop_back();
+        const QPoint end = layout.CellAt(layout.Columns - 1, layout.Rows - 1) +
+                           QPoint(layout.Pitch.width(), layout.Pitch.height());
         TField field{owner, layout,
                      std::vector<int16_t>(static_cast<size_t>(layout.Columns * layout.Rows), -1),
-                     QImage(layout.Columns * layout.Pitch.width(), layout.Rows * layout.Pitch.height(),
-                            QImage::Format_ARGB32_Premultiplied)};
+                     QImage(end.x(), end.y(), QImage::Format_ARGB32_Premultiplied)};
         field.Image.fill(QColor::fromRgba(layout.Face));
         FFields.insert(FFields.begin(), std::move(field));
     } else if (found != FFields.begin()) {

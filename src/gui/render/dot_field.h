@@ -18,15 +18,25 @@ class QPainter;
 namespace kelto::gui {
 
 // Cells of Columns x Rows, each Pitch pixels apart, the first at Origin (body
-// coordinates). A cell is its dot on the display's face colour. One layout
-// per kind of display: prepared dots are kept per layout and state.
+// coordinates); after every Group cells across (down) comes an extra gap of
+// GroupGap pixels, as between the characters of the LCD. A cell is its dot
+// on the display's face colour. One layout per kind of display: prepared
+// dots are kept per layout and state.
 struct TDotFieldLayout {
     QPoint Origin;
     QSize Pitch;
     int Columns = 0;
     int Rows = 0;
     QRgb Face = 0;
+    QSize Group{1, 1};
+    QSize GroupGap{0, 0};
     bool operator==(const TDotFieldLayout&) const = default;
+    // Where cell (column, row) starts, from Origin.
+    QPoint CellAt(int column, int row) const
+    {
+        return {column * Pitch.width() + column / Group.width() * GroupGap.width(),
+                row * Pitch.height() + row / Group.height() * GroupGap.height()};
+    }
 };
 
 // Draws one dot in a state with its cell's top-left corner at (x, y).
