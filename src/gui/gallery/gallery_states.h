@@ -1,8 +1,8 @@
 // The parts the gallery shows: every type, placed from its first palette
-// item, in the states its look lists (part_looks.cpp).
+// item, in the states its look lists (type_looks.cpp).
 #pragma once
 
-#include "gui/render/part_looks.h"
+#include "gui/render/type_looks.h"
 
 #include <vector>
 

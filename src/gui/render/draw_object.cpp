@@ -1,6 +1,6 @@
 #include "gui/render/draw_object.h"
 
-#include "gui/render/part_looks.h"
+#include "gui/render/type_looks.h"
 
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"

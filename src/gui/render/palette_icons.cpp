@@ -1,6 +1,6 @@
 #include "gui/render/palette_icons.h"
 
-#include "gui/render/part_looks.h"
+#include "gui/render/type_looks.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,4 +1,4 @@
-#include "gui/render/part_looks.h"
+#include "gui/render/type_looks.h"
 
 #include "gui/render/draw_parts.h"
 #include "gui/render/palette_icons.h"

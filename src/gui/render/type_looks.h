@@ -1,4 +1,4 @@
-// The Qt side of each part type, one row per type (part_looks.cpp): how it is
+// The Qt side of each part type, one row per type (type_looks.cpp): how it is
 // drawn, the palette icons of its items and the states the gallery shows.
 #pragma once
 
