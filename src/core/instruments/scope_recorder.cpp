@@ -66,6 +66,7 @@ void TScopeRecorder::AppendReadings(std::span<const TProbeReading> readings)
     if (n >= kPageSamples && n % kPageSamples == 0) {
         FAxisMinimum += kPageSamples;
         FAxisMaximum += kPageSamples;
+        ++FViewVersion;
     }
     ++FVersion;
 }
@@ -93,6 +94,7 @@ void TScopeRecorder::SetAxis(int64_t minimum)
     FAxisMinimum = minimum;
     FAxisMaximum = minimum + kPageSamples;
     ++FVersion;
+    ++FViewVersion;
 }
 
 } // namespace kelto

@@ -54,6 +54,9 @@ public:
 
     // Changes with every change a window shows, so a window can tell whether to repaint.
     uint64_t Version() const { return FVersion; }
+    // Changes when the axis moves or the recording is cleared, not when
+    // samples are only appended: then a window need redraw only the new ones.
+    uint64_t ViewVersion() const { return FViewVersion; }
 
 private:
     void SetAxis(int64_t minimum);
@@ -66,6 +69,7 @@ private:
     int64_t FAxisMinimum = 0;
     int64_t FAxisMaximum = kPageSamples;
     uint64_t FVersion = 0;
+    uint64_t FViewVersion = 0;
 };
 
 } // namespace kelto

@@ -106,7 +106,7 @@ void TScopeForm::ButtonClearClick()
 void TScopeForm::ChartScrollBar1Change(int value)
 {
     FRecorder.PanAxisTo(value);
-    Chart1->update();
+    Chart1->ShowRecording();
 }
 
 void TScopeForm::Refresh()
@@ -115,7 +115,7 @@ void TScopeForm::Refresh()
     ButtonStop->setEnabled(FRecorder.StopEnabled());
     ButtonClear->setEnabled(FRecorder.ClearEnabled());
     SynchroniseScrollBar();
-    Chart1->update();
+    Chart1->ShowRecording();
     FShownVersion = FRecorder.Version();
 }
 

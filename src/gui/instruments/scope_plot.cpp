@@ -68,27 +68,52 @@ int TScopePlot::YOfValue(float value, const QRect& band)
     return bottom - static_cast<int>(std::lround(static_cast<double>(value) * (bottom - top)));
 }
 
-void TScopePlot::paintEvent(QPaintEvent*)
+QRect TScopePlot::ColumnsOfSamples(int64_t first, int64_t last) const
 {
+    const QRect plot = PlotRect();
+    const int left = XOfSample(static_cast<double>(first), plot);
+    const int right = XOfSample(static_cast<double>(last), plot);
+    return QRect(QPoint(left, plot.top()), QPoint(right, plot.bottom())).intersected(plot);
+}
+
+// Samples arrive every tick but the page stays for a hundred of them: a
+// repaint of only their columns keeps the plot cheap while it records.
+void TScopePlot::ShowRecording()
+{
+    const int64_t count = FRecorder.Samples().Count();
+    if (FRecorder.ViewVersion() != FShownViewVersion || count < FShownCount)
+        update();
+    else if (count > FShownCount)
+        // The newest sample shown so far turns from a dot into a step.
+        update(ColumnsOfSamples(FShownCount - 1, count - 1));
+    FShownViewVersion = FRecorder.ViewVersion();
+    FShownCount = count;
+}
+
+void TScopePlot::paintEvent(QPaintEvent* event)
+{
+    const QRect dirty = event->rect();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(rect(), kBackground);
+    painter.fillRect(dirty, kBackground);
     const QRect plot = PlotRect();
     if (plot.width() < 2 || plot.height() < FRecorder.ChannelCount())
         return;
-    PaintGrid(painter, plot);
-    PaintLabels(painter, plot);
+    PaintGrid(painter, plot, dirty);
+    if (dirty.bottom() > plot.bottom())
+        PaintLabels(painter, plot);
     for (int c = 0; c < FRecorder.ChannelCount(); ++c)
-        PaintTrace(painter, c);
+        PaintTrace(painter, c, dirty);
 }
 
-void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot)
+void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot, const QRect& dirty)
 {
     FLines.clear();
     for (int64_t x = FirstGridSample(FRecorder.AxisMinimum()); x <= FRecorder.AxisMaximum();
          x += kGridSamples) {
         const int px = XOfSample(static_cast<double>(x), plot);
-        FLines.emplace_back(px, plot.top(), px, plot.bottom());
+        if (px >= dirty.left() && px <= dirty.right())
+            FLines.emplace_back(px, plot.top(), px, plot.bottom());
     }
     for (int c = 0; c < FRecorder.ChannelCount(); ++c) {
         const QRect band = BandRect(c);
@@ -133,7 +158,7 @@ void TScopePlot::PaintLabels(QPainter& painter, const QRect& plot)
 // Each value holds until the next sample's x, where the line steps to the
 // next value. No line runs into or out of a null point; a value with no
 // value after it (the newest sample, or one before a null) shows as a dot.
-void TScopePlot::PaintTrace(QPainter& painter, int channel)
+void TScopePlot::PaintTrace(QPainter& painter, int channel, const QRect& dirty)
 {
     const TScopeSamples& samples = FRecorder.Samples();
     const QRect plot = PlotRect();
@@ -145,16 +170,19 @@ void TScopePlot::PaintTrace(QPainter& painter, int channel)
     TScopePoint point = samples.Point(channel, first);
     for (int64_t i = first; i <= last; ++i) {
         const TScopePoint next = samples.Point(channel, i + 1);
-        if (!point.Null) {
-            const int x = XOfSample(static_cast<double>(i), plot);
+        const int x = XOfSample(static_cast<double>(i), plot);
+        if (!point.Null && x <= dirty.right()) {
             const int y = YOfValue(point.Y, band);
             if (next.Null) {
-                FDots.emplace_back(x, y);
+                if (x >= dirty.left())
+                    FDots.emplace_back(x, y);
             } else {
                 const int nextX = XOfSample(static_cast<double>(i + 1), plot);
-                const int nextY = YOfValue(next.Y, band);
-                FLines.emplace_back(x, y, nextX, y);
-                FLines.emplace_back(nextX, y, nextX, nextY);
+                if (nextX >= dirty.left()) {
+                    const int nextY = YOfValue(next.Y, band);
+                    FLines.emplace_back(x, y, nextX, y);
+                    FLines.emplace_back(nextX, y, nextX, nextY);
+                }
             }
         }
         point = next;

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace kelto {
@@ -28,15 +29,22 @@ public:
     QRect PlotRect() const;
     QRect BandRect(int channel) const;
 
+    // Asks for a repaint of what changed since the last call: while the
+    // view stays, only the columns of the samples appended since.
+    void ShowRecording();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int XOfSample(double index, const QRect& plot) const;
     static int YOfValue(float value, const QRect& band);
-    void PaintGrid(QPainter& painter, const QRect& plot);
+    // The columns the samples first..last (inclusive) draw in.
+    QRect ColumnsOfSamples(int64_t first, int64_t last) const;
+    // Each paints only what reaches the dirty rect.
+    void PaintGrid(QPainter& painter, const QRect& plot, const QRect& dirty);
     void PaintLabels(QPainter& painter, const QRect& plot);
-    void PaintTrace(QPainter& painter, int channel);
+    void PaintTrace(QPainter& painter, int channel, const QRect& dirty);
 
     const TScopeRecorder& FRecorder;
     QFont FLabelFont;
@@ -46,6 +54,8 @@ private:
     static constexpr int kLabelCount = 11;
     std::array<QString, kLabelCount> FLabelTexts;
     long long FLabelAxisMinimum = -1;
+    uint64_t FShownViewVersion = UINT64_MAX; // nothing shown yet
+    int64_t FShownCount = 0;
 };
 
 } // namespace kelto::gui

@@ -194,6 +194,34 @@ TEST(ScopeRecorder, PageTurnShiftsAPannedViewByAPage)
     EXPECT_EQ(scope.AxisMaximum(), 220);
 }
 
+// A window redraws only new samples while the view version stays, so every
+// change other than an append within the page must move it.
+TEST(ScopeRecorder, ViewVersionMovesWithEverythingButAppendsWithinThePage)
+{
+    struct TCase {
+        const char* Change;
+        void (*Apply)(TScopeRecorder&);
+        bool Moves;
+    };
+    const TCase cases[] = {
+        {"append within the page", [](TScopeRecorder& s) { Record(s, 5); }, false},
+        {"stop", [](TScopeRecorder& s) { s.ButtonStopClick(); }, false},
+        {"page turn", [](TScopeRecorder& s) { Record(s, 50); }, true},
+        {"pan", [](TScopeRecorder& s) { s.PanAxisTo(10); }, true},
+        {"pan to where it is", [](TScopeRecorder& s) { s.PanAxisTo(s.AxisMinimum()); }, true},
+        {"stop and clear", [](TScopeRecorder& s) { s.ButtonStopClick(), s.ButtonClearClick(); }, true},
+        {"stop and run", [](TScopeRecorder& s) { s.ButtonStopClick(), s.ButtonRunClick(); }, true},
+    };
+    for (const TCase& c : cases) {
+        TScopeRecorder scope(2);
+        scope.ButtonRunClick();
+        Record(scope, 60);
+        const uint64_t before = scope.ViewVersion();
+        c.Apply(scope);
+        EXPECT_EQ(scope.ViewVersion() != before, c.Moves) << c.Change;
+    }
+}
+
 TEST(ScopeSamples, ValuesSurviveBlockBoundariesAndOutOfRangeReadsAreNull)
 {
     TScopeSamples samples(3);

@@ -8,11 +8,13 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
 #include <array>
 #include <functional>
+#include <random>
 
 using namespace kelto;
 using namespace kelto::gui;
@@ -68,6 +70,7 @@ private slots:
     void HundredAndFirstSampleIsAtTheLeftEdge();
     void SingleChannelPlotUsesTheWholeHeight();
     void RepaintsAtMostOncePerScreenFrame();
+    void RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws();
 };
 
 void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
@@ -273,6 +276,52 @@ void TScopeWindowsTest::RepaintsAtMostOncePerScreenFrame()
     QVERIFY2(counter.Paints <= clock.elapsed() / frameMs + 2,
              qPrintable(QString("%1 paints for %2 samples").arg(counter.Paints).arg(samples)));
     QVERIFY(samples > 4 * counter.Paints);
+}
+
+// While recording, the plot repaints only the columns of new samples; what
+// the window shows must still equal drawing the whole plot, through page
+// turns, nulls, a pan away and back, and a clear.
+void TScopeWindowsTest::RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws()
+{
+    TScopeRecorder scope(8);
+    TFormOScopes form(scope);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const auto shown = [&form] {
+        const QPoint at = form.Chart1->mapTo(&form, QPoint(0, 0));
+        const QSize size = form.Chart1->size();
+        return form.screen()
+            ->grabWindow(form.winId(), at.x(), at.y(), size.width(), size.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto shownIsFull = [&] {
+        form.Refresh();
+        QCoreApplication::processEvents();
+        return shown() == form.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto where = [&](int step) {
+        return QString("step %1, %2 samples").arg(step).arg(scope.Samples().Count()).toUtf8();
+    };
+    QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> level(-1, 3);
+    for (int step = 0; step < 60; ++step) {
+        // Bursts of 1..7 samples: levels 0, 1/3, 2/3, 1 or none.
+        Record(scope, step % 7 + 1, [&](int, int) {
+            const int l = level(random);
+            return l < 0 ? -1.0 : l / 3.0;
+        });
+        QVERIFY2(shownIsFull(), where(step).constData());
+        if (step == 30) {
+            form.ChartScrollBar1->setValue(0);
+            QVERIFY2(shownIsFull(), where(step).constData());
+            QTest::mouseClick(form.ButtonStop, Qt::LeftButton);
+            QTest::mouseClick(form.ButtonClear, Qt::LeftButton);
+            QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+            QVERIFY2(shownIsFull(), where(step).constData());
+        }
+    }
 }
 
 QTEST_MAIN(TScopeWindowsTest)
