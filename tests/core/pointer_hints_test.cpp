@@ -1,6 +1,7 @@
 // Names under the pointer: pin labels of every class, what a pin's net reads,
 // part captions and a palette item's pins.
 #include "board_helpers.h"
+#include "core/board/board_file.h"
 #include "core/board/pointer_hints.h"
 #include "core/circuit/catalogue.h"
 #include "core/circuit/parts.h"
@@ -78,6 +79,22 @@ TEST(PartHints, BodiesAndPaletteItemsNameThemselves)
         EXPECT_EQ(PaletteItemHint(item),
                   std::string(item.Caption) + "\n引脚：RS、R/W、E、D0、D1、D2、D3、D4、D5、D6、D7");
     }
+}
+
+// A file may hold two parts of one palette item; the slot keeps only the
+// later, yet both name themselves.
+TEST(PartHints, BothPartsOfOneItemShowTheItemsCaption)
+{
+    TSimuBoard board;
+    const char* file = "<K><COMP><r><n TYPE=\"3\"><POSX>10</POSX><POSY>20</POSY><MODEL>1</MODEL></n></r>"
+                       "<r><n TYPE=\"3\"><POSX>30</POSX><POSY>40</POSY><MODEL>1</MODEL></n></r></COMP>"
+                       "<CONN></CONN></K>";
+    ASSERT_TRUE(ReadCircuitDocument(board, file).Ok);
+    ASSERT_EQ(board.PartCount(), 2);
+    const TPaletteItem* item = PaletteItemForFile(3, 1);
+    ASSERT_NE(item, nullptr);
+    for (int32_t i = 0; i < 2; ++i)
+        EXPECT_EQ(BodyHint(board, board.Part(i)->FBody), std::string(item->Caption)) << i;
 }
 
 } // namespace

@@ -48,13 +48,6 @@ std::vector<TdxFcConnection*> OwnConnections(const TdxFlowChart& canvas,
     return own;
 }
 
-const TPaletteItem* ItemOf(const TSimuBoard& board, const TSimuPart& part)
-{
-    if (const TPaletteItem* item = PaletteItem(board.SlotItemOf(&part)))
-        return item;
-    return PaletteItemForPart(part.FOwnerType, part.FName);
-}
-
 void RemovePart(TSimuBoard& board, const TPartShape& shape)
 {
     board.DeletePart(board.Part(shape.Index));
@@ -107,7 +100,7 @@ TPartShape CapturePart(const TSimuBoard& board, const TSimuPart& part)
 {
     TPartShape shape;
     shape.Index = board.IndexOfPart(&part);
-    const TPaletteItem* item = ItemOf(board, part);
+    const TPaletteItem* item = PaletteItemForPart(part.FOwnerType, part.FName);
     shape.Item = item != nullptr ? item->Item : 0;
     shape.HoldsSlot = item != nullptr && board.Slot(item->Item) == &part;
     shape.Left = part.FBody->Left();

@@ -57,7 +57,8 @@ std::string BodyHint(const TSimuBoard& board, const TdxFcObject* body)
     const TSimuPart* part = board.PartOfBody(body);
     if (part == nullptr)
         return {};
-    const TPaletteItem* item = PaletteItem(board.SlotItemOf(part));
+    // By the part's own item, so a second part of one item shows its caption too.
+    const TPaletteItem* item = PaletteItemForPart(part->FOwnerType, part->FName);
     return item != nullptr ? std::string(ItemCaption(*item)) : part->FName;
 }
 
