@@ -7,7 +7,7 @@
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
 #include "gui/editor/program_editor.h"
-#include "scripted_dialogs.h"
+#include "window_fixture.h"
 
 #include "core/basic/run_snapshot.h"
 #include "core/board/board_file.h"
@@ -26,7 +26,7 @@
 
 using namespace kelto;
 using namespace kelto::gui;
-using kelto::gui::testing::TScriptedDialogs;
+using kelto::gui::testing::TWindowFixture;
 
 namespace {
 
@@ -42,34 +42,15 @@ QByteArray ReadAll(const QString& path)
 
 } // namespace
 
-class LearningAidsTest : public QObject {
+class LearningAidsTest : public QObject, protected TWindowFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<TScriptedDialogs> FDialogs;
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<QSettings> FSettings;
-    std::unique_ptr<TFormKeltoSimu> FForm;
-
-    TFormKeltoSimu& Form() { return *FForm; }
-    TSimuBoard& Board() { return FForm->Board(); }
-    QWidget* Canvas() { return FForm->dxFlowChart1->viewport(); }
-    QString PathOf(const QString& name) const { return FDir->filePath(name); }
     std::string Written() { return WriteCircuitDocument(Board()); }
 
-    void FinishSpeedTest()
-    {
-        Form().TimerPerfTest.start(0);
-        QTRY_VERIFY(!Form().SpeedTestRunning());
-    }
     void ClickPalette(int item)
     {
         TdxNavBar& bar = *Form().dxNavBar1;
         QTest::mouseClick(bar.ListOfItem(item)->viewport(), Qt::LeftButton, {}, bar.ItemRect(item).center());
-    }
-    QPoint PinPoint(const TSimuPart& part, int pin)
-    {
-        const TPoint p = Board().Canvas().ChartToClient(part.Pin(pin)->Left(), part.Pin(pin)->Top());
-        return {p.X, p.Y};
     }
     void Keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
     {
@@ -93,23 +74,13 @@ private:
 private slots:
     void init()
     {
-        FDir = std::make_unique<QTemporaryDir>();
-        FDialogs = std::make_unique<TScriptedDialogs>();
-        FSettings = std::make_unique<QSettings>(PathOf("settings.ini"), QSettings::IniFormat);
-        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
-        FForm->show();
+        OpenWindow();
         FForm->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
         FForm->dxFlowChart1->setFocus();
     }
 
-    void cleanup()
-    {
-        FForm.reset();
-        FSettings.reset();
-        FDialogs.reset();
-        FDir.reset();
-    }
+    void cleanup() { CloseWindow(); }
 
     void undoAndRedoRoundTripEachCanvasEdit_data()
     {

@@ -7,7 +7,7 @@
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
 #include "gui/editor/strings.h"
-#include "scripted_dialogs.h"
+#include "window_fixture.h"
 
 #include "core/board/board_file.h"
 #include "core/board/document_texts.h"
@@ -36,7 +36,7 @@
 
 using namespace kelto;
 using namespace kelto::gui;
-using kelto::gui::testing::TScriptedDialogs;
+using kelto::gui::testing::TWindowFixture;
 
 namespace {
 
@@ -75,34 +75,14 @@ struct TPaintCounter final : QObject {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected TWindowFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<TScriptedDialogs> FDialogs;
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<QSettings> FSettings;
-    std::unique_ptr<TFormKeltoSimu> FForm;
-
-    TFormKeltoSimu& Form() { return *FForm; }
-    TSimuBoard& Board() { return FForm->Board(); }
-    QWidget* Canvas() { return FForm->dxFlowChart1->viewport(); }
-    QString PathOf(const QString& name) const { return FDir->filePath(name); }
-
-    void FinishSpeedTest()
-    {
-        Form().TimerPerfTest.start(0);
-        QTRY_VERIFY(!Form().SpeedTestRunning());
-    }
     TSimuPart& Place(int item, int x = 0, int y = 0)
     {
         TSimuPart* part = Board().PlaceItem(item);
         Board().MovePartTo(part->FBody, x, y);
         return *part;
-    }
-    QPoint PinPoint(const TSimuPart& part, int pin)
-    {
-        const TPoint p = Board().Canvas().ChartToClient(part.Pin(pin)->Left(), part.Pin(pin)->Top());
-        return {p.X, p.Y};
     }
     void Click(QPoint at) { QTest::mouseClick(Canvas(), Qt::LeftButton, {}, at); }
     void DoubleClick(QPoint at)
@@ -117,21 +97,11 @@ private slots:
 
     void init()
     {
-        FDir = std::make_unique<QTemporaryDir>();
-        FDialogs = std::make_unique<TScriptedDialogs>();
-        FSettings = std::make_unique<QSettings>(PathOf("settings.ini"), QSettings::IniFormat);
-        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
-        FForm->show();
+        OpenWindow();
         QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
     }
 
-    void cleanup()
-    {
-        FForm.reset();
-        FSettings.reset();
-        FDialogs.reset();
-        FDir.reset();
-    }
+    void cleanup() { CloseWindow(); }
 
     void layoutHasItsGeometryAndCaptions()
     {
@@ -630,7 +600,7 @@ private slots:
 
         // A new start, with no file open, goes back to the folder chosen last.
         FForm.reset();
-        FDialogs = std::make_unique<TScriptedDialogs>();
+        FDialogs = std::make_unique<testing::TScriptedDialogs>();
         FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
         QTest::mouseClick(Form().ButtonOpen, Qt::LeftButton);
         QCOMPARE(FDialogs->StartFolders, QStringList{PathOf("programs")});
