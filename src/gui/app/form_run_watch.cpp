@@ -27,6 +27,8 @@ QTableWidgetItem* Cell(const std::string& text)
 TFormRunWatch::TFormRunWatch(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
     setObjectName(QStringLiteral("FormRunWatch"));
+    // A window of its own would otherwise take Qt's font, not the main window's.
+    setAttribute(Qt::WA_WindowPropagation);
     setWindowTitle(main_strings::kRunWatchCaption);
     resize(kWatchWidth, kWatchHeight);
     Table = new QTableWidget(0, 2, this);

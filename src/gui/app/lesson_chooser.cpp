@@ -20,6 +20,7 @@ constexpr int kListHeight = 360;
 TLessonChooser::TLessonChooser(const QStringList& titles, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("LessonChooser"));
+    setAttribute(Qt::WA_WindowPropagation); // the main window's font
     setWindowTitle(main_strings::kLessonChooserCaption);
     setModal(true);
 

@@ -24,6 +24,7 @@ QString RunFileDialog(QWidget* parent, const QString& start, TFileDialogKind kin
                       const QString& suffix)
 {
     QFileDialog dialog(parent, {}, start);
+    dialog.setAttribute(Qt::WA_WindowPropagation); // the main window's font
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(filter);
     if (kind == TFileDialogKind::Open) {
@@ -83,6 +84,7 @@ void TQtModalDialogs::ShowFileError(QWidget* parent, const QString& message)
         QMessageBox::Critical,
         QString::fromUtf8(kSavePromptCaption.data(), static_cast<qsizetype>(kSavePromptCaption.size())),
         message, QMessageBox::NoButton, parent);
+    box.setAttribute(Qt::WA_WindowPropagation); // the main window's font
     box.addButton(main_strings::kErrorOk, QMessageBox::AcceptRole);
     box.exec();
 }

@@ -14,6 +14,7 @@ namespace kelto::gui {
 TSaveChangesBox::TSaveChangesBox(const QString& text, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SaveChangesBox"));
+    setAttribute(Qt::WA_WindowPropagation); // the main window's font
     setWindowTitle(
         QString::fromUtf8(kSavePromptCaption.data(), static_cast<qsizetype>(kSavePromptCaption.size())));
     setModal(true);

@@ -3,6 +3,7 @@
 // the document commands with scripted answers, and the example lessons.
 #include "gui/app/dialog_folders.h"
 #include "gui/app/form_kelto_simu.h"
+#include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -167,7 +168,7 @@ private slots:
               << main_strings::kAnswerCancel << editor_strings::kXianCaption << editor_strings::kXianGroup
               << editor_strings::kXianElbowHorizontal << editor_strings::kShanChuCaption
               << FromUtf8(kSavePromptUntitled) << FromUtf8(kApplicationTitle);
-        for (const QFont& font : {Form().font(), Form().dxNavBar1->font()}) {
+        for (const QFont& font : {Form().font(), Form().dxNavBar1->font(), Form().FormRunWatch->font()}) {
             QVERIFY2(QFontInfo(font).family().startsWith(QStringLiteral("AR PL UMing")),
                      qPrintable(QFontInfo(font).family()));
             const QFontMetrics metrics(font);

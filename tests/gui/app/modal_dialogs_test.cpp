@@ -26,6 +26,8 @@
 using namespace kelto;
 using namespace kelto::gui;
 
+Q_DECLARE_METATYPE(std::function<void(kelto::gui::TQtModalDialogs&, QWidget*)>)
+
 namespace {
 
 // Runs `act` on the modal dialog once it is open.
@@ -174,6 +176,39 @@ private slots:
             QCOMPARE(suffix, c.Suffix);
             QVERIFY(confirmsOverwrite);
         }
+    }
+
+    // Each dialog opened over the main window shows the main window's font;
+    // a window of its own does not inherit it unless told to.
+    void dialogsOverTheWindowUseItsFont_data()
+    {
+        using TOpen = std::function<void(TQtModalDialogs&, QWidget*)>;
+        QTest::addColumn<TOpen>("open");
+        QTest::newRow("save prompt") << TOpen(
+            [](TQtModalDialogs& d, QWidget* p) { d.AskSaveChanges(p, "?"); });
+        QTest::newRow("lesson chooser")
+            << TOpen([](TQtModalDialogs& d, QWidget* p) { d.ChooseLesson(p, {QStringLiteral("第1课")}); });
+        QTest::newRow("file error") << TOpen([](TQtModalDialogs& d, QWidget* p) { d.ShowFileError(p, "!"); });
+        QTest::newRow("open dialog") << TOpen([](TQtModalDialogs& d, QWidget* p) { d.OpenDialog1(p, {}); });
+    }
+
+    void dialogsOverTheWindowUseItsFont()
+    {
+        using TOpen = std::function<void(TQtModalDialogs&, QWidget*)>;
+        QFETCH(TOpen, open);
+        QWidget window;
+        QFont font(QStringLiteral("AR PL UMing CN"));
+        font.setPixelSize(17);
+        window.setFont(font);
+        TQtModalDialogs dialogs;
+        QFont shown;
+        WhenModal([&shown](QWidget* modal) {
+            shown = modal->font();
+            modal->close();
+        });
+        open(dialogs, &window);
+        QCOMPARE(shown.family(), font.family());
+        QCOMPARE(shown.pixelSize(), 17);
     }
 
     void lessonChooserAnswers_data()
