@@ -1,6 +1,7 @@
 #include "gui/app/modal_dialogs.h"
 
 #include "core/board/document_texts.h"
+#include "gui/app/file_list_texts.h"
 #include "gui/app/lesson_chooser.h"
 #include "gui/app/save_changes_box.h"
 #include "gui/app/strings.h"
@@ -26,6 +27,7 @@ QString RunFileDialog(QWidget* parent, const QString& start, TFileDialogKind kin
     QFileDialog dialog(parent, {}, start);
     dialog.setAttribute(Qt::WA_WindowPropagation); // the main window's font
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new TFileListTexts(&dialog));
     dialog.setNameFilter(filter);
     if (kind == TFileDialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

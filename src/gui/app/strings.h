@@ -40,6 +40,7 @@ inline const QString kAnswerYes = QStringLiteral("是");
 inline const QString kAnswerNo = QStringLiteral("否");
 inline const QString kAnswerCancel = QStringLiteral("取消");
 inline const QString kErrorOk = QStringLiteral("确定");
+inline const QString kFolderType = QStringLiteral("文件夹");
 
 // The window's own typeface; the part typeface of the palette and dialogs is
 // the same Song face.

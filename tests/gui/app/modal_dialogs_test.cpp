@@ -9,9 +9,12 @@
 
 #include "core/board/document_texts.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -130,6 +133,42 @@ private slots:
         QVERIFY2(labels.contains(QStringLiteral("查找范围：")), qPrintable(labels.join('|')));
         QVERIFY2(buttons.contains(QStringLiteral("保存(&S)")) || buttons.contains(QStringLiteral("保存")),
                  qPrintable(buttons.join('|')));
+    }
+
+    // Qt's file model writes folders' type, sizes and dates in the system's
+    // language; the list shows them in Chinese.
+    void fileListShowsFolderTypeAndDatesInChinese()
+    {
+        const QTemporaryDir start;
+        QVERIFY(QDir(start.path()).mkdir(QStringLiteral("lessons")));
+        const QString folder = start.filePath(QStringLiteral("lessons"));
+        const QString file = start.filePath(QStringLiteral("a.dps"));
+        QFile small(file);
+        QVERIFY(small.open(QIODevice::WriteOnly) && small.write("<K/>") == 4);
+        small.close();
+        QString type;
+        QString date;
+        QString size;
+        WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            auto* files = dialog->findChild<QFileSystemModel*>();
+            QVERIFY(files != nullptr && dialog->proxyModel() != nullptr);
+            const auto shown = [&](const QString& path, int column) {
+                return dialog->proxyModel()->mapFromSource(files->index(path, column)).data().toString();
+            };
+            type = shown(folder, 2);
+            date = shown(folder, 3);
+            size = shown(file, 1);
+            dialog->reject();
+        });
+        TQtModalDialogs dialogs;
+        dialogs.OpenDialog1(nullptr, start.path());
+        QCOMPARE(type, QStringLiteral("文件夹"));
+        const QDateTime modified = QFileInfo(folder).lastModified();
+        QCOMPARE(date, QLocale(QLocale::Chinese, QLocale::China).toString(modified, QLocale::ShortFormat));
+        QVERIFY2(date.contains(QString::number(modified.date().year())), qPrintable(date));
+        QCOMPARE(size, QStringLiteral("4 字节"));
     }
 
     void fileDialogsCarryTheirFiltersSuffixesAndModes()
