@@ -33,13 +33,24 @@ std::optional<std::string> AudioRefusal(double seconds)
 TFileResult WriteRunAudio(const std::string& path, const TSoundScript& script, double seconds,
                           std::vector<std::string>& warnings)
 {
-    const std::optional<TRenderedSound> sound =
-        RenderSoundScript(script, MicrosecondsOf(seconds), DefaultWaveFolders());
-    if (!sound)
+    TFileWriter file;
+    if (TFileResult opened = file.Open(path); !opened.Ok)
+        return opened;
+    const int64_t microseconds = MicrosecondsOf(seconds);
+    file.Write(
+        WaveHeader16(static_cast<uint64_t>(RenderedFrames(microseconds)) * kChannels * 2, kChannels, kRate));
+    std::string bytes;
+    const std::optional<std::vector<std::string>> missing =
+        StreamSoundScript(script, microseconds, DefaultWaveFolders(), [&](std::span<const int16_t> piece) {
+            bytes.clear();
+            AppendSamples16(bytes, piece);
+            file.Write(bytes);
+        });
+    if (!missing)
         return TFileResult::Failure(std::string("cannot load the soundfont ") + kGeneralMidiSoundFont);
-    for (const std::string& source : sound->Missing)
+    for (const std::string& source : *missing)
         warnings.push_back("voice clip " + source + " could not be read; it is silent in " + path);
-    return WriteFileAtomically(path, EncodeWave16(sound->Samples, kChannels, kRate));
+    return file.Commit();
 }
 
 } // namespace kelto::cli

@@ -57,16 +57,25 @@ double ClipSample(const TWaveClip& clip, size_t frame, int32_t channel)
     return static_cast<int16_t>(clip.Samples[at] | clip.Samples[at + 1] << 8);
 }
 
-// Adds the clip from frame `start` up to frame `end` of the output,
-// resampled linearly to the output rate.
-void MixClip(const TWaveClip& clip, std::vector<int16_t>& out, size_t start, size_t end)
+// A clip's stretch of the output: it starts at Start and is cut at End.
+struct TClipPlacement {
+    const TWaveClip* Clip;
+    size_t Start;
+    size_t End;
+};
+
+// Adds the part of the placed clip that falls in the piece of the output
+// starting at frame `first`, resampled linearly to the output rate.
+void MixClip(const TClipPlacement& placed, std::span<int16_t> piece, size_t first)
 {
+    const TWaveClip& clip = *placed.Clip;
     const size_t clipFrames = clip.FrameCount();
     if (clipFrames == 0 || clip.SampleRate <= 0)
         return;
     const double step = static_cast<double>(clip.SampleRate) / kRate;
-    for (size_t frame = start; frame < end; ++frame) {
-        const double position = static_cast<double>(frame - start) * step;
+    const size_t last = std::min(placed.End, first + piece.size() / kChannels);
+    for (size_t frame = std::max(placed.Start, first); frame < last; ++frame) {
+        const double position = static_cast<double>(frame - placed.Start) * step;
         const size_t left = static_cast<size_t>(position);
         if (left >= clipFrames)
             return;
@@ -75,7 +84,7 @@ void MixClip(const TWaveClip& clip, std::vector<int16_t>& out, size_t start, siz
         for (int32_t c = 0; c < kChannels; ++c) {
             const double value =
                 ClipSample(clip, left, c) * (1.0 - weight) + ClipSample(clip, right, c) * weight;
-            int16_t& sample = out[frame * kChannels + static_cast<size_t>(c)];
+            int16_t& sample = piece[(frame - first) * kChannels + static_cast<size_t>(c)];
             sample = Saturate(sample + value);
         }
     }
@@ -109,54 +118,80 @@ private:
     std::map<std::string, std::optional<TWaveClip>> FClips;
 };
 
-} // namespace
-
-std::optional<TRenderedSound> RenderSoundScript(const TSoundScript& script, int64_t lengthMicroseconds,
-                                                const TWaveFolders& folders, const std::string& soundFont)
+// Where every clip lands, in the order they are mixed: the clips cut by the
+// next, then the sentences word after word.
+std::vector<TClipPlacement> PlaceClips(const TSoundScript& script, size_t frames, TClipCache& clips)
 {
-    TFluidSynthEngine engine(soundFont);
-    if (!engine.IsReady())
-        return std::nullopt;
-    const size_t frames = FrameAt(lengthMicroseconds, std::numeric_limits<size_t>::max() / kChannels);
-    TRenderedSound sound;
-    sound.Samples.assign(frames * kChannels, 0);
-    const std::span<int16_t> out(sound.Samples);
-    size_t rendered = 0;
-    for (const TTimedSynthInput& input : script.Synth) {
-        const size_t frame = FrameAt(input.Microseconds, frames);
-        RenderSynth(engine, out.subspan(rendered * kChannels, (frame - rendered) * kChannels));
-        rendered = frame;
-        Apply(engine, input);
-    }
-    RenderSynth(engine, out.subspan(rendered * kChannels));
-
-    TClipCache clips(folders, sound.Missing);
+    std::vector<TClipPlacement> placed;
     for (size_t i = 0; i < script.Clips.size(); ++i) {
         const size_t start = FrameAt(script.Clips[i].Microseconds, frames);
         const size_t cut =
             i + 1 < script.Clips.size() ? FrameAt(script.Clips[i + 1].Microseconds, frames) : frames;
         if (const TWaveClip* clip = clips.Find(script.Clips[i].Source))
-            MixClip(*clip, sound.Samples, start, cut);
+            placed.push_back({clip, start, cut});
     }
     for (const TTimedSentence& sentence : script.Sentences) {
         size_t start = FrameAt(sentence.Microseconds, frames);
         for (const std::string& word : sentence.Sources)
             if (const TWaveClip* clip = clips.Find(word)) {
                 const size_t end = std::min(frames, start + FramesOf(*clip));
-                MixClip(*clip, sound.Samples, start, end);
+                placed.push_back({clip, start, end});
                 start = end;
             }
     }
-    return sound;
+    return placed;
 }
 
-std::string EncodeWave16(const std::vector<int16_t>& interleaved, int32_t channels, int32_t sampleRate)
+} // namespace
+
+size_t RenderedFrames(int64_t lengthMicroseconds)
 {
-    const uint64_t dataBytes = interleaved.size() * sizeof(int16_t);
+    return FrameAt(lengthMicroseconds, std::numeric_limits<size_t>::max() / kChannels);
+}
+
+std::optional<std::vector<std::string>> StreamSoundScript(const TSoundScript& script,
+                                                          int64_t lengthMicroseconds,
+                                                          const TWaveFolders& folders, const TSoundSink& sink,
+                                                          size_t pieceFrames, const std::string& soundFont)
+{
+    TFluidSynthEngine engine(soundFont);
+    if (!engine.IsReady())
+        return std::nullopt;
+    pieceFrames = std::max<size_t>(pieceFrames, 1);
+    const size_t frames = RenderedFrames(lengthMicroseconds);
+    std::vector<std::string> missing;
+    TClipCache clips(folders, missing);
+    const std::vector<TClipPlacement> placed = PlaceClips(script, frames, clips);
+
+    // Each frame gets the synthesiser first, then the clips in order, as
+    // saturating sums; pieces only bound the memory held.
+    std::vector<int16_t> buffer(pieceFrames * kChannels);
+    auto input = script.Synth.begin();
+    for (size_t first = 0; first < frames; first += pieceFrames) {
+        const size_t count = std::min(pieceFrames, frames - first);
+        const std::span<int16_t> piece = std::span(buffer).first(count * kChannels);
+        size_t rendered = first;
+        for (; input != script.Synth.end() && FrameAt(input->Microseconds, frames) < first + count; ++input) {
+            const size_t frame = FrameAt(input->Microseconds, frames);
+            RenderSynth(engine,
+                        piece.subspan((rendered - first) * kChannels, (frame - rendered) * kChannels));
+            rendered = frame;
+            Apply(engine, *input);
+        }
+        RenderSynth(engine, piece.subspan((rendered - first) * kChannels));
+        for (const TClipPlacement& clip : placed)
+            if (clip.Start < first + count && clip.End > first)
+                MixClip(clip, piece, first);
+        sink(piece);
+    }
+    return missing;
+}
+
+std::string WaveHeader16(uint64_t dataBytes, int32_t channels, int32_t sampleRate)
+{
     if (dataBytes > std::numeric_limits<uint32_t>::max() - 36)
         return {};
     std::string bytes;
-    bytes.reserve(44 + dataBytes);
     const auto text = [&](const char* four) { bytes.append(four, 4); };
     const auto le = [&](uint32_t value, int size) {
         for (int i = 0; i < size; ++i)
@@ -175,9 +210,16 @@ std::string EncodeWave16(const std::vector<int16_t>& interleaved, int32_t channe
     le(16, 2);
     text("data");
     le(static_cast<uint32_t>(dataBytes), 4);
-    for (int16_t sample : interleaved)
-        le(static_cast<uint16_t>(sample), 2);
     return bytes;
+}
+
+void AppendSamples16(std::string& bytes, std::span<const int16_t> samples)
+{
+    for (const int16_t sample : samples) {
+        const auto value = static_cast<uint16_t>(sample);
+        bytes.push_back(static_cast<char>(value & 0xFF));
+        bytes.push_back(static_cast<char>(value >> 8));
+    }
 }
 
 } // namespace kelto
