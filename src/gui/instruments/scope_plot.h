@@ -49,7 +49,8 @@ private:
     const TScopeRecorder& FRecorder;
     QFont FLabelFont;
     // Reused by every paint, so a steady view allocates nothing.
-    std::vector<QLine> FLines;
+    std::vector<QLine> FLines; // horizontal
+    std::vector<QRect> FColumns;
     std::vector<QPoint> FDots;
     static constexpr int kLabelCount = 11;
     std::array<QString, kLabelCount> FLabelTexts;
