@@ -137,7 +137,7 @@ private slots:
 
     // Qt's file model writes folders' type, sizes and dates in the system's
     // language; the list shows them in Chinese.
-    void fileListShowsFolderTypeAndDatesInChinese()
+    void fileListShowsFolderTypeSizesAndDatesInChinese()
     {
         const QTemporaryDir start;
         QVERIFY(QDir(start.path()).mkdir(QStringLiteral("lessons")));
