@@ -11,6 +11,8 @@
 #include "gui/editor/flow_chart_view.h"
 #include "gui/instruments/form_oscopes.h"
 
+#include "core/files/program_file.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -100,12 +102,16 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!options.Program.isEmpty()) {
-        QFile program(options.Program);
-        if (!program.open(QIODevice::ReadOnly)) {
+        // GBK like the window's own open command, so comments stay readable.
+        std::vector<std::string> lines;
+        if (!LoadProgramFile(QFile::encodeName(options.Program).toStdString(), lines).Ok) {
             std::fprintf(stderr, "keltosimu-window-load: cannot read %s\n", qPrintable(options.Program));
             return 1;
         }
-        form.MemoEditor->setPlainText(QString::fromLatin1(program.readAll()));
+        QStringList text;
+        for (const std::string& line : lines)
+            text.push_back(QString::fromStdString(line));
+        form.MemoEditor->setPlainText(text.join(QLatin1Char('\n')));
     }
     // A real event loop throughout: QTest's waits sleep in steps of 10 ms,
     // which would hold the frame clock back.
