@@ -9,6 +9,7 @@
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
+#include "gui/instruments/scope_form.h"
 #include "gui/render/draw_object.h"
 
 #include <QApplication>
@@ -71,7 +72,6 @@ void TFormKeltoSimu::ConnectHandlers()
         RefreshRunButtons();
     });
     connect(ButtonWatch, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonWatchClick);
-    connect(&TimerRunWatch, &QTimer::timeout, this, &TFormKeltoSimu::RefreshRunWatch);
     connect(ButtonNew, &QPushButton::clicked, this, [this] { FDocument.ActionFileNewExecute(); });
     connect(ButtonOpen, &QPushButton::clicked, this, [this] { FDocument.ActionFileOpenExecute(); });
     connect(ButtonSave, &QPushButton::clicked, this, [this] { FDocument.ActionFileSaveExecute(); });
@@ -116,7 +116,7 @@ void TFormKeltoSimu::FormCreate()
     ButtonCONTINUE->setEnabled(FShownRunButtons.Continue);
     ButtonSTOP->setEnabled(FShownRunButtons.Stop);
     ButtonStep->setEnabled(FShownRunButtons.Step);
-    TimerRunWatch.setInterval(kRunWatchMilliseconds);
+    FRunWatchRefresh.SetInterval(kRunWatchMilliseconds);
     ButtonOpenBas->setText(main_strings::kButtonOpenBas);
     ButtonSaveBas->setText(main_strings::kButtonSaveBas);
     ClickTimer.stop();
@@ -164,6 +164,11 @@ void TFormKeltoSimu::GLCadencer1Progress(double deltaTime, double newTime)
     FBoard.RunTick(deltaTime, newTime);
     FFrameStats.CountTick();
     RefreshRunButtons();
+    if (!FShownRunButtons.Run)
+        FRunWatchRefresh.Changed();
+    for (TScopeForm* window : FInstrumentWindows)
+        if (window != nullptr)
+            window->RefreshWhenDue();
 }
 
 void TFormKeltoSimu::RunPerfTestFrame()
@@ -222,13 +227,9 @@ void TFormKeltoSimu::RefreshRunButtons()
     ButtonCONTINUE->setEnabled(buttons.Continue);
     ButtonSTOP->setEnabled(buttons.Stop);
     ButtonStep->setEnabled(buttons.Step);
-    // The watch follows a run; when it ends, one last look clears the run line.
-    if (buttons.Run) {
-        TimerRunWatch.stop();
+    // When a run ends, one last look clears the run line.
+    if (buttons.Run)
         RefreshRunWatch();
-    } else if (!TimerRunWatch.isActive()) {
-        TimerRunWatch.start();
-    }
 }
 
 void TFormKeltoSimu::AppendLogLine(std::string_view line)
@@ -259,7 +260,7 @@ void TFormKeltoSimu::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void TFormKeltoSimu::SetInstrumentWindow(TInstrument instrument, QWidget* window)
+void TFormKeltoSimu::SetInstrumentWindow(TInstrument instrument, TScopeForm* window)
 {
     if (instrument != TInstrument::None)
         FInstrumentWindows[static_cast<size_t>(instrument) - 1] = window;

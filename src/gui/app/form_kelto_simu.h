@@ -10,6 +10,7 @@
 #include "gui/app/frame_stats_printer.h"
 #include "gui/app/gl_cadencer.h"
 #include "gui/render/render_kit.h"
+#include "gui/render/ticked_refresh.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -31,6 +32,7 @@ class TdxFlowChartView;
 class TdxNavBar;
 class TFormRunWatch;
 class TProgramEditor;
+class TScopeForm;
 
 class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
     Q_OBJECT
@@ -41,8 +43,9 @@ public:
 
     TSimuBoard& Board() { return FBoard; }
     TCircuitDocument& Document() { return FDocument; }
-    // The windows ClickTimer opens; none until they are made.
-    void SetInstrumentWindow(TInstrument instrument, QWidget* window);
+    // The windows ClickTimer opens, refreshed after every tick; none until
+    // they are made.
+    void SetInstrumentWindow(TInstrument instrument, TScopeForm* window);
     // The start-up speed test is running and the banner covers the canvas.
     bool SpeedTestRunning() const { return TimerPerfTest.isActive(); }
     const TdxFcObject* WelcomeBanner() const { return FWelcomeBanner; }
@@ -82,9 +85,6 @@ public:
     TGLCadencer GLCadencer1;
     QTimer TimerPerfTest;
     QTimer ClickTimer;
-    // Refreshes the run line and the watch window while a program runs, at
-    // about the screen's rate, however fast the frame clock ticks.
-    QTimer TimerRunWatch;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -159,7 +159,10 @@ private:
     bool FShownOnce = false;
     bool FMinimized = false;
     TRunButtons FShownRunButtons;
-    std::array<QWidget*, 2> FInstrumentWindows{};
+    std::array<TScopeForm*, 2> FInstrumentWindows{};
+    // The run line and the watch window follow a run at about the screen's
+    // rate, however fast the frame clock ticks.
+    TTickedRefresh FRunWatchRefresh{[this] { RefreshRunWatch(); }};
     TFrameStatsPrinter FFrameStats{[this] { return GLCadencer1.SleepLength(); }};
 };
 

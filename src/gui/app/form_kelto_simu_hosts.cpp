@@ -3,6 +3,7 @@
 #include "gui/app/form_kelto_simu.h"
 
 #include "gui/app/modal_dialogs.h"
+#include "gui/instruments/scope_form.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -48,7 +49,7 @@ void TFormKeltoSimu::ShowInstrumentWindow(TInstrument instrument)
 {
     if (instrument == TInstrument::None)
         return;
-    if (QWidget* window = FInstrumentWindows[static_cast<size_t>(instrument) - 1]) {
+    if (TScopeForm* window = FInstrumentWindows[static_cast<size_t>(instrument) - 1]) {
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->show();
     }
@@ -58,7 +59,7 @@ void TFormKeltoSimu::HideInstrumentWindow(TInstrument instrument)
 {
     if (instrument == TInstrument::None)
         return;
-    if (QWidget* window = FInstrumentWindows[static_cast<size_t>(instrument) - 1])
+    if (TScopeForm* window = FInstrumentWindows[static_cast<size_t>(instrument) - 1])
         window->hide();
 }
 

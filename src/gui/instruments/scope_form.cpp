@@ -53,7 +53,6 @@ TScopeForm::TScopeForm(TScopeRecorder& recorder, const TScopeFormTexts& texts, Q
     connect(ButtonClear, &QPushButton::clicked, this, &TScopeForm::ButtonClearClick);
     connect(ChartScrollBar1, &QScrollBar::valueChanged, this, &TScopeForm::ChartScrollBar1Change);
     connect(ChartScrollBar1, &QScrollBar::sliderReleased, this, &TScopeForm::Refresh);
-    connect(&FRefreshTimer, &QTimer::timeout, this, &TScopeForm::RefreshTimerTimer);
     Refresh();
 }
 
@@ -117,6 +116,13 @@ void TScopeForm::Refresh()
     SynchroniseScrollBar();
     Chart1->ShowRecording();
     FShownVersion = FRecorder.Version();
+    FTickedRefresh.Refreshed();
+}
+
+void TScopeForm::RefreshWhenDue()
+{
+    if (isVisible() && FRecorder.Version() != FShownVersion)
+        FTickedRefresh.Changed();
 }
 
 // The range follows the recording, except while the user drags the thumb:
@@ -132,25 +138,11 @@ void TScopeForm::SynchroniseScrollBar()
     ChartScrollBar1->setValue(ClampToInt(range.Value));
 }
 
-void TScopeForm::RefreshTimerTimer()
-{
-    if (FRecorder.Version() != FShownVersion)
-        Refresh();
-}
-
-// Samples may arrive every millisecond; the window looks at them once per
-// frame of the screen and only while someone can see it.
 void TScopeForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    FRefreshTimer.start(RefreshIntervalMilliseconds(screen()));
+    FTickedRefresh.SetInterval(RefreshIntervalMilliseconds(screen()));
     Refresh();
-}
-
-void TScopeForm::hideEvent(QHideEvent* event)
-{
-    FRefreshTimer.stop();
-    QWidget::hideEvent(event);
 }
 
 } // namespace kelto::gui

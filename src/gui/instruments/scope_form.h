@@ -3,8 +3,9 @@
 // its close box only hides it, and recording goes on meanwhile.
 #pragma once
 
+#include "gui/render/ticked_refresh.h"
+
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -38,13 +39,14 @@ public:
     QPushButton* ButtonStop = nullptr;
     QPushButton* ButtonClear = nullptr;
 
-    // Brings buttons, scroll bar and plot up to the recording; the window
-    // does this itself at most once per screen refresh while it is shown.
+    // Brings buttons, scroll bar and plot up to the recording.
     void Refresh();
+    // After each tick: refreshes a shown window with new samples at most
+    // once per screen refresh.
+    void RefreshWhenDue();
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildLayout(const TScopeFormTexts& texts);
@@ -52,11 +54,10 @@ private:
     void ButtonStopClick();
     void ButtonClearClick();
     void ChartScrollBar1Change(int value);
-    void RefreshTimerTimer();
     void SynchroniseScrollBar();
 
     TScopeRecorder& FRecorder;
-    QTimer FRefreshTimer;
+    TTickedRefresh FTickedRefresh{[this] { Refresh(); }};
     uint64_t FShownVersion = 0;
 };
 

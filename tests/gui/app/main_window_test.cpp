@@ -8,12 +8,15 @@
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
 #include "gui/editor/strings.h"
+#include "gui/instruments/form_oscopes.h"
+#include "gui/instruments/scope_plot.h"
 #include "window_fixture.h"
 
 #include "core/board/board_file.h"
 #include "core/board/document_texts.h"
 #include "core/board/palette.h"
 #include "core/files/program_file.h"
+#include "core/instruments/scope_recorder.h"
 
 #include <QCursor>
 #include <QDialog>
@@ -339,7 +342,8 @@ private slots:
     void probeClickOpensItsWindowAfterTheDoubleClickTimeAndDeletingItHidesIt()
     {
         FinishSpeedTest();
-        QWidget scopeWindow;
+        TScopeRecorder recorder(8);
+        TFormOScopes scopeWindow(recorder);
         Form().SetInstrumentWindow(TInstrument::OScopes, &scopeWindow);
         Place(kScope);
         Click(QPoint(60, 40));
@@ -349,6 +353,22 @@ private slots:
         FDialogs->DeleteAnswers = {TModalResult::mrNo};
         DoubleClick(QPoint(60, 40));
         QVERIFY(!scopeWindow.isVisible());
+        Form().SetInstrumentWindow(TInstrument::OScopes, nullptr);
+    }
+
+    // The oscilloscope windows have no timer of their own: the frame clock's
+    // ticks bring them up to the recording.
+    void ticksKeepARecordingScopeWindowPainting()
+    {
+        FinishSpeedTest();
+        Place(kScope);
+        TFormOScopes scopeWindow(Board().OScopesRecorder());
+        Form().SetInstrumentWindow(TInstrument::OScopes, &scopeWindow);
+        scopeWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&scopeWindow));
+        QTest::mouseClick(scopeWindow.ButtonRun, Qt::LeftButton);
+        TPaintCounter paints(scopeWindow.Chart1);
+        QTRY_VERIFY(paints.Count >= 3);
         Form().SetInstrumentWindow(TInstrument::OScopes, nullptr);
     }
 

@@ -56,6 +56,22 @@ int CountColour(const QImage& image, const QRect& area, QRgb colour)
     return count;
 }
 
+// What the window shows of its plot, from the screen.
+QImage ShownPlot(TScopeForm& form)
+{
+    const QPoint at = form.Chart1->mapTo(&form, QPoint(0, 0));
+    const QSize size = form.Chart1->size();
+    return form.screen()
+        ->grabWindow(form.winId(), at.x(), at.y(), size.width(), size.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage FullPlot(TScopeForm& form)
+{
+    return form.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class TScopeWindowsTest final : public QObject {
@@ -71,6 +87,7 @@ private slots:
     void SingleChannelPlotUsesTheWholeHeight();
     void RepaintsAtMostOncePerScreenFrame();
     void RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws();
+    void SamplesHeldBackForTheFrameShowWhenTicksStop();
 };
 
 void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
@@ -269,6 +286,7 @@ void TScopeWindowsTest::RepaintsAtMostOncePerScreenFrame()
     while (clock.elapsed() < 300) {
         Record(scope, 1, [](int, int sample) { return sample % 2; });
         ++samples;
+        form.RefreshWhenDue(); // as the main window does after every tick
         QCoreApplication::processEvents();
     }
     const double frameMs = 1000.0 / form.screen()->refreshRate();
@@ -287,18 +305,10 @@ void TScopeWindowsTest::RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws()
     TFormOScopes form(scope);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const auto shown = [&form] {
-        const QPoint at = form.Chart1->mapTo(&form, QPoint(0, 0));
-        const QSize size = form.Chart1->size();
-        return form.screen()
-            ->grabWindow(form.winId(), at.x(), at.y(), size.width(), size.height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    };
     const auto shownIsFull = [&] {
         form.Refresh();
         QCoreApplication::processEvents();
-        return shown() == form.Chart1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return ShownPlot(form) == FullPlot(form);
     };
     const auto where = [&](int step) {
         return QString("step %1, %2 samples").arg(step).arg(scope.Samples().Count()).toUtf8();
@@ -322,6 +332,23 @@ void TScopeWindowsTest::RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws()
             QVERIFY2(shownIsFull(), where(step).constData());
         }
     }
+}
+
+// A refresh asked for too soon after the last waits for a later tick; when
+// no tick comes, the window still shows the samples a little later.
+void TScopeWindowsTest::SamplesHeldBackForTheFrameShowWhenTicksStop()
+{
+    TScopeRecorder scope(8);
+    TFormOScopes form(scope);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    Record(scope, 20, [](int, int sample) { return sample % 2; });
+    form.RefreshWhenDue();
+    QCoreApplication::processEvents();
+    QVERIFY(ShownPlot(form) != FullPlot(form));
+    QTRY_VERIFY_WITH_TIMEOUT(ShownPlot(form) == FullPlot(form), 500);
 }
 
 QTEST_MAIN(TScopeWindowsTest)
