@@ -82,11 +82,16 @@ int TScopePlot::YOfValue(float value, const QRect& band)
     return bottom - static_cast<int>(std::lround(static_cast<double>(value) * (bottom - top)));
 }
 
-QRect TScopePlot::ColumnsOfSamples(int64_t first, int64_t last) const
+// The columns the samples appended since `shown` samples draw in. The newest
+// shown so far turns from a dot into a step whose first pixel is that dot, so
+// its own column stays and the repaint starts right after it: a repaint that
+// touches nothing painted since the last one needs no wait for the display.
+QRect TScopePlot::ColumnsOfNewSamples(int64_t shown, int64_t count) const
 {
     const QRect plot = PlotRect();
-    const int left = XOfSample(static_cast<double>(first), plot);
-    const int right = XOfSample(static_cast<double>(last), plot);
+    const int left = std::min(XOfSample(static_cast<double>(shown - 1), plot) + 1,
+                              XOfSample(static_cast<double>(shown), plot));
+    const int right = XOfSample(static_cast<double>(count - 1), plot);
     return QRect(QPoint(left, plot.top()), QPoint(right, plot.bottom())).intersected(plot);
 }
 
@@ -98,8 +103,7 @@ void TScopePlot::ShowRecording()
     if (FRecorder.ViewVersion() != FShownViewVersion || count < FShownCount)
         update();
     else if (count > FShownCount)
-        // The newest sample shown so far turns from a dot into a step.
-        update(ColumnsOfSamples(FShownCount - 1, count - 1));
+        update(ColumnsOfNewSamples(FShownCount, count));
     FShownViewVersion = FRecorder.ViewVersion();
     FShownCount = count;
 }

@@ -39,8 +39,7 @@ protected:
 private:
     int XOfSample(double index, const QRect& plot) const;
     static int YOfValue(float value, const QRect& band);
-    // The columns the samples first..last (inclusive) draw in.
-    QRect ColumnsOfSamples(int64_t first, int64_t last) const;
+    QRect ColumnsOfNewSamples(int64_t shown, int64_t count) const;
     // Each paints only what reaches the dirty rect.
     void PaintGrid(QPainter& painter, const QRect& plot, const QRect& dirty);
     void PaintLabels(QPainter& painter, const QRect& plot);
