@@ -4,7 +4,7 @@
 # running: the full-board circuit and program, both scope windows recording,
 #          frame clock pause 1 ms, canvas scrolled to the displays; the
 #          window's own KELTOSIMU_STATS lines (ticks/s, repaints/s, CPU).
-# static:  the real program on the full-board circuit, no program running.
+# static:  the full-board circuit, no program running, frame clock pause 1 ms.
 # memory:  VmRSS of the real program after start with the full-board
 #          circuit, then of the circuit running without recording, every 10 s
 #          for three minutes.
@@ -30,7 +30,7 @@ for c in ${cases[*]}; do
             2>&1 | grep '^keltosimu'
         ;;
     static)
-        xvfb-run -a -s "$screen" timeout -s INT 32 "$app" "$board" 2>&1 | grep '^keltosimu' || true
+        xvfb-run -a -s "$screen" "$load" "$board" --pause 1 --seconds 32 2>&1 | grep '^keltosimu'
         ;;
     memory)
         xvfb-run -a -s "$screen" bash -c "
