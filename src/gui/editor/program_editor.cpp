@@ -164,8 +164,9 @@ void TProgramEditor::SetRunLine(int line)
 {
     if (line == FRunLine)
         return;
+    viewport()->update(RunLineRect());
     FRunLine = line;
-    RefreshSelections();
+    viewport()->update(RunLineRect());
     // Scrolled into view without moving the student's cursor; the editor
     // does not wrap, so the scroll bar counts lines.
     if (line < 0 || line >= blockCount())
@@ -176,17 +177,28 @@ void TProgramEditor::SetRunLine(int line)
         verticalScrollBar()->setValue(line - shown / 2);
 }
 
-// The run line lies under the marks' tints, so a marked line stays readable.
+// Where the run line's band lies in the viewport: the line's height, from
+// the text's left edge to the document margin on the right.
+QRect TProgramEditor::RunLineRect() const
+{
+    const QTextBlock block = document()->findBlockByNumber(FRunLine);
+    if (FRunLine < 0 || !block.isValid() || !block.isVisible() || block.layout()->lineCount() == 0)
+        return {};
+    const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+    const QTextLine line = block.layout()->lineAt(0);
+    // Where QPlainTextEdit stops a full-width selection, this column included.
+    const int right = static_cast<int>(
+        contentOffset().x() +
+        std::max<qreal>(viewport()->width(), document()->documentLayout()->documentSize().width()) -
+        document()->documentMargin() + cursorWidth());
+    const QRect band = QRectF(QPointF(box.left() + line.x(), box.top() + line.y()), QSizeF(1, line.height()))
+                           .toAlignedRect();
+    return QRect(band.topLeft(), QPoint(right, band.bottom()));
+}
+
 void TProgramEditor::RefreshSelections()
 {
     QList<QTextEdit::ExtraSelection> selections;
-    if (const QTextBlock block = document()->findBlockByNumber(FRunLine); FRunLine >= 0 && block.isValid()) {
-        QTextEdit::ExtraSelection selection;
-        selection.format.setBackground(kRunLineColour);
-        selection.format.setProperty(QTextFormat::FullWidthSelection, true);
-        selection.cursor = QTextCursor(block);
-        selections.push_back(selection);
-    }
     for (const TLineMark& mark : FMarks) {
         const QTextBlock block = document()->findBlockByNumber(static_cast<int>(mark.Line));
         if (mark.Reason == TCheckReason::HeaderMissing || !block.isValid())
@@ -206,6 +218,14 @@ void TProgramEditor::RefreshSelections()
 // Song face leaves no room below its descent, so a format's wave is clipped.
 void TProgramEditor::paintEvent(QPaintEvent* event)
 {
+    // The run line lies under the text and the marks' tints, so a marked
+    // line stays readable. Painted here rather than as a full-width extra
+    // selection: the run line moves many times a second while a program
+    // runs, and an extra selection costs a text layout pass each time.
+    if (const QRect band = RunLineRect().intersected(event->rect()); !band.isEmpty()) {
+        QPainter under(viewport());
+        under.fillRect(band, kRunLineColour);
+    }
     QPlainTextEdit::paintEvent(event);
     QPainter painter(viewport());
     for (const TLineMark& mark : FMarks) {

@@ -44,6 +44,7 @@ private:
     bool ShowTipAt(int line, const QPoint& globalPos);
     void UpdateMargins();
     void RefreshSelections();
+    QRect RunLineRect() const;
 
     QWidget* FGutter = nullptr;
     QLabel* FHeaderBar = nullptr;

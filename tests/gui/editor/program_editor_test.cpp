@@ -3,6 +3,7 @@
 #include "gui/editor/program_editor.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -140,6 +141,35 @@ private slots:
             for (int k = i + 1; k < all.size(); ++k)
                 QVERIFY2(all[i] != all[k], qPrintable(QStringLiteral("%1 %2").arg(i).arg(k)));
         QCOMPARE(ForegroundAt(editor, 1, 5), comment); // a number later on a comment line is still comment
+    }
+
+    // The run line is a band across its line under the text; when it moves,
+    // only the lines it leaves and enters are repainted, and what shows must
+    // equal painting the whole editor.
+    void runLineBandMovesWithoutLeavingATrace()
+    {
+        TProgramEditor editor(nullptr);
+        editor.resize(300, 220);
+        editor.setPlainText(kHeader + "\n10 REM \"A=1\"\ncomment\n20 REM \"GOTO 10\"\n30 REM \"END\"");
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QWidget* viewport = editor.viewport();
+        const auto bandAt = [&](int line) {
+            const QTextCursor atLine(editor.document()->findBlockByNumber(line));
+            return viewport->grab().toImage().pixelColor(viewport->width() - 20,
+                                                         editor.cursorRect(atLine).center().y());
+        };
+        const QColor base = bandAt(2);
+        for (const int line : {1, 3, 2, 2, 4, -1, 0}) {
+            editor.SetRunLine(line);
+            QCoreApplication::processEvents();
+            const QImage shown =
+                editor.screen()->grabWindow(editor.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown, editor.grab().toImage().convertToFormat(QImage::Format_RGB32));
+            for (int other = 0; other < 5; ++other)
+                QVERIFY2((bandAt(other) != base) == (other == line),
+                         qPrintable(QStringLiteral("run line %1, line %2").arg(line).arg(other)));
+        }
     }
 };
 
