@@ -1,18 +1,21 @@
 #!/bin/bash
 # Measures the window on a virtual display (needs xvfb-run):
-#   bench/window_measure.sh BUILD_DIR [running|static|memory]...   (default: all three)
+#   bench/window_measure.sh BUILD_DIR [running|static|floor|memory]...   (default: all four)
 # running: the full-board circuit and program, both scope windows recording,
 #          frame clock pause 1 ms, canvas scrolled to the displays; the
 #          window's own KELTOSIMU_STATS lines (ticks/s, repaints/s, CPU).
 # static:  the full-board circuit, no program running, frame clock pause 1 ms.
+# floor:   keltosimu-timer-floor, a Qt program that only wakes every
+#          millisecond as the frame clock does: the machine's floor under the
+#          running and static figures.
 # memory:  VmRSS of the real program after start with the full-board
 #          circuit, then of the circuit running without recording, every 10 s
 #          for three minutes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath "${1:?usage: window_measure.sh BUILD_DIR [running|static|memory]...}")
+build=$(realpath "${1:?usage: window_measure.sh BUILD_DIR [running|static|floor|memory]...}")
 shift
-cases=("${@:-running static memory}")
+cases=("${@:-running static floor memory}")
 board="$root/bench/data/full_board.dps"
 program="$root/bench/data/full_board.txt"
 load="$build/tests/gui/app/keltosimu-window-load"
@@ -31,6 +34,9 @@ for c in ${cases[*]}; do
         ;;
     static)
         xvfb-run -a -s "$screen" "$load" "$board" --pause 1 --seconds 32 2>&1 | grep '^keltosimu'
+        ;;
+    floor)
+        xvfb-run -a -s "$screen" "$build/tests/gui/app/keltosimu-timer-floor" 30
         ;;
     memory)
         xvfb-run -a -s "$screen" bash -c "
