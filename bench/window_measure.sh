@@ -5,9 +5,9 @@
 #          frame clock pause 1 ms, canvas scrolled to the displays; the
 #          window's own KELTOSIMU_STATS lines (ticks/s, repaints/s, CPU).
 # static:  the full-board circuit, no program running, frame clock pause 1 ms.
-# floor:   keltosimu-timer-floor, a Qt program that only wakes every
-#          millisecond as the frame clock does: the machine's floor under the
-#          running and static figures.
+# floor:   keltosimu-timer-floor, the window's frame clock alone at a 1 ms
+#          pause with nothing to tick: the machine's floor under the running
+#          and static figures.
 # memory:  VmRSS of the real program after start with the full-board
 #          circuit, then of the circuit running without recording, every 10 s
 #          for three minutes.

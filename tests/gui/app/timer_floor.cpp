@@ -1,8 +1,9 @@
-// keltosimu-timer-floor [SECONDS]: what a Qt program that only wakes every
-// millisecond costs on this machine, as the frame clock wakes (a precise
-// single-shot timer restarted after each event, no kernel timer slack):
-// prints its events per second and CPU share, the floor under the window's
-// own figures.
+// keltosimu-timer-floor [SECONDS]: the window's frame clock alone, pausing
+// 1 ms after each event that does nothing: prints its events per second and
+// CPU share, the floor under the window's own figures on this machine.
+#include "core/board/frame_stats.h"
+#include "gui/app/gl_cadencer.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -11,47 +12,29 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <sys/prctl.h>
-#include <sys/resource.h>
-
-namespace {
-
-double CpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-} // namespace
+using namespace kelto;
+using namespace kelto::gui;
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    prctl(PR_SET_TIMERSLACK, 1UL);
-    QTimer tick;
-    tick.setSingleShot(true);
-    tick.setTimerType(Qt::PreciseTimer);
-    long events = 0;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        ++events;
-        tick.start(1);
-    });
+    TGLCadencer cadencer;
+    cadencer.SetSleepLength(1);
+    TFrameStats stats;
+    cadencer.SetOnProgress([&stats](double, double) { stats.CountTick(); });
+    QElapsedTimer wall;
+    wall.start();
+    const auto now = [&wall] {
+        return TFrameClocks{static_cast<double>(wall.nsecsElapsed()) / 1e9, ProcessCpuSeconds()};
+    };
     // Measured after a second, so start-up does not count.
-    QElapsedTimer clock;
-    double cpuAtStart = 0.0;
     QTimer::singleShot(1000, [&] {
-        events = 0;
-        cpuAtStart = CpuSeconds();
-        clock.start();
-        tick.start(1);
+        stats.Start(now());
+        cadencer.SetEnabled(true);
     });
     QTimer::singleShot(1000 + seconds * 1000, [&] {
-        const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-        std::printf("timer floor: %.0f events/s, %.1f%% CPU, pause 1 ms\n",
-                    static_cast<double>(events) / wall, 100.0 * (CpuSeconds() - cpuAtStart) / wall);
+        std::printf("timer floor: %s\n", FormatFrameRates(stats.Take(now()), cadencer.SleepLength()).c_str());
         QCoreApplication::exit(0);
     });
     return QApplication::exec();
