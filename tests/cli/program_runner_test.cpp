@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace kelto {
@@ -193,6 +194,27 @@ TEST(ProgramRunner, ProgramFilesAreGbkWithAnyLineEnd)
     const TCliResult run = RunCli({"--ticks", "5", Data("mcu_only.dps"), Data("chinese_cr.txt")});
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     EXPECT_EQ(run.Out, "开始\n> 42 <\n> 14 <\n结束\n");
+}
+
+TEST(ProgramRunner, Utf8ProgramFilesRunAsTheirGbkForm)
+{
+    // 中 is two bytes in GBK: the jump target starts right after it. Read as
+    // GBK, the UTF-8 form's three bytes would push the target out of place.
+    const std::string lines[] = {"0 REM \"KELTOBASIC\"\r\n", "10 REM \"GO", "30\"\r\n20 REM \"PRINT 2\"\r\n",
+                                 "30 REM \"PRINT 3\"\r\n"};
+    const auto dir = ScratchDir("program_utf8");
+    const std::pair<const char*, std::string> files[] = {
+        {"gbk.txt", lines[0] + lines[1] + "\xD6\xD0" + lines[2] + lines[3]},
+        {"utf8.txt", lines[0] + lines[1] + "中" + lines[2] + lines[3]},
+        {"bom.txt", "\xEF\xBB\xBF" + lines[0] + lines[1] + "中" + lines[2] + lines[3]},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        const TCliResult run = RunCli({"--ticks", "6", Data("mcu_only.dps"), (dir / name).string()});
+        ASSERT_EQ(run.ExitCode, 0) << run.Err;
+        EXPECT_EQ(run.Out, "开始\n> 3 <\n结束\n");
+    }
 }
 
 TEST(ProgramRunner, NothingRunsWithoutAMicrocontroller)

@@ -18,7 +18,70 @@ std::string CodePointName(char32_t code)
     return text;
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+struct TUtf8Scan {
+    bool Valid = true;
+    // A character of three bytes or more, as Chinese is in UTF-8. GBK text
+    // almost never forms such sequences, while every GBK pair with a lead
+    // byte from C2 to DF passes for a two-byte one.
+    bool AnyWide = false;
+    std::string Text; // invalid bytes as U+FFFD
+};
+
+// The length of the well-formed UTF-8 sequence at `at`, or 0.
+size_t SequenceLength(std::string_view bytes, size_t at)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char first = byte(at);
+    const size_t length = first < 0x80                  ? 1
+                          : first >= 0xC2 && first <= 0xDF ? 2
+                          : first >= 0xE0 && first <= 0xEF ? 3
+                          : first >= 0xF0 && first <= 0xF4 ? 4
+                                                           : 0;
+    if (length == 0 || at + length > bytes.size())
+        return 0;
+    for (size_t i = 1; i < length; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+    if (length < 3)
+        return length;
+    // Overlong forms, surrogates and code points past U+10FFFF.
+    const unsigned char second = byte(at + 1);
+    const bool outOfRange = (first == 0xE0 && second < 0xA0) || (first == 0xED && second > 0x9F) ||
+                            (first == 0xF0 && second < 0x90) || (first == 0xF4 && second > 0x8F);
+    return outOfRange ? 0 : length;
+}
+
+TUtf8Scan ScanUtf8(std::string_view bytes)
+{
+    TUtf8Scan scan;
+    scan.Text.reserve(bytes.size());
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t length = SequenceLength(bytes, at);
+        if (length == 0) {
+            scan.Valid = false;
+            scan.Text += kReplacement;
+            ++at;
+            continue;
+        }
+        scan.AnyWide |= length > 2;
+        scan.Text.append(bytes.substr(at, length));
+        at += length;
+    }
+    return scan;
+}
+
 } // namespace
+
+std::string DecodeProgramText(std::string_view bytes)
+{
+    if (bytes.starts_with(kByteOrderMark))
+        return ScanUtf8(bytes.substr(kByteOrderMark.size())).Text;
+    TUtf8Scan utf8 = ScanUtf8(bytes);
+    return utf8.Valid && utf8.AnyWide ? std::move(utf8.Text) : DecodeGbk(bytes);
+}
 
 std::vector<std::string> SplitProgramText(std::string_view text)
 {
@@ -44,7 +107,7 @@ TFileResult LoadProgramFile(const std::string& path, std::vector<std::string>& l
         read.About(TFileOperation::Read, path, "Cannot read");
         return read;
     }
-    lines = SplitProgramText(DecodeGbk(bytes));
+    lines = SplitProgramText(DecodeProgramText(bytes));
     return TFileResult::Success();
 }
 

@@ -14,7 +14,11 @@ namespace kelto {
 // empty line.
 std::vector<std::string> SplitProgramText(std::string_view text);
 
-// Decodes GBK (bytes that are not GBK become U+FFFD).
+// A program file's bytes as UTF-8. Files are GBK, but a teacher's editor may
+// have written UTF-8: with a byte-order mark, or valid UTF-8 that cannot be
+// GBK Chinese. Bytes that fit neither become U+FFFD.
+std::string DecodeProgramText(std::string_view bytes);
+// Reads with DecodeProgramText.
 TFileResult LoadProgramFile(const std::string& path, std::vector<std::string>& lines);
 // Refuses, naming the line, when a character has no GBK form: a lossy file
 // is never written. The old file stays intact on any failure.

@@ -97,6 +97,27 @@ TEST(ProgramFile, LoadAcceptsLoneLineEndsAndStrayBytes)
     fs::remove_all(folder);
 }
 
+TEST(ProgramText, ReadsUtf8WhenMarkedOrWhenItCannotBeGbkChinese)
+{
+    const std::string utf8WithStrayByte = "中\xFF";
+    const std::pair<std::string, std::string> cases[] = {
+        {"10 REM \"A=1\"", "10 REM \"A=1\""},
+        {"\xD6\xD0\xCE\xC4", "中文"},
+        {"中文", "中文"},
+        {"\xEF\xBB\xBF" "10 \xC2\xB6", "10 ¶"},
+        {"\xEF\xBB\xBF" "a\xFF", "a\xEF\xBF\xBD"},
+        // Two-byte sequences alone are as likely GBK: 露 is C2 B6 there.
+        {"\xC2\xB6", "露"},
+        {utf8WithStrayByte, DecodeGbk(utf8WithStrayByte)},
+        // An overlong form is not UTF-8.
+        {"\xE0\x80\xAF", DecodeGbk("\xE0\x80\xAF")},
+    };
+    for (const auto& [bytes, text] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(bytes));
+        EXPECT_EQ(DecodeProgramText(bytes), text);
+    }
+}
+
 TEST(ProgramFile, SaveRefusesCharactersGbkCannotHoldAndKeepsTheOldFile)
 {
     const fs::path folder = ScratchFolder("refuse");
