@@ -13,6 +13,13 @@ namespace kelto::gui {
 
 namespace {
 
+TFluidStreamOptions PlayEvenUnheard()
+{
+    TFluidStreamOptions options;
+    options.PlayWithoutAudio = true;
+    return options;
+}
+
 // Members are destroyed in reverse: the clock speaker lets its sentence end
 // before the player goes, and queued notifications die with the receiver.
 class TPlatformSound final : public TDesktopSound {
@@ -28,12 +35,13 @@ public:
     ~TPlatformSound() override { FMidiDevice.SetWakeUp(nullptr); }
 
     TSoundDevices Devices() override { return {&MidiGen1, &FWavePlayer, &FClockSpeaker, &FClock, nullptr}; }
+    bool HasAudioOutput() const override { return FMidiDevice.HasAudioOutput(); }
 
 private:
     QObject FReceiver;
     // First, so ALSA is quiet before the synthesiser tries its drivers.
     TAlsaWavePlayer FWavePlayer;
-    TFluidStreamDevice FMidiDevice;
+    TFluidStreamDevice FMidiDevice{PlayEvenUnheard()};
     TMidiGen MidiGen1{FMidiDevice};
     TSystemClock FClock;
     TClockSpeaker FClockSpeaker{FWavePlayer, FClock};

@@ -14,6 +14,9 @@ public:
     virtual ~TDesktopSound() = default;
     // Null members leave the interpreter's built-in devices in place.
     virtual TSoundDevices Devices() = 0;
+    // Whether what plays is heard. Without an output tunes still keep their
+    // time, as on a PC with a synthesiser and no speakers.
+    virtual bool HasAudioOutput() const = 0;
 };
 
 // Must outlive every interpreter it is given to. Device notifications are

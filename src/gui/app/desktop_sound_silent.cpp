@@ -7,6 +7,7 @@ namespace {
 class TSilentSound final : public TDesktopSound {
 public:
     TSoundDevices Devices() override { return {}; }
+    bool HasAudioOutput() const override { return false; }
 };
 
 } // namespace

@@ -5,11 +5,13 @@
 #include "gui/app/desktop_sound.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/modal_dialogs.h"
+#include "gui/app/strings.h"
 #include "gui/instruments/form_oscopes.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QSettings>
 
 #include <cstdio>
@@ -44,6 +46,8 @@ int main(int argc, char** argv)
     FormKeltoSimu.SetInstrumentWindow(TInstrument::OScopes, &FormOScopes);
     FormKeltoSimu.SetInstrumentWindow(TInstrument::Audioas, &FormAudioas);
     FormKeltoSimu.show();
+    if (!sound->HasAudioOutput())
+        FormKeltoSimu.MemoMessage->appendPlainText(main_strings::kNoSoundOutput);
     if (argc > 1) {
         const std::string path = QFile::encodeName(circuitArgument).toStdString();
         if (!FormKeltoSimu.Document().OpenCircuitFile(path))

@@ -29,6 +29,8 @@ inline const QString kLessonChooserCaption = QStringLiteral("示例");
 inline const QString kLessonChooserPrompt = QStringLiteral("选择一课，打开它的电路和程序：");
 inline const QString kLessonChooserOpen = QStringLiteral("打开");
 
+inline const QString kNoSoundOutput = QStringLiteral("没有声音输出设备：乐曲照常计时，但听不到声音");
+
 inline const QString kWelcomeBanner = QStringLiteral("欢迎使用Kelto软件");
 
 inline const QString kCircuitFilter = QStringLiteral("单片机仿真文件(*.dps)");
