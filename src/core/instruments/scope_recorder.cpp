@@ -67,6 +67,7 @@ void TScopeRecorder::AppendReadings(std::span<const TProbeReading> readings)
         FAxisMinimum += kPageSamples;
         FAxisMaximum += kPageSamples;
         ++FViewVersion;
+        ++FPageTurns;
     }
     ++FVersion;
 }

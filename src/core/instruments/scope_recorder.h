@@ -57,6 +57,9 @@ public:
     // Changes when the axis moves or the recording is cleared, not when
     // samples are only appended: then a window need redraw only the new ones.
     uint64_t ViewVersion() const { return FViewVersion; }
+    // How many of those changes were page turns made by recording, not by a
+    // button or the scroll bar.
+    uint64_t PageTurns() const { return FPageTurns; }
 
 private:
     void SetAxis(int64_t minimum);
@@ -70,6 +73,7 @@ private:
     int64_t FAxisMaximum = kPageSamples;
     uint64_t FVersion = 0;
     uint64_t FViewVersion = 0;
+    uint64_t FPageTurns = 0;
 };
 
 } // namespace kelto

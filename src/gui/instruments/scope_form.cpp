@@ -113,8 +113,8 @@ void TScopeForm::Refresh()
     ButtonRun->setEnabled(FRecorder.RunEnabled());
     ButtonStop->setEnabled(FRecorder.StopEnabled());
     ButtonClear->setEnabled(FRecorder.ClearEnabled());
-    SynchroniseScrollBar();
     Chart1->ShowRecording();
+    SynchroniseScrollBar();
     FShownVersion = FRecorder.Version();
     FTickedRefresh.Refreshed();
 }
@@ -131,7 +131,8 @@ void TScopeForm::SynchroniseScrollBar()
 {
     if (ChartScrollBar1->isSliderDown())
         return;
-    const TScopeScrollRange range = FRecorder.ScrollRange();
+    TScopeScrollRange range = FRecorder.ScrollRange();
+    range.Value = Chart1->ShownAxisMinimum();
     const QSignalBlocker blocker(ChartScrollBar1);
     ChartScrollBar1->setRange(ClampToInt(range.Minimum), ClampToInt(range.Maximum));
     ChartScrollBar1->setPageStep(ClampToInt(range.Page));

@@ -16,11 +16,17 @@ namespace {
 const QColor kBackground(0, 0, 0);
 const QColor kGridGreen(0, 128, 0);
 const QColor kLime(0, 255, 0);
+const QColor kBandGap(32, 32, 32);
 constexpr int kMargin = 1;
 constexpr int kLabelGap = 2;
 constexpr int kLabelFontPixels = 11;
 constexpr int64_t kGridSamples = 10;
 constexpr std::array<float, 3> kGridValues{0.0f, 0.5f, 1.0f};
+// A band's 0 and the next band's 1 lie this share of a band apart, with a
+// grey strip between, so a low level never reads as the high level of the
+// channel below.
+constexpr int kBandGapDivisor = 8;
+const QString kTimeUnit = QStringLiteral("节拍");
 
 // A vertical line one pixel wide, both ends included, as a filled column:
 // Qt spreads a tall line's rows over its thread pool, which costs more than
@@ -50,12 +56,20 @@ TScopePlot::TScopePlot(const TScopeRecorder& recorder, QWidget* parent) : QWidge
     setAttribute(Qt::WA_OpaquePaintEvent);
     FLabelFont.setPixelSize(kLabelFontPixels);
     FLabelFont.setStyleStrategy(QFont::NoAntialias);
+    FClock.start();
 }
 
 QRect TScopePlot::PlotRect() const
 {
-    const int labelHeight = QFontMetrics(FLabelFont).height() + kLabelGap;
-    return rect().adjusted(kMargin, kMargin, -kMargin, -kMargin - labelHeight);
+    const QFontMetrics metrics(FLabelFont);
+    const int labelHeight = metrics.height() + kLabelGap;
+    const int nameWidth = metrics.horizontalAdvance(kTimeUnit) + 2 * kLabelGap;
+    return rect().adjusted(kMargin + nameWidth, kMargin, -kMargin, -kMargin - labelHeight);
+}
+
+int64_t TScopePlot::ShownAxisMaximum() const
+{
+    return FAxisMinimum + (FRecorder.AxisMaximum() - FRecorder.AxisMinimum());
 }
 
 QRect TScopePlot::BandRect(int channel) const
@@ -69,16 +83,17 @@ QRect TScopePlot::BandRect(int channel) const
 
 int TScopePlot::XOfSample(double index, const QRect& plot) const
 {
-    const double minimum = static_cast<double>(FRecorder.AxisMinimum());
-    const double width = static_cast<double>(FRecorder.AxisMaximum() - FRecorder.AxisMinimum());
+    const double minimum = static_cast<double>(FAxisMinimum);
+    const double width = static_cast<double>(ShownAxisMaximum() - FAxisMinimum);
     return plot.left() + static_cast<int>(std::lround((index - minimum) * (plot.width() - 1) / width));
 }
 
-// The range 0..1 sits one pixel inside the band at both ends.
-int TScopePlot::YOfValue(float value, const QRect& band)
+// The range 0..1 sits one pixel inside a lone band, further inside stacked ones.
+int TScopePlot::YOfValue(float value, const QRect& band) const
 {
-    const int top = band.top() + 1;
-    const int bottom = band.bottom() - 1;
+    const int inset = FRecorder.ChannelCount() > 1 ? std::max(1, band.height() / kBandGapDivisor) : 1;
+    const int top = band.top() + inset;
+    const int bottom = band.bottom() - inset;
     return bottom - static_cast<int>(std::lround(static_cast<double>(value) * (bottom - top)));
 }
 
@@ -100,11 +115,15 @@ QRect TScopePlot::ColumnsOfNewSamples(int64_t shown, int64_t count) const
 void TScopePlot::ShowRecording()
 {
     const int64_t count = FRecorder.Samples().Count();
-    if (FRecorder.ViewVersion() != FShownViewVersion || count < FShownCount)
+    const int64_t axisMinimum = FPageHold.ShownMinimum(FRecorder, FClock.elapsed());
+    const uint64_t otherViewChanges = FRecorder.ViewVersion() - FRecorder.PageTurns();
+    if (axisMinimum != FAxisMinimum || otherViewChanges != FShownOtherViewChanges || count < FShownCount) {
+        FAxisMinimum = axisMinimum;
         update();
-    else if (count > FShownCount)
+    } else if (count > FShownCount) {
         update(ColumnsOfNewSamples(FShownCount, count));
-    FShownViewVersion = FRecorder.ViewVersion();
+    }
+    FShownOtherViewChanges = otherViewChanges;
     FShownCount = count;
 }
 
@@ -120,6 +139,8 @@ void TScopePlot::paintEvent(QPaintEvent* event)
     PaintGrid(painter, plot, dirty);
     if (dirty.bottom() > plot.bottom())
         PaintLabels(painter, plot);
+    if (dirty.left() < plot.left())
+        PaintChannelNames(painter, plot);
     for (int c = 0; c < FRecorder.ChannelCount(); ++c)
         PaintTrace(painter, c, dirty);
 }
@@ -128,7 +149,7 @@ void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot, const QRect& di
 {
     FLines.clear();
     FColumns.clear();
-    for (int64_t x = FirstGridSample(FRecorder.AxisMinimum()); x <= FRecorder.AxisMaximum();
+    for (int64_t x = FirstGridSample(FAxisMinimum); x <= ShownAxisMaximum();
          x += kGridSamples) {
         const int px = XOfSample(static_cast<double>(x), plot);
         if (px >= dirty.left() && px <= dirty.right())
@@ -136,6 +157,14 @@ void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot, const QRect& di
     }
     for (int c = 0; c < FRecorder.ChannelCount(); ++c) {
         const QRect band = BandRect(c);
+        if (FRecorder.ChannelCount() > 1) {
+            const int high = YOfValue(1.0f, band);
+            const int low = YOfValue(0.0f, band);
+            painter.fillRect(QRect(plot.left(), band.top(), plot.width(), high - band.top()).intersected(dirty),
+                             kBandGap);
+            painter.fillRect(QRect(plot.left(), low + 1, plot.width(), band.bottom() - low).intersected(dirty),
+                             kBandGap);
+        }
         for (float value : kGridValues) {
             const int py = YOfValue(value, band);
             FLines.emplace_back(plot.left(), py, plot.right(), py);
@@ -146,32 +175,49 @@ void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot, const QRect& di
     FillColumns(painter, FColumns, kGridGreen);
 }
 
-// A label that would run into the one before it is left out.
+// The unit sits under the channel names; a label that would run into the
+// one before it is left out.
 void TScopePlot::PaintLabels(QPainter& painter, const QRect& plot)
 {
-    const int64_t first = FirstGridSample(FRecorder.AxisMinimum());
-    if (FLabelAxisMinimum != FRecorder.AxisMinimum()) {
+    const int64_t first = FirstGridSample(FAxisMinimum);
+    if (FLabelAxisMinimum != FAxisMinimum) {
         for (int k = 0; k < kLabelCount; ++k)
             FLabelTexts[static_cast<size_t>(k)] = QString::number(first + k * kGridSamples);
-        FLabelAxisMinimum = FRecorder.AxisMinimum();
+        FLabelAxisMinimum = FAxisMinimum;
     }
     painter.setFont(FLabelFont);
     painter.setPen(kLime);
     const QFontMetrics metrics(FLabelFont);
     const int top = plot.bottom() + kLabelGap;
-    int freeFrom = rect().left();
+    painter.drawText(QRect(rect().left(), top, plot.left() - rect().left(), metrics.height()), Qt::AlignCenter,
+                     kTimeUnit);
+    int freeFrom = plot.left();
     for (int k = 0; k < kLabelCount; ++k) {
         const int64_t x = first + k * kGridSamples;
-        if (x > FRecorder.AxisMaximum())
+        if (x > ShownAxisMaximum())
             break;
         const QString& text = FLabelTexts[static_cast<size_t>(k)];
         const int width = metrics.horizontalAdvance(text);
-        const int left = std::clamp(XOfSample(static_cast<double>(x), plot) - width / 2, rect().left(),
+        const int left = std::clamp(XOfSample(static_cast<double>(x), plot) - width / 2, plot.left(),
                                     rect().right() + 1 - width);
         if (left < freeFrom)
             continue;
         painter.drawText(QRect(left, top, width, metrics.height()), Qt::AlignLeft | Qt::AlignTop, text);
         freeFrom = left + width + metrics.horizontalAdvance(QLatin1Char(' '));
+    }
+}
+
+// A lone band needs no name.
+void TScopePlot::PaintChannelNames(QPainter& painter, const QRect& plot)
+{
+    if (FRecorder.ChannelCount() < 2)
+        return;
+    painter.setFont(FLabelFont);
+    painter.setPen(kLime);
+    for (int c = 0; c < FRecorder.ChannelCount(); ++c) {
+        const QRect band = BandRect(c);
+        painter.drawText(QRect(rect().left(), band.top(), plot.left() - rect().left(), band.height()),
+                         Qt::AlignCenter, QString(QChar('A' + c)));
     }
 }
 
@@ -183,8 +229,8 @@ void TScopePlot::PaintTrace(QPainter& painter, int channel, const QRect& dirty)
     const TScopeSamples& samples = FRecorder.Samples();
     const QRect plot = PlotRect();
     const QRect band = BandRect(channel);
-    const int64_t first = std::max<int64_t>(0, FRecorder.AxisMinimum() - 1);
-    const int64_t last = std::min(samples.Count() - 1, FRecorder.AxisMaximum());
+    const int64_t first = std::max<int64_t>(0, FAxisMinimum - 1);
+    const int64_t last = std::min(samples.Count() - 1, ShownAxisMaximum());
     FLines.clear();
     FColumns.clear();
     FDots.clear();

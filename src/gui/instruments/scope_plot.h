@@ -3,6 +3,9 @@
 // visible window of the horizontal axis.
 #pragma once
 
+#include "core/instruments/scope_page_hold.h"
+
+#include <QElapsedTimer>
 #include <QFont>
 #include <QLine>
 #include <QPoint>
@@ -25,9 +28,13 @@ class TScopePlot final : public QWidget {
 public:
     explicit TScopePlot(const TScopeRecorder& recorder, QWidget* parent = nullptr);
 
-    // Where the bands lie inside the widget: below them are the axis labels.
+    // Where the bands lie inside the widget: left of them the channel names,
+    // below them the axis labels.
     QRect PlotRect() const;
     QRect BandRect(int channel) const;
+    // The first sample of the page on screen, which trails the recorder's
+    // while it turns pages faster than they can be read.
+    int64_t ShownAxisMinimum() const { return FAxisMinimum; }
 
     // Asks for a repaint of what changed since the last call: while the
     // view stays, only the columns of the samples appended since.
@@ -37,12 +44,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int64_t ShownAxisMaximum() const;
     int XOfSample(double index, const QRect& plot) const;
-    static int YOfValue(float value, const QRect& band);
+    int YOfValue(float value, const QRect& band) const;
     QRect ColumnsOfNewSamples(int64_t shown, int64_t count) const;
     // Each paints only what reaches the dirty rect.
     void PaintGrid(QPainter& painter, const QRect& plot, const QRect& dirty);
     void PaintLabels(QPainter& painter, const QRect& plot);
+    void PaintChannelNames(QPainter& painter, const QRect& plot);
     void PaintTrace(QPainter& painter, int channel, const QRect& dirty);
 
     const TScopeRecorder& FRecorder;
@@ -54,7 +63,10 @@ private:
     static constexpr int kLabelCount = 11;
     std::array<QString, kLabelCount> FLabelTexts;
     long long FLabelAxisMinimum = -1;
-    uint64_t FShownViewVersion = UINT64_MAX; // nothing shown yet
+    TScopePageHold FPageHold;
+    QElapsedTimer FClock;
+    int64_t FAxisMinimum = 0;
+    uint64_t FShownOtherViewChanges = UINT64_MAX; // nothing shown yet
     int64_t FShownCount = 0;
 };
 

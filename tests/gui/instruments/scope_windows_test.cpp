@@ -40,6 +40,7 @@ void Record(TScopeRecorder& scope, int samples, const std::function<double(int c
 
 QImage Render(TScopePlot& plot)
 {
+    plot.ShowRecording();
     QImage image(plot.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     plot.render(&image);
@@ -81,7 +82,8 @@ private slots:
     void ButtonsFollowTheRecordingState();
     void CloseBoxHidesAndRecordingGoesOn();
     void ScrollBarSpansTheRecordingAndPansTheAxis();
-    void SupplyChannelDrawsLimeAtTheTopOfItsBandOnly();
+    void StackedChannelsAreNamedAndKeepTheirLevelsApart();
+    void FastPageTurnsWaitOnScreen();
     void NullPointsBreakTheTrace();
     void HundredAndFirstSampleIsAtTheLeftEdge();
     void SingleChannelPlotUsesTheWholeHeight();
@@ -180,33 +182,58 @@ void TScopeWindowsTest::ScrollBarSpansTheRecordingAndPansTheAxis()
 }
 
 // The rendered-image test: channel C wired to a supply.
-void TScopeWindowsTest::SupplyChannelDrawsLimeAtTheTopOfItsBandOnly()
+void TScopeWindowsTest::StackedChannelsAreNamedAndKeepTheirLevelsApart()
 {
     TScopeRecorder scope(8);
     TScopePlot plot(scope);
     plot.resize(560, 464);
     scope.ButtonRunClick();
-    Record(scope, 60, [](int channel, int) { return channel == 2 ? 1.0 : -1.0; });
+    // Channel B low, channel C high right under it, the rest undriven.
+    Record(scope, 60, [](int channel, int) { return channel == 1 ? 0.0 : channel == 2 ? 1.0 : -1.0; });
     const QImage image = Render(plot);
     const QRect plotArea = plot.PlotRect();
+    const auto limeRows = [&](const QRect& area) {
+        QList<int> rows;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (CountColour(image, QRect(area.left(), y, area.width(), 1), kLime) > 0)
+                rows.append(y);
+        return rows;
+    };
     for (int c = 0; c < 8; ++c) {
         const QRect band = plot.BandRect(c);
         QVERIFY(band.height() >= 50);
         QCOMPARE(band.top(), plotArea.top() + plotArea.height() * c / 8);
-        const QRect topRows(band.left(), band.top(), band.width(), 3);
-        if (c == 2) {
-            // Sixty samples cover 60% of the width as one flat line.
-            QVERIFY2(CountColour(image, topRows, kLime) >= band.width() / 2, "flat line at 1.0");
-            QCOMPARE(CountColour(image, band.adjusted(0, 3, 0, 0), kLime), 0);
-        } else {
-            QCOMPARE(CountColour(image, band, kLime), 0);
-        }
+        QCOMPARE(limeRows(band).size(), c == 1 || c == 2 ? 1 : 0);
+        const QRect name(0, band.top(), plotArea.left(), band.height());
+        QVERIFY2(CountColour(image, name, kLime) > 0, "channel name");
     }
-    // Black behind, dark green grid, lime labels under the bands.
+    const int low = limeRows(plot.BandRect(1)).front();
+    const int high = limeRows(plot.BandRect(2)).front();
+    QVERIFY2(high - low >= plot.BandRect(2).height() / 5, qPrintable(QStringLiteral("%1 %2").arg(low).arg(high)));
+    QVERIFY(high - plot.BandRect(2).top() < plot.BandRect(2).height() / 4);
+    // Black behind, dark green grid, lime labels and their unit under the bands.
     QCOMPARE(image.pixel(plotArea.left() + 3, plot.BandRect(0).center().y() + 3), kBlack);
     QVERIFY(CountColour(image, plotArea, kGridGreen) > 0);
-    const QRect labels(0, plotArea.bottom() + 1, plot.width(), plot.height() - plotArea.bottom() - 1);
+    const int labelTop = plotArea.bottom() + 1;
+    const QRect labels(plotArea.left(), labelTop, plot.width(), plot.height() - labelTop);
     QVERIFY(CountColour(image, labels, kLime) > 0);
+    QVERIFY2(CountColour(image, QRect(0, labelTop, plotArea.left(), labels.height()), kLime) > 0, "unit");
+}
+
+void TScopeWindowsTest::FastPageTurnsWaitOnScreen()
+{
+    TScopeRecorder scope(1);
+    TScopePlot plot(scope);
+    plot.resize(560, 464);
+    scope.ButtonRunClick();
+    plot.ShowRecording();
+    Record(scope, 250, [](int, int) { return 1.0; });
+    plot.ShowRecording();
+    QCOMPARE(scope.AxisMinimum(), int64_t{200});
+    QCOMPARE(plot.ShownAxisMinimum(), int64_t{0});
+    scope.ButtonStopClick();
+    plot.ShowRecording();
+    QCOMPARE(plot.ShownAxisMinimum(), int64_t{200});
 }
 
 void TScopeWindowsTest::NullPointsBreakTheTrace()
