@@ -8,7 +8,9 @@
 #include "core/circuit/pin_labels.h"
 
 #include <gtest/gtest.h>
+
 #include <set>
+#include <sstream>
 
 namespace kelto {
 namespace {
@@ -78,6 +80,31 @@ TEST(PartHints, BodiesAndPaletteItemsNameThemselves)
             continue;
         EXPECT_EQ(PaletteItemHint(item),
                   std::string(item.Caption) + "\n引脚：RS、R/W、E、D0、D1、D2、D3、D4、D5、D6、D7");
+    }
+}
+
+// A tooltip too wide for the screen would wrap at the spaces inside labels.
+TEST(PartHints, LongPinListsBreakOnlyBetweenPins)
+{
+    for (const int item : {kMcuItem, kOScopesItem}) {
+        const TPaletteItem& palette = *PaletteItem(item);
+        std::string pins = "引脚：";
+        for (size_t k = 0; k < ClassInfo(palette.Type).Pins.size(); ++k)
+            pins += (k > 0 ? "、" : "") + PinLabel(palette.Type, static_cast<int32_t>(k));
+        std::istringstream lines(PaletteItemHint(palette));
+        std::string line;
+        std::getline(lines, line);
+        std::string joined;
+        int count = 0;
+        while (std::getline(lines, line)) {
+            SCOPED_TRACE(line);
+            EXPECT_LE(line.size(), 120u);
+            EXPECT_TRUE(joined.empty() || joined.ends_with("、"));
+            joined += line;
+            ++count;
+        }
+        EXPECT_EQ(joined, pins);
+        EXPECT_TRUE(item != kMcuItem || count > 2) << count;
     }
 }
 

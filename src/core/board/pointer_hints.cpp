@@ -18,6 +18,21 @@ std::string Fixed(double value, int decimals)
     return text;
 }
 
+// Tooltips wider than the screen wrap at any space, splitting a pin's label:
+// the list breaks between pins instead, well inside any screen.
+constexpr size_t kHintLineColumns = 48;
+
+// Latin letters take one column, Chinese characters two.
+size_t Columns(std::string_view utf8)
+{
+    size_t columns = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        columns += byte < 0x80 ? 1 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+    }
+    return columns;
+}
+
 std::string_view ItemCaption(const TPaletteItem& item)
 {
     return item.Item == kAudioasItem ? kAudioasCaption : item.Caption;
@@ -72,14 +87,18 @@ std::string HintAtPoint(TSimuBoard& board, int32_t clientX, int32_t clientY)
 
 std::string PaletteItemHint(const TPaletteItem& item)
 {
-    std::string text = std::string(ItemCaption(item)) + "\n引脚：";
+    std::string text = std::string(ItemCaption(item));
+    std::string line = "引脚：";
     const size_t count = ClassInfo(item.Type).Pins.size();
     for (size_t k = 0; k < count; ++k) {
-        if (k > 0)
-            text += "、";
-        text += PinLabel(item.Type, static_cast<int32_t>(k));
+        const std::string label = PinLabel(item.Type, static_cast<int32_t>(k)) + (k + 1 < count ? "、" : "");
+        if (Columns(line) + Columns(label) > kHintLineColumns) {
+            text += "\n" + line;
+            line.clear();
+        }
+        line += label;
     }
-    return text;
+    return text + "\n" + line;
 }
 
 } // namespace kelto
