@@ -46,8 +46,6 @@ int main(int argc, char** argv)
     FormKeltoSimu.SetInstrumentWindow(TInstrument::OScopes, &FormOScopes);
     FormKeltoSimu.SetInstrumentWindow(TInstrument::Audioas, &FormAudioas);
     FormKeltoSimu.show();
-    if (!sound->HasAudioOutput())
-        FormKeltoSimu.MemoMessage->appendPlainText(main_strings::kNoSoundOutput);
     if (argc > 1) {
         const std::string path = QFile::encodeName(circuitArgument).toStdString();
         if (!FormKeltoSimu.Document().OpenCircuitFile(path))
@@ -55,5 +53,8 @@ int main(int argc, char** argv)
                          "keltosimu: %s was not opened (a .dps file that exists and reads is needed)\n",
                          argv[1]);
     }
+    // After the circuit: opening one clears the log.
+    if (!sound->HasAudioOutput())
+        FormKeltoSimu.MemoMessage->appendPlainText(main_strings::kNoSoundOutput);
     return QApplication::exec();
 }
