@@ -4,8 +4,11 @@
 #include "gui/app/strings.h"
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelto::gui {
 
@@ -13,7 +16,9 @@ namespace {
 
 constexpr int kWatchWidth = 220;
 constexpr int kWatchHeight = 420;
-constexpr int kRowPadding = 4;
+constexpr int kRowPadding = 2;
+// Room for the window's title bar and frame on the screen.
+constexpr int kWindowFrameAllowance = 40;
 
 QTableWidgetItem* Cell(const std::string& text)
 {
@@ -56,7 +61,20 @@ void TFormRunWatch::ShowRows(const std::vector<TWatchRow>& rows)
         if (fresh || FShown[i].Value != rows[i].Value)
             Table->setItem(row, 1, Cell(rows[i].Value));
     }
+    if (rows.size() != FShown.size())
+        FitRows();
     FShown = rows;
+}
+
+// Every variable in view without scrolling, as far as the screen allows.
+void TFormRunWatch::FitRows()
+{
+    const int needed = Table->horizontalHeader()->sizeHint().height() +
+                       Table->rowCount() * Table->verticalHeader()->defaultSectionSize() + 2 * Table->frameWidth();
+    const int room = screen()->availableGeometry().height() - kWindowFrameAllowance;
+    const int fitting = std::min(needed, room);
+    if (fitting > height())
+        resize(width(), fitting);
 }
 
 QString TFormRunWatch::ValueOf(const QString& name) const

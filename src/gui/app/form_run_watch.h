@@ -24,6 +24,8 @@ public:
     QTableWidget* Table = nullptr;
 
 private:
+    void FitRows();
+
     std::vector<TWatchRow> FShown;
 };
 

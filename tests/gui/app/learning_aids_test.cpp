@@ -15,7 +15,9 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -193,6 +195,9 @@ private slots:
         // Opened while nothing runs, the window shows what is there at once.
         QTest::mouseClick(Form().ButtonWatch, Qt::LeftButton);
         QCOMPARE(Form().FormRunWatch->ValueOf("Z"), QStringLiteral("0"));
+        // A to Z in view without scrolling, even on an 800 x 600 screen.
+        QVERIFY(QTest::qWaitForWindowExposed(Form().FormRunWatch));
+        QCOMPARE(Form().FormRunWatch->Table->verticalScrollBar()->maximum(), 0);
         Form().FormRunWatch->hide();
         // Paused before the frame clock ticks: nothing has run yet.
         Form().ButtonRUN->click();
