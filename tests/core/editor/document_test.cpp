@@ -503,6 +503,60 @@ TEST_F(DocumentTest, SavedOrReopenedProgramIsNotAskedAboutAndOpeningACircuitForg
     EXPECT_EQ(Host.Prompts, std::vector<std::string>{std::string(kProgramPromptUntitled)});
 }
 
+// The editor has been saved or given up by the prompts before, so opening a
+// circuit may fill it with the program of the same name beside it.
+TEST_F(DocumentTest, OpenAlsoLoadsTheProgramOfTheSameNameAndSaysSo)
+{
+    const std::string circuit = SavedCircuit("c.dps");
+    std::ofstream(PathOf("c.txt")) << "0 REM \"KELTOBASIC\"\r\n10 REM \"END\"\r\n";
+    Document.ResetDocument();
+    Host.OpenChoice = circuit;
+    Document.ActionFileOpenExecute();
+    EXPECT_EQ(Host.Editor, (std::vector<std::string>{"0 REM \"KELTOBASIC\"", "10 REM \"END\""}));
+    EXPECT_EQ(Document.ProgramFileName(), PathOf("c.txt"));
+    EXPECT_FALSE(Document.IsProgramModified());
+    EXPECT_EQ(Board.Interpreter().FMessageLines,
+              std::vector<std::string>{std::string(kPairedProgram) + "c.txt"});
+}
+
+// Whatever lies in an examples folder opens as an untitled copy: nothing is
+// asked while it is unchanged, and a changed copy is saved where the user
+// says, never over the example.
+TEST_F(DocumentTest, ExampleFilesOpenAsCopiesThatSaveElsewhere)
+{
+    const std::string circuit = SavedCircuit("c.dps");
+    std::ofstream(PathOf("c.txt")) << "10 REM \"END\"\r\n";
+    const std::string shipped = FileText(circuit);
+    Document.SetExampleFolders({"/elsewhere", FDir.string() + "/"});
+    EXPECT_TRUE(Document.IsExampleFile(circuit));
+    EXPECT_FALSE(Document.IsExampleFile(PathOf("../c.dps")));
+    Document.ResetDocument();
+    ASSERT_TRUE(Document.OpenCircuitFile(circuit));
+    EXPECT_EQ(Document.FileName(), "");
+    EXPECT_EQ(Document.ProgramFileName(), "");
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - c.dps" + std::string(kExampleCopySuffix));
+    Document.ActionFileNewExecute();
+    EXPECT_TRUE(Host.Prompts.empty());
+
+    ASSERT_TRUE(Document.OpenCircuitFile(circuit));
+    Board.MovePartTo(Board.Part(0)->FBody, 5, 5);
+    Host.Editor.push_back("20 REM \"END\"");
+    Host.Answers = {TSaveAnswer::Yes, TSaveAnswer::Yes};
+    const int dialogsBefore = Host.SaveDialogs;
+    Document.ActionFileNewExecute();
+    EXPECT_EQ(Host.SaveDialogs, dialogsBefore + 1);
+    EXPECT_EQ(Host.Prompts, (std::vector<std::string>{std::string(kSavePromptUntitled),
+                                                      std::string(kProgramPromptUntitled)}));
+    EXPECT_EQ(FileText(circuit), shipped);
+    EXPECT_EQ(FileText(PathOf("c.txt")), "10 REM \"END\"\r\n");
+
+    ASSERT_TRUE(Document.OpenCircuitFile(circuit));
+    Host.SaveChoice = PathOf("mine.dps");
+    ASSERT_TRUE(Document.ActionFileSaveExecute());
+    EXPECT_EQ(Document.FileName(), PathOf("mine.dps"));
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - mine.dps");
+}
+
 TEST_F(DocumentTest, FileErrorsAreShownInChineseWithTheReason)
 {
     std::ofstream(PathOf("bad.dps")) << "<KELTOSIMU>\n<COMP>\n</KELTOSIMU>";
@@ -648,9 +702,10 @@ TEST_F(DocumentTest, ExampleAsksLikeOpenThenTakesCircuitAndProgramFromTheirFiles
         }
         EXPECT_EQ(WriteCircuitDocument(Board), lessonCircuit);
         EXPECT_EQ(Host.Editor, lessonProgram);
-        EXPECT_EQ(Document.FileName(), (folder / "l2.dps").string());
-        EXPECT_EQ(Document.ProgramFileName(), (folder / "l2.txt").string());
-        EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - l2.dps");
+        EXPECT_EQ(Document.FileName(), "") << "a lesson opens as a copy";
+        EXPECT_EQ(Document.ProgramFileName(), "");
+        EXPECT_EQ(Host.Caption,
+                  std::string(kApplicationTitle) + " - 第2课 开关" + std::string(kExampleCopySuffix));
         Host.Prompts.clear();
         Document.ActionFileNewExecute();
         EXPECT_TRUE(Host.Prompts.empty()) << "an example just opened has nothing to save";
