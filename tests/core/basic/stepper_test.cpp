@@ -6,7 +6,6 @@
 namespace kelto {
 namespace {
 
-using testing::NumberedProgram;
 using testing::TBasicBoard;
 
 // Presses Step and ticks until the step is used up; the ticks it took.
@@ -88,25 +87,6 @@ TEST(Stepper, StepIsOnlyPossibleWhilePausedAndContinueDropsAPendingStep)
     b.Board.ButtonCONTINUEClick();
     EXPECT_FALSE(b.Basic().FStepRequested);
     EXPECT_EQ(b.Basic().RunState(), TRunState::Running);
-}
-
-// A program that ends at once can still be followed: Step from idle starts
-// the run paused and runs just its first statement.
-TEST(Stepper, StepFromIdleStartsPausedAndRunsOnlyTheFirstStatement)
-{
-    TBasicBoard b;
-    b.Board.SetEditorLines(NumberedProgram({"A=7", "PRINT A", "END"}));
-    EXPECT_TRUE(b.Basic().RunButtons().Step);
-    b.Board.ButtonStepClick();
-    EXPECT_EQ(b.LogTexts(), std::vector<std::string>{"开始"});
-    b.Tick(50);
-    const TRunSnapshot s = TakeRunSnapshot(b.Basic());
-    EXPECT_EQ(s.State, TRunState::Paused);
-    EXPECT_EQ(s.ExecutedLine, 10);
-    EXPECT_EQ(s.Variables[0], 7);
-    EXPECT_EQ(b.LogTexts(), std::vector<std::string>{"开始"});
-    EXPECT_EQ(StepAndSettle(b), 1);
-    EXPECT_EQ(b.LogTexts().back(), "> 7 <");
 }
 
 TEST(Stepper, SnapshotShowsGosubDepthAndOnlyTheLoopsStillOpen)
