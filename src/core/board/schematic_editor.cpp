@@ -202,20 +202,22 @@ void TSchematicEditor::DeleteSelectedPart()
     Edited(std::move(edit));
 }
 
-void TSchematicEditor::PlaceItem(int32_t item)
+TSimuPart* TSchematicEditor::PlaceItem(int32_t item)
 {
     if (TSimuPart* placed = FBoard.Slot(item)) {
         FBoard.Canvas().Select(placed->FBody);
         FBoard.LogLine(std::string(kOnlyOneBefore) + std::string(PaletteItem(item)->Caption) +
                        std::string(kOnlyOneAfter));
-        return;
+        return placed;
     }
-    if (TSimuPart* part = FBoard.PlaceItem(item)) {
+    TSimuPart* part = FBoard.PlaceItem(item);
+    if (part != nullptr) {
         TCanvasEdit edit;
         edit.Kind = TEditKind::PlacePart;
         edit.Part = CapturePart(FBoard, *part);
         Edited(std::move(edit));
     }
+    return part;
 }
 
 void TSchematicEditor::Edited(TCanvasEdit edit)

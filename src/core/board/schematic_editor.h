@@ -62,7 +62,8 @@ public:
 
     // A palette click: places the item's part; when its slot is taken,
     // selects the part there and says in the log that one is all there is.
-    void PlaceItem(int32_t item);
+    // The part placed or found, to be shown; nullptr for no item.
+    TSimuPart* PlaceItem(int32_t item);
     // The Delete key: what a double-click does to the selection (the wire
     // dialog for a wire, the delete dialog for a part).
     void DeleteKeyPressed() { OnDblClick(); }

@@ -87,7 +87,10 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(ButtonExample, &QPushButton::clicked, this, [this] {
         FDocument.ButtonExampleClick(QFile::encodeName(FDialogFolders.Examples().value(0)).toStdString());
     });
-    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) { FEditor.PlaceItem(item); });
+    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) {
+        if (const TSimuPart* part = FEditor.PlaceItem(item))
+            dxFlowChart1->ShowObject(part->FBody);
+    });
     connect(&TimerPerfTest, &QTimer::timeout, this, &TFormKeltoSimu::TimerPerfTestTimer);
     connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
     GLCadencer1.SetOnProgress(

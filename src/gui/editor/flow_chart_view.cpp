@@ -121,6 +121,18 @@ QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
     return QRect(QPoint(topLeft.X, topLeft.Y), QPoint(bottomRight.X - 1, bottomRight.Y - 1));
 }
 
+void TdxFlowChartView::ShowObject(const TdxFcObject* object)
+{
+    if (object == nullptr)
+        return;
+    const QRect r = ClientRect(object->Bounds());
+    if (viewport()->rect().contains(r))
+        return;
+    UpdateScrollRange();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + r.left() - kDrawReach);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + r.top() - kDrawReach);
+}
+
 void TdxFlowChartView::CanvasInvalidated(const TRect& chartRect)
 {
     Repaint(Grown(ClientRect(chartRect), std::max(kMarkReach, kDrawReach)) & viewport()->rect());

@@ -38,6 +38,8 @@ public:
     void DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const;
 
     QRect ClientRect(const TRect& chartRect) const;
+    // Scrolls an object into view, if it is out of it.
+    void ShowObject(const TdxFcObject* object);
 
     // What the pointer names at a client point (a pin and its net, a part's
     // caption); empty for nothing.

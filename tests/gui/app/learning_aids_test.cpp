@@ -275,16 +275,20 @@ private slots:
         QVERIFY(QFile::exists(PathOf("c.dps")));
     }
 
-    // A second click on a placed item shows where the part is; Delete asks
+    // A second click on a placed item shows where the part is, scrolled into
+    // view; Delete asks
     // about it by name, as a double-click does; both buttons undo and redo.
     void placedItemIsSelectedDeleteKeyAsksByNameAndButtonsUndo()
     {
         FinishSpeedTest();
         ClickPalette(kK0);
         Board().Canvas().ClearSelection();
+        TdxFcObject* body = Board().Part(0)->FBody;
+        Board().MovePartTo(body, 2000, 1500);
         ClickPalette(kK0);
         QCOMPARE(Board().PartCount(), 1);
-        QCOMPARE(Board().Canvas().SelectedObject(), Board().Part(0)->FBody);
+        QCOMPARE(Board().Canvas().SelectedObject(), body);
+        QVERIFY(Canvas()->rect().contains(Form().dxFlowChart1->ClientRect(body->Bounds())));
         QVERIFY(Form().MemoMessage->toPlainText().contains(QStringLiteral("开关K0")));
 
         FDialogs->DeleteAnswers = {TModalResult::mrNo};
