@@ -20,6 +20,12 @@ std::string FileNameWithoutFolder(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// X.txt for X.dps.
+std::string PairedProgramPath(const std::string& circuitPath)
+{
+    return circuitPath.substr(0, circuitPath.size() - 4) + ".txt";
+}
+
 bool FileExists(const std::string& path)
 {
     std::error_code error;
@@ -200,7 +206,7 @@ void TCircuitDocument::ActionFileOpenExecute()
 
 bool TCircuitDocument::OpenCircuitFile(const std::string& path)
 {
-    return OpenCircuit(path, IsExampleFile(path) ? FileNameWithoutFolder(path) : std::string());
+    return OpenCircuit(path, IsExampleFile(path) ? LessonTitle(PairedProgramPath(path)) : std::string());
 }
 
 // The reader replaces the circuit only when the whole file is good, so an
@@ -228,7 +234,7 @@ bool TCircuitDocument::OpenCircuit(const std::string& path, const std::string& c
 
 void TCircuitDocument::LoadPairedProgram(const std::string& circuitPath, bool asCopy)
 {
-    const std::string program = circuitPath.substr(0, circuitPath.size() - 4) + ".txt";
+    const std::string program = PairedProgramPath(circuitPath);
     std::error_code error;
     if (!std::filesystem::is_regular_file(program, error) || error)
         return;

@@ -533,7 +533,8 @@ TEST_F(DocumentTest, ExampleFilesOpenAsCopiesThatSaveElsewhere)
     ASSERT_TRUE(Document.OpenCircuitFile(circuit));
     EXPECT_EQ(Document.FileName(), "");
     EXPECT_EQ(Document.ProgramFileName(), "");
-    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - c.dps" + std::string(kExampleCopySuffix));
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - c" + std::string(kExampleCopySuffix))
+        << "titled as the lesson chooser titles it";
     Document.ActionFileNewExecute();
     EXPECT_TRUE(Host.Prompts.empty());
 
