@@ -100,7 +100,7 @@ public:
     void RestartClickTimer() override {}
     void StopClickTimer() override {}
     TWireDialogAnswer ShowWireDialog(TLineStyle) override { return {}; }
-    TModalResult ShowDeleteDialog() override { return TModalResult::mrCancel; }
+    TModalResult ShowDeleteDialog(const std::string&) override { return TModalResult::mrCancel; }
     void ShowInstrumentWindow(TInstrument) override {}
     void HideInstrumentWindow(TInstrument) override {}
 };
@@ -165,12 +165,40 @@ TEST(Wiring, ClickOffAPinForgetsTheFirstPin)
     EXPECT_EQ(rig.Editor.FirstPinClicked(), rig.B.Pin(0));
 }
 
-TEST(Wiring, PinHitAreaIsSevenBySevenUnits)
+// A click anywhere on what is drawn for a pin takes it: the grey marker, the
+// microcontroller's pads, and the old 7 x 7 units around the point.
+TEST(Wiring, PinIsHitOnItsMarkerItsPadAndNearItsPoint)
 {
-    TWiringRig rig;
-    const TPoint p = PinPoint(rig.B, 0);
-    EXPECT_EQ(rig.Board.PinAtPoint(p.X + 3, p.Y - 3), rig.B.Pin(0));
-    EXPECT_EQ(rig.Board.PinAtPoint(p.X + 4, p.Y), nullptr);
+    TSimuBoard board;
+    TSimuPart& led = Place(board, kLED0, 300, 0);
+    TSimuPart& mcu = Place(board, kMCU);
+    constexpr int kLeftPin = 3;   // PD2, left side
+    constexpr int kRightPin = 24; // PC2, right side
+    struct TCase {
+        const char* Name;
+        const TSimuPart& Part;
+        int Pin;
+        TPoint Offset;
+        bool Hit;
+    };
+    const TCase cases[] = {
+        {"marker's top-left", led, 0, {-5, -5}, true},
+        {"marker's bottom-right", led, 0, {1, 1}, true},
+        {"reach", led, 0, {3, 3}, true},
+        {"beyond the reach", led, 0, {4, 0}, false},
+        {"above the marker", led, 0, {0, -6}, false},
+        {"left pad", mcu, kLeftPin, {10, -2}, true},
+        {"left pad's end", mcu, kLeftPin, {15, 0}, true},
+        {"left package", mcu, kLeftPin, {16, 0}, false},
+        {"left of the marker", mcu, kLeftPin, {-6, 0}, false},
+        {"right pad", mcu, kRightPin, {-10, -2}, true},
+        {"right of the marker", mcu, kRightPin, {4, 0}, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TPoint p = PinPoint(c.Part, c.Pin);
+        EXPECT_EQ(board.PinAtPoint(p.X + c.Offset.X, p.Y + c.Offset.Y), c.Hit ? c.Part.Pin(c.Pin) : nullptr);
+    }
 }
 
 TEST(Wiring, PinOfTheLaterPartWinsWhereTwoOverlap)

@@ -103,6 +103,7 @@ public:
     void RequestStop();
     // While paused: the program runs on (waits counting down as while
     // running) until one statement has executed, then is paused again.
+    // Nothing in any other state.
     void StepRun();
     void EndRun();
     // Ends an active, paused or waiting run at once, as the end of the program

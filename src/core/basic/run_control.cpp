@@ -68,13 +68,15 @@ void TBasicInterpreter::ContinueRun()
 
 void TBasicInterpreter::StepRun()
 {
-    if (RunButtons().Step)
+    if (RunState() == TRunState::Paused)
         FStepRequested = true;
 }
 
+// Only a running program: the window's Stop lets a paused run go on first
+// (PressStop), while the runner's stop action keeps its meaning.
 void TBasicInterpreter::RequestStop()
 {
-    if (RunButtons().Stop)
+    if (RunState() == TRunState::Running)
         FStopRequested = true;
 }
 
@@ -105,9 +107,10 @@ TRunState TBasicInterpreter::RunState() const
 TRunButtons TBasicInterpreter::RunButtons() const
 {
     switch (RunState()) {
-    case TRunState::Idle: return {true, false, false, false, false};
+    // Step from idle is the board's: it starts the run paused (TSimuBoard).
+    case TRunState::Idle: return {true, false, false, false, true};
     case TRunState::Running: return {false, true, false, true, false};
-    case TRunState::Paused: return {false, false, true, false, !FStepRequested};
+    case TRunState::Paused: return {false, false, true, !FStepRequested, !FStepRequested};
     case TRunState::StopRequested: return {false, false, false, false, false};
     }
     return {};

@@ -166,6 +166,15 @@ void TSimuBoard::ButtonRUNClick()
         FBasic.StartRun(FEditorLines);
 }
 
+void TSimuBoard::ButtonStepClick()
+{
+    if (FBasic.RunState() == TRunState::Idle) {
+        ButtonRUNClick();
+        FBasic.PauseRun();
+    }
+    FBasic.StepRun();
+}
+
 void TSimuBoard::RunTick(double deltaTime, double newTime)
 {
     FEngine.RunTick(FTickParts, deltaTime, newTime);

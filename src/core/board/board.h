@@ -101,7 +101,10 @@ public:
     void ButtonPAUSEClick() { FBasic.PauseRun(); }
     void ButtonCONTINUEClick() { FBasic.ContinueRun(); }
     void ButtonSTOPClick() { FBasic.RequestStop(); }
-    void ButtonStepClick() { FBasic.StepRun(); }
+    // While paused, one statement; from idle, Run paused before the first
+    // statement and then that one, so a program that would end at once can
+    // be followed line by line.
+    void ButtonStepClick();
     void ApplicationEvents1Minimize() { FBasic.FMinimized = true; }
     void ApplicationEvents1Restore() { FBasic.FMinimized = false; }
     bool Minimized() const { return FBasic.FMinimized; }
@@ -118,6 +121,8 @@ public:
         FBasic.SetSoundListener(std::move(onRequest));
     }
     void ClearLog() { FBasic.ClearLog(); }
+    // A line in the log from the window's own commands, not the program.
+    void LogLine(std::string_view text) { FBasic.LogLine(text); }
     // Called before a tick, so that Basic().LastStep() afterwards tells what
     // that tick ran (the runner's trace).
     void ForgetLastStep() { FBasic.ForgetLastStep(); }

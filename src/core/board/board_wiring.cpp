@@ -3,20 +3,46 @@
 #include "core/board/board.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace kelto {
 
 namespace {
 
+// A pin answers anywhere on its grey marker (whose 7 x 7 box starts 5 units
+// left of and above it), on the microcontroller's pad drawn from it towards
+// the package, and within 3 units of its point. Where pins lie close, what
+// is drawn wins over the reach.
 constexpr int64_t kPinReach = 3;
+constexpr int64_t kMarkerStart = -5;
+constexpr int64_t kMarkerEnd = 1;
+constexpr int64_t kMcuPadLength = 15;
+
+bool OnMarkerOrPad(const TSimuPart& part, const TdxFcObject& pin, int64_t dx, int64_t dy)
+{
+    if (dy < kMarkerStart || dy > kMarkerEnd)
+        return false;
+    if (dx >= kMarkerStart && dx <= kMarkerEnd)
+        return true;
+    if (part.FOwnerType != otMCU)
+        return false;
+    const int64_t middle = int64_t{part.FBody->Left()} + part.FBody->Width() / 2;
+    const int64_t inwards = pin.Left() < middle ? dx : -dx;
+    return inwards > 0 && inwards <= kMcuPadLength;
+}
 
 } // namespace
 
 TdxFcObject* TSimuBoard::PinNearPoint(const TSimuPart& part, TPoint chartPoint) const
 {
+    const auto offset = [chartPoint](const TdxFcObject* pin) {
+        return std::pair{int64_t{chartPoint.X} - pin->Left(), int64_t{chartPoint.Y} - pin->Top()};
+    };
     for (TdxFcObject* pin : part.FPins)
-        if (std::llabs(int64_t{chartPoint.X} - pin->Left()) <= kPinReach &&
-            std::llabs(int64_t{chartPoint.Y} - pin->Top()) <= kPinReach)
+        if (const auto [dx, dy] = offset(pin); OnMarkerOrPad(part, *pin, dx, dy))
+            return pin;
+    for (TdxFcObject* pin : part.FPins)
+        if (const auto [dx, dy] = offset(pin); std::llabs(dx) <= kPinReach && std::llabs(dy) <= kPinReach)
             return pin;
     return nullptr;
 }

@@ -1,11 +1,12 @@
 // The document commands and the decisions behind their prompts.
 #include "core/board/document.h"
 
+#include "core/board/board_file.h"
 #include "core/board/document_texts.h"
 #include "core/board/file_error_text.h"
-#include "core/board/board_file.h"
 #include "core/files/program_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -19,13 +20,39 @@ std::string FileNameWithoutFolder(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// X.txt for X.dps.
+std::string PairedProgramPath(const std::string& circuitPath)
+{
+    return circuitPath.substr(0, circuitPath.size() - 4) + ".txt";
+}
+
 bool FileExists(const std::string& path)
 {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::path(path), error) && !error;
 }
 
+std::filesystem::path ResolvedPath(const std::string& path, std::error_code& error)
+{
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    if (resolved.has_parent_path() && resolved.filename().empty())
+        resolved = resolved.parent_path();
+    return resolved;
+}
+
 } // namespace
+
+bool IsInsideFolder(const std::string& path, const std::string& folder)
+{
+    if (path.empty() || folder.empty())
+        return false;
+    std::error_code error;
+    const std::filesystem::path file = ResolvedPath(path, error);
+    const std::filesystem::path root = error ? std::filesystem::path() : ResolvedPath(folder, error);
+    if (error || root.empty())
+        return false;
+    return std::mismatch(root.begin(), root.end(), file.begin(), file.end()).first == root.end();
+}
 
 bool HasCircuitExtension(const std::string& path)
 {
@@ -48,7 +75,13 @@ TCircuitDocument::TCircuitDocument(TSimuBoard& board, IDocumentHost& host) : FBo
 
 void TCircuitDocument::SetDocumentFileName(const std::string& name)
 {
-    FFileName = name;
+    SetDocumentName(name, {});
+}
+
+void TCircuitDocument::SetDocumentName(const std::string& fileName, const std::string& copyTitle)
+{
+    FFileName = fileName;
+    FCopyTitle = copyTitle;
     FHost.CaptionChanged(Caption());
 }
 
@@ -57,7 +90,15 @@ std::string TCircuitDocument::Caption() const
     std::string caption(kApplicationTitle);
     if (!FFileName.empty())
         caption += " - " + FileNameWithoutFolder(FFileName);
+    else if (!FCopyTitle.empty())
+        caption += " - " + FCopyTitle + std::string(kExampleCopySuffix);
     return caption;
+}
+
+bool TCircuitDocument::IsExampleFile(const std::string& path) const
+{
+    return std::any_of(FExampleFolders.begin(), FExampleFolders.end(),
+                       [&path](const std::string& folder) { return IsInsideFolder(path, folder); });
 }
 
 bool TCircuitDocument::IsCircuitModified() const
@@ -70,8 +111,11 @@ void TCircuitDocument::TakeSnapshot()
     FSavedDocument = WriteCircuitDocument(FBoard);
 }
 
+// A lesson's copy just opened has nothing worth keeping yet.
 TSaveAnswer TCircuitDocument::AskSaveChanges()
 {
+    if (FFileName.empty() && !FCopyTitle.empty() && !FModified)
+        return TSaveAnswer::No;
     if (FFileName.empty())
         return FHost.AskSaveChanges(std::string(kSavePromptUntitled));
     if (!FModified)
@@ -127,9 +171,7 @@ bool TCircuitDocument::QuerySaveProgram()
             ? std::string(kProgramPromptUntitled)
             : std::string(kProgramPromptNamedBefore) + FProgramFileName + std::string(kSavePromptNamedAfter);
     switch (FHost.AskSaveChanges(text)) {
-    case TSaveAnswer::Yes:
-        return SaveProgramTo(FProgramFileName.empty() ? FHost.ChooseProgramToSave()
-                                                      : std::optional<std::string>(FProgramFileName));
+    case TSaveAnswer::Yes: return SaveProgram();
     case TSaveAnswer::No: return true;
     case TSaveAnswer::Cancel: return false;
     }
@@ -162,9 +204,15 @@ void TCircuitDocument::ActionFileOpenExecute()
         OpenCircuitFile(*path);
 }
 
-// The reader replaces the circuit only when the whole file is good, so an
-// unreadable file leaves circuit and document as they were.
 bool TCircuitDocument::OpenCircuitFile(const std::string& path)
+{
+    return OpenCircuit(path, IsExampleFile(path) ? LessonTitle(PairedProgramPath(path)) : std::string());
+}
+
+// The reader replaces the circuit only when the whole file is good, so an
+// unreadable file leaves circuit and document as they were. The prompts
+// before have saved or given up the editor's text, which Open replaces.
+bool TCircuitDocument::OpenCircuit(const std::string& path, const std::string& copyTitle)
 {
     if (!HasCircuitExtension(path) || !FileExists(path))
         return false;
@@ -173,13 +221,25 @@ bool TCircuitDocument::OpenCircuitFile(const std::string& path)
         return false;
     }
     FHost.CircuitReplaced();
-    SetDocumentFileName(path);
+    const bool asCopy = !copyTitle.empty();
+    SetDocumentName(asCopy ? std::string() : path, copyTitle);
     FModified = false;
     FHost.SetEditorLines({});
     ForgetProgramFile();
     FBoard.ClearLog();
     TakeSnapshot();
+    LoadPairedProgram(path, asCopy);
     return true;
+}
+
+void TCircuitDocument::LoadPairedProgram(const std::string& circuitPath, bool asCopy)
+{
+    const std::string program = PairedProgramPath(circuitPath);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(program, error) || error)
+        return;
+    if (LoadProgramFrom(program, asCopy))
+        FBoard.LogLine(std::string(kPairedProgram) + FileNameWithoutFolder(program));
 }
 
 bool TCircuitDocument::ActionFileSaveExecute()
@@ -240,34 +300,40 @@ void TCircuitDocument::ButtonExampleClick(const std::string& folder)
     const std::optional<size_t> chosen = FHost.ChooseLesson(titles);
     if (!chosen || *chosen >= lessons.size())
         return;
-    if (OpenCircuitFile(lessons[*chosen].CircuitPath))
-        LoadProgramFrom(lessons[*chosen].ProgramPath);
+    OpenCircuit(lessons[*chosen].CircuitPath, lessons[*chosen].Title);
 }
 
 void TCircuitDocument::ButtonOpenBasClick()
 {
     const std::optional<std::string> path = FHost.ChooseProgramToOpen();
     if (path && FileExists(*path))
-        LoadProgramFrom(*path);
+        LoadProgramFrom(*path, IsExampleFile(*path));
 }
 
 // The editor keeps its text when the file cannot be read.
-void TCircuitDocument::LoadProgramFrom(const std::string& path)
+bool TCircuitDocument::LoadProgramFrom(const std::string& path, bool asCopy)
 {
     std::vector<std::string> lines;
     if (const TFileResult loaded = LoadProgramFile(path, lines); !loaded.Ok) {
         ShowFileError(loaded);
-        return;
+        return false;
     }
     FHost.SetEditorLines(lines);
-    FProgramFileName = path;
+    FProgramFileName = asCopy ? std::string() : path;
     // The editor's own reading of the text, so an unchanged text compares equal.
     FSavedProgram = FHost.EditorLines();
+    return true;
 }
 
 bool TCircuitDocument::ButtonSaveBasClick()
 {
     return SaveProgramTo(FHost.ChooseProgramToSave());
+}
+
+bool TCircuitDocument::SaveProgram()
+{
+    return SaveProgramTo(FProgramFileName.empty() ? FHost.ChooseProgramToSave()
+                                                  : std::optional<std::string>(FProgramFileName));
 }
 
 bool TCircuitDocument::SaveProgramTo(const std::optional<std::string>& path)

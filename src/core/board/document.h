@@ -45,6 +45,10 @@ public:
 
     void SetDocumentFileName(const std::string& name);
     const std::string& FileName() const { return FFileName; }
+    // Folders whose files (the lessons) open as untitled copies, so that
+    // saving never writes over them.
+    void SetExampleFolders(std::vector<std::string> folders) { FExampleFolders = std::move(folders); }
+    bool IsExampleFile(const std::string& path) const;
     std::string Caption() const;
     bool Modified() const { return FModified; }
     // The program text file last loaded or saved; empty when the editor's
@@ -68,17 +72,20 @@ public:
     // True when the window may close; the document is then reset.
     bool FormCloseQuery();
     // Open's steps after its dialog: a .dps file that exists replaces the
-    // circuit. False when nothing was opened.
+    // circuit, and the program of the same name beside it fills the editor.
+    // False when nothing was opened.
     bool OpenCircuitFile(const std::string& path);
 
     // The example chooser: the save questions, then the lessons of `folder`;
-    // the chosen circuit opens as Open opens a file, and its program loads as
-    // from its own file, so Save and the program's Save write back there.
+    // the chosen lesson opens as an untitled copy of its circuit and program.
     void ButtonExampleClick(const std::string& folder);
 
     void ButtonOpenBasClick();
     // True when the program was written.
     bool ButtonSaveBasClick();
+    // Ctrl+S in the editor: to the program's own file, else where the dialog
+    // says. True when the program was written.
+    bool SaveProgram();
 
 private:
     enum class TSaveOutcome : uint8_t { Saved, NotSaved, Failed };
@@ -89,7 +96,12 @@ private:
     bool QuerySaveCircuit();
     bool QuerySaveProgram();
     bool SaveProgramTo(const std::optional<std::string>& path);
-    void LoadProgramFrom(const std::string& path);
+    void SetDocumentName(const std::string& fileName, const std::string& copyTitle);
+    // A copy keeps no file name, so its save asks where to. False when the
+    // file could not be read.
+    bool LoadProgramFrom(const std::string& path, bool asCopy);
+    bool OpenCircuit(const std::string& path, const std::string& copyTitle);
+    void LoadPairedProgram(const std::string& circuitPath, bool asCopy);
     // The editor was emptied or filled from no file.
     void ForgetProgramFile();
     // Save: to the current file, or to one the dialog names.
@@ -102,6 +114,8 @@ private:
     TSimuBoard& FBoard;
     IDocumentHost& FHost;
     std::string FFileName;
+    std::string FCopyTitle;
+    std::vector<std::string> FExampleFolders;
     bool FModified = false;
     std::string FSavedDocument;
     std::string FProgramFileName;
@@ -110,5 +124,7 @@ private:
 
 // ".dps" in any letter case after the file name's last dot.
 bool HasCircuitExtension(const std::string& path);
+// `path` lies in `folder` or below it, symbolic links resolved.
+bool IsInsideFolder(const std::string& path, const std::string& folder);
 
 } // namespace kelto

@@ -16,6 +16,11 @@ constexpr std::string_view kSavePromptNamedAfter = "的内容已经被更改,\r\
 // puts the file's full path before kSavePromptNamedAfter.
 constexpr std::string_view kProgramPromptUntitled = "KELTOBASIC程序还没有保存到文件,\r\n是否保存程序?";
 constexpr std::string_view kProgramPromptNamedBefore = "KELTOBASIC程序文件";
+// After a lesson's title in the caption of its untitled copy.
+constexpr std::string_view kExampleCopySuffix = "（示例副本）";
+// The log line when opening a circuit also loaded the program of the same
+// name beside it, before the program's file name.
+constexpr std::string_view kPairedProgram = "同时打开了同名程序 ";
 // The examples folder goes between these two; empty when none was found.
 constexpr std::string_view kNoLessonsBefore = "没有找到示例课程:";
 constexpr std::string_view kNoLessonsAfter = "\r\n示例文件夹里应有同名的 .dps 和 .txt 文件。";

@@ -1,6 +1,7 @@
 // The canvas's events turned into wiring, part actions and dialogs.
 #include "core/board/schematic_editor.h"
 
+#include "core/board/guidance_texts.h"
 #include "core/devices/device_table.h"
 
 namespace kelto {
@@ -185,9 +186,11 @@ void TSchematicEditor::DeleteSelectedPart()
     if (part == nullptr)
         return;
     FHost.StopClickTimer();
-    if (FHost.ShowDeleteDialog() != TModalResult::mrNo)
-        return;
     const int32_t item = FBoard.SlotItemOf(part);
+    const TPaletteItem* entry = PaletteItem(item);
+    if (FHost.ShowDeleteDialog(entry != nullptr ? std::string(entry->Caption) : part->FName) !=
+        TModalResult::mrNo)
+        return;
     if (item == kOScopesItem)
         FHost.HideInstrumentWindow(TInstrument::OScopes);
     else if (item == kAudioasItem)
@@ -199,14 +202,22 @@ void TSchematicEditor::DeleteSelectedPart()
     Edited(std::move(edit));
 }
 
-void TSchematicEditor::PlaceItem(int32_t item)
+TSimuPart* TSchematicEditor::PlaceItem(int32_t item)
 {
-    if (TSimuPart* part = FBoard.PlaceItem(item)) {
+    if (TSimuPart* placed = FBoard.Slot(item)) {
+        FBoard.Canvas().Select(placed->FBody);
+        FBoard.LogLine(std::string(kOnlyOneBefore) + std::string(PaletteItem(item)->Caption) +
+                       std::string(kOnlyOneAfter));
+        return placed;
+    }
+    TSimuPart* part = FBoard.PlaceItem(item);
+    if (part != nullptr) {
         TCanvasEdit edit;
         edit.Kind = TEditKind::PlacePart;
         edit.Part = CapturePart(FBoard, *part);
         Edited(std::move(edit));
     }
+    return part;
 }
 
 void TSchematicEditor::Edited(TCanvasEdit edit)

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace kelto {
 
@@ -33,8 +34,9 @@ public:
     virtual void StopClickTimer() = 0;
     // TFormXian, modal, with the radio button of the wire's style checked.
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
-    // TFormShanChu, modal: mrNo means delete.
-    virtual TModalResult ShowDeleteDialog() = 0;
+    // TFormShanChu, modal, naming the part by its palette caption (UTF-8):
+    // mrNo means delete.
+    virtual TModalResult ShowDeleteDialog(const std::string& partCaption) = 0;
     virtual void ShowInstrumentWindow(TInstrument instrument) = 0;
     virtual void HideInstrumentWindow(TInstrument instrument) = 0;
 };
@@ -58,8 +60,13 @@ public:
 
     void ClickTimerTimer();
 
-    // A palette click: places the item's part unless its slot is taken.
-    void PlaceItem(int32_t item);
+    // A palette click: places the item's part; when its slot is taken,
+    // selects the part there and says in the log that one is all there is.
+    // The part placed or found, to be shown; nullptr for no item.
+    TSimuPart* PlaceItem(int32_t item);
+    // The Delete key: what a double-click does to the selection (the wire
+    // dialog for a wire, the delete dialog for a part).
+    void DeleteKeyPressed() { OnDblClick(); }
     // Hears every canvas edit made through this editor, for undo.
     void SetEditListener(std::function<void(TCanvasEdit)> listener) { FOnEdit = std::move(listener); }
 
@@ -77,6 +84,8 @@ public:
     TdxFcConnection* ConnectPins();
     int32_t PinClickCount() const { return FPinClickCount; }
     TdxFcObject* FirstPinClicked() const { return FPinClickCount > 0 ? FPinClicks[0] : nullptr; }
+    // Escape: the first pin is forgotten.
+    void AbandonWiring() { FPinClickCount = 0; }
 
 private:
     void Edited(TCanvasEdit edit);

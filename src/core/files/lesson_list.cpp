@@ -20,18 +20,6 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// Numbered lines are statements; anything else before them is a comment.
-std::string TitleOf(const fs::path& program)
-{
-    std::vector<std::string> lines;
-    if (LoadProgramFile(program.string(), lines).Ok && !lines.empty()) {
-        const std::string first = Trimmed(lines.front());
-        if (!first.empty() && (first[0] < '0' || first[0] > '9'))
-            return first;
-    }
-    return program.stem().string();
-}
-
 bool IsRegularFile(const fs::path& path)
 {
     std::error_code error;
@@ -39,6 +27,18 @@ bool IsRegularFile(const fs::path& path)
 }
 
 } // namespace
+
+// Numbered lines are statements; anything else before them is a comment.
+std::string LessonTitle(const std::string& programPath)
+{
+    std::vector<std::string> lines;
+    if (LoadProgramFile(programPath, lines).Ok && !lines.empty()) {
+        const std::string first = Trimmed(lines.front());
+        if (!first.empty() && (first[0] < '0' || first[0] > '9'))
+            return first;
+    }
+    return fs::path(programPath).stem().string();
+}
 
 std::vector<TLesson> ListLessons(const std::string& folder)
 {
@@ -54,7 +54,7 @@ std::vector<TLesson> ListLessons(const std::string& folder)
         program.replace_extension(".txt");
         if (!IsRegularFile(program))
             continue;
-        lessons.push_back({TitleOf(program), circuit.string(), program.string()});
+        lessons.push_back({LessonTitle(program.string()), circuit.string(), program.string()});
     }
     std::sort(lessons.begin(), lessons.end(),
               [](const TLesson& a, const TLesson& b) { return a.CircuitPath < b.CircuitPath; });

@@ -13,9 +13,11 @@ struct TLesson {
     std::string ProgramPath;
 };
 
-// Sorted by file name. A program that opens without a comment line (or
-// cannot be read) gives the file name without extension as the title. An
-// empty or missing folder has no lessons.
+// Sorted by file name, titled as below. An empty or missing folder has no
+// lessons.
 std::vector<TLesson> ListLessons(const std::string& folder);
+// The program's first comment line; a program that opens without one (or
+// cannot be read) gives its file name without extension.
+std::string LessonTitle(const std::string& programPath);
 
 } // namespace kelto

@@ -1,8 +1,13 @@
 #include "gui/app/dialog_folders.h"
 
+#include "core/board/document.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace kelto::gui {
 
@@ -40,28 +45,40 @@ QStringList ExampleFolderCandidates(const QString& executableFolder)
     return candidates;
 }
 
-QString ExamplesFolder(const QString& executableFolder)
+QStringList ExampleFolders(const QString& executableFolder)
 {
+    QStringList folders;
     for (const QString& candidate : ExampleFolderCandidates(executableFolder))
         if (HoldsCircuits(candidate))
-            return QDir::cleanPath(candidate);
-    return {};
+            folders << QDir::cleanPath(candidate);
+    return folders;
 }
 
-TDialogFolders::TDialogFolders(QSettings& settings, QString examples)
+TDialogFolders::TDialogFolders(QSettings& settings, QStringList examples)
     : FSettings(settings), FExamples(std::move(examples))
 {
 }
 
-QString TDialogFolders::StartFolder(const QString& ownFile, const QString& otherFile) const
+bool TDialogFolders::InsideExamples(const QString& folder) const
 {
+    const std::string path = QFile::encodeName(folder).toStdString();
+    return std::any_of(FExamples.begin(), FExamples.end(), [&path](const QString& examples) {
+        return IsInsideFolder(path, QFile::encodeName(examples).toStdString());
+    });
+}
+
+QString TDialogFolders::StartFolder(const QString& ownFile, const QString& otherFile, TDialogUse use) const
+{
+    const auto usable = [this, use](const QString& folder) {
+        return !folder.isEmpty() && (use == TDialogUse::Open || !InsideExamples(folder));
+    };
     for (const QString& file : {ownFile, otherFile})
-        if (const QString folder = ExistingFolderOf(file); !folder.isEmpty())
+        if (const QString folder = ExistingFolderOf(file); usable(folder))
             return folder;
     if (const QString last = FSettings.value(kLastFolderKey).toString();
-        !last.isEmpty() && QFileInfo(last).isDir())
+        usable(last) && QFileInfo(last).isDir())
         return last;
-    return FExamples.isEmpty() ? QDir::homePath() : FExamples;
+    return use == TDialogUse::Save || FExamples.isEmpty() ? QDir::homePath() : FExamples.front();
 }
 
 void TDialogFolders::Remember(const QString& chosenFile)

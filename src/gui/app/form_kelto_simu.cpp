@@ -3,6 +3,7 @@
 #include "gui/app/form_kelto_simu.h"
 
 #include "core/board/palette.h"
+#include "core/board/run_press.h"
 #include "core/board/speed_test.h"
 #include "core/files/program_file.h"
 #include "gui/app/form_run_watch.h"
@@ -34,9 +35,13 @@ constexpr int kRunWatchMilliseconds = 30;
 } // namespace
 
 TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWidget* parent)
-    : QWidget(parent), FDialogs(dialogs),
-      FDialogFolders(settings, ExamplesFolder(QCoreApplication::applicationDirPath()))
+    : QWidget(parent), FDialogs(dialogs), FSettings(settings),
+      FDialogFolders(settings, ExampleFolders(QCoreApplication::applicationDirPath()))
 {
+    std::vector<std::string> examples;
+    for (const QString& folder : FDialogFolders.Examples())
+        examples.push_back(QFile::encodeName(folder).toStdString());
+    FDocument.SetExampleFolders(std::move(examples));
     BuildLayout();
     ConnectHandlers();
     BuildShortcuts();
@@ -64,11 +69,11 @@ void TFormKeltoSimu::ConnectHandlers()
         RefreshRunButtons();
     });
     connect(ButtonSTOP, &QPushButton::clicked, this, [this] {
-        FBoard.ButtonSTOPClick();
+        PressStop(FBoard);
         RefreshRunButtons();
     });
     connect(ButtonStep, &QPushButton::clicked, this, [this] {
-        FBoard.ButtonStepClick();
+        PressStep(FBoard, ProgramLinesAsGbk(EditorLines()));
         RefreshRunButtons();
     });
     connect(ButtonWatch, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonWatchClick);
@@ -80,9 +85,12 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(ButtonOpenBas, &QPushButton::clicked, this, [this] { FDocument.ButtonOpenBasClick(); });
     connect(ButtonSaveBas, &QPushButton::clicked, this, [this] { FDocument.ButtonSaveBasClick(); });
     connect(ButtonExample, &QPushButton::clicked, this, [this] {
-        FDocument.ButtonExampleClick(QFile::encodeName(FDialogFolders.Examples()).toStdString());
+        FDocument.ButtonExampleClick(QFile::encodeName(FDialogFolders.Examples().value(0)).toStdString());
     });
-    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) { FEditor.PlaceItem(item); });
+    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, [this](int item) {
+        if (const TSimuPart* part = FEditor.PlaceItem(item))
+            dxFlowChart1->ShowObject(part->FBody);
+    });
     connect(&TimerPerfTest, &QTimer::timeout, this, &TFormKeltoSimu::TimerPerfTestTimer);
     connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
     GLCadencer1.SetOnProgress(
@@ -211,8 +219,7 @@ void TFormKeltoSimu::DrawObject(QPainter& painter, const TdxFcObject& object, co
 
 void TFormKeltoSimu::ButtonRUNClick()
 {
-    FBoard.SetEditorLines(ProgramLinesAsGbk(EditorLines()));
-    FBoard.ButtonRUNClick();
+    PressRun(FBoard, ProgramLinesAsGbk(EditorLines()));
     RefreshRunButtons();
 }
 

@@ -37,7 +37,8 @@ class TScopeForm;
 class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
     Q_OBJECT
 public:
-    // `settings` keeps what outlives a start (the file dialogs' last folder).
+    // `settings` keeps what outlives a start (the file dialogs' last folder,
+    // the editor's width).
     TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWidget* parent = nullptr);
     ~TFormKeltoSimu() override;
 
@@ -80,6 +81,9 @@ public:
     // window with the variables.
     QPushButton* ButtonStep = nullptr;
     QPushButton* ButtonWatch = nullptr;
+    // Undo and redo of canvas edits, for whoever does not know Ctrl+Z.
+    QPushButton* ButtonUndo = nullptr;
+    QPushButton* ButtonRedo = nullptr;
     TFormRunWatch* FormRunWatch = nullptr;
 
     TGLCadencer GLCadencer1;
@@ -96,6 +100,8 @@ private:
     void BuildLayout();
     void BuildButtons();
     void BuildPanels();
+    // The editor's width as the user last dragged it, kept across starts.
+    void RestoreSplitter();
     void ConnectHandlers();
     void FormCreate();
     void CreateWelcomeBanner();
@@ -120,14 +126,14 @@ private:
     void RestartClickTimer() override;
     void StopClickTimer() override;
     TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
-    TModalResult ShowDeleteDialog() override;
+    TModalResult ShowDeleteDialog(const std::string& partCaption) override;
     void ShowInstrumentWindow(TInstrument instrument) override;
     void HideInstrumentWindow(TInstrument instrument) override;
 
     // IDocumentHost
     enum class TFileKind : uint8_t { Circuit, Program };
     using TFileDialog = QString (IModalDialogs::*)(QWidget*, const QString&);
-    std::optional<std::string> ChooseFile(TFileDialog dialog, TFileKind kind);
+    std::optional<std::string> ChooseFile(TFileDialog dialog, TFileKind kind, TDialogUse use);
     TSaveAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseCircuitToOpen() override;
     std::optional<std::string> ChooseCircuitToSave() override;
@@ -141,6 +147,7 @@ private:
     void CircuitReplaced() override;
 
     IModalDialogs& FDialogs;
+    QSettings& FSettings;
     TDialogFolders FDialogFolders;
     TSimuBoard FBoard;
     TCircuitDocument FDocument{FBoard, *this};

@@ -1,10 +1,12 @@
-// The main window's undo history of canvas edits and its keyboard shortcuts.
+// The main window's undo history of canvas edits, its two buttons and its
+// keyboard shortcuts.
 #include "gui/app/form_kelto_simu.h"
 
 #include "gui/app/canvas_edit_command.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -17,10 +19,9 @@ struct TButtonShortcut {
     QPushButton* TFormKeltoSimu::*Button;
 };
 
-const std::array<TButtonShortcut, 5> kButtonShortcuts{{
+const std::array<TButtonShortcut, 4> kButtonShortcuts{{
     {Qt::CTRL | Qt::Key_N, &TFormKeltoSimu::ButtonNew},
     {Qt::CTRL | Qt::Key_O, &TFormKeltoSimu::ButtonOpen},
-    {Qt::CTRL | Qt::Key_S, &TFormKeltoSimu::ButtonSave},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_S, &TFormKeltoSimu::ButtonSaveAs},
     {QKeyCombination(Qt::Key_F5), &TFormKeltoSimu::ButtonRUN},
 }};
@@ -28,7 +29,8 @@ const std::array<TButtonShortcut, 5> kButtonShortcuts{{
 } // namespace
 
 // A shortcut clicks its button, so a disabled button ignores it too. The
-// program editor keeps Ctrl+Z and Ctrl+Y for its text while it has the focus.
+// program editor keeps Ctrl+Z and Ctrl+Y for its text while it has the
+// focus, and Ctrl+S there saves what is being typed: the program.
 void TFormKeltoSimu::BuildShortcuts()
 {
     for (const TButtonShortcut& shortcut : kButtonShortcuts) {
@@ -36,12 +38,24 @@ void TFormKeltoSimu::BuildShortcuts()
         connect(new QShortcut(QKeySequence(shortcut.Keys), this), &QShortcut::activated, button,
                 &QPushButton::click);
     }
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this, [this] {
+        if (MemoEditor->hasFocus())
+            FDocument.SaveProgram();
+        else
+            ButtonSave->click();
+    });
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
             [this] { UndoRedo(true); });
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z})
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this,
                 [this] { UndoRedo(false); });
     FEditor.SetEditListener([this](TCanvasEdit edit) { CanvasEdited(std::move(edit)); });
+    connect(ButtonUndo, &QPushButton::clicked, this, [this] { UndoRedo(true); });
+    connect(ButtonRedo, &QPushButton::clicked, this, [this] { UndoRedo(false); });
+    connect(&FEditHistory, &QUndoStack::canUndoChanged, ButtonUndo, &QPushButton::setEnabled);
+    connect(&FEditHistory, &QUndoStack::canRedoChanged, ButtonRedo, &QPushButton::setEnabled);
+    ButtonUndo->setEnabled(false);
+    ButtonRedo->setEnabled(false);
 }
 
 void TFormKeltoSimu::CanvasEdited(TCanvasEdit edit)

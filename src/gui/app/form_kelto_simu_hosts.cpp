@@ -40,9 +40,9 @@ TWireDialogAnswer TFormKeltoSimu::ShowWireDialog(TLineStyle current)
     return FDialogs.ShowWireDialog(current);
 }
 
-TModalResult TFormKeltoSimu::ShowDeleteDialog()
+TModalResult TFormKeltoSimu::ShowDeleteDialog(const std::string& partCaption)
 {
-    return FDialogs.ShowDeleteDialog();
+    return FDialogs.ShowDeleteDialog(QString::fromStdString(partCaption));
 }
 
 void TFormKeltoSimu::ShowInstrumentWindow(TInstrument instrument)
@@ -68,12 +68,12 @@ TSaveAnswer TFormKeltoSimu::AskSaveChanges(const std::string& text)
     return FDialogs.AskSaveChanges(this, QString::fromStdString(text));
 }
 
-std::optional<std::string> TFormKeltoSimu::ChooseFile(TFileDialog dialog, TFileKind kind)
+std::optional<std::string> TFormKeltoSimu::ChooseFile(TFileDialog dialog, TFileKind kind, TDialogUse use)
 {
     const QString circuit = NameOf(FDocument.FileName());
     const QString program = NameOf(FDocument.ProgramFileName());
-    const QString start = kind == TFileKind::Circuit ? FDialogFolders.StartFolder(circuit, program)
-                                                     : FDialogFolders.StartFolder(program, circuit);
+    const QString start = kind == TFileKind::Circuit ? FDialogFolders.StartFolder(circuit, program, use)
+                                                     : FDialogFolders.StartFolder(program, circuit, use);
     const QString chosen = (FDialogs.*dialog)(this, start);
     if (chosen.isEmpty())
         return std::nullopt;
@@ -83,22 +83,22 @@ std::optional<std::string> TFormKeltoSimu::ChooseFile(TFileDialog dialog, TFileK
 
 std::optional<std::string> TFormKeltoSimu::ChooseCircuitToOpen()
 {
-    return ChooseFile(&IModalDialogs::OpenDialog1, TFileKind::Circuit);
+    return ChooseFile(&IModalDialogs::OpenDialog1, TFileKind::Circuit, TDialogUse::Open);
 }
 
 std::optional<std::string> TFormKeltoSimu::ChooseCircuitToSave()
 {
-    return ChooseFile(&IModalDialogs::SaveDialog1, TFileKind::Circuit);
+    return ChooseFile(&IModalDialogs::SaveDialog1, TFileKind::Circuit, TDialogUse::Save);
 }
 
 std::optional<std::string> TFormKeltoSimu::ChooseProgramToOpen()
 {
-    return ChooseFile(&IModalDialogs::OpenDialog2, TFileKind::Program);
+    return ChooseFile(&IModalDialogs::OpenDialog2, TFileKind::Program, TDialogUse::Open);
 }
 
 std::optional<std::string> TFormKeltoSimu::ChooseProgramToSave()
 {
-    return ChooseFile(&IModalDialogs::SaveDialog2, TFileKind::Program);
+    return ChooseFile(&IModalDialogs::SaveDialog2, TFileKind::Program, TDialogUse::Save);
 }
 
 std::optional<size_t> TFormKeltoSimu::ChooseLesson(const std::vector<std::string>& titles)

@@ -14,8 +14,11 @@
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSplitter>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelto::gui {
 
@@ -31,6 +34,8 @@ constexpr int kPanelMinimum = 128;
 constexpr int kMemoMessageHeight = 160;
 constexpr int kButtonTop = 2;
 constexpr int kButtonHeight = 46;
+constexpr int kHalfButtonHeight = 22;
+const QString kEditorWidthKey = QStringLiteral("layout/editorWidth");
 constexpr int kProgramButtonFontPixels = 10;
 
 struct TButtonSpec {
@@ -39,14 +44,17 @@ struct TButtonSpec {
     const QString* Caption;
     int Left;
     int Width;
+    int Top = kButtonTop;
+    int Height = kButtonHeight;
 };
 
 // The rows after the program buttons sit in free space: two right of the run
-// buttons, one between the file buttons and Exit.
-const std::array<TButtonSpec, 14>& ButtonSpecs()
+// buttons, one between the file buttons and Exit, and undo over redo at the
+// right end.
+const std::array<TButtonSpec, 16>& ButtonSpecs()
 {
     using namespace main_strings;
-    static const std::array<TButtonSpec, 14> specs{{
+    static const std::array<TButtonSpec, 16> specs{{
         {&TFormKeltoSimu::ButtonRUN, "ButtonRUN", &kButtonRUN, 2, 46},
         {&TFormKeltoSimu::ButtonPAUSE, "ButtonPAUSE", &kButtonPAUSE, 49, 46},
         {&TFormKeltoSimu::ButtonCONTINUE, "ButtonCONTINUE", &kButtonCONTINUE, 96, 46},
@@ -61,6 +69,9 @@ const std::array<TButtonSpec, 14>& ButtonSpecs()
         {&TFormKeltoSimu::ButtonStep, "ButtonStep", &kButtonStep, 196, 46},
         {&TFormKeltoSimu::ButtonWatch, "ButtonWatch", &kButtonWatch, 243, 46},
         {&TFormKeltoSimu::ButtonExample, "ButtonExample", &kButtonExample, 504, 46},
+        {&TFormKeltoSimu::ButtonUndo, "ButtonUndo", &kButtonUndo, 744, 46, kButtonTop, kHalfButtonHeight},
+        {&TFormKeltoSimu::ButtonRedo, "ButtonRedo", &kButtonRedo, 744, 46, kButtonTop + kHalfButtonHeight + 2,
+         kHalfButtonHeight},
     }};
     return specs;
 }
@@ -109,7 +120,7 @@ void TFormKeltoSimu::BuildButtons()
     for (const TButtonSpec& spec : ButtonSpecs()) {
         auto* button = new QPushButton(spec.Caption != nullptr ? *spec.Caption : QString(), PanelTop);
         button->setObjectName(QLatin1String(spec.Name));
-        button->setGeometry(spec.Left, kButtonTop, spec.Width, kButtonHeight);
+        button->setGeometry(spec.Left, spec.Top, spec.Width, spec.Height);
         button->setAutoDefault(false);
         this->*spec.Member = button;
     }
@@ -121,6 +132,8 @@ void TFormKeltoSimu::BuildButtons()
         button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
         button->setFont(programButtonFont);
     }
+    ButtonUndo->setToolTip(main_strings::kButtonUndoTip);
+    ButtonRedo->setToolTip(main_strings::kButtonRedoTip);
 }
 
 // PanelGL places its children itself: the palette keeps 145 pixels at the
@@ -146,6 +159,8 @@ void TFormKeltoSimu::BuildPanels()
     dxFlowChart1->SetHintAt(
         [this](QPoint p) { return QString::fromStdString(HintAtPoint(FBoard, p.x(), p.y())); });
     dxFlowChart1->SetWiringStart([this] { return FEditor.FirstPinClicked(); });
+    dxFlowChart1->SetKeyHandlers([this] { FEditor.DeleteKeyPressed(); }, [this] { FEditor.AbandonWiring(); });
+    dxFlowChart1->SetEmptyHint(main_strings::kEmptyCanvasHint);
 
     PanelEdit = new QWidget(Splitter1);
     PanelEdit->setObjectName(QStringLiteral("PanelEdit"));
@@ -158,6 +173,8 @@ void TFormKeltoSimu::BuildPanels()
     MemoEditor = FProgramEditor;
     MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
+    // The window's own notes (why Run did nothing) are longer than the log is wide.
+    MemoMessage->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     MemoMessage->setMaximumBlockCount(static_cast<int>(2 * kKeptLogLines));
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
@@ -165,11 +182,22 @@ void TFormKeltoSimu::BuildPanels()
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->addWidget(Splitter2);
 
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
+    // A growing window gives its room to the circuit; the editor keeps its width.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
     const int panelHeight = kWindowHeight - kPanelTopHeight;
-    Splitter1->setSizes({kPanelGLWidth, kWindowWidth - kPanelGLWidth - kSplitterWidth});
+    RestoreSplitter();
     Splitter2->setSizes({panelHeight - kMemoMessageHeight - kSplitterWidth, kMemoMessageHeight});
+    connect(Splitter1, &QSplitter::splitterMoved, this,
+            [this] { FSettings.setValue(kEditorWidthKey, Splitter1->sizes().value(1)); });
+}
+
+void TFormKeltoSimu::RestoreSplitter()
+{
+    const int room = kWindowWidth - kSplitterWidth;
+    const int editorWidth = std::clamp(FSettings.value(kEditorWidthKey, room - kPanelGLWidth).toInt(),
+                                       kPanelMinimum, room - kPanelMinimum);
+    Splitter1->setSizes({room - editorWidth, editorWidth});
 }
 
 bool TFormKeltoSimu::eventFilter(QObject* watched, QEvent* event)

@@ -103,8 +103,9 @@ TWireDialogAnswer TQtModalDialogs::ShowWireDialog(TLineStyle current)
     return FFormXian->Execute(current);
 }
 
-TModalResult TQtModalDialogs::ShowDeleteDialog()
+TModalResult TQtModalDialogs::ShowDeleteDialog(const QString& partCaption)
 {
+    FFormShanChu->SetPartCaption(partCaption);
     return FFormShanChu->ShowModal();
 }
 

@@ -31,7 +31,8 @@ public:
     // The example chooser: the chosen row, or -1 when the user cancels.
     virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
-    virtual TModalResult ShowDeleteDialog() = 0;
+    // Naming the part by its caption.
+    virtual TModalResult ShowDeleteDialog(const QString& partCaption) = 0;
 };
 
 // The real dialogs; the wire and delete dialogs are made once and reused.
@@ -48,7 +49,7 @@ public:
     void ShowFileError(QWidget* parent, const QString& message) override;
     int ChooseLesson(QWidget* parent, const QStringList& titles) override;
     TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
-    TModalResult ShowDeleteDialog() override;
+    TModalResult ShowDeleteDialog(const QString& partCaption) override;
 
 private:
     std::unique_ptr<TFormXian> FFormXian;

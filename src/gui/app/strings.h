@@ -19,6 +19,14 @@ inline const QString kButtonOpenBas = QStringLiteral("打开\nKELTOBASIC");
 inline const QString kButtonSaveBas = QStringLiteral("保存\nKELTOBASIC");
 inline const QString kButtonStep = QStringLiteral("单步");
 inline const QString kButtonWatch = QStringLiteral("变量");
+inline const QString kButtonUndo = QStringLiteral("撤销");
+inline const QString kButtonRedo = QStringLiteral("重做");
+inline const QString kButtonUndoTip = QStringLiteral("撤销上一次画布上的改动（Ctrl+Z）");
+inline const QString kButtonRedoTip = QStringLiteral("重做撤销了的改动（Ctrl+Y）");
+
+// On the empty canvas once the banner has gone.
+inline const QString kEmptyCanvasHint =
+    QStringLiteral("单击左边元件栏里的元件，把它放到这里；\n或按上面的“示例”打开一课。");
 
 inline const QString kRunWatchCaption = QStringLiteral("变量");
 inline const QString kRunWatchName = QStringLiteral("名称");

@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -30,6 +31,8 @@ constexpr int kMarkReach = kMarkSize / 2 + 1;
 constexpr int kDrawReach = 16;
 constexpr int kWiringMarkRadius = 5;
 const QColor kWiringMarkColour(0xE0, 0x00, 0x00);
+const QColor kEmptyHintColour(0x60, 0x60, 0x60);
+constexpr int kEmptyHintPixels = 16;
 
 TMouseButton ButtonOf(Qt::MouseButton button, bool& known)
 {
@@ -118,6 +121,18 @@ QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
     return QRect(QPoint(topLeft.X, topLeft.Y), QPoint(bottomRight.X - 1, bottomRight.Y - 1));
 }
 
+void TdxFlowChartView::ShowObject(const TdxFcObject* object)
+{
+    if (object == nullptr)
+        return;
+    const QRect r = ClientRect(object->Bounds());
+    if (viewport()->rect().contains(r))
+        return;
+    UpdateScrollRange();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + r.left() - kDrawReach);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + r.top() - kDrawReach);
+}
+
 void TdxFlowChartView::CanvasInvalidated(const TRect& chartRect)
 {
     Repaint(Grown(ClientRect(chartRect), std::max(kMarkReach, kDrawReach)) & viewport()->rect());
@@ -158,9 +173,14 @@ void TdxFlowChartView::ScheduleScrollRangeUpdate()
         FScrollRangeTimer.start();
 }
 
-// The scrollable area covers the chart origin and every visible object.
+// The scrollable area covers the chart origin and every visible object. The
+// empty canvas's hint comes and goes with the first object and the last.
 void TdxFlowChartView::UpdateScrollRange()
 {
+    if (const bool empty = FCanvas.ObjectCount() == 0; empty != FWasEmpty && !FEmptyHint.isEmpty()) {
+        FWasEmpty = empty;
+        Repaint(viewport()->rect());
+    }
     TRect extent{0, 0, 0, 0};
     const auto include = [&extent](const TRect& r) {
         extent.Left = std::min(extent.Left, r.Left);
@@ -324,13 +344,35 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
     PaintConnections(painter, clip, false);
     PaintSelectionMarks(painter, clip);
     PaintDragOutline(painter);
-    if (const QRect mark = WiringMarkRect(); mark.isValid() && mark.intersects(clip)) {
-        painter.setPen(QPen(kWiringMarkColour, 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
-    }
+    PaintWiring(painter, clip);
+    PaintEmptyHint(painter);
     if (FOnRepaint)
         FOnRepaint();
+}
+
+void TdxFlowChartView::PaintWiring(QPainter& painter, const QRect& clip)
+{
+    const QRect mark = WiringMarkRect();
+    if (!mark.isValid())
+        return;
+    painter.setBrush(Qt::NoBrush);
+    if (mark.intersects(clip)) {
+        painter.setPen(QPen(kWiringMarkColour, 2));
+        painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
+    }
+    painter.setPen(QPen(kWiringMarkColour, 1));
+    painter.drawLine(RubberBand());
+}
+
+void TdxFlowChartView::PaintEmptyHint(QPainter& painter)
+{
+    if (FCanvas.ObjectCount() != 0 || FEmptyHint.isEmpty())
+        return;
+    QFont hintFont = font();
+    hintFont.setPixelSize(kEmptyHintPixels);
+    painter.setPen(kEmptyHintColour);
+    painter.setFont(hintFont);
+    painter.drawText(viewport()->rect(), Qt::AlignCenter, FEmptyHint);
 }
 
 QRect TdxFlowChartView::WiringMarkRect() const
@@ -343,15 +385,33 @@ QRect TdxFlowChartView::WiringMarkRect() const
             2 * kWiringMarkRadius + 1};
 }
 
-// Wiring starts and ends on mouse releases, and ends whenever a click misses
-// a pin, so the mark is brought up to date after every button event.
+QLine TdxFlowChartView::RubberBand() const
+{
+    const TdxFcObject* pin = FWiringStart ? FWiringStart() : nullptr;
+    if (pin == nullptr)
+        return {};
+    return {ClientRect(pin->Bounds()).topLeft(), FPointer};
+}
+
+QRect TdxFlowChartView::RubberBandRect() const
+{
+    const QLine line = RubberBand();
+    return line.isNull() ? QRect() : Grown(QRect(line.p1(), line.p2()).normalized(), 1);
+}
+
+// Wiring starts and ends on mouse releases and Escape, and ends whenever a
+// click misses a pin, so the mark is brought up to date after each of them;
+// the pointer is followed only while a wire is begun.
 void TdxFlowChartView::UpdateWiringMark()
 {
     const QRect mark = WiringMarkRect();
-    if (mark == FWiringMark)
+    const QRect band = RubberBandRect();
+    viewport()->setMouseTracking(mark.isValid());
+    if (mark == FWiringMark && band == FRubberBand)
         return;
-    Repaint(QRegion(FWiringMark) + mark);
+    Repaint(QRegion(FWiringMark) + mark + FRubberBand + band);
     FWiringMark = mark;
+    FRubberBand = band;
 }
 
 bool TdxFlowChartView::viewportEvent(QEvent* event)
@@ -391,8 +451,10 @@ void TdxFlowChartView::mousePressEvent(QMouseEvent* event)
 void TdxFlowChartView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    FPointer = p;
     FMouse.MouseMove((event->buttons() & Qt::LeftButton) != 0, p.x(), p.y());
     UpdateDragOutline();
+    UpdateWiringMark();
 }
 
 void TdxFlowChartView::mouseReleaseEvent(QMouseEvent* event)
@@ -403,6 +465,7 @@ void TdxFlowChartView::mouseReleaseEvent(QMouseEvent* event)
         return;
     ++FReleaseCount;
     const QPoint p = event->position().toPoint();
+    FPointer = p;
     FMouse.MouseUp(button, ShiftOf(event->modifiers()), p.x(), p.y());
     UpdateDragOutline();
     UpdateWiringMark();
@@ -427,6 +490,17 @@ void TdxFlowChartView::mouseDoubleClickEvent(QMouseEvent* event)
         FMouse.MouseUp(button, ShiftOf(QGuiApplication::keyboardModifiers()), at.x(), at.y());
         UpdateDragOutline();
     }
+    UpdateWiringMark();
+}
+
+void TdxFlowChartView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && FOnDelete)
+        FOnDelete();
+    else if (event->key() == Qt::Key_Escape && FOnEscape)
+        FOnEscape();
+    else
+        return QAbstractScrollArea::keyPressEvent(event);
     UpdateWiringMark();
 }
 

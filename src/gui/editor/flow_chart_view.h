@@ -38,15 +38,26 @@ public:
     void DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const;
 
     QRect ClientRect(const TRect& chartRect) const;
+    // Scrolls an object into view, if it is out of it.
+    void ShowObject(const TdxFcObject* object);
 
     // What the pointer names at a client point (a pin and its net, a part's
     // caption); empty for nothing.
     void SetHintAt(std::function<QString(QPoint client)> hintAt) { FHintAt = std::move(hintAt); }
-    // The pin a wire starts from while wiring, or nullptr; drawn marked.
+    // The pin a wire starts from while wiring, or nullptr; drawn marked, with
+    // a line from it to the pointer.
     void SetWiringStart(std::function<const TdxFcObject*()> wiringStart)
     {
         FWiringStart = std::move(wiringStart);
     }
+    // The Delete key, and Escape, which gives up a wire begun.
+    void SetKeyHandlers(std::function<void()> onDelete, std::function<void()> onEscape)
+    {
+        FOnDelete = std::move(onDelete);
+        FOnEscape = std::move(onEscape);
+    }
+    // Shown in the middle while the canvas holds nothing.
+    void SetEmptyHint(const QString& hint) { FEmptyHint = hint; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +67,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
@@ -82,7 +94,12 @@ private:
     void RouteInClient(const TdxFcConnection& connection);
     QRect DragOutlineRect() const;
     QRect WiringMarkRect() const;
+    // The line from the first pin to the pointer, and the area it covers.
+    QLine RubberBand() const;
+    QRect RubberBandRect() const;
     void UpdateWiringMark();
+    void PaintWiring(QPainter& painter, const QRect& clip);
+    void PaintEmptyHint(QPainter& painter);
 
     TdxFlowChart& FCanvas;
     TCanvasMouse& FMouse;
@@ -101,6 +118,12 @@ private:
     std::function<QString(QPoint)> FHintAt;
     std::function<const TdxFcObject*()> FWiringStart;
     QRect FWiringMark;
+    QPoint FPointer;
+    QRect FRubberBand;
+    std::function<void()> FOnDelete;
+    std::function<void()> FOnEscape;
+    QString FEmptyHint;
+    bool FWasEmpty = false;
 };
 
 } // namespace kelto::gui

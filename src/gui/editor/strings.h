@@ -23,5 +23,9 @@ inline const QString kXianDelete = QStringLiteral("删除");
 inline const QString kShanChuCaption = QStringLiteral("删除元件");
 inline const QString kShanChuCancel = QStringLiteral("取消");
 inline const QString kShanChuDelete = QStringLiteral("删除");
+// The question naming the part (its palette caption fills %1), and how to
+// take a deletion back.
+inline const QString kShanChuQuestion = QStringLiteral("要删除“%1”吗？");
+inline const QString kShanChuUndoHint = QStringLiteral("删错了可以按 Ctrl+Z 撤销。");
 
 } // namespace kelto::gui::editor_strings

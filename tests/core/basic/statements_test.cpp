@@ -238,16 +238,16 @@ TEST(RunControl, RunStartsAfreshButKeepsLoopTablesAndPins)
 TEST(RunControl, ButtonsFollowTheRunState)
 {
     TBasicBoard b;
-    const TRunButtons idle{true, false, false, false};
+    const TRunButtons idle{true, false, false, false, true};
     const TRunButtons running{false, true, false, true};
-    const TRunButtons paused{false, false, true, false, true};
+    const TRunButtons paused{false, false, true, true, true};
     const TRunButtons stopping{false, false, false, false};
     EXPECT_EQ(b.Basic().RunButtons(), idle);
     ASSERT_TRUE(b.RunStatements({"WAIT 1000"}));
     EXPECT_EQ(b.Basic().RunButtons(), running);
     b.Board.ButtonPAUSEClick();
     EXPECT_EQ(b.Basic().RunButtons(), paused);
-    b.Board.ButtonSTOPClick(); // disabled while paused
+    b.Board.ButtonSTOPClick(); // the runner's stop: not while paused (the window's PressStop)
     EXPECT_EQ(b.Basic().RunButtons(), paused);
     b.Board.ButtonCONTINUEClick();
     EXPECT_EQ(b.Basic().RunButtons(), running);
@@ -342,7 +342,7 @@ TEST(RunControl, DeletingTheMicrocontrollerEndsTheRunAsTheProgramsEndDoes)
         else
             b.Board.DeletePart(b.Mcu);
         EXPECT_FALSE(b.Basic().FRunning);
-        EXPECT_EQ(b.Basic().RunButtons(), (TRunButtons{true, false, false, false}));
+        EXPECT_EQ(b.Basic().RunButtons(), (TRunButtons{true, false, false, false, true}));
         ASSERT_EQ(b.Logged.size(), loggedBefore + 1);
         EXPECT_EQ(b.Logged.back().Text, "结束");
 

@@ -503,6 +503,50 @@ TEST_F(DocumentTest, SavedOrReopenedProgramIsNotAskedAboutAndOpeningACircuitForg
     EXPECT_EQ(Host.Prompts, std::vector<std::string>{std::string(kProgramPromptUntitled)});
 }
 
+// The editor has been saved or given up by the prompts before, so opening a
+// circuit may fill it with the program of the same name beside it.
+TEST_F(DocumentTest, OpenAlsoLoadsTheProgramOfTheSameNameAndSaysSo)
+{
+    const std::string circuit = SavedCircuit("c.dps");
+    std::ofstream(PathOf("c.txt")) << "0 REM \"KELTOBASIC\"\r\n10 REM \"END\"\r\n";
+    Document.ResetDocument();
+    Host.OpenChoice = circuit;
+    Document.ActionFileOpenExecute();
+    EXPECT_EQ(Host.Editor, (std::vector<std::string>{"0 REM \"KELTOBASIC\"", "10 REM \"END\""}));
+    EXPECT_EQ(Document.ProgramFileName(), PathOf("c.txt"));
+    EXPECT_FALSE(Document.IsProgramModified());
+    EXPECT_EQ(Board.Interpreter().FMessageLines,
+              std::vector<std::string>{std::string(kPairedProgram) + "c.txt"});
+}
+
+// Whatever lies in an examples folder opens as an untitled copy: nothing is
+// asked while it is unchanged, and Save asks where to (the window's test
+// checks that the example's bytes stay).
+TEST_F(DocumentTest, ExampleFilesOpenAsCopiesThatSaveElsewhere)
+{
+    const std::string circuit = SavedCircuit("c.dps");
+    std::ofstream(PathOf("c.txt")) << "10 REM \"END\"\r\n";
+    Document.SetExampleFolders({"/elsewhere", FDir.string() + "/"});
+    EXPECT_TRUE(Document.IsExampleFile(circuit));
+    EXPECT_FALSE(Document.IsExampleFile(PathOf("../c.dps")));
+    Document.ResetDocument();
+    ASSERT_TRUE(Document.OpenCircuitFile(circuit));
+    EXPECT_EQ(Document.FileName(), "");
+    EXPECT_EQ(Document.ProgramFileName(), "");
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - c" + std::string(kExampleCopySuffix))
+        << "titled as the lesson chooser titles it";
+    Document.ActionFileNewExecute();
+    EXPECT_TRUE(Host.Prompts.empty());
+
+    ASSERT_TRUE(Document.OpenCircuitFile(circuit));
+    Host.SaveChoice = PathOf("mine.dps");
+    const int dialogsBefore = Host.SaveDialogs;
+    ASSERT_TRUE(Document.ActionFileSaveExecute());
+    EXPECT_EQ(Host.SaveDialogs, dialogsBefore + 1);
+    EXPECT_EQ(Document.FileName(), PathOf("mine.dps"));
+    EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - mine.dps");
+}
+
 TEST_F(DocumentTest, FileErrorsAreShownInChineseWithTheReason)
 {
     std::ofstream(PathOf("bad.dps")) << "<KELTOSIMU>\n<COMP>\n</KELTOSIMU>";
@@ -648,9 +692,10 @@ TEST_F(DocumentTest, ExampleAsksLikeOpenThenTakesCircuitAndProgramFromTheirFiles
         }
         EXPECT_EQ(WriteCircuitDocument(Board), lessonCircuit);
         EXPECT_EQ(Host.Editor, lessonProgram);
-        EXPECT_EQ(Document.FileName(), (folder / "l2.dps").string());
-        EXPECT_EQ(Document.ProgramFileName(), (folder / "l2.txt").string());
-        EXPECT_EQ(Host.Caption, std::string(kApplicationTitle) + " - l2.dps");
+        EXPECT_EQ(Document.FileName(), "") << "a lesson opens as a copy";
+        EXPECT_EQ(Document.ProgramFileName(), "");
+        EXPECT_EQ(Host.Caption,
+                  std::string(kApplicationTitle) + " - 第2课 开关" + std::string(kExampleCopySuffix));
         Host.Prompts.clear();
         Document.ActionFileNewExecute();
         EXPECT_TRUE(Host.Prompts.empty()) << "an example just opened has nothing to save";

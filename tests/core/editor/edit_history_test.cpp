@@ -23,7 +23,7 @@ public:
     void RestartClickTimer() override {}
     void StopClickTimer() override {}
     TWireDialogAnswer ShowWireDialog(TLineStyle) override { return WireAnswer; }
-    TModalResult ShowDeleteDialog() override { return TModalResult::mrNo; }
+    TModalResult ShowDeleteDialog(const std::string&) override { return TModalResult::mrNo; }
     void ShowInstrumentWindow(TInstrument) override {}
     void HideInstrumentWindow(TInstrument) override {}
     TWireDialogAnswer WireAnswer;

@@ -27,9 +27,9 @@ public:
         ShownStyle = current;
         return WireAnswer;
     }
-    TModalResult ShowDeleteDialog() override
+    TModalResult ShowDeleteDialog(const std::string& partCaption) override
     {
-        Calls.push_back("delete dialog");
+        Calls.push_back("delete dialog " + partCaption);
         return DeleteAnswer;
     }
     void ShowInstrumentWindow(TInstrument instrument) override
@@ -148,7 +148,7 @@ TEST(SchematicEditor, ToggleSwitchFlipsOnEachClickAndTwiceOnAKeptDoubleClick)
     rig.Host.Calls.clear();
     rig.DoubleClick({60, 10});
     EXPECT_EQ(toggle.FClosed, 0) << "flipped by the first click, back by the second release";
-    EXPECT_EQ(rig.Host.Calls, (TLog{"timer stop", "delete dialog"}));
+    EXPECT_EQ(rig.Host.Calls, (TLog{"timer stop", "delete dialog 开关K0"}));
     EXPECT_EQ(rig.Board.PartCount(), 1);
 }
 
@@ -183,12 +183,12 @@ TEST(SchematicEditor, ProbeClickSchedulesItsWindowAndADoubleClickCancelsIt)
 
     rig.Host.Calls.clear();
     rig.DoubleClick(body);
-    EXPECT_EQ(rig.Host.Calls, (TLog{"timer restart", "timer stop", "delete dialog", "timer restart"}));
+    EXPECT_EQ(rig.Host.Calls, (TLog{"timer restart", "timer stop", "delete dialog 示波器", "timer restart"}));
 
     rig.Host.Calls.clear();
     rig.Host.DeleteAnswer = TModalResult::mrNo;
     rig.DoubleClick(body);
-    EXPECT_EQ(rig.Host.Calls, (TLog{"timer restart", "timer stop", "delete dialog", "hide 1"}));
+    EXPECT_EQ(rig.Host.Calls, (TLog{"timer restart", "timer stop", "delete dialog 示波器", "hide 1"}));
     EXPECT_EQ(rig.Board.PartCount(), 0);
 }
 

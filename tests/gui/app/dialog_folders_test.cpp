@@ -42,25 +42,43 @@ private slots:
     {
         QFETCH(QString, executable);
         QFETCH(QString, expected);
-        QCOMPARE(ExamplesFolder(executable), expected);
+        QCOMPARE(ExampleFolders(executable).value(0), expected);
     }
 
     void startFolderFallsBackPastFilesAndFoldersThatAreGone()
     {
         QSettings settings(FRoot.filePath("settings.ini"), QSettings::IniFormat);
         const QString examples = Make("examples", "a.dps");
-        TDialogFolders folders(settings, examples);
+        TDialogFolders folders(settings, {examples});
         const QString circuits = Make("circuits");
         const QString programs = Make("programs");
-        QCOMPARE(folders.StartFolder(circuits + "/a.dps", programs + "/p.txt"), circuits);
-        QCOMPARE(folders.StartFolder({}, programs + "/p.txt"), programs);
-        QCOMPARE(folders.StartFolder(FRoot.filePath("gone/a.dps"), {}), examples);
+        const auto open = TDialogUse::Open;
+        QCOMPARE(folders.StartFolder(circuits + "/a.dps", programs + "/p.txt", open), circuits);
+        QCOMPARE(folders.StartFolder({}, programs + "/p.txt", open), programs);
+        QCOMPARE(folders.StartFolder(FRoot.filePath("gone/a.dps"), {}, open), examples);
 
         folders.Remember(programs + "/q.txt");
-        QCOMPARE(TDialogFolders(settings, examples).StartFolder({}, {}), programs);
+        QCOMPARE(TDialogFolders(settings, {examples}).StartFolder({}, {}, open), programs);
         QVERIFY(QDir(programs).removeRecursively());
-        QCOMPARE(folders.StartFolder({}, {}), examples);
-        QCOMPARE(TDialogFolders(settings, {}).StartFolder({}, {}), QDir::homePath());
+        QCOMPARE(folders.StartFolder({}, {}, open), examples);
+        QCOMPARE(TDialogFolders(settings, {}).StartFolder({}, {}, open), QDir::homePath());
+    }
+
+    // A lesson opened from the examples is saved elsewhere: beside the
+    // student's other file, else in the folder chosen last, else at home.
+    void saveDialogsNeverStartAmongTheExamples()
+    {
+        QSettings settings(FRoot.filePath("settings2.ini"), QSettings::IniFormat);
+        const QString examples = Make("shipped/examples", "a.dps");
+        const QString mine = Make("mine");
+        TDialogFolders folders(settings, {Make("installed/examples", "b.dps"), examples});
+        const auto save = TDialogUse::Save;
+        folders.Remember(examples + "/a.dps");
+        QCOMPARE(folders.StartFolder(examples + "/a.dps", {}, TDialogUse::Open), examples);
+        QCOMPARE(folders.StartFolder(examples + "/a.dps", {}, save), QDir::homePath());
+        QCOMPARE(folders.StartFolder(Make("shipped/examples/sub") + "/a.dps", mine + "/p.txt", save), mine);
+        folders.Remember(mine + "/c.dps");
+        QCOMPARE(folders.StartFolder(examples + "/a.dps", {}, save), mine);
     }
 };
 

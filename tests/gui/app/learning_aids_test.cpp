@@ -191,7 +191,6 @@ private slots:
                                                        "20 REM \"B=A*2\"\n30 REM \"GOTO 10\"\n"));
         auto* editor = qobject_cast<TProgramEditor*>(Form().MemoEditor);
         QVERIFY(editor != nullptr);
-        QVERIFY(!StepEnabled());
         // Opened while nothing runs, the window shows what is there at once.
         QTest::mouseClick(Form().ButtonWatch, Qt::LeftButton);
         QCOMPARE(Form().FormRunWatch->ValueOf("Z"), QStringLiteral("0"));
@@ -240,6 +239,100 @@ private slots:
         QCOMPARE(editor->RunLine(), -1);
         Keys(Qt::Key_F5, Qt::NoModifier);
         QVERIFY(Form().ButtonSTOP->isEnabled());
+    }
+
+    // Step from idle: the run starts paused and exactly one statement runs,
+    // however short the program; Stop ends it while it is paused.
+    void stepFromIdleRunsOneStatementAndStopEndsThePausedRun()
+    {
+        FinishSpeedTest();
+        ClickPalette(kMCU);
+        Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"A=5\"\n"
+                                                       "20 REM \"PRINT A\"\n"));
+        QVERIFY(StepEnabled());
+        QTest::mouseClick(Form().ButtonStep, Qt::LeftButton);
+        QTRY_VERIFY(StepEnabled());
+        QTest::qWait(100);
+        const TRunSnapshot s = TakeRunSnapshot(Board().Basic());
+        QCOMPARE(s.State, TRunState::Paused);
+        QCOMPARE(s.ExecutedLine, 10);
+        QCOMPARE(s.Variables[0], 5);
+        QCOMPARE(Form().MemoMessage->toPlainText(), QStringLiteral("开始"));
+        QVERIFY(Form().ButtonSTOP->isEnabled());
+        QTest::mouseClick(Form().ButtonSTOP, Qt::LeftButton);
+        QTRY_VERIFY(Form().ButtonRUN->isEnabled());
+        QCOMPARE(Form().MemoMessage->toPlainText(), QStringLiteral("开始\n结束"));
+    }
+
+    void ctrlSSavesTheProgramInTheEditorAndTheCircuitElsewhere()
+    {
+        ClickPalette(kK0);
+        FDialogs->SaveCircuits = {PathOf("c.dps")};
+        Keys(Qt::Key_S);
+        Form().MemoEditor->setFocus();
+        QTest::keyClicks(Form().MemoEditor, QStringLiteral("10 REM \"END\""));
+        FDialogs->SavePrograms = {PathOf("p.txt")};
+        Keys(Qt::Key_S);
+        QTest::keyClicks(Form().MemoEditor, QStringLiteral(" "));
+        Keys(Qt::Key_S); // its own file now: no dialog
+        QCOMPARE(FDialogs->Asked, (QStringList{"save dps", "save txt"}));
+        QCOMPARE(ReadAll(PathOf("p.txt")), QByteArray("10 REM \"END\" \r\n"));
+        QVERIFY(QFile::exists(PathOf("c.dps")));
+    }
+
+    // A second click on a placed item shows where the part is, scrolled into
+    // view; Delete asks
+    // about it by name, as a double-click does; both buttons undo and redo.
+    void placedItemIsSelectedDeleteKeyAsksByNameAndButtonsUndo()
+    {
+        FinishSpeedTest();
+        ClickPalette(kK0);
+        Board().Canvas().ClearSelection();
+        TdxFcObject* body = Board().Part(0)->FBody;
+        Board().MovePartTo(body, 2000, 1500);
+        ClickPalette(kK0);
+        QCOMPARE(Board().PartCount(), 1);
+        QCOMPARE(Board().Canvas().SelectedObject(), body);
+        QVERIFY(Canvas()->rect().contains(Form().dxFlowChart1->ClientRect(body->Bounds())));
+        QVERIFY(Form().MemoMessage->toPlainText().contains(QStringLiteral("开关K0")));
+
+        FDialogs->DeleteAnswers = {TModalResult::mrNo};
+        Form().dxFlowChart1->setFocus();
+        QTest::keyClick(Form().dxFlowChart1, Qt::Key_Delete);
+        QCOMPARE(FDialogs->DeletedCaptions, QStringList{"开关K0"});
+        QCOMPARE(Board().PartCount(), 0);
+        QVERIFY(Form().ButtonUndo->isEnabled());
+        QVERIFY(!Form().ButtonRedo->isEnabled());
+        QTest::mouseClick(Form().ButtonUndo, Qt::LeftButton);
+        QCOMPARE(Board().PartCount(), 1);
+        QTest::mouseClick(Form().ButtonRedo, Qt::LeftButton);
+        QCOMPARE(Board().PartCount(), 0);
+    }
+
+    // While a wire is begun a line runs from its pin to the pointer; Escape
+    // gives the wire up and takes the line away.
+    void rubberBandFollowsThePointerUntilEscape()
+    {
+        FinishSpeedTest();
+        PlaceToggleAndLed();
+        const QPoint pin = PinPoint(*Board().Part(0), 1);
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, pin);
+        const QPoint pointer = pin + QPoint(80, 200);
+        QTest::mouseMove(Canvas(), pointer);
+        const QPoint middle = (pin + pointer) / 2;
+        const auto lineShown = [this, middle] {
+            const QImage shot = Canvas()->grab().toImage();
+            for (int dx = -1; dx <= 1; ++dx)
+                if (shot.pixelColor(middle + QPoint(dx, 0)).red() > 200 &&
+                    shot.pixelColor(middle + QPoint(dx, 0)).green() < 60)
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY(lineShown());
+        QTest::keyClick(Form().dxFlowChart1, Qt::Key_Escape);
+        QTRY_VERIFY(!lineShown());
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, PinPoint(*Board().Part(1), 0));
+        QCOMPARE(Board().Canvas().ConnectionCount(), 0);
     }
 };
 

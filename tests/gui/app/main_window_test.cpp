@@ -14,12 +14,14 @@
 
 #include "core/board/board_file.h"
 #include "core/board/document_texts.h"
+#include "core/board/guidance_texts.h"
 #include "core/board/palette.h"
 #include "core/files/program_file.h"
 #include "core/instruments/scope_recorder.h"
 
 #include <QCursor>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontInfo>
@@ -151,11 +153,30 @@ private slots:
         QCOMPARE(Form().MemoEditor->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(Form().MemoEditor->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(Form().dxNavBar1->ItemCaption(26), QStringLiteral("单通道示波器"));
+    }
 
-        Form().resize(1000, 700);
+    // A larger window is for a larger circuit: the canvas takes the room and
+    // the editor keeps its width, unless the user drags the splitter, which
+    // the next start remembers.
+    void canvasTakesTheRoomOfALargerWindowAndTheSplitterIsRemembered()
+    {
+        Form().resize(1600, 1000);
         QTRY_COMPARE(Form().MemoMessage->height(), 160);
-        QCOMPARE(Form().PanelGL->width(), 620);
+        QCOMPARE(Form().dxFlowChart1->width(), 1600 - 145 - 5 - 203);
+        QCOMPARE(Form().PanelEdit->width(), 203);
         QCOMPARE(Form().dxNavBar1->width(), 145);
+
+        QWidget* handle = Form().Splitter1->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip - QPoint(100, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(100, 0));
+        QCOMPARE(Form().PanelEdit->width(), 303);
+        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
+        FForm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
+        QCOMPARE(Form().PanelEdit->width(), 303);
+        QCOMPARE(Form().dxFlowChart1->width(), 828 - 145 - 5 - 303);
     }
 
     void everyCaptionHasGlyphsInTheSongFace()
@@ -203,6 +224,20 @@ private slots:
         QVERIFY(Board().MotorSpeedFactor() >= 60.0 && Board().MotorSpeedFactor() <= 300.0);
         QTest::qWait(50);
         QCOMPARE(Board().Canvas().ObjectCount(), objectsBefore - 1);
+
+        // The banner gone, the empty canvas says what to do until a part comes.
+        const auto middleHasText = [this] {
+            const QImage shot = Canvas()->grab().toImage();
+            const QRect middle(shot.width() / 2 - 60, shot.height() / 2 - 20, 120, 40);
+            for (int y = middle.top(); y <= middle.bottom(); ++y)
+                for (int x = middle.left(); x <= middle.right(); ++x)
+                    if (shot.pixelColor(x, y) != QColor(Qt::white))
+                        return true;
+            return false;
+        };
+        QTRY_VERIFY(middleHasText());
+        Place(kK0);
+        QTRY_VERIFY(!middleHasText());
     }
 
     void paletteClickPlacesOnePartPerItem()
@@ -393,8 +428,8 @@ private slots:
         Form().MemoMessage->setPlainText(QStringLiteral("earlier"));
         Form().MemoEditor->setPlainText(QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"PRINT -5\"\n"
                                                        "20 REM \"WAIT 30000\"\n"));
-        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
-        QCOMPARE(LogLines(Form()), QStringList{"earlier"}); // no microcontroller: nothing happens
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton); // no microcontroller: only why
+        QCOMPARE(LogLines(Form()), (QStringList{"earlier", FromUtf8(kRunNeedsMcu)}));
 
         Place(kMCU, 300, 0);
         const auto buttons = [this] {
@@ -409,7 +444,7 @@ private slots:
         QCOMPARE(buttons(), QStringLiteral("0101"));
         QTRY_COMPARE(LogLines(Form()), (QStringList{"开始", "> -5 <"}));
         QTest::mouseClick(Form().ButtonPAUSE, Qt::LeftButton);
-        QCOMPARE(buttons(), QStringLiteral("0010"));
+        QCOMPARE(buttons(), QStringLiteral("0011"));
         QTest::mouseClick(Form().ButtonCONTINUE, Qt::LeftButton);
         QCOMPARE(buttons(), QStringLiteral("0101"));
         QTest::mouseClick(Form().ButtonSTOP, Qt::LeftButton);
@@ -600,9 +635,9 @@ private slots:
         QCOMPARE(saved.readAll(), QByteArray("10 PRINT \"HI\"\r\n20 END\r\n"));
     }
 
-    void fileDialogsStartBesideTheFilesElseTheLastFolderElseTheExamples()
+    void fileDialogsStartBesideTheFilesElseTheLastFolderElseHome()
     {
-        const QString examples = ExamplesFolder(QCoreApplication::applicationDirPath());
+        const QString examples = ExampleFolders(QCoreApplication::applicationDirPath()).value(0);
         QVERIFY2(QFile::exists(examples + "/mcu_led.dps"), qPrintable(examples));
         QVERIFY(!examples.startsWith(QCoreApplication::applicationDirPath()));
         QDir(FDir->path()).mkpath("lessons");
@@ -616,7 +651,7 @@ private slots:
         QTest::mouseClick(Form().ButtonSaveBas, Qt::LeftButton); // still beside the circuit
         QTest::mouseClick(Form().ButtonOpenBas, Qt::LeftButton); // beside the program now
         QTest::mouseClick(Form().ButtonSaveAs, Qt::LeftButton);  // beside the circuit
-        QCOMPARE(FDialogs->StartFolders, (QStringList{examples, PathOf("lessons"), PathOf("lessons"),
+        QCOMPARE(FDialogs->StartFolders, (QStringList{QDir::homePath(), PathOf("lessons"), PathOf("lessons"),
                                                       PathOf("programs"), PathOf("lessons")}));
 
         // A new start, with no file open, goes back to the folder chosen last.
@@ -642,7 +677,7 @@ private slots:
 
     void exampleButtonAsksThenOpensTheChosenLessonsCircuitAndProgram()
     {
-        const QString examples = ExamplesFolder(QCoreApplication::applicationDirPath());
+        const QString examples = ExampleFolders(QCoreApplication::applicationDirPath()).value(0);
         const std::string circuitPath = QFile::encodeName(examples + "/lesson01_blink.dps").toStdString();
         const std::string programPath = QFile::encodeName(examples + "/lesson01_blink.txt").toStdString();
         TSimuBoard lesson;
@@ -668,9 +703,59 @@ private slots:
         QCOMPARE(Board().Canvas().ConnectionCount(), lesson.Canvas().ConnectionCount());
         QVERIFY(Board().Canvas().ConnectionCount() > 0);
         QCOMPARE(Form().MemoEditor->toPlainText(), programText.join(QLatin1Char('\n')));
-        QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle) + " - lesson01_blink.dps");
+        QCOMPARE(Form().windowTitle(),
+                 FromUtf8(kApplicationTitle) + " - 第1课 闪烁的发光二极管" + FromUtf8(kExampleCopySuffix));
+        QCOMPARE(LogLines(Form()), QStringList{FromUtf8(kPairedProgram) + "lesson01_blink.txt"});
         QVERIFY(!Form().Document().IsCircuitModified());
         QVERIFY(!Form().Document().IsProgramModified());
+    }
+
+    // A lesson opens as a copy: New and closing with 是 ask where to save,
+    // in the student's folders, and the lesson's files stay as shipped.
+    void lessonIsNeverWrittenOverByNewOrClosing()
+    {
+        const QString examples = ExampleFolders(QCoreApplication::applicationDirPath()).value(0);
+        QStringList lessonFiles{examples + "/lesson01_blink.dps", examples + "/lesson01_blink.txt"};
+        QList<QByteArray> shipped;
+        for (const QString& file : lessonFiles) {
+            QFile lesson(file);
+            QVERIFY(lesson.open(QIODevice::ReadOnly));
+            shipped << lesson.readAll();
+        }
+        const auto openAndEditTheLesson = [this] {
+            FDialogs->LessonChoices = {0};
+            QTest::mouseClick(Form().ButtonExample, Qt::LeftButton);
+            QVERIFY(Form().Document().FileName().empty());
+            Board().MovePartTo(Board().Part(0)->FBody, 40, 40);
+            Form().MemoEditor->appendPlainText(QStringLiteral("999 REM \"END\""));
+            FDialogs->Asked.clear();
+            FDialogs->StartFolders.clear();
+            FDialogs->SaveAnswers = {TSaveAnswer::Yes, TSaveAnswer::Yes};
+        };
+        const QStringList asked{"prompt " + FromUtf8(kSavePromptUntitled), "save dps",
+                                "prompt " + FromUtf8(kProgramPromptUntitled), "save txt"};
+
+        openAndEditTheLesson();
+        FDialogs->SaveCircuits = {PathOf("mine.dps")};
+        FDialogs->SavePrograms = {PathOf("mine.txt")};
+        QTest::mouseClick(Form().ButtonNew, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked, asked);
+        QCOMPARE(FDialogs->StartFolders, (QStringList{QDir::homePath(), FDir->path()}));
+        QVERIFY(QFile::exists(PathOf("mine.dps")) && QFile::exists(PathOf("mine.txt")));
+        QCOMPARE(Board().PartCount(), 0);
+
+        openAndEditTheLesson();
+        FDialogs->SaveCircuits = {PathOf("closing.dps")};
+        FDialogs->SavePrograms = {PathOf("closing.txt")};
+        Form().close();
+        QVERIFY(!Form().isVisible());
+        QCOMPARE(FDialogs->Asked, asked);
+        QCOMPARE(FDialogs->StartFolders, (QStringList{FDir->path(), FDir->path()}));
+        for (int i = 0; i < lessonFiles.size(); ++i) {
+            QFile lesson(lessonFiles[i]);
+            QVERIFY(lesson.open(QIODevice::ReadOnly));
+            QCOMPARE(lesson.readAll(), shipped[i]);
+        }
     }
 
     void exampleCancelledAtTheSaveQuestionChangesNothing()

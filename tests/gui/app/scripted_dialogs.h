@@ -46,15 +46,18 @@ public:
         Asked.push_back(QStringLiteral("wire dialog"));
         return Take(WireAnswers, TWireDialogAnswer{});
     }
-    TModalResult ShowDeleteDialog() override
+    TModalResult ShowDeleteDialog(const QString& partCaption) override
     {
         Asked.push_back(QStringLiteral("delete dialog"));
+        DeletedCaptions.push_back(partCaption);
         if (OnDeleteDialog)
             OnDeleteDialog();
         return Take(DeleteAnswers, TModalResult::mrCancel);
     }
 
     QStringList Asked;
+    // The part each delete dialog named.
+    QStringList DeletedCaptions;
     // The folder each file dialog opened in.
     QStringList StartFolders;
     std::deque<TSaveAnswer> SaveAnswers;
