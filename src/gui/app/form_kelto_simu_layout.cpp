@@ -36,7 +36,6 @@ constexpr int kButtonTop = 2;
 constexpr int kButtonHeight = 46;
 constexpr int kHalfButtonHeight = 22;
 const QString kEditorWidthKey = QStringLiteral("layout/editorWidth");
-constexpr int kProgramButtonFontPixels = 10;
 
 struct TButtonSpec {
     QPushButton* TFormKeltoSimu::*Member;
@@ -64,13 +63,13 @@ const std::array<TButtonSpec, 16>& ButtonSpecs()
         {&TFormKeltoSimu::ButtonSave, "ButtonSave", &kButtonSave, 402, 46},
         {&TFormKeltoSimu::ButtonSaveAs, "ButtonSaveAs", &kButtonSaveAs, 449, 46},
         {&TFormKeltoSimu::ButtonExit, "ButtonExit", &kButtonExit, 559, 46},
-        {&TFormKeltoSimu::ButtonOpenBas, "ButtonOpenBas", nullptr, 627, 56},
-        {&TFormKeltoSimu::ButtonSaveBas, "ButtonSaveBas", nullptr, 684, 56},
+        {&TFormKeltoSimu::ButtonOpenBas, "ButtonOpenBas", nullptr, 627, 64},
+        {&TFormKeltoSimu::ButtonSaveBas, "ButtonSaveBas", nullptr, 692, 64},
         {&TFormKeltoSimu::ButtonStep, "ButtonStep", &kButtonStep, 196, 46},
         {&TFormKeltoSimu::ButtonWatch, "ButtonWatch", &kButtonWatch, 243, 46},
         {&TFormKeltoSimu::ButtonExample, "ButtonExample", &kButtonExample, 504, 46},
-        {&TFormKeltoSimu::ButtonUndo, "ButtonUndo", &kButtonUndo, 744, 46, kButtonTop, kHalfButtonHeight},
-        {&TFormKeltoSimu::ButtonRedo, "ButtonRedo", &kButtonRedo, 744, 46, kButtonTop + kHalfButtonHeight + 2,
+        {&TFormKeltoSimu::ButtonUndo, "ButtonUndo", &kButtonUndo, 758, 40, kButtonTop, kHalfButtonHeight},
+        {&TFormKeltoSimu::ButtonRedo, "ButtonRedo", &kButtonRedo, 758, 40, kButtonTop + kHalfButtonHeight + 2,
          kHalfButtonHeight},
     }};
     return specs;
@@ -124,14 +123,10 @@ void TFormKeltoSimu::BuildButtons()
         button->setAutoDefault(false);
         this->*spec.Member = button;
     }
-    // Two lines with "KELTOBASIC" in 56 pixels: no room for padding, and the
-    // Song face's fixed-pitch Latin needs the classic 8-point size.
-    QFont programButtonFont = font();
-    programButtonFont.setPixelSize(kProgramButtonFontPixels);
-    for (QPushButton* button : {ButtonOpenBas, ButtonSaveBas}) {
+    // "KELTOBASIC" in the window's font takes all of a wider button: no
+    // room for padding. Undo and redo end the panel before 800 pixels.
+    for (QPushButton* button : {ButtonOpenBas, ButtonSaveBas})
         button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
-        button->setFont(programButtonFont);
-    }
     ButtonUndo->setToolTip(main_strings::kButtonUndoTip);
     ButtonRedo->setToolTip(main_strings::kButtonRedoTip);
 }

@@ -130,13 +130,20 @@ private slots:
             {Form().ButtonSave, 402, 46, "保存"},
             {Form().ButtonSaveAs, 449, 46, "另存"},
             {Form().ButtonExit, 559, 46, "退出"},
-            {Form().ButtonOpenBas, 627, 56, "打开\nKELTOBASIC"},
-            {Form().ButtonSaveBas, 684, 56, "保存\nKELTOBASIC"},
+            {Form().ButtonOpenBas, 627, 64, "打开\nKELTOBASIC"},
+            {Form().ButtonSaveBas, 692, 64, "保存\nKELTOBASIC"},
         };
         for (const TButton& b : buttons) {
             QCOMPARE(b.Button->geometry(), QRect(b.Left, 2, b.Width, 46));
             QCOMPARE(b.Button->text(), b.Caption);
+            // In the window's own font, and whole.
+            QCOMPARE(b.Button->font().pixelSize(), Form().font().pixelSize());
+            QVERIFY(b.Button->fontMetrics().boundingRect(QRect(0, 0, 500, 500), 0, b.Caption).width() <=
+                    b.Width - 4);
         }
+        // Every top panel button stays inside an 800 pixel wide window.
+        for (const QPushButton* button : Form().PanelTop->findChildren<QPushButton*>())
+            QVERIFY2(button->geometry().right() < 800, qPrintable(button->objectName()));
         QCOMPARE(Form().PanelGL->geometry(), QRect(0, 0, 620, 539));
         QCOMPARE(Form().dxNavBar1->geometry(), QRect(0, 0, 145, 539));
         QCOMPARE(Form().dxFlowChart1->geometry(), QRect(145, 0, 475, 539));
