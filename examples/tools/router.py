@@ -3,6 +3,8 @@ segments, so no wire is drawn across a display, a matrix or the microcontroller,
 and finds the wires that still cross a body (crossings)."""
 import heapq
 
+from circuit import PIN_XY, SIZES
+
 GRID = 4  # spacing of the lanes wires may run along, chart units
 CLEARANCE = 6  # free space kept around every body
 SPACING = 4  # closest two parallel wires of different nets may run
@@ -21,16 +23,12 @@ def exit_side(kind, index, pin, size):
     if kind in ("MCU", "DFF", "JKFF"):
         return LEFT if x < w / 2 else RIGHT
     if kind in ("Dot16", "Dot32"):
-        return RIGHT if index < len_rows(kind) else DOWN
+        return RIGHT if index < len(PIN_XY[kind]) // 2 else DOWN
     if kind == "Motor":
         return DOWN
     if kind == "Expander" and index >= 12:
         return RIGHT
     return min(((x, LEFT), (w - x, RIGHT), (y, UP), (h - y, DOWN)))[1]
-
-
-def len_rows(kind):
-    return 16 if kind == "Dot16" else 32
 
 
 def _inside(point, box):
@@ -116,7 +114,6 @@ def _snap_out(value, step, direction):
 
 class Router:
     def __init__(self, circuit):
-        from circuit import PIN_XY, SIZES  # noqa: F401 (the tables route_all reads)
         self.c = circuit
         self.nets = _Nets(circuit.wires)
         self.boxes = [circuit.body(p) for p in range(len(circuit.parts))]
@@ -148,7 +145,6 @@ class Router:
     def _exit(self, end):
         part, index = end
         kind = self.c.parts[part][0]
-        from circuit import PIN_XY, SIZES
         side = exit_side(kind, index, PIN_XY[kind][index], SIZES[kind])
         px, py = self.c.pin_point(end)
         box = self.boxes[part]
