@@ -95,6 +95,13 @@ def route_points(circuit, w):
     return [circuit.pin_point(src)] + list(circuit.bends[w]) + [circuit.pin_point(dst)]
 
 
+def _segment_distance(p, a, b):
+    (px, py), (ax, ay), (bx, by) = p, a, b
+    dx, dy = bx - ax, by - ay
+    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy)))
+    return ((ax + t * dx - px) ** 2 + (ay + t * dy - py) ** 2) ** 0.5
+
+
 class _Nets:
     def __init__(self, wires):
         self.parent = {}
@@ -117,9 +124,9 @@ class Router:
         self.c = circuit
         self.nets = _Nets(circuit.wires)
         self.boxes = [circuit.body(p) for p in range(len(circuit.parts))]
-        self.exits = {}
-        for end in {e for wire in circuit.wires for e in wire}:
-            self.exits[end] = self._exit(end)
+        ends = {e for wire in circuit.wires for e in wire}
+        self.lanes = self._slant_lanes(ends)
+        self.exits = {end: self._exit(end) for end in ends}
         right = max(b[2] for b in self.boxes) + REACH
         bottom = max(b[3] for b in self.boxes) + REACH
         xs = set(range(GRID, right, GRID)) | {p[0] for p, _ in self.exits.values()}
@@ -148,15 +155,63 @@ class Router:
         side = exit_side(kind, index, PIN_XY[kind][index], SIZES[kind])
         px, py = self.c.pin_point(end)
         box = self.boxes[part]
-        if kind == "Expander" and index >= 12:
-            # Its outputs sit among each other's labels: each leaves on a slant
-            # to a lane of its own beside the body, in output order.
-            return (_snap_out(box[2] + CLEARANCE, GRID, 1), box[1] // GRID * GRID + GRID * (index - 12)), side
+        if end in self.lanes:
+            return self.lanes[end], side
         if side[0]:
             edge = box[2] if side[0] > 0 else box[0]
             return (_snap_out(edge + side[0] * CLEARANCE, GRID, side[0]), py), side
         edge = box[3] if side[1] > 0 else box[1]
         return (px, _snap_out(edge + side[1] * CLEARANCE, GRID, side[1])), side
+
+    def _slant_lanes(self, ends):
+        """The expander's outputs sit among each other's dots and labels: each
+        wired one leaves on a slant to a lane of its own beside the body. The
+        outputs wired to one part keep their order in the lanes (so the wires
+        beyond need not cross), and the slants pass the other dots at a distance."""
+        lanes = {}
+        for part, (kind, _, x, y) in enumerate(self.c.parts):
+            if kind != "Expander":
+                continue
+            box = self.boxes[part]
+            lane_x = _snap_out(box[2] + CLEARANCE, GRID, 1)
+            dots = [(x + px, y + py) for px, py in PIN_XY[kind]]
+            groups = {}
+            for wire in self.c.wires:
+                for end, other in (wire, wire[::-1]):
+                    if end[0] == part and end[1] >= 12 and end not in sum(groups.values(), []):
+                        groups.setdefault(other[0], []).append(end)
+            count = sum(len(g) for g in groups.values())
+            free = list(range(_snap_out(box[1], GRID, 1), box[3] + GRID * count, GRID))
+            for group in sorted(groups.values(), key=len, reverse=True):
+                for end, lane in self._ordered_lanes(sorted(group), free, lane_x, dots).items():
+                    lanes[end] = (lane_x, lane)
+                    free.remove(lane)
+        return lanes
+
+    def _ordered_lanes(self, outputs, candidates, lane_x, dots):
+        """Lanes for the outputs in their order, each slant as clear of the
+        other dots and as level as can be (dynamic programming over the lanes)."""
+        def cost(end, lane):
+            pin = self.c.pin_point(end)
+            near = sum(_segment_distance(d, pin, (lane_x, lane)) < 5 for d in dots if d != pin)
+            return 100 * near + abs(lane - pin[1])
+
+        best, back = [], []  # best[k][c]: least cost of outputs 0..k with output k in lane c
+        for k, end in enumerate(outputs):
+            row, links, least, at = [], [], float("inf"), -1
+            for c, lane in enumerate(candidates):
+                if k and c and best[-1][c - 1] < least:
+                    least, at = best[-1][c - 1], c - 1
+                row.append((0 if k == 0 else least) + cost(end, lane))
+                links.append(at)
+            best.append(row)
+            back.append(links)
+        chosen = {}
+        c = min(range(len(candidates)), key=lambda i: best[-1][i])
+        for k in range(len(outputs) - 1, -1, -1):
+            chosen[outputs[k]] = candidates[c]
+            c = back[k][c]
+        return chosen
 
     def _free(self, node, axis, net):
         i, j = node
