@@ -25,9 +25,9 @@ using namespace kelto::gui;
 
 namespace {
 
-bool Save(QWidget& window, const QDir& dir, const char* name)
+bool Save(QWidget& window, const QDir& dir, const QString& name)
 {
-    const QString path = dir.filePath(QLatin1String(name));
+    const QString path = dir.filePath(name);
     if (!window.grab().save(path, "PNG")) {
         std::fprintf(stderr, "keltosimu-window-shot: cannot write %s\n", qPrintable(path));
         return false;
@@ -54,14 +54,7 @@ bool SaveCircuit(TFormKeltoSimu& form, const QDir& dir, const QString& circuit)
     form.resize(kCircuitShotWidth + 400, kCircuitShotHeight + 200);
     form.Splitter1->setSizes({kCircuitShotWidth, 300});
     QTest::qWait(100);
-    const QString name = QFileInfo(circuit).completeBaseName() + QStringLiteral(".png");
-    const QString path = dir.filePath(name);
-    if (!form.dxFlowChart1->grab().save(path, "PNG")) {
-        std::fprintf(stderr, "keltosimu-window-shot: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return Save(*form.dxFlowChart1, dir, QFileInfo(circuit).completeBaseName() + QStringLiteral(".png"));
 }
 
 } // namespace
@@ -94,7 +87,7 @@ int main(int argc, char** argv)
             QTest::qWait(50);
         return SaveCircuit(form, dir, circuit) ? 0 : 1;
     }
-    bool written = Save(form, dir, "banner.png");
+    bool written = Save(form, dir, QStringLiteral("banner.png"));
     while (form.SpeedTestRunning())
         QTest::qWait(50);
 
@@ -118,6 +111,6 @@ int main(int argc, char** argv)
         QStringLiteral("0 REM \"KELTOBASIC\"\n10 REM \"PRINT 42\"\n20 REM \"WAIT 10000\""));
     form.ButtonRUN->click();
     QTest::qWait(300);
-    written = Save(form, dir, "circuit.png") && written;
+    written = Save(form, dir, QStringLiteral("circuit.png")) && written;
     return written ? 0 : 1;
 }
