@@ -31,11 +31,6 @@ def exit_side(kind, index, pin, size):
     return min(((x, LEFT), (w - x, RIGHT), (y, UP), (h - y, DOWN)))[1]
 
 
-def _inside(point, box):
-    x, y = point
-    return box[0] < x < box[2] and box[1] < y < box[3]
-
-
 def _segment_enters(a, b, box):
     """Whether the axis-parallel or slanted segment a-b passes through the open box."""
     (ax, ay), (bx, by) = a, b
@@ -65,20 +60,19 @@ def crossings(circuit):
         points = route_points(circuit, w)
         for s in range(len(points) - 1):
             for part in range(len(circuit.parts)):
-                box = circuit.body(part)
-                if circuit.parts[part][0] == "Expander" and any(
-                        e == ends[k] and e[1] >= 12 and s == (0 if k == 0 else len(points) - 2)
-                        for k, e in enumerate(ends)):
-                    continue
-                if not _segment_enters(points[s], points[s + 1], box):
-                    continue
-                end = ends[0] if s == 0 else ends[1] if s == len(points) - 2 else None
-                pin = points[s] if s == 0 else points[s + 1]
-                other = points[s + 1] if s == 0 else points[s]
-                if end is not None and end[0] == part and _outward(pin, other, box):
-                    continue
-                found.append((w, part))
+                if _segment_enters(points[s], points[s + 1], circuit.body(part)) and \
+                        not _own_stub(circuit, ends, points, s, part):
+                    found.append((w, part))
     return found
+
+
+def _own_stub(circuit, ends, points, s, part):
+    for end, first, pin, other in ((ends[0], 0, points[0], points[1]),
+                                   (ends[1], len(points) - 2, points[-1], points[-2])):
+        if end[0] == part and s == first and (
+                (circuit.parts[part][0] == "Expander" and end[1] >= 12) or _outward(pin, other, circuit.body(part))):
+            return True
+    return False
 
 
 def _outward(pin, other, box):
