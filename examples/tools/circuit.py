@@ -56,10 +56,44 @@ SIZES = {
 }
 
 
+def _row(n, x0, dx, y):
+    return [(x0 + dx * k, y) for k in range(n)]
+
+
+def _column(n, x, y0, dy):
+    return [(x, y0 + dy * k) for k in range(n)]
+
+
+# Pin points relative to the body's top left, in pin-index order, so wires can
+# be routed around bodies (the lesson tests check the routes against the program).
+PIN_XY = {
+    "Motor": [(10, 50), (60, 50)], "R": [(65, 83)], "LEDA": [(24, 126)], "LEDB": [(24, 8)],
+    "Button": [(50, 65)], "Switch": [(10, 26), (95, 26)],
+    "MCU": _column(14, 43, 25, 16) + _column(14, 161, 25 + 16 * 13, -16),
+    "VCC": [(18, 38)], "GND": [(25, 10)], "Speaker": [(79, 27)],
+    "Keypad": _row(4, 64, 19, 171) + _row(4, 159, 19, 171), "Microphone": [(29, 20)], "Servo": [(35, 125)],
+    "Seg2": _row(7, 16, 12, 136) + [(114, 136)] + _row(2, 142, 12, 136),
+    "Seg6": _row(7, 16, 12, 119) + [(114, 119)] + _row(6, 142, 12, 119),
+    "LCD": _row(3, 16, 21, 113) + _row(8, 88, 18, 113),
+    "Scope": _row(7, 16, 12, 94) + [(100, 94)], "Scope1": [(39, 73)],
+    "DAC": _column(8, 6, 14, 16) + [(67, 70)], "Bar": _row(8, 56, 12, 84),
+    "NOT": [(8, 43), (103, 43)], "AND": [(8, 28), (8, 58), (103, 43)], "OR": [(8, 28), (8, 58), (103, 43)],
+    "NAND": [(8, 28), (8, 58), (103, 43)], "NOR": [(8, 28), (8, 58), (103, 43)],
+    "DFF": _column(4, 43, 29, 18) + [(176, 38), (176, 74)],
+    "JKFF": _column(5, 43, 29, 18) + [(176, 38), (176, 92)],
+    "Expander": _column(8, 6, 14, 13) + _column(3, 6, 136, 13) + [(6, 193)] +
+    [(56 + 40 * ((m % 32) // 8), (14 if m < 32 else 136) + 13 * (m % 8)) for m in range(64)],
+    "Dot16": _column(16, 236, 23, 13) + _row(16, 23, 13, 236),
+    "Dot32": _column(32, 285, 21, 8) + _row(32, 21, 8, 285),
+    "Voltmeter": [(54, 85)],
+}
+
+
 class Circuit:
     def __init__(self):
         self.parts = []  # (kind, model, x, y)
         self.wires = []  # ((part, pin), (part, pin))
+        self.bends = []  # the bend points of each wire, from its source end
 
     def add(self, kind, x, y, model=None):
         code, has_model, _ = PARTS[kind]
@@ -76,6 +110,17 @@ class Circuit:
 
     def wire(self, a, a_pin, b, b_pin):
         self.wires.append((self.pin(a, a_pin), self.pin(b, b_pin)))
+        self.bends.append([])
+
+    def body(self, part):
+        kind, _, x, y = self.parts[part]
+        return (x, y, x + SIZES[kind][0], y + SIZES[kind][1])
+
+    def pin_point(self, end):
+        part, index = end
+        kind, _, x, y = self.parts[part]
+        dx, dy = PIN_XY[kind][index]
+        return (x + dx, y + dy)
 
     def overlaps(self):
         boxes = [(k, x, y, x + SIZES[k][0], y + SIZES[k][1]) for k, _, x, y in self.parts]
@@ -99,10 +144,18 @@ class Circuit:
             out.append("  <COMP/>")
         if self.wires:
             out.append("  <CONN>")
-            for (sp, si), (dp, di) in self.wires:
+            for ((sp, si), (dp, di)), bends in zip(self.wires, self.bends):
                 out += ["    <record>", '      <CtrlNode TYPE="1">', f"        <SRCT>{sp}</SRCT>",
-                        f"        <SRCI>{si}</SRCI>", f"        <DSTT>{dp}</DSTT>", f"        <DSTI>{di}</DSTI>",
-                        "        <POINT/>", "      </CtrlNode>", "    </record>"]
+                        f"        <SRCI>{si}</SRCI>", f"        <DSTT>{dp}</DSTT>", f"        <DSTI>{di}</DSTI>"]
+                if bends:
+                    out.append("        <POINT>")
+                    for bx, by in bends:
+                        out += ["          <record>", "            <CtrlNode>", f"              <POSX>{bx}</POSX>",
+                                f"              <POSY>{by}</POSY>", "            </CtrlNode>", "          </record>"]
+                    out.append("        </POINT>")
+                else:
+                    out.append("        <POINT/>")
+                out += ["      </CtrlNode>", "    </record>"]
             out.append("  </CONN>")
         else:
             out.append("  <CONN/>")

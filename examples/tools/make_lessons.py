@@ -8,6 +8,10 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from circuit import Circuit, Program  # noqa: E402
+from router import Router, crossings  # noqa: E402
+
+# No wire may be drawn across these bodies: the glass, the dots, the chip's pins.
+KEEP_CLEAR = ("LCD", "Dot16", "Dot32", "MCU")
 
 EXAMPLES = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -284,7 +288,9 @@ def matrix_lesson(kind, picture, comments):
     c = Circuit()
     mcu = c.add("MCU", 20, 40)
     ex = c.add("Expander", 300, 40)
-    mat = c.add(kind, 580, 20)
+    # Below the lanes the row wires take over its top, and clear of the
+    # expander by the lanes the column wires take down to its bottom.
+    mat = c.add(kind, *{"Dot16": (600, 120), "Dot32": (660, 180)}[kind])
     wire_expander_to_mcu(c, mcu, ex)
     for i in range(n):
         c.wire(ex, f"Q{i}", mat, f"R{i}")
@@ -330,16 +336,16 @@ def lesson_matrix32():
 
 def lesson_gates():
     c = Circuit()
-    mcu = c.add("MCU", 20, 40)
-    g_not = c.add("NOT", 300, 20, 1)
-    g_and = c.add("AND", 300, 110, 1)
-    g_or = c.add("OR", 300, 200, 1)
-    g_nand = c.add("NAND", 300, 290, 1)
-    g_nor = c.add("NOR", 300, 380, 1)
-    dff = c.add("DFF", 460, 20, 1)
-    jk = c.add("JKFF", 460, 160, 1)
-    led3 = c.add("LEDB", 700, 20, 1)
-    led4 = c.add("LEDB", 770, 20, 2)
+    mcu = c.add("MCU", 60, 40)  # room on its left for the wires of PB0, PD0 and PD1
+    g_not = c.add("NOT", 340, 20, 1)
+    g_and = c.add("AND", 340, 110, 1)
+    g_or = c.add("OR", 340, 200, 1)
+    g_nand = c.add("NAND", 340, 290, 1)
+    g_nor = c.add("NOR", 340, 380, 1)
+    dff = c.add("DFF", 500, 20, 1)
+    jk = c.add("JKFF", 500, 160, 1)
+    led3 = c.add("LEDB", 740, 20, 1)
+    led4 = c.add("LEDB", 810, 20, 2)
     c.wire(mcu, "PB0", g_not, "A")
     for g in (g_and, g_or, g_nand, g_nor):
         c.wire(mcu, "PB0", g, "A")
@@ -392,7 +398,7 @@ def lesson_expander():
 
 def lesson_motors():
     c = Circuit()
-    mcu = c.add("MCU", 20, 40)
+    mcu = c.add("MCU", 60, 40)  # room on its left for the wires of PD4 to PD7
     m1 = c.add("Motor", 300, 40, 1)
     m2 = c.add("Motor", 400, 40, 2)
     servo = c.add("Servo", 300, 160)
@@ -522,6 +528,12 @@ LESSONS = [
 def main():
     for name, build in LESSONS:
         circuit, program = build()
+        Router(circuit).route_all()
+        for w, part in crossings(circuit):
+            kind = circuit.parts[part][0]
+            if kind in KEEP_CLEAR:
+                raise ValueError(f"{name}: wire {w} crosses the {kind}")
+            print(f"{name}: wire {w} crosses the {kind}")
         with open(os.path.join(EXAMPLES, name + ".dps"), "w", encoding="latin-1", newline="") as f:
             f.write(circuit.text())
         with open(os.path.join(EXAMPLES, name + ".txt"), "wb") as f:
