@@ -198,14 +198,19 @@ void TFormKeltoSimu::TimerPerfTestTimer()
     GLCadencer1.SetSleepLength(settings.SleepLength);
     FBoard.SetMotorSpeedFactor(settings.MotorSpeedFactor);
     FPerfBitmap = QImage();
-    if (FWelcomeBanner != nullptr) {
-        FEditor.Mouse().ForgetObject(FWelcomeBanner);
-        dxFlowChart1->ForgetObject(FWelcomeBanner);
-        FBoard.Canvas().DeleteObject(FWelcomeBanner);
-        FWelcomeBanner = nullptr;
-        // Edits made under the banner hold object positions counting it.
-        FEditHistory.clear();
-    }
+    RemoveWelcomeBanner();
+}
+
+void TFormKeltoSimu::RemoveWelcomeBanner()
+{
+    if (FWelcomeBanner == nullptr)
+        return;
+    FEditor.Mouse().ForgetObject(FWelcomeBanner);
+    dxFlowChart1->ForgetObject(FWelcomeBanner);
+    FBoard.Canvas().DeleteObject(FWelcomeBanner);
+    FWelcomeBanner = nullptr;
+    // Edits made under the banner hold object positions counting it.
+    FEditHistory.clear();
 }
 
 // Parts draw themselves; other objects (the banner) get their text.

@@ -108,6 +108,7 @@ private:
     void GLCadencer1Progress(double deltaTime, double newTime);
     void RunPerfTestFrame();
     void TimerPerfTestTimer();
+    void RemoveWelcomeBanner();
     void DrawObject(QPainter& painter, const TdxFcObject& object, const QRect& r);
     void ButtonRUNClick();
     void RefreshRunButtons();

@@ -82,8 +82,11 @@ void TFormKeltoSimu::EditApplied()
     RefreshRunButtons();
 }
 
+// A circuit opened during the speed test is shown at once: the banner's
+// text would lie over its labels.
 void TFormKeltoSimu::CircuitReplaced()
 {
+    RemoveWelcomeBanner();
     FEditHistory.clear();
 }
 

@@ -210,6 +210,19 @@ private slots:
         }
     }
 
+    // The banner's text would lie over the circuit's pin labels.
+    void circuitOpenedDuringTheSpeedTestShowsWithoutTheBanner()
+    {
+        QVERIFY(Form().SpeedTestRunning());
+        const QString examples = ExampleFolders(QCoreApplication::applicationDirPath()).value(0);
+        const QString circuit = examples + "/lesson06_lcd_8bit.dps";
+        QVERIFY(Form().Document().OpenCircuitFile(QFile::encodeName(circuit).toStdString()));
+        QVERIFY(Form().WelcomeBanner() == nullptr);
+        QVERIFY(Form().SpeedTestRunning());
+        const QImage shot = Form().dxFlowChart1->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(12, 12), QColor(Qt::white));
+    }
+
     void bannerCoversTheCanvasUntilTheSpeedTestEndsOnce()
     {
         QVERIFY(Form().SpeedTestRunning());
