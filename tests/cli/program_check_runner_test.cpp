@@ -39,11 +39,11 @@ TEST(CheckRunner, ListsEachMarkedLineOfTheFileWithItsReason)
          "5: 行号后面的第二个词要以 REM 开头\n"
          "7: 这一行永远不会执行：第 6 行在前面，它的行号不比这一行小\n"},
         {"no_header", "10 REM \"PRINT 5\"\n", 1, "1: 程序不会运行：开头行不是 0 REM \"KELTOBASIC\"\n"},
-        // Lines that run, but likely not as meant; what stops a line comes first.
-        {"slips", "0 REM \"PRNT 5\"\r\n10 REM \"GOTO 200\"\r\n20 REM \"A = 5 +\"\r\n", 1,
-         "1: 程序不会运行：开头行不是 0 REM \"KELTOBASIC\"\n"
+        // Lines that run, but likely not as meant, with those that will not.
+        {"slips", "-5 REM \"PRNT 5\"\r\n10 REM \"GOTO 200\"\r\n20 REM \"A = 5 +\"\r\n", 1,
+         "1: 行号是负数：只有跳转到负数行号时才会执行这一行\n"
          "1: PRNT 不是语句，这一行按 PRINT 执行；是不是想写 PRINT？\n"
-         "2: 没有行号 200：GOTO 200 会让程序结束\n"
+         "2: 程序不会运行：开头行不是 0 REM \"KELTOBASIC\"\n"
          "3: 表达式以 + 结尾，缺少的数按 0 计算\n"},
         {"empty", "", 1, "1: 程序不会运行：缺少开头行 0 REM \"KELTOBASIC\"\n"},
         // A lone CR ends a line too, so the numbers stay those of the file.

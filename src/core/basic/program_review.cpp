@@ -26,9 +26,11 @@ std::string JumpSlip(const std::vector<TProgramLine>& program, const TJumpReadin
     return missing + " 会跳到行号 " + std::to_string(found->Number);
 }
 
+// The header line's own reason says all: it must be the header exactly.
 bool StopsTheLine(const TLineMark& mark)
 {
-    return mark.Reason == TCheckReason::LineForm || mark.Reason == TCheckReason::Unreachable;
+    return mark.Reason == TCheckReason::LineForm || mark.Reason == TCheckReason::Unreachable ||
+           mark.Reason == TCheckReason::HeaderWrong;
 }
 
 } // namespace
@@ -80,6 +82,24 @@ TProgramReview ReviewProgram(const std::vector<std::string>& gbkLines)
         return a.Line != b.Line ? a.Line < b.Line : !IsWarning(a) && IsWarning(b);
     });
     return review;
+}
+
+std::vector<TLineLevel> LineLevels(const std::vector<TLineMark>& marks, size_t lineCount)
+{
+    std::vector<TLineLevel> levels(lineCount, TLineLevel::Clean);
+    for (const TLineMark& mark : marks) {
+        if (mark.Reason == TCheckReason::HeaderMissing || mark.Line >= lineCount)
+            continue;
+        levels[mark.Line] =
+            std::max(levels[mark.Line], IsWarning(mark) ? TLineLevel::MayBeWrong : TLineLevel::WillNotRun);
+    }
+    return levels;
+}
+
+TMarkedLineCount CountMarkedLines(const std::vector<TLineLevel>& levels)
+{
+    return {static_cast<size_t>(std::count(levels.begin(), levels.end(), TLineLevel::WillNotRun)),
+            static_cast<size_t>(std::count(levels.begin(), levels.end(), TLineLevel::MayBeWrong))};
 }
 
 } // namespace kelto

@@ -5,6 +5,7 @@
 
 #include "core/basic/program_check.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,16 @@ struct TProgramReview {
 
 // Editor lines as GBK bytes, as CheckProgram takes them.
 TProgramReview ReviewProgram(const std::vector<std::string>& gbkLines);
+
+// How a line is marked as a whole: a line that will not run is not also
+// counted as one that may be mistyped. A missing header marks no line.
+enum class TLineLevel : uint8_t { Clean, MayBeWrong, WillNotRun };
+std::vector<TLineLevel> LineLevels(const std::vector<TLineMark>& marks, size_t lineCount);
+
+struct TMarkedLineCount {
+    size_t WillNotRun = 0;
+    size_t MayBeWrong = 0;
+};
+TMarkedLineCount CountMarkedLines(const std::vector<TLineLevel>& levels);
 
 } // namespace kelto

@@ -1,4 +1,4 @@
-// Texts of the canvas's dialogs and the palette, in UTF-8.
+// Texts of the canvas's dialogs, the palette and the program editor, in UTF-8.
 #pragma once
 
 #include <QString>
@@ -23,5 +23,12 @@ inline const QString kXianDelete = QStringLiteral("删除");
 inline const QString kShanChuCaption = QStringLiteral("删除元件");
 inline const QString kShanChuCancel = QStringLiteral("取消");
 inline const QString kShanChuDelete = QStringLiteral("删除");
+
+// The program editor: what a line runs as, and the bar above the text.
+inline const QString kReadingPrefix = QStringLiteral("读作：");
+inline const QString kLinesWillNotRun = QStringLiteral("%1 行不会运行");
+inline const QString kLinesMayBeWrong = QStringLiteral("%1 行可能写错了");
+inline const QString kCountSeparator = QStringLiteral("，");
+inline const QString kHeaderSeparator = QStringLiteral("；");
 
 } // namespace kelto::gui::editor_strings

@@ -117,17 +117,34 @@ TEST(ProgramReview, LoopsAndSubroutinesThatExistAreNotWarnedAbout)
                                                          "NEXT I", "END", "RETURN"}));
 }
 
-TEST(ProgramReview, LinesThatDoNotRunAreMarkedFirstAndNotRead)
+std::vector<TCheckReason> Reasons(const TProgramReview& review)
 {
-    const TProgramReview review =
-        ReviewProgram({"0 REM \"PRNT 5\"", "note", "10 REM PRINT", "30 REM \"A=1\"", "20 REM \"PRNT\""});
-    ASSERT_EQ(review.Marks.size(), 4u);
-    EXPECT_EQ(review.Marks[0].Reason, TCheckReason::HeaderWrong);
-    EXPECT_EQ(review.Marks[1].Reason, TCheckReason::Slip);
-    EXPECT_EQ(review.Marks[1].Line, 0u);
-    EXPECT_EQ(review.Marks[2].Reason, TCheckReason::LineForm);
-    EXPECT_EQ(review.Marks[3].Reason, TCheckReason::Unreachable);
-    EXPECT_EQ(review.Readings, (std::vector<std::string>{"PRINT 0", "", "", "A = 1", "PRINT 0"}));
+    std::vector<TCheckReason> reasons;
+    for (const TLineMark& mark : review.Marks)
+        reasons.push_back(mark.Reason);
+    return reasons;
+}
+
+// Lines that will not run get their reason alone; each line counts once,
+// as the worse of its marks.
+TEST(ProgramReview, LinesThatDoNotRunAreMarkedFirstAndCountedOnce)
+{
+    using R = TCheckReason;
+    EXPECT_EQ(Reasons(ReviewProgram({"-5 REM \"PRNT 5\""})),
+              (std::vector<R>{R::HeaderMissing, R::NegativeNumber, R::Slip}));
+    const std::vector<std::string> lines = {
+        "-5 REM \"PRNT 5\"", "note", "10 REM PRINT", "30 REM \"PRNT\"", "20 REM \"PRNT\"", "40 REM \"A=1\""};
+    const TProgramReview review = ReviewProgram(lines);
+    EXPECT_EQ(Reasons(review),
+              (std::vector<R>{R::NegativeNumber, R::Slip, R::LineForm, R::HeaderWrong, R::Unreachable}));
+    EXPECT_EQ(review.Readings, (std::vector<std::string>{"PRINT 0", "", "", "PRINT 0", "PRINT 0", "A = 1"}));
+    const std::vector<TLineLevel> levels = LineLevels(review.Marks, lines.size());
+    using L = TLineLevel;
+    EXPECT_EQ(levels, (std::vector<L>{L::MayBeWrong, L::Clean, L::WillNotRun, L::WillNotRun, L::WillNotRun,
+                                      L::Clean}));
+    const TMarkedLineCount count = CountMarkedLines(levels);
+    EXPECT_EQ(count.WillNotRun, 3u);
+    EXPECT_EQ(count.MayBeWrong, 1u);
 }
 
 TEST(ProgramReview, LessonsReadAsWritten)
