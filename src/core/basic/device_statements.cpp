@@ -1,6 +1,7 @@
 // Statements that drive the microcontroller's pins or make sound: motors on
 // PD4..PD7, LEDs on PB0..PB2, whole ports, servos on PC0..PC4, PLAY, the
 // voice clips and the spoken clock. Pin writes take effect at the commit.
+#include "core/basic/basic_value.h"
 #include "core/basic/interpreter.h"
 #include "core/basic/statement_layout.h"
 #include "core/sim/sim_engine.h"
@@ -27,13 +28,7 @@ constexpr std::array<std::string_view, 23> NoteNames = {
 
 int HexDigitOrZero(uint8_t c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
+    return std::max(HexDigitValue(c), 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/basic/expression_reading.h"
 
 #include "core/basic/basic_value.h"
+#include "core/basic/number_literal.h"
 
 #include <string_view>
 
@@ -13,16 +14,6 @@ namespace {
 bool IsDigit(uint8_t c)
 {
     return c >= '0' && c <= '9';
-}
-
-bool IsHexDigit(uint8_t c)
-{
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-int HexValue(uint8_t c)
-{
-    return IsDigit(c) ? c - '0' : (c >= 'a' ? c - 'a' : c - 'A') + 10;
 }
 
 bool IsComparison(uint8_t op)
@@ -236,30 +227,16 @@ private:
 
     int Number()
     {
-        const int32_t begin = FAt;
-        int32_t p = FAt;
-        uint32_t accumulated = 0;
-        uint32_t decimal = 0; // what a reader who does not know the octal rule expects
-        bool octal = false;
-        if (Char(p) == '0' && Char(p + 1) == 'x' && IsHexDigit(Char(p + 2))) {
-            for (p += 2; IsHexDigit(Char(p)); ++p)
-                accumulated = accumulated * 16u + static_cast<uint32_t>(HexValue(Char(p)));
-        } else if (Char(p) == '0') {
-            for (++p; Char(p) >= '0' && Char(p) <= '7'; ++p) {
-                accumulated = accumulated * 8u + (Char(p) - '0');
-                decimal = decimal * 10u + (Char(p) - '0');
-            }
-            octal = decimal != accumulated;
-        } else {
-            for (; IsDigit(Char(p)); ++p)
-                accumulated = accumulated * 10u + (Char(p) - '0');
-        }
-        FAt = p;
-        const int node = NumberLeaf(accumulated);
-        if (octal)
-            Slip(
-                std::string(FText.Text().substr(static_cast<size_t>(begin), static_cast<size_t>(p - begin))) +
-                " 以 0 开头，按八进制读作 " + FNodes[static_cast<size_t>(node)].Text);
+        const TNumberLiteral number = ReadNumberLiteral(FText, FAt);
+        const std::string written(
+            FText.Text().substr(static_cast<size_t>(FAt), static_cast<size_t>(number.End - FAt)));
+        FAt = number.End;
+        const int node = NumberLeaf(number.Value);
+        // Only worth a word where a reader of decimals would expect another value.
+        const size_t significant = written.find_first_not_of('0');
+        const std::string decimal = significant == std::string::npos ? "0" : written.substr(significant);
+        if (number.Octal && std::to_string(number.Value) != decimal)
+            Slip(written + " 以 0 开头，按八进制读作 " + FNodes[static_cast<size_t>(node)].Text);
         return node;
     }
 

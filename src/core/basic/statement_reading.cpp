@@ -1,5 +1,6 @@
 #include "core/basic/statement_reading.h"
 
+#include "core/basic/basic_value.h"
 #include "core/basic/expression_reading.h"
 #include "core/basic/statement_words.h"
 
@@ -37,17 +38,6 @@ std::string_view SkipBlanks(std::string_view text)
 {
     const size_t start = text.find_first_not_of(" \t");
     return start == std::string_view::npos ? std::string_view{} : text.substr(start);
-}
-
-int HexDigitOrMinus(uint8_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 std::string DriveWord(std::string_view timed, bool untimed)
@@ -180,7 +170,7 @@ private:
     {
         std::string notes;
         for (int32_t i = 0; i < 2 * NotePairs(); ++i) {
-            const int digit = HexDigitOrMinus(FBuffer.At(FLayout.WordEnd + i));
+            const int digit = HexDigitValue(FBuffer.At(FLayout.WordEnd + i));
             notes += "0123456789ABCDEF"[std::max(digit, 0)];
         }
         return notes;
@@ -367,7 +357,7 @@ private:
             return;
         }
         for (int32_t i = 0; i < 2 * NotePairs(); ++i)
-            if (const uint8_t c = FBuffer.At(FLayout.WordEnd + i); HexDigitOrMinus(c) < 0) {
+            if (const uint8_t c = FBuffer.At(FLayout.WordEnd + i); HexDigitValue(c) < 0) {
                 Slip(IsAsciiText(std::string(1, static_cast<char>(c)))
                          ? "PLAY 里的 " + std::string(1, static_cast<char>(c)) +
                                " 不是十六进制数字，按 0 计算"
