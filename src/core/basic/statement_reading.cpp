@@ -339,9 +339,9 @@ private:
             FCompact.substr(static_cast<size_t>(reading.Stop), static_cast<size_t>(end - reading.Stop));
         const std::string_view from = std::string_view(FCompact).substr(static_cast<size_t>(span.Begin));
         const std::string_view typed = TypedWord();
-        if (FLayout.Kind == K::If && i == 1 && (from.starts_with("GOTO") || from.starts_with("GOSUB")))
-            Slip("THEN 后面直接写行号，例如 IF A = 1 THEN 100；现在会跳到变量 " + std::string(1, from[0]) +
-                 " 的值");
+        if (FLayout.Kind == K::If && i == 1 && StartsWithStatementWord(from))
+            Slip("THEN 后面只能写行号，不能写语句，例如 IF A = 1 THEN 100；现在会跳到变量 " +
+                 std::string(1, from[0]) + " 的值");
         else if (i == 0 && typed.size() > FWord.size() && typed.starts_with(FWord) && !FWord.empty())
             Slip(std::string(typed) + " 不是语句：" + FWord + " 后面的 " +
                  std::string(typed.substr(FWord.size())) + " 被当作表达式" +

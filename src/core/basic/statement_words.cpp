@@ -42,6 +42,12 @@ bool IsStatementWord(std::string_view upperWord)
            std::end(kStatementWords);
 }
 
+bool StartsWithStatementWord(std::string_view text)
+{
+    return std::any_of(std::begin(kStatementWords), std::end(kStatementWords),
+                       [text](std::string_view word) { return text.starts_with(word); });
+}
+
 std::string_view NearestStatementWord(std::string_view upperWord)
 {
     std::string_view nearest = kStatementWords[0];
