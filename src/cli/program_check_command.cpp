@@ -1,6 +1,6 @@
 #include "cli/program_check_command.h"
 
-#include "core/basic/program_check.h"
+#include "core/basic/program_review.h"
 #include "core/files/program_file.h"
 
 namespace kelto::cli {
@@ -13,7 +13,7 @@ int CheckProgramFile(const std::string& path, std::ostream& out, std::ostream& e
         return 2;
     }
     // Editor lines and file lines are the same lines, so N counts from 1 in the file.
-    const std::vector<TLineMark> marks = CheckProgram(ProgramLinesAsGbk(lines));
+    const std::vector<TLineMark> marks = ReviewProgram(ProgramLinesAsGbk(lines)).Marks;
     for (const TLineMark& mark : marks)
         out << mark.Line + 1 << ": " << DescribeMark(mark) << '\n';
     out.flush();

@@ -1,5 +1,6 @@
-// keltosimu-run --check PROGRAM.txt: the lines Run would not execute, one
-// "N: reason" line each, as the program editor marks them.
+// keltosimu-run --check PROGRAM.txt: the lines Run would not execute and
+// the lines that run but likely not as meant, one "N: reason" line each, as
+// the program editor marks them.
 #pragma once
 
 #include <ostream>

@@ -1,5 +1,6 @@
-// keltosimu-run --check: the lines of a program file Run would not execute,
-// as "N: reason" in Chinese, and the exit status a course's CI can test.
+// keltosimu-run --check: the lines of a program file Run would not execute
+// or that likely run not as meant, as "N: reason" in Chinese, and the exit
+// status a course's CI can test.
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,12 @@ TEST(CheckRunner, ListsEachMarkedLineOfTheFileWithItsReason)
          "5: 行号后面的第二个词要以 REM 开头\n"
          "7: 这一行永远不会执行：第 6 行在前面，它的行号不比这一行小\n"},
         {"no_header", "10 REM \"PRINT 5\"\n", 1, "1: 程序不会运行：开头行不是 0 REM \"KELTOBASIC\"\n"},
+        // Lines that run, but likely not as meant, with those that will not.
+        {"slips", "-5 REM \"PRNT 5\"\r\n10 REM \"GOTO 200\"\r\n20 REM \"A = 5 +\"\r\n", 1,
+         "1: 行号是负数：只有跳转到负数行号时才会执行这一行\n"
+         "1: PRNT 不是语句，这一行按 PRINT 执行；是不是想写 PRINT？\n"
+         "2: 程序不会运行：开头行不是 0 REM \"KELTOBASIC\"\n"
+         "3: 表达式以 + 结尾，缺少的数按 0 计算\n"},
         {"empty", "", 1, "1: 程序不会运行：缺少开头行 0 REM \"KELTOBASIC\"\n"},
         // A lone CR ends a line too, so the numbers stay those of the file.
         {"cr", "0 REM \"KELTOBASIC\"\r10 REM \"\"\r", 1, "2: 语句是空的\n"},

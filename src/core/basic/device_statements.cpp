@@ -1,7 +1,9 @@
 // Statements that drive the microcontroller's pins or make sound: motors on
 // PD4..PD7, LEDs on PB0..PB2, whole ports, servos on PC0..PC4, PLAY, the
 // voice clips and the spoken clock. Pin writes take effect at the commit.
+#include "core/basic/basic_value.h"
 #include "core/basic/interpreter.h"
+#include "core/basic/statement_layout.h"
 #include "core/sim/sim_engine.h"
 #include "core/sound/speech.h"
 
@@ -26,13 +28,7 @@ constexpr std::array<std::string_view, 23> NoteNames = {
 
 int HexDigitOrZero(uint8_t c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
+    return std::max(HexDigitValue(c), 0);
 }
 
 } // namespace
@@ -66,13 +62,14 @@ void TBasicInterpreter::StopMotors()
     DriveMotorPins({0, 0, 0, 0});
 }
 
-void TBasicInterpreter::ExecuteTimedDrive(const TMotorPattern& pattern, TWaitKind kind, bool untimed)
+void TBasicInterpreter::ExecuteTimedDrive(const TMotorPattern& pattern, TWaitKind kind,
+                                          const TStatementLayout& layout)
 {
-    if (untimed) {
+    if (layout.Untimed) {
         DriveMotorPins(pattern);
         return;
     }
-    const int16_t ticks = EvaluateAt(2);
+    const int16_t ticks = EvaluateSpan(layout, 0);
     if (ticks <= 0)
         return;
     DriveMotorPins(pattern);
@@ -92,30 +89,26 @@ void TBasicInterpreter::SetMotorPair(int firstEntry, int16_t speed)
     }
 }
 
-void TBasicInterpreter::ExecuteMotor()
+void TBasicInterpreter::ExecuteMotor(const TStatementLayout& layout)
 {
-    FSplitMark = FStatement.Find(",", 5);
-    if (FSplitMark < 0)
-        return;
-    FStatement.Terminate(FSplitMark);
-    const int16_t first = EvaluateAt(5);
-    const int16_t second = EvaluateAt(FSplitMark + 1);
+    const int16_t first = EvaluateSpan(layout, 0);
+    const int16_t second = EvaluateSpan(layout, 1);
     SetMotorPair(kPd4, first);
     SetMotorPair(kPd6, second);
 }
 
-void TBasicInterpreter::ExecuteLed()
+void TBasicInterpreter::ExecuteLed(const TStatementLayout& layout)
 {
-    const int16_t bits = EvaluateAt(3);
+    const int16_t bits = EvaluateSpan(layout, 0);
     for (int bit = 0; bit < 3; ++bit)
         WriteDigital(kPortBBase + bit, (bits >> bit) & 1);
 }
 
-void TBasicInterpreter::ExecutePortWrite(bool direction, int32_t letterAt, int32_t valueAt)
+void TBasicInterpreter::ExecutePortWrite(bool direction, const TStatementLayout& layout)
 {
-    const int16_t value = static_cast<int16_t>(EvaluateAt(valueAt) & 0xFF);
+    const int16_t value = static_cast<int16_t>(EvaluateSpan(layout, 0) & 0xFF);
     TMcuPort port = TMcuPort::B;
-    switch (Char(letterAt)) {
+    switch (layout.Letter) {
     case 'B': port = TMcuPort::B; break;
     case 'C': port = TMcuPort::C; break;
     case 'D': port = TMcuPort::D; break;
@@ -130,44 +123,34 @@ void TBasicInterpreter::ExecutePortWrite(bool direction, int32_t letterAt, int32
 // Five comma-ended positions (at most 18, full scale), for the X form three
 // skipped fields, then a last value read and ignored. A position whose comma
 // is missing is 0.
-void TBasicInterpreter::ExecuteServos(bool skipThreeFields)
+void TBasicInterpreter::ExecuteServos(const TStatementLayout& layout)
 {
     std::array<int16_t, kServoCount> positions{};
-    int32_t read = 6;
-    for (int16_t& position : positions) {
-        FSplitMark = FStatement.Find(",", read);
-        if (FSplitMark < 0)
-            continue;
-        FStatement.Terminate(FSplitMark);
-        position = std::min(EvaluateAt(read), kServoFullScale);
-        read = FSplitMark + 1;
-    }
-    for (int field = 0; skipThreeFields && field < 3; ++field)
-        if (const int32_t comma = FStatement.Find(",", read); comma >= 0)
-            read = comma + 1;
-    EvaluateAt(read);
+    const int last = layout.ExpressionCount - 1;
+    for (int i = 0; i < last; ++i)
+        positions[static_cast<size_t>(i)] = std::min(EvaluateSpan(layout, i), kServoFullScale);
+    EvaluateSpan(layout, last);
     for (int i = 0; i < kServoCount; ++i)
         WritePwm(kPortCBase + i, SERVO_PWM_OUT, positions[static_cast<size_t>(i)] / double{kServoFullScale});
 }
 
-void TBasicInterpreter::ExecuteKey()
+void TBasicInterpreter::ExecuteKey(const TStatementLayout& layout)
 {
-    FKeyShift = std::clamp<int16_t>(EvaluateAt(3), 0, 7);
+    FKeyShift = std::clamp<int16_t>(EvaluateSpan(layout, 0), 0, 7);
 }
 
 // The text after PLAY is read as (pitch, duration) hex digit pairs; each
 // note starts when the previous one ends.
-void TBasicInterpreter::ExecutePlay()
+void TBasicInterpreter::ExecutePlay(int32_t textStart)
 {
-    constexpr int32_t kTextStart = 4;
-    const int32_t pairs = std::max(0, FStatement.Length() - kTextStart) / 2;
+    const int32_t pairs = std::max(0, FStatement.Length() - textStart) / 2;
     if (pairs == 0)
         return;
     FNoteString.clear();
     int previousTicks = 0;
     for (int32_t i = 0; i < pairs; ++i) {
-        const int pitch = HexDigitOrZero(Char(kTextStart + 2 * i));
-        const int ticks = HexDigitOrZero(Char(kTextStart + 2 * i + 1)) * 12;
+        const int pitch = HexDigitOrZero(Char(textStart + 2 * i));
+        const int ticks = HexDigitOrZero(Char(textStart + 2 * i + 1)) * 12;
         const int noteIndex = std::clamp(pitch + FKeyShift, 1, static_cast<int>(NoteNames.size()) - 1);
         if (i > 0) {
             FNoteString += ',';
@@ -186,9 +169,9 @@ void TBasicInterpreter::ExecutePlay()
     StartWait(wkPlay, 0);
 }
 
-void TBasicInterpreter::ExecuteVoice()
+void TBasicInterpreter::ExecuteVoice(const TStatementLayout& layout)
 {
-    const int16_t clip = EvaluateAt(6);
+    const int16_t clip = EvaluateSpan(layout, 0);
     if (clip < 0)
         return;
     const std::string source = PlayVoiceClip(clip, *FDevices.WavePlayer);

@@ -3,6 +3,7 @@
 // letters at fixed offsets.
 #include "core/basic/basic_value.h"
 #include "core/basic/interpreter.h"
+#include "core/basic/number_literal.h"
 #include "core/basic/sine_table.h"
 #include "core/sim/sim_engine.h"
 
@@ -18,17 +19,6 @@ int16_t Truth(bool condition)
 bool IsDigit(uint8_t c)
 {
     return c >= '0' && c <= '9';
-}
-
-int HexDigitValue(uint8_t c)
-{
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 bool PortOfLetter(uint8_t letter, TMcuPort& port)
@@ -162,20 +152,9 @@ int16_t TBasicInterpreter::EvaluatePrimary()
 
 int16_t TBasicInterpreter::ReadNumber()
 {
-    int32_t p = FExprCursor;
-    uint32_t accumulated = 0; // wraps at 32 bits, as the reader's accumulator does
-    if (Char(p) == '0' && Char(p + 1) == 'x' && HexDigitValue(Char(p + 2)) >= 0) {
-        for (p += 2; HexDigitValue(Char(p)) >= 0; ++p)
-            accumulated = accumulated * 16u + static_cast<uint32_t>(HexDigitValue(Char(p)));
-    } else if (Char(p) == '0') {
-        for (++p; Char(p) >= '0' && Char(p) <= '7'; ++p)
-            accumulated = accumulated * 8u + (Char(p) - '0');
-    } else {
-        for (; IsDigit(Char(p)); ++p)
-            accumulated = accumulated * 10u + (Char(p) - '0');
-    }
-    FExprCursor = p;
-    return WrapValue(accumulated);
+    const TNumberLiteral number = ReadNumberLiteral(FStatement, FExprCursor);
+    FExprCursor = number.End;
+    return number.Value;
 }
 
 int16_t TBasicInterpreter::EvaluateArgument(int32_t skipped)

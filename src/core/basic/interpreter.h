@@ -20,6 +20,7 @@
 namespace kelto {
 
 class TSimEngine;
+struct TStatementLayout;
 
 // The devices the sound statements and the time functions use; a null member
 // leaves the built-in one in place (silent devices, the real clock, a
@@ -198,28 +199,28 @@ private:
     void HandleWait();
     void StartWait(TWaitKind kind, int16_t count);
     void Dispatch();
-    void DispatchSetGroup();
-    void ExecuteGosub();
+    // Places the expression's terminator, if it has one, and evaluates it.
+    int16_t EvaluateSpan(const TStatementLayout& layout, int index);
+    void ExecuteGosub(const TStatementLayout& layout);
     void ExecuteReturn();
-    void ExecuteIf();
-    void ExecuteFor();
-    void ExecuteNext();
-    void ExecutePrint();
+    void ExecuteFor(const TStatementLayout& layout);
+    void ExecuteNext(uint8_t letter);
+    void ExecutePrint(const TStatementLayout& layout);
 
     // Device and sound statements.
     void WriteDigital(int entry, int32_t level);
     void WritePwm(int entry, TPortKind kind, double value);
     void DriveMotorPins(const TMotorPattern& pattern);
     // The X form drives at once; the counted form only for a count above 0.
-    void ExecuteTimedDrive(const TMotorPattern& pattern, TWaitKind kind, bool untimed);
-    void ExecuteMotor();
+    void ExecuteTimedDrive(const TMotorPattern& pattern, TWaitKind kind, const TStatementLayout& layout);
+    void ExecuteMotor(const TStatementLayout& layout);
     void SetMotorPair(int firstEntry, int16_t speed);
-    void ExecuteLed();
-    void ExecutePortWrite(bool direction, int32_t letterAt, int32_t valueAt);
-    void ExecuteServos(bool skipThreeFields);
-    void ExecuteKey();
-    void ExecutePlay();
-    void ExecuteVoice();
+    void ExecuteLed(const TStatementLayout& layout);
+    void ExecutePortWrite(bool direction, const TStatementLayout& layout);
+    void ExecuteServos(const TStatementLayout& layout);
+    void ExecuteKey(const TStatementLayout& layout);
+    void ExecutePlay(int32_t textStart);
+    void ExecuteVoice(const TStatementLayout& layout);
     void ExecuteClock();
 
     TSimEngine& FEngine;

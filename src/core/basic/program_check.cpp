@@ -33,6 +33,11 @@ std::string_view FaultText(TLineFault fault)
 
 } // namespace
 
+bool IsWarning(const TLineMark& mark)
+{
+    return mark.Reason == TCheckReason::Slip || mark.Reason == TCheckReason::NegativeNumber;
+}
+
 bool LooksNumbered(std::string_view line)
 {
     const size_t start = line.find_first_not_of(" \t;");
@@ -92,6 +97,7 @@ std::string DescribeMark(const TLineMark& mark)
     case TCheckReason::NegativeNumber: return "行号是负数：只有跳转到负数行号时才会执行这一行";
     case TCheckReason::HeaderMissing: return "程序不会运行：缺少开头行 0 REM \"KELTOBASIC\"";
     case TCheckReason::HeaderWrong: return "程序不会运行：开头行不是 0 REM \"KELTOBASIC\"";
+    case TCheckReason::Slip: return mark.Detail;
     }
     return "";
 }

@@ -18,6 +18,7 @@ enum class TCheckReason {
     NegativeNumber, // found only by a jump to a negative line number
     HeaderMissing,  // no row numbered 0 or more
     HeaderWrong,    // the first such row is not the header
+    Slip,           // runs, but likely not as meant; the detail says why
 };
 
 struct TLineMark {
@@ -25,6 +26,7 @@ struct TLineMark {
     TCheckReason Reason = TCheckReason::LineForm;
     TLineFault Fault = TLineFault::None;
     size_t EarlierLine = 0; // Unreachable: the row that is found instead
+    std::string Detail{};   // Slip: the reason, in Chinese
     bool operator==(const TLineMark&) const = default;
 };
 
@@ -32,6 +34,10 @@ struct TLineMark {
 // order; lines that do not start with a number are comments, not marked. A
 // line carries one mark, but the first may also carry a missing header.
 std::vector<TLineMark> CheckProgram(const std::vector<std::string>& gbkLines);
+
+// Marks of lines that run, though perhaps not as meant; the others say a
+// line or the whole program will not run.
+bool IsWarning(const TLineMark& mark);
 
 // Whether a line starts (after separators) with an optionally signed digit.
 bool LooksNumbered(std::string_view line);

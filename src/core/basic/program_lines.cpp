@@ -87,8 +87,8 @@ std::string Quote(std::string_view text)
     return quoted;
 }
 
-// Removes the enclosing quotes, a doubled quote standing for one; a text
-// that does not start with a quote, or dequotes to nothing, stays as it is.
+} // namespace
+
 std::string Dequote(std::string_view token)
 {
     if (token.empty() || token[0] != '"')
@@ -107,6 +107,8 @@ std::string Dequote(std::string_view token)
     }
     return text.empty() ? std::string(token) : text;
 }
+
+namespace {
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 {

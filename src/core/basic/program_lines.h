@@ -43,6 +43,9 @@ struct TSplitLine {
 TSplitLine SplitProgramLine(std::string_view line);
 // The first three tokens (views into the line) and how many there are.
 int CutProgramTokens(std::string_view line, std::string_view (&tokens)[3]);
+// Removes the enclosing quotes, a doubled quote standing for one; a text
+// that does not start with a quote, or dequotes to nothing, stays as it is.
+std::string Dequote(std::string_view token);
 // The replacements that turn a statement into the interpreter's compact text.
 std::string RewriteStatement(std::string_view statement);
 // One row per editor line, in editor order.

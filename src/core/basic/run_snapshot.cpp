@@ -1,6 +1,8 @@
 // The copy of the interpreter's state a run panel shows.
 #include "core/basic/run_snapshot.h"
 
+#include "core/basic/statement_reading.h"
+
 namespace kelto {
 
 TRunSnapshot TakeRunSnapshot(const TBasicInterpreter& basic)
@@ -16,8 +18,11 @@ TRunSnapshot TakeRunSnapshot(const TBasicInterpreter& basic)
     snapshot.Variables = basic.FVariables;
     const int32_t row = basic.FExecutedRow;
     if (row >= 0 && static_cast<size_t>(row) < basic.FProgram.size()) {
+        const TProgramLine& executed = basic.FProgram[static_cast<size_t>(row)];
         snapshot.ExecutedRow = row;
-        snapshot.ExecutedLine = basic.FProgram[static_cast<size_t>(row)].Number;
+        snapshot.ExecutedLine = executed.Number;
+        snapshot.ExecutedReading =
+            ReadStatement(Dequote(executed.QuotedStatement), executed.StatementText).Text;
     }
     for (size_t v = 0; v < basic.FVariables.size(); ++v)
         if ((basic.FOpenForLoops >> v & 1u) != 0)

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace kelto {
@@ -26,7 +27,8 @@ struct TRunSnapshot {
     // last in this run; -1 before the first.
     int32_t ExecutedRow = -1;
     int32_t ExecutedLine = -1;
-    int16_t CurrentLine = 0; // the number looked up next
+    std::string ExecutedReading; // what that statement ran as ("A = A + 1")
+    int16_t CurrentLine = 0;     // the number looked up next
     int16_t GosubDepth = 0;
     bool Waiting = false;
     uint8_t WaitKind = 0;

@@ -2,6 +2,7 @@
 // first characters, and the control-flow statements.
 #include "core/basic/basic_value.h"
 #include "core/basic/interpreter.h"
+#include "core/basic/statement_layout.h"
 
 #include <string>
 
@@ -11,11 +12,6 @@ namespace {
 
 constexpr std::string_view kEndLine = "结束";
 constexpr std::string_view kHeaderStatement = "KELTOBASIC";
-
-bool IsVariableLetter(uint8_t c)
-{
-    return c >= 'A' && c <= 'Z';
-}
 
 } // namespace
 
@@ -105,115 +101,66 @@ void TBasicInterpreter::HandleWait()
     FLastStep = {TStepReport::TKind::Wait, 0, FWaitKind, FWaitCount};
 }
 
+int16_t TBasicInterpreter::EvaluateSpan(const TStatementLayout& layout, int index)
+{
+    const TExpressionSpan& span = layout.Expressions[static_cast<size_t>(index)];
+    if (span.Terminator >= 0)
+        FStatement.Terminate(span.Terminator);
+    return EvaluateAt(span.Begin);
+}
+
 void TBasicInterpreter::Dispatch()
 {
-    // The header only marks the program; read by its first letter it would
-    // be a KEY statement taking the shift from T.
-    if (FStatement.Text() == kHeaderStatement)
+    using K = TStatementKind;
+    const TStatementLayout layout = LayOutStatement(FStatement);
+    if (layout.Searches)
+        FSplitMark = layout.SplitMark;
+    if (layout.Stops)
         return;
-    const uint8_t c0 = Char(0);
-    const uint8_t c1 = Char(1);
-    const uint8_t c2 = Char(2);
-    if (c1 == '=' && IsVariableLetter(c0)) {
-        FVariables[static_cast<size_t>(c0 - 'A')] = EvaluateAt(2);
-        return;
-    }
-    switch (c0) {
-    case 'B': ExecuteTimedDrive(DriveBackward, wkBackward, c2 == 'X'); break;
-    case 'C':
-        if (c2 == 'O')
-            ExecuteClock();
+    switch (layout.Kind) {
+    case K::Nothing:
+    case K::Header:
+    case K::Accepted: break;
+    case K::Assign: FVariables[static_cast<size_t>(layout.Letter - 'A')] = EvaluateSpan(layout, 0); break;
+    case K::Backward: ExecuteTimedDrive(DriveBackward, wkBackward, layout); break;
+    case K::Forward: ExecuteTimedDrive(DriveForward, wkForward, layout); break;
+    case K::Left: ExecuteTimedDrive(TurnLeft, wkLeft, layout); break;
+    case K::Right: ExecuteTimedDrive(TurnRight, wkRight, layout); break;
+    case K::StopDrive: StopMotors(); break;
+    case K::Clock: ExecuteClock(); break;
+    case K::PortDirection: ExecutePortWrite(true, layout); break;
+    case K::PortOutput: ExecutePortWrite(false, layout); break;
+    case K::End: FCurrentLine = -1; break;
+    case K::For: ExecuteFor(layout); break;
+    case K::Gosub: ExecuteGosub(layout); break;
+    case K::Goto: FCurrentLine = WrapValue(EvaluateSpan(layout, 0) - 1); break;
+    case K::If:
+        if (EvaluateSpan(layout, 0) != 0)
+            FCurrentLine = WrapValue(EvaluateSpan(layout, 1) - 1);
         break;
-    case 'D':
-        if (c1 == 'D')
-            ExecutePortWrite(true, 3, 4);
+    case K::Key: ExecuteKey(layout); break;
+    case K::Led: ExecuteLed(layout); break;
+    case K::Motor: ExecuteMotor(layout); break;
+    case K::Next: ExecuteNext(layout.Letter); break;
+    case K::Play: ExecutePlay(layout.WordEnd); break;
+    case K::Print: ExecutePrint(layout); break;
+    case K::Return: ExecuteReturn(); break;
+    case K::Evaluated:
+        for (int i = 0; i < layout.ExpressionCount; ++i)
+            EvaluateSpan(layout, i);
         break;
-    case 'E': FCurrentLine = -1; break;
-    case 'F':
-        if (c1 == 'D')
-            ExecuteTimedDrive(DriveForward, wkForward, c2 == 'X');
-        else
-            ExecuteFor();
-        break;
-    case 'G':
-        if (c2 == 'S')
-            ExecuteGosub();
-        else
-            FCurrentLine = WrapValue(EvaluateAt(4) - 1);
-        break;
-    case 'I': ExecuteIf(); break;
-    case 'K': ExecuteKey(); break;
-    case 'L':
-        if (c2 == 'D')
-            ExecuteLed();
-        else
-            ExecuteTimedDrive(TurnLeft, wkLeft, c2 == 'X');
-        break;
-    case 'M': ExecuteMotor(); break;
-    case 'N': ExecuteNext(); break;
-    case 'P':
-        if (c1 == 'L')
-            ExecutePlay();
-        else if (c1 == 'R')
-            ExecutePrint();
-        else if (c1 == 'O')
-            ExecutePortWrite(false, 4, 5);
-        break;
-    case 'R':
-        if (c1 == 'T')
-            ExecuteTimedDrive(TurnRight, wkRight, c2 == 'X');
-        else if (c2 != 'M')
-            ExecuteReturn();
-        break;
-    case 'S':
-        if (c1 == 'T' && c2 == 'X')
-            StopMotors();
-        else if (c1 == 'E')
-            DispatchSetGroup();
-        break;
-    case 'T':
-        if (c1 == 'A' || c1 == 'R')
-            EvaluateAt(2);
-        break;
-    case 'V':
-        if (c1 == 'O' && Char(5) == 'X')
-            ExecuteVoice();
-        break;
-    case 'W':
-        if (const int16_t count = EvaluateAt(4); count > 0)
+    case K::Servos: ExecuteServos(layout); break;
+    case K::Voice: ExecuteVoice(layout); break;
+    case K::Wait:
+        if (const int16_t count = EvaluateSpan(layout, 0); count > 0)
             StartWait(wkTicks, count);
         break;
-    default: break;
     }
 }
 
-// Statements of the S E family that the board accepts: most only evaluate
-// their expressions, two of them set the five servos.
-void TBasicInterpreter::DispatchSetGroup()
+void TBasicInterpreter::ExecuteGosub(const TStatementLayout& layout)
 {
-    const uint8_t c3 = Char(3);
-    const uint8_t c4 = Char(4);
-    if (c3 == 'W') {
-        EvaluateAt(4);
-    } else if ((c3 == 'P' && c4 == 'C') || (c3 == 'B' && c4 == 'G')) {
-        EvaluateAt(5);
-    } else if (c3 == 'X' && c4 == 'Y') {
-        FSplitMark = FStatement.Find(",", 5);
-        if (FSplitMark >= 0) {
-            FStatement.Terminate(FSplitMark);
-            EvaluateAt(5);
-            EvaluateAt(FSplitMark + 1);
-        }
-    } else if (Char(5) == 'E') {
-        ExecuteServos(false);
-    } else if (Char(5) == 'X') {
-        ExecuteServos(true);
-    }
-}
-
-void TBasicInterpreter::ExecuteGosub()
-{
-    const int16_t target = EvaluateAt(5);
+    const int16_t target = EvaluateSpan(layout, 0);
     // Beyond the stack's 100 entries a GOSUB saves nothing, just as below
     // depth 0; its RETURN then goes on after itself.
     if (FGosubDepth >= 0 && FGosubDepth < kGosubStackSize)
@@ -229,37 +176,17 @@ void TBasicInterpreter::ExecuteReturn()
         FCurrentLine = FGosubStack[static_cast<size_t>(FGosubDepth)];
 }
 
-void TBasicInterpreter::ExecuteIf()
+void TBasicInterpreter::ExecuteFor(const TStatementLayout& layout)
 {
-    FSplitMark = FStatement.Find("THEN", 0);
-    if (FSplitMark < 0)
-        return;
-    FStatement.Terminate(FSplitMark);
-    if (EvaluateAt(2) != 0)
-        FCurrentLine = WrapValue(EvaluateAt(FSplitMark + 4) - 1);
-}
-
-void TBasicInterpreter::ExecuteFor()
-{
-    FSplitMark = FStatement.Find("TO", 0);
-    if (FSplitMark < 0)
-        return;
-    FStatement.Terminate(FSplitMark);
-    const uint8_t letter = Char(3);
-    if (!IsVariableLetter(letter))
-        return;
-    const size_t v = static_cast<size_t>(letter - 'A');
-    FVariables[v] = EvaluateAt(5);
-    FForLimit[v] = EvaluateAt(FSplitMark + 2);
+    const size_t v = static_cast<size_t>(layout.Letter - 'A');
+    FVariables[v] = EvaluateSpan(layout, 0);
+    FForLimit[v] = EvaluateSpan(layout, 1);
     FForReturnLine[v] = FCurrentLine;
     FOpenForLoops |= 1u << v;
 }
 
-void TBasicInterpreter::ExecuteNext()
+void TBasicInterpreter::ExecuteNext(uint8_t letter)
 {
-    const uint8_t letter = Char(4);
-    if (!IsVariableLetter(letter))
-        return;
     const size_t v = static_cast<size_t>(letter - 'A');
     FVariables[v] = WrapValue(FVariables[v] + 1);
     if (FVariables[v] <= FForLimit[v]) {
@@ -270,9 +197,9 @@ void TBasicInterpreter::ExecuteNext()
     }
 }
 
-void TBasicInterpreter::ExecutePrint()
+void TBasicInterpreter::ExecutePrint(const TStatementLayout& layout)
 {
-    const int16_t value = EvaluateAt(5);
+    const int16_t value = EvaluateSpan(layout, 0);
     LogLine("> " + std::to_string(value) + " <");
 }
 

@@ -21,9 +21,10 @@ std::string StateText(const TRunSnapshot& s)
 std::vector<TWatchRow> WatchRows(const TRunSnapshot& s)
 {
     std::vector<TWatchRow> rows;
-    rows.reserve(4 + s.ForLoops.size() + s.Variables.size());
+    rows.reserve(5 + s.ForLoops.size() + s.Variables.size());
     rows.push_back({"状态", StateText(s)});
     rows.push_back({"刚执行的行", s.ExecutedLine < 0 ? "—" : std::to_string(s.ExecutedLine)});
+    rows.push_back({"读作", s.ExecutedLine < 0 ? "—" : s.ExecutedReading});
     rows.push_back({"下次查找行号", std::to_string(s.CurrentLine)});
     rows.push_back({"GOSUB层数", std::to_string(s.GosubDepth)});
     for (const TForLoopView& loop : s.ForLoops)

@@ -1,5 +1,5 @@
 // What the run watch panel lists, worded for a student: the run state, the
-// line run last and the number looked up next, the GOSUB depth, the FOR loops
+// line run last with what it ran as, the number looked up next, the GOSUB depth, the FOR loops
 // still open and the variables A to Z.
 #pragma once
 

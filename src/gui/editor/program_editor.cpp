@@ -2,6 +2,7 @@
 
 #include "core/files/program_file.h"
 #include "gui/editor/program_highlighter.h"
+#include "gui/editor/strings.h"
 
 #include <QHelpEvent>
 #include <QLabel>
@@ -28,13 +29,9 @@ bool IsHeaderMark(const TLineMark& mark)
     return mark.Reason == TCheckReason::HeaderMissing || mark.Reason == TCheckReason::HeaderWrong;
 }
 
-// Rows that exist but are never found are warnings; the rest stop a line or
-// the whole program.
-QColor MarkColour(const TLineMark& mark)
+QColor LevelColour(TLineLevel level)
 {
-    return mark.Reason == TCheckReason::Unreachable || mark.Reason == TCheckReason::NegativeNumber
-               ? kWarningColour
-               : kErrorColour;
+    return level == TLineLevel::MayBeWrong ? kWarningColour : kErrorColour;
 }
 
 // The marks start where the text does.
@@ -46,12 +43,17 @@ int FirstNonBlank(const QString& text)
     return start;
 }
 
-QColor MarkTint(const TLineMark& mark)
+QColor LevelTint(TLineLevel level)
 {
-    QColor tint = MarkColour(mark);
+    QColor tint = LevelColour(level);
     tint.setAlpha(0x22);
     return tint;
 }
+
+const QString kErrorBarStyle =
+    QStringLiteral("QLabel { background: #FFE0E0; color: #A00000; padding-left: 3px; }");
+const QString kWarningBarStyle =
+    QStringLiteral("QLabel { background: #FFF0D8; color: #A05000; padding-left: 3px; }");
 
 } // namespace
 
@@ -83,8 +85,7 @@ TProgramEditor::TProgramEditor(QWidget* parent)
       FHighlighter(new TProgramHighlighter(document()))
 {
     FHeaderBar->setObjectName(QStringLiteral("HeaderBar"));
-    FHeaderBar->setStyleSheet(
-        QStringLiteral("QLabel { background: #FFE0E0; color: #A00000; padding-left: 3px; }"));
+    FHeaderBar->setStyleSheet(kErrorBarStyle);
     FHeaderBar->hide();
     FCheckTimer.setSingleShot(true);
     FCheckTimer.setInterval(kCheckPauseMs);
@@ -112,7 +113,13 @@ void TProgramEditor::CheckNow()
         lines.pop_back();
     // Nothing typed yet is nothing to warn about: a new window would
     // otherwise greet the student with a red bar.
-    FMarks = lines.empty() ? std::vector<TLineMark>{} : CheckProgram(ProgramLinesAsGbk(lines));
+    TProgramReview review = lines.empty() ? TProgramReview{} : ReviewProgram(ProgramLinesAsGbk(lines));
+    FMarks = std::move(review.Marks);
+    FReadings = std::move(review.Readings);
+    FLevels = LineLevels(FMarks, lines.size());
+    FHeaderBar->setStyleSheet(CountMarkedLines(FLevels).WillNotRun == 0 && HeaderMarkText().isEmpty()
+                                  ? kWarningBarStyle
+                                  : kErrorBarStyle);
     FHeaderBar->setText(HeaderText());
     FHeaderBar->setToolTip(FHeaderBar->text());
     FHeaderBar->setVisible(!FHeaderBar->text().isEmpty());
@@ -130,12 +137,42 @@ QString TProgramEditor::MarkText(int line) const
     return reasons.join(QLatin1Char('\n'));
 }
 
-QString TProgramEditor::HeaderText() const
+QString TProgramEditor::ReadingText(int line) const
+{
+    if (line < 0 || static_cast<size_t>(line) >= FReadings.size() ||
+        FReadings[static_cast<size_t>(line)].empty())
+        return {};
+    return editor_strings::kReadingPrefix + QString::fromStdString(FReadings[static_cast<size_t>(line)]);
+}
+
+TLineLevel TProgramEditor::LevelOf(int line) const
+{
+    return line >= 0 && static_cast<size_t>(line) < FLevels.size() ? FLevels[static_cast<size_t>(line)]
+                                                                   : TLineLevel::Clean;
+}
+
+QString TProgramEditor::HeaderMarkText() const
 {
     for (const TLineMark& mark : FMarks)
         if (IsHeaderMark(mark))
             return QString::fromStdString(DescribeMark(mark));
     return {};
+}
+
+QString TProgramEditor::HeaderText() const
+{
+    const TMarkedLineCount count = CountMarkedLines(FLevels);
+    QStringList counts;
+    if (count.WillNotRun > 0)
+        counts.push_back(editor_strings::kLinesWillNotRun.arg(count.WillNotRun));
+    if (count.MayBeWrong > 0)
+        counts.push_back(editor_strings::kLinesMayBeWrong.arg(count.MayBeWrong));
+    QStringList parts;
+    if (const QString header = HeaderMarkText(); !header.isEmpty())
+        parts.push_back(header);
+    if (!counts.isEmpty())
+        parts.push_back(counts.join(editor_strings::kCountSeparator));
+    return parts.join(editor_strings::kHeaderSeparator);
 }
 
 int TProgramEditor::GutterWidth() const
@@ -199,12 +236,12 @@ QRect TProgramEditor::RunLineRect() const
 void TProgramEditor::RefreshSelections()
 {
     QList<QTextEdit::ExtraSelection> selections;
-    for (const TLineMark& mark : FMarks) {
-        const QTextBlock block = document()->findBlockByNumber(static_cast<int>(mark.Line));
-        if (mark.Reason == TCheckReason::HeaderMissing || !block.isValid())
+    for (size_t line = 0; line < FLevels.size(); ++line) {
+        const QTextBlock block = document()->findBlockByNumber(static_cast<int>(line));
+        if (FLevels[line] == TLineLevel::Clean || !block.isValid())
             continue;
         QTextEdit::ExtraSelection selection;
-        selection.format.setBackground(MarkTint(mark));
+        selection.format.setBackground(LevelTint(FLevels[line]));
         selection.cursor = QTextCursor(block);
         const int start = FirstNonBlank(block.text());
         selection.cursor.setPosition(block.position() + start);
@@ -228,9 +265,9 @@ void TProgramEditor::paintEvent(QPaintEvent* event)
     }
     QPlainTextEdit::paintEvent(event);
     QPainter painter(viewport());
-    for (const TLineMark& mark : FMarks) {
-        const QTextBlock block = document()->findBlockByNumber(static_cast<int>(mark.Line));
-        if (mark.Reason == TCheckReason::HeaderMissing || !block.isValid() || !block.isVisible())
+    for (size_t index = 0; index < FLevels.size(); ++index) {
+        const QTextBlock block = document()->findBlockByNumber(static_cast<int>(index));
+        if (FLevels[index] == TLineLevel::Clean || !block.isValid() || !block.isVisible())
             continue;
         const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
         if (box.bottom() < event->rect().top() || box.top() > event->rect().bottom())
@@ -242,7 +279,7 @@ void TProgramEditor::paintEvent(QPaintEvent* event)
         QPolygon wave;
         for (int x = left, k = 0; x <= right; x += kWaveStep, ++k)
             wave << QPoint(x, bottom - (k % 2) * kWaveStep);
-        painter.setPen(MarkColour(mark));
+        painter.setPen(LevelColour(FLevels[index]));
         painter.drawPolyline(wave);
     }
 }
@@ -260,12 +297,9 @@ void TProgramEditor::PaintGutter(QPaintEvent* event)
             painter.setPen(Qt::darkGray);
             painter.drawText(0, top, numberRight, height, Qt::AlignRight | Qt::AlignVCenter,
                              QString::number(block.blockNumber() + 1));
-            for (const TLineMark& mark : FMarks) {
-                if (static_cast<int>(mark.Line) != block.blockNumber() ||
-                    mark.Reason == TCheckReason::HeaderMissing)
-                    continue;
+            if (const TLineLevel level = LevelOf(block.blockNumber()); level != TLineLevel::Clean) {
                 painter.setPen(Qt::NoPen);
-                painter.setBrush(MarkColour(mark));
+                painter.setBrush(LevelColour(level));
                 painter.drawEllipse(kGutterPadding, top + (height - kMarkSize) / 2, kMarkSize, kMarkSize);
             }
         }
@@ -274,9 +308,18 @@ void TProgramEditor::PaintGutter(QPaintEvent* event)
     }
 }
 
+QString TProgramEditor::TipText(int line) const
+{
+    QStringList parts;
+    for (const QString& part : {ReadingText(line), MarkText(line)})
+        if (!part.isEmpty())
+            parts.push_back(part);
+    return parts.join(QLatin1Char('\n'));
+}
+
 bool TProgramEditor::ShowTipAt(int line, const QPoint& globalPos)
 {
-    const QString text = MarkText(line);
+    const QString text = TipText(line);
     if (text.isEmpty()) {
         QToolTip::hideText();
         return false;

@@ -1,4 +1,4 @@
-// Texts of the canvas's dialogs and the palette, in UTF-8.
+// Texts of the canvas's dialogs, the palette and the program editor, in UTF-8.
 #pragma once
 
 #include <QString>
@@ -27,5 +27,12 @@ inline const QString kShanChuDelete = QStringLiteral("删除");
 // take a deletion back.
 inline const QString kShanChuQuestion = QStringLiteral("要删除“%1”吗？");
 inline const QString kShanChuUndoHint = QStringLiteral("删错了可以按 Ctrl+Z 撤销。");
+
+// The program editor: what a line runs as, and the bar above the text.
+inline const QString kReadingPrefix = QStringLiteral("读作：");
+inline const QString kLinesWillNotRun = QStringLiteral("%1 行不会运行");
+inline const QString kLinesMayBeWrong = QStringLiteral("%1 行可能写错了");
+inline const QString kCountSeparator = QStringLiteral("，");
+inline const QString kHeaderSeparator = QStringLiteral("；");
 
 } // namespace kelto::gui::editor_strings

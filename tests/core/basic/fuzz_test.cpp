@@ -4,6 +4,7 @@
 // ever doing more than one statement.
 #include "basic_board.h"
 #include "core/basic/program_lines.h"
+#include "core/basic/program_review.h"
 #include "statement_maker.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@ TEST(Fuzz, RandomStatementsPrepareAndRunOneStepAtATime)
         for (int i = 1; i <= count; ++i)
             lines.push_back(maker.MakeLine(10 * i));
         SCOPED_TRACE(::testing::PrintToString(lines));
+        // What the editor says of the program is read from the same bytes.
+        ASSERT_EQ(ReviewProgram(lines).Readings.size(), lines.size());
         ASSERT_TRUE(b.Run(lines));
         for (int tick = 0; tick < 4 * count + 8 && b.Basic().FRunning; ++tick) {
             b.Basic().ForgetLastStep();

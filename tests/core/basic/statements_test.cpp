@@ -109,6 +109,23 @@ TEST(Execution, StatementTimelinesInTicks)
     }
 }
 
+// Their expressions are still read, with the side effects reading has.
+TEST(Execution, StatementsWithoutEffectStillEvaluateTheirExpressions)
+{
+    const std::pair<std::string, std::vector<int32_t>> cases[] = {
+        {"TA RANDOM(5)", {5}},    {"TR RANDOM(5)", {5}},    {"SETW RANDOM(5)", {5}},
+        {"SETPC RANDOM(5)", {5}}, {"SETBG RANDOM(5)", {5}}, {"SETXY RANDOM(5),RANDOM(6)", {5, 6}},
+        {"SETXY RANDOM(5)", {}},  {"PU RANDOM(5)", {}},
+    };
+    for (const auto& [statement, bounds] : cases) {
+        SCOPED_TRACE(statement);
+        TBasicBoard b;
+        ASSERT_TRUE(b.RunStatements({statement}));
+        b.TickUntilIdle();
+        EXPECT_EQ(b.Random.FBounds, bounds);
+    }
+}
+
 TEST(Execution, EditorOrderDecidesWhichLineIsFound)
 {
     TBasicBoard b;

@@ -211,8 +211,9 @@ private slots:
             int Row;
             int A;
             int B;
+            QString Reading;
         };
-        const TStep expected[] = {{1, 1, 0}, {2, 1, 2}};
+        const TStep expected[] = {{1, 1, 0, QStringLiteral("A = A + 1")}, {2, 1, 2, QStringLiteral("B = A * 2")}};
         for (const TStep& step : expected) {
             Form().ButtonStep->click();
             QVERIFY(!StepEnabled()); // one press at a time
@@ -226,6 +227,7 @@ private slots:
             QTRY_COMPARE(editor->RunLine(), step.Row);
             QTRY_COMPARE(Form().FormRunWatch->ValueOf("A"), QString::number(step.A));
             QCOMPARE(Form().FormRunWatch->ValueOf("B"), QString::number(step.B));
+            QCOMPARE(Form().FormRunWatch->ValueOf(QStringLiteral("读作")), step.Reading);
         }
 
         QTest::mouseClick(Form().ButtonCONTINUE, Qt::LeftButton);

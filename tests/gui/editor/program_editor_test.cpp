@@ -42,8 +42,8 @@ private slots:
         QCOMPARE(editor.MarkText(4), QStringLiteral("语句没有用双引号括起来"));
         QCOMPARE(editor.MarkText(5), QString());
         QVERIFY(editor.MarkText(6).contains(QStringLiteral("第 4 行")));
-        QCOMPARE(editor.HeaderText(), QString());
-        QVERIFY(editor.findChild<QLabel*>(QStringLiteral("HeaderBar"))->isHidden());
+        QCOMPARE(editor.HeaderText(), QStringLiteral("3 行不会运行"));
+        QVERIFY(!editor.findChild<QLabel*>(QStringLiteral("HeaderBar"))->isHidden());
         // Underlines sit on the marked lines only.
         QList<int> underlined;
         for (const QTextEdit::ExtraSelection& selection : editor.extraSelections())
@@ -59,7 +59,8 @@ private slots:
         editor.setPlainText(kHeader + QStringLiteral("\n1 中中中\n1 REM \"中\""));
         editor.CheckNow();
         QCOMPARE(editor.MarkText(1), QStringLiteral("这一行太短（不超过 8 个字符），不会执行"));
-        QCOMPARE(editor.MarkText(2), QString());
+        // Nine bytes: it runs (doing nothing, which is worth a warning only).
+        QCOMPARE(editor.LevelOf(2), TLineLevel::MayBeWrong);
     }
 
     void marksFollowTypingAfterAPause()
@@ -112,6 +113,37 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, line.center(), editor.viewport()->mapToGlobal(line.center()));
         QCoreApplication::sendEvent(editor.viewport(), &help);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("语句是空的"));
+    }
+
+    // A line that runs but likely not as meant is orange, apart from the red
+    // of one that will not run; resting on it says what it runs as and why.
+    void warningsAreOrangeAndSayWhatTheLineRunsAs()
+    {
+        TProgramEditor editor(nullptr);
+        editor.resize(500, 200);
+        editor.setPlainText(kHeader +
+                            QStringLiteral("\n20 REM \"PROTB 1\"\n30 REM \"\"\n40 REM \"PRINT 1\""));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.CheckNow();
+        QCOMPARE(editor.HeaderText(), QStringLiteral("1 行不会运行，1 行可能写错了"));
+        QCOMPARE(editor.TipText(3), QStringLiteral("读作：PRINT 1"));
+        QCOMPARE(editor.TipText(0), QStringLiteral("读作：KELTOBASIC"));
+        const QImage shown = editor.grab().toImage();
+        const auto dotAt = [&](int line) {
+            const QRect text = editor.cursorRect(QTextCursor(editor.document()->findBlockByNumber(line)));
+            const QPoint centre = editor.viewport()->mapTo(&editor, text.center());
+            return shown.pixelColor(editor.contentsRect().left() + 7, centre.y());
+        };
+        QCOMPARE(dotAt(1), QColor(0xE0, 0x80, 0x00));
+        QCOMPARE(dotAt(2), QColor(0xD0, 0x00, 0x00));
+        QCOMPARE(dotAt(3), QColor(0xF0, 0xF0, 0xF0));
+        const QRect line = editor.cursorRect(QTextCursor(editor.document()->findBlockByNumber(1)));
+        QHelpEvent help(QEvent::ToolTip, line.center(), editor.viewport()->mapToGlobal(line.center()));
+        QCoreApplication::sendEvent(editor.viewport(), &help);
+        QTRY_COMPARE(
+            QToolTip::text(),
+            QStringLiteral("读作：PRINT 1\nPROTB 不是语句，这一行按 PRINT 执行；是不是想写 PORTB？"));
     }
 
     void gutterWidensWithTheLineCount()
