@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace kelto::gui {
 
 namespace {
@@ -85,6 +87,8 @@ TProgramEditor::TProgramEditor(QWidget* parent)
       FHighlighter(new TProgramHighlighter(document()))
 {
     FHeaderBar->setObjectName(QStringLiteral("HeaderBar"));
+    // A narrow editor shows the whole reason over several lines.
+    FHeaderBar->setWordWrap(true);
     FHeaderBar->setStyleSheet(kErrorBarStyle);
     FHeaderBar->hide();
     FCheckTimer.setSingleShot(true);
@@ -184,9 +188,11 @@ int TProgramEditor::GutterWidth() const
 
 void TProgramEditor::UpdateMargins()
 {
-    const int barHeight = FHeaderBar->isVisibleTo(this) ? fontMetrics().height() + 4 : 0;
-    setViewportMargins(GutterWidth(), barHeight, 0, 0);
     const QRect area = contentsRect();
+    const int barHeight = FHeaderBar->isVisibleTo(this)
+                              ? std::max(fontMetrics().height() + 4, FHeaderBar->heightForWidth(area.width()))
+                              : 0;
+    setViewportMargins(GutterWidth(), barHeight, 0, 0);
     FGutter->setGeometry(area.left(), area.top() + barHeight, GutterWidth(), area.height() - barHeight);
     FHeaderBar->setGeometry(area.left(), area.top(), area.width(), barHeight);
 }

@@ -95,8 +95,15 @@ private slots:
     {
         TProgramEditor editor(nullptr);
         editor.setPlainText(QStringLiteral("0 REM \"keltobasic\"\n10 REM \"A=1\""));
+        editor.resize(180, 200);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
         editor.CheckNow();
         QVERIFY(editor.HeaderText().contains(QStringLiteral("程序不会运行")));
+        // A narrow editor wraps the reason instead of cutting it off.
+        const auto* bar = editor.findChild<QLabel*>(QStringLiteral("HeaderBar"));
+        QVERIFY(bar->height() >= bar->heightForWidth(bar->width()));
+        QVERIFY(bar->height() > 2 * editor.fontMetrics().height());
         QCOMPARE(editor.extraSelections().size(), 1);
         QCOMPARE(editor.extraSelections().front().cursor.block().blockNumber(), 0);
     }
