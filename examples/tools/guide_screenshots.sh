@@ -20,14 +20,14 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 win=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
 xdotool windowsize "$win" 1280 800
 xdotool windowmove "$win" 0 0
+sleep 3 # the start-up banner goes after two seconds
 shot guide_circuit.png
 
-# Type the lesson's program into the editor (top right) and press 运行.
-xdotool mousemove 950 300 click 1
-grep -a '^[0-9]' "$root/examples/lesson01_blink.txt" | tr -d '\r' | while IFS= read -r line; do
-    xdotool type --delay 5 "$line"
-    xdotool key Return
-done
+# The lesson's program came with its circuit; the pointer resting on a line
+# shows how that line is read.
+xdotool mousemove 1200 400 click 1 # tooltips show in the active window only
+xdotool mousemove 1150 140; sleep 0.3; xdotool mousemove 1160 133
+sleep 2
 shot guide_program.png
 xdotool mousemove 25 25 click 1
 sleep 2
