@@ -5,6 +5,7 @@
 #include "core/circuit/catalogue.h"
 #include "core/circuit/type_table.h"
 #include "core/devices/lcd1602.h"
+#include "core/instruments/scope_export.h"
 
 #include <charconv>
 
@@ -240,8 +241,8 @@ void WriteComponents(TJsonWriter& json, const TSimuBoard& board)
 void WriteScopes(TJsonWriter& json, const TSimuBoard& board)
 {
     json.Key("scopes").BeginObject();
-    WriteScope(json, "scope", board.OScopesRecorder());
-    WriteScope(json, "scope1", board.AudioasRecorder());
+    WriteScope(json, kOScopesDataName, board.OScopesRecorder());
+    WriteScope(json, kAudioasDataName, board.AudioasRecorder());
     json.EndObject();
 }
 

@@ -1,7 +1,7 @@
 // keltosimu-run: loads a circuit, performs scripted user actions, runs ticks
 // and reports the final state; the teacher's batch checker and our e2e harness.
-#include "cli/component_state.h"
 #include "cli/audio_capture.h"
+#include "cli/component_state.h"
 #include "cli/json_writer.h"
 #include "cli/program_check_command.h"
 #include "cli/progress_line.h"
@@ -12,12 +12,14 @@
 #include "cli/stop_signal.h"
 #include "cli/user_action.h"
 #include "core/board/board.h"
-#include "core/files/atomic_file.h"
 #include "core/board/board_file.h"
+#include "core/files/atomic_file.h"
 #include "core/files/program_file.h"
 #include "core/files/wide_text.h"
+#include "core/instruments/scope_export.h"
 #include "core/sound/midi_gen.h"
 #include "core/sound/simulated_clock_speaker.h"
+#include "core/sound/standard_midi_file.h"
 #include "core/sound/virtual_devices.h"
 #include "core/sound/virtual_stream_device.h"
 
@@ -121,13 +123,14 @@ int Run(const TRunOptions& options)
     TSimulatedClockSpeaker clockSpeaker(options.Time ? static_cast<const ILocalClock&>(fixedClock)
                                                      : systemClock);
     TSeededRandom seededRandom(options.Seed.value_or(0));
-    std::optional<TAudioCapture> audio;
-    if (options.AudioPath)
-        audio.emplace(streamDevice, wavePlayer, clockSpeaker,
-                      options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
-    board.SetSoundDevices(
-        {&midiGen, audio ? &audio->WavePlayer() : &wavePlayer, audio ? &audio->ClockSpeaker() : &clockSpeaker,
-         options.Time ? &fixedClock : nullptr, options.Seed ? &seededRandom : nullptr});
+    // What --audio renders and --midi writes down.
+    std::optional<TAudioCapture> capture;
+    if (options.AudioPath || options.MidiPath)
+        capture.emplace(streamDevice, wavePlayer, clockSpeaker,
+                        options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
+    board.SetSoundDevices({&midiGen, capture ? &capture->WavePlayer() : &wavePlayer,
+                           capture ? &capture->ClockSpeaker() : &clockSpeaker,
+                           options.Time ? &fixedClock : nullptr, options.Seed ? &seededRandom : nullptr});
 
     TRunRecorder recorder(board, outputs.StandardOutput());
     if (outputs.Events() != nullptr)
@@ -166,10 +169,17 @@ int Run(const TRunOptions& options)
         outputs.WriteWhole(*options.StatePath, StateJson(board, ticksDone));
     if (options.SavePath)
         outputs.WriteWhole(*options.SavePath, WriteCircuitDocument(board));
-    if (audio) {
+    if (options.VcdPath) {
+        const TScopeTrace traces[] = {{kOScopesDataName, board.OScopesRecorder().Samples()},
+                                      {kAudioasDataName, board.AudioasRecorder().Samples()}};
+        outputs.WriteWhole(*options.VcdPath, ScopeVcd(traces, options.DeltaTime));
+    }
+    if (options.MidiPath)
+        outputs.WriteWhole(*options.MidiPath, StandardMidiFile(capture->Script().Synth));
+    if (options.AudioPath) {
         std::vector<std::string> warnings;
         const TFileResult written =
-            WriteRunAudio(*options.AudioPath, audio->Script(),
+            WriteRunAudio(*options.AudioPath, capture->Script(),
                           static_cast<double>(ticksDone) * options.DeltaTime, warnings);
         for (const std::string& warning : warnings)
             std::cerr << "keltosimu-run: warning: " << warning << '\n';

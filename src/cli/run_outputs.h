@@ -26,7 +26,7 @@ public:
     TFileWriter* Events() { return FEvents; }
     TFileWriter* Trace() { return FTrace; }
 
-    // A whole output written at the end (--state, --save).
+    // A whole output written at the end (--state, --save, --vcd, --midi).
     void WriteWhole(const std::string& path, std::string_view text);
     // Puts the streamed outputs in place and flushes standard output; false
     // when any output failed.

@@ -111,6 +111,10 @@ TEST(RunnerFiles, ARefusedRunLeavesEveryOutputUntouched)
         {"missing folder",
          {"--save", (dir / "nowhere" / "s.dps").string(), kCircuit},
          "No such file or directory"},
+        {"waveforms onto a folder", {"--vcd", (dir / "folder").string(), kCircuit}, "folder: Is a directory"},
+        {"tune into a missing folder",
+         {"--midi", (dir / "nowhere" / "t.mid").string(), kCircuit},
+         "t.mid: No such file or directory"},
     };
     for (const TRefusedCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -1,8 +1,12 @@
 // The oscilloscope windows' buttons and recordings end to end through
-// keltosimu-run: the --at scope actions and the state's "scopes".
+// keltosimu-run: the --at scope actions, the state's "scopes" and --vcd.
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <sstream>
 
 namespace kelto {
 namespace {
@@ -26,6 +30,86 @@ std::string ScopeJson(const std::string& state, const std::string& key)
             return state.substr(at, i + 1 - at);
     }
     return {};
+}
+
+// A recorded value; nothing for a null point.
+using TSample = std::optional<double>;
+
+// The "samples" of one window's object in the state, channel by channel.
+std::vector<std::vector<TSample>> StateSamples(const std::string& scope)
+{
+    std::vector<std::vector<TSample>> channels;
+    std::istringstream in(scope.substr(scope.find("\"samples\":[") + 11));
+    for (char c = 0; in >> c && c != ']';) {
+        if (c != '[')
+            continue;
+        channels.emplace_back();
+        while (in && in.peek() != ']') {
+            if (in.peek() == 'n') {
+                in.ignore(4);
+                channels.back().push_back(std::nullopt);
+            } else {
+                double value = 0;
+                in >> value;
+                channels.back().push_back(value);
+            }
+            if (in.peek() == ',')
+                in.ignore();
+        }
+        in.ignore();
+    }
+    return channels;
+}
+
+// A value change dump read back: the timescale and every variable's changes
+// by its full name ("scope.A").
+struct TVcd {
+    std::string Timescale;
+    std::map<std::string, std::vector<std::pair<uint64_t, std::string>>> Changes;
+
+    // The value held at `time`; empty before the first change.
+    std::string ValueAt(const std::string& name, uint64_t time) const
+    {
+        std::string value;
+        if (const auto found = Changes.find(name); found != Changes.end())
+            for (const auto& [at, text] : found->second)
+                if (at <= time)
+                    value = text;
+        return value;
+    }
+};
+
+TVcd ReadVcd(const std::string& text)
+{
+    TVcd vcd;
+    std::map<std::string, std::string> names;
+    std::string scope;
+    uint64_t time = 0;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        if (word == "$comment")
+            while (in >> word && word != "$end") {
+            }
+        else if (word == "$timescale") {
+            std::string number, unit;
+            in >> number >> unit;
+            vcd.Timescale = number + " " + unit;
+        } else if (word == "$scope")
+            in >> word >> scope;
+        else if (word == "$var") {
+            std::string type, size, id, name;
+            in >> type >> size >> id >> name;
+            names[id] = scope + "." + name;
+        } else if (word[0] == '#')
+            time = std::stoull(word.substr(1));
+        else if (word[0] == 'r') {
+            std::string id;
+            in >> id;
+            vcd.Changes[names.at(id)].push_back({time, word.substr(1)});
+        } else if (names.count(word.substr(1)) != 0)
+            vcd.Changes[names[word.substr(1)]].push_back({time, word.substr(0, 1)});
+    }
+    return vcd;
 }
 
 struct TScopeCase {
@@ -92,6 +176,44 @@ TEST(ScopeRunner, ButtonsAndRecordingsShowInTheState)
         const std::string scope = ScopeJson(run.Out, c.Window);
         EXPECT_NE(scope.find(c.Expected), std::string::npos) << c.Expected << "\n" << scope.substr(0, 600);
     }
+}
+
+// Sample i of each window lies at i x --dt (here 25 units of 100 us) with the
+// value the state holds; its level wire is 1 from 0.5 on, x at a null point.
+TEST(ScopeRunner, TheValueChangeDumpHoldsEverySampleAtItsTime)
+{
+    const auto dir = ScratchDir("scope_vcd");
+    const TCliResult run =
+        RunCli({"--ticks", "6", "--dt", "0.0025", "--at", "1:scope:run", "--at", "3:scope1:run", "--at",
+                "4:slider:3:0.25", "--state", (dir / "state.json").string(), "--vcd",
+                (dir / "scopes.vcd").string(), (kScopes / "both_probes.dps").string()});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    const TVcd vcd = ReadVcd(ReadFileText(dir / "scopes.vcd"));
+    EXPECT_EQ(vcd.Timescale, "100 us");
+    const std::string state = ReadFileText(dir / "state.json");
+    size_t checked = 0;
+    for (const std::string window : {"scope", "scope1"}) {
+        const std::vector<std::vector<TSample>> channels = StateSamples(ScopeJson(state, window));
+        for (size_t c = 0; c < channels.size(); ++c) {
+            const std::string name = window + "." + static_cast<char>('A' + c);
+            for (size_t i = 0; i < channels[c].size(); ++i, ++checked) {
+                SCOPED_TRACE(name + " sample " + std::to_string(i));
+                const std::string value = vcd.ValueAt(name, i * 25);
+                const std::string level = vcd.ValueAt(name + "_level", i * 25);
+                if (const TSample& expected = channels[c][i]) {
+                    EXPECT_EQ(std::stod(value), *expected);
+                    EXPECT_EQ(level, *expected >= 0.5 ? "1" : "0");
+                } else {
+                    EXPECT_EQ(value, "nan");
+                    EXPECT_EQ(level, "x");
+                }
+            }
+        }
+    }
+    EXPECT_EQ(checked, 8u * 6 + 4);
+    // The shorter recording has ended by the longer one's fifth sample.
+    EXPECT_EQ(vcd.ValueAt("scope1.A", 4 * 25), "nan");
+    EXPECT_EQ(vcd.ValueAt("scope1.A", 3 * 25), "0.25");
 }
 
 TEST(ScopeRunner, UnknownScopeActionsAreRefused)

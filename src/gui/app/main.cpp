@@ -41,8 +41,8 @@ int main(int argc, char** argv)
     TFormKeltoSimu FormKeltoSimu(dialogs, settings);
     FormKeltoSimu.Board().SetSoundDevices(sound->Devices());
     // The oscilloscope windows exist from the start, hidden until a probe click opens them.
-    TFormOScopes FormOScopes(FormKeltoSimu.Board().OScopesRecorder(), &FormKeltoSimu);
-    TFormAudioas FormAudioas(FormKeltoSimu.Board().AudioasRecorder(), &FormKeltoSimu);
+    TFormOScopes FormOScopes(FormKeltoSimu.Board().OScopesRecorder(), dialogs, &FormKeltoSimu);
+    TFormAudioas FormAudioas(FormKeltoSimu.Board().AudioasRecorder(), dialogs, &FormKeltoSimu);
     FormKeltoSimu.SetInstrumentWindow(TInstrument::OScopes, &FormOScopes);
     FormKeltoSimu.SetInstrumentWindow(TInstrument::Audioas, &FormAudioas);
     FormKeltoSimu.show();

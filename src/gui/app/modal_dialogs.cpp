@@ -12,34 +12,52 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kelto::gui {
 
 namespace {
 
 enum class TFileDialogKind : uint8_t { Open, Save };
 
-// Open: the file must exist. Save: a default extension and an overwrite prompt.
-// Qt's own dialog, so its texts follow the program's translation rather than
-// the desktop's language.
-QString RunFileDialog(QWidget* parent, const QString& start, TFileDialogKind kind, const QString& filter,
-                      const QString& suffix)
+// Open: the file must exist. Save: a default extension, which follows the
+// type chosen, and an overwrite prompt. Qt's own dialog, so its texts follow
+// the program's translation rather than the desktop's language.
+TChosenFile RunFileDialog(QWidget* parent, const QString& start, TFileDialogKind kind,
+                          std::span<const TFileType> types)
 {
     QFileDialog dialog(parent, {}, start);
     dialog.setAttribute(Qt::WA_WindowPropagation); // the main window's font
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setProxyModel(new TFileListTexts(&dialog));
-    dialog.setNameFilter(filter);
+    QStringList filters;
+    for (const TFileType& type : types)
+        filters.push_back(type.Filter);
+    dialog.setNameFilters(filters);
     if (kind == TFileDialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(suffix);
+        dialog.setDefaultSuffix(types.front().Suffix);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, types, filters](const QString& filter) {
+                             if (const qsizetype index = filters.indexOf(filter); index >= 0)
+                                 dialog.setDefaultSuffix(types[static_cast<size_t>(index)].Suffix);
+                         });
     }
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles().value(0);
+    return {dialog.selectedFiles().value(0),
+            static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+QString RunFileDialog(QWidget* parent, const QString& start, TFileDialogKind kind, const QString& filter,
+                      const QString& suffix)
+{
+    const TFileType type{filter, suffix};
+    return RunFileDialog(parent, start, kind, {&type, 1}).Path;
 }
 
 } // namespace
@@ -78,6 +96,12 @@ QString TQtModalDialogs::SaveDialog2(QWidget* parent, const QString& start)
 {
     return RunFileDialog(parent, start, TFileDialogKind::Save, main_strings::kProgramFilter,
                          main_strings::kProgramSuffix);
+}
+
+TChosenFile TQtModalDialogs::SaveDataDialog(QWidget* parent, const QString& start,
+                                            std::span<const TFileType> types)
+{
+    return RunFileDialog(parent, start, TFileDialogKind::Save, types);
 }
 
 void TQtModalDialogs::ShowFileError(QWidget* parent, const QString& message)

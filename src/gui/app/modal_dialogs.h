@@ -4,6 +4,7 @@
 
 #include "core/board/document.h"
 #include "core/board/schematic_editor.h"
+#include "gui/instruments/scope_dialogs.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,9 +18,8 @@ namespace kelto::gui {
 class TFormXian;
 class TFormShanChu;
 
-class IModalDialogs {
+class IModalDialogs : public IScopeDialogs {
 public:
-    virtual ~IModalDialogs() = default;
     virtual TSaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // The four file dialogs, opening in the folder `start`; an empty name
     // when the user cancels.
@@ -27,7 +27,6 @@ public:
     virtual QString SaveDialog1(QWidget* parent, const QString& start) = 0;
     virtual QString OpenDialog2(QWidget* parent, const QString& start) = 0;
     virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
-    virtual void ShowFileError(QWidget* parent, const QString& message) = 0;
     // The example chooser: the chosen row, or -1 when the user cancels.
     virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
@@ -46,6 +45,8 @@ public:
     QString SaveDialog1(QWidget* parent, const QString& start) override;
     QString OpenDialog2(QWidget* parent, const QString& start) override;
     QString SaveDialog2(QWidget* parent, const QString& start) override;
+    TChosenFile SaveDataDialog(QWidget* parent, const QString& start,
+                               std::span<const TFileType> types) override;
     void ShowFileError(QWidget* parent, const QString& message) override;
     int ChooseLesson(QWidget* parent, const QStringList& titles) override;
     TWireDialogAnswer ShowWireDialog(TLineStyle current) override;

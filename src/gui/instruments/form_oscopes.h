@@ -10,13 +10,13 @@ namespace kelto::gui {
 class TFormOScopes final : public TScopeForm {
     Q_OBJECT
 public:
-    explicit TFormOScopes(TScopeRecorder& recorder, QWidget* parent = nullptr);
+    TFormOScopes(TScopeRecorder& recorder, IScopeDialogs& dialogs, QWidget* parent = nullptr);
 };
 
 class TFormAudioas final : public TScopeForm {
     Q_OBJECT
 public:
-    explicit TFormAudioas(TScopeRecorder& recorder, QWidget* parent = nullptr);
+    TFormAudioas(TScopeRecorder& recorder, IScopeDialogs& dialogs, QWidget* parent = nullptr);
 };
 
 } // namespace kelto::gui

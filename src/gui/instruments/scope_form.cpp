@@ -1,9 +1,14 @@
 #include "gui/instruments/scope_form.h"
 
+#include "core/board/file_error_text.h"
+#include "core/files/scope_data_file.h"
 #include "core/instruments/scope_recorder.h"
 #include "gui/instruments/scope_plot.h"
 #include "gui/render/refresh_interval.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -41,9 +46,14 @@ QPushButton* MakeButton(const char* name, const QString& caption, int top, QWidg
 
 } // namespace
 
-TScopeForm::TScopeForm(TScopeRecorder& recorder, const TScopeFormTexts& texts, QWidget* parent)
-    : QWidget(parent, Qt::Window), FRecorder(recorder)
+TScopeForm::TScopeForm(TScopeRecorder& recorder, IScopeDialogs& dialogs, const TScopeFormTexts& texts,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window), FRecorder(recorder), FDialogs(dialogs), FTexts(texts),
+      FExportFolder(QDir::homePath())
 {
+    FCsvHeaders.push_back(texts.SampleHeader.toStdString());
+    for (int c = 0; c < recorder.ChannelCount(); ++c)
+        FCsvHeaders.push_back((texts.ChannelHeader + QChar('A' + c)).toStdString());
     // An open oscilloscope must not keep the program alive after the main window closes.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(texts.Caption);
@@ -51,6 +61,7 @@ TScopeForm::TScopeForm(TScopeRecorder& recorder, const TScopeFormTexts& texts, Q
     connect(ButtonRun, &QPushButton::clicked, this, &TScopeForm::ButtonRunClick);
     connect(ButtonStop, &QPushButton::clicked, this, &TScopeForm::ButtonStopClick);
     connect(ButtonClear, &QPushButton::clicked, this, &TScopeForm::ButtonClearClick);
+    connect(ButtonExport, &QPushButton::clicked, this, &TScopeForm::ButtonExportClick);
     connect(ChartScrollBar1, &QScrollBar::valueChanged, this, &TScopeForm::ChartScrollBar1Change);
     connect(ChartScrollBar1, &QScrollBar::sliderReleased, this, &TScopeForm::Refresh);
     Refresh();
@@ -76,6 +87,7 @@ void TScopeForm::BuildLayout(const TScopeFormTexts& texts)
     ButtonRun = MakeButton("ButtonRun", texts.Run, 16, buttonPanel);
     ButtonStop = MakeButton("ButtonStop", texts.Stop, 48, buttonPanel);
     ButtonClear = MakeButton("ButtonClear", texts.Clear, 80, buttonPanel);
+    ButtonExport = MakeButton("ButtonExport", texts.Export, 112, buttonPanel);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -100,6 +112,22 @@ void TScopeForm::ButtonClearClick()
 {
     FRecorder.ButtonClearClick();
     Refresh();
+}
+
+void TScopeForm::ButtonExportClick()
+{
+    // In the order of TScopeDataFormat.
+    const TFileType types[] = {{FTexts.CsvFilter, QStringLiteral("csv")},
+                               {FTexts.VcdFilter, QStringLiteral("vcd")}};
+    const TChosenFile chosen = FDialogs.SaveDataDialog(this, FExportFolder, types);
+    if (chosen.Path.isEmpty())
+        return;
+    FExportFolder = QFileInfo(chosen.Path).absolutePath();
+    const TFileResult saved = SaveScopeData(QFile::encodeName(chosen.Path).toStdString(),
+                                            static_cast<TScopeDataFormat>(chosen.Type),
+                                            {FTexts.DataName, FRecorder.Samples()}, FCsvHeaders);
+    if (!saved.Ok)
+        FDialogs.ShowFileError(this, QString::fromStdString(FileErrorText(saved)));
 }
 
 void TScopeForm::ChartScrollBar1Change(int value)

@@ -1,14 +1,18 @@
 // The window both oscilloscopes share: the plot with its scroll bar on the
-// left, Run, Stop and Clear on the right. Created once at start and hidden;
+// left, Run, Stop, Clear and 导出数据 on the right. Created once at start and hidden;
 // its close box only hides it, and recording goes on meanwhile.
 #pragma once
 
+#include "gui/instruments/scope_dialogs.h"
 #include "gui/render/ticked_refresh.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 class QPushButton;
 class QScrollBar;
@@ -26,18 +30,26 @@ struct TScopeFormTexts {
     const QString& Run;
     const QString& Stop;
     const QString& Clear;
+    const QString& Export;
+    const QString& CsvFilter;
+    const QString& VcdFilter;
+    const QString& SampleHeader;
+    const QString& ChannelHeader;
+    std::string_view DataName; // the instrument in an exported VCD
 };
 
 class TScopeForm : public QWidget {
     Q_OBJECT
 public:
-    TScopeForm(TScopeRecorder& recorder, const TScopeFormTexts& texts, QWidget* parent);
+    TScopeForm(TScopeRecorder& recorder, IScopeDialogs& dialogs, const TScopeFormTexts& texts,
+               QWidget* parent);
 
     TScopePlot* Chart1 = nullptr;
     QScrollBar* ChartScrollBar1 = nullptr;
     QPushButton* ButtonRun = nullptr;
     QPushButton* ButtonStop = nullptr;
     QPushButton* ButtonClear = nullptr;
+    QPushButton* ButtonExport = nullptr;
 
     // Brings buttons, scroll bar and plot up to the recording.
     void Refresh();
@@ -53,10 +65,15 @@ private:
     void ButtonRunClick();
     void ButtonStopClick();
     void ButtonClearClick();
+    void ButtonExportClick();
     void ChartScrollBar1Change(int value);
     void SynchroniseScrollBar();
 
     TScopeRecorder& FRecorder;
+    IScopeDialogs& FDialogs;
+    const TScopeFormTexts FTexts;
+    std::vector<std::string> FCsvHeaders;
+    QString FExportFolder;
     TTickedRefresh FTickedRefresh{[this] { Refresh(); }};
     uint64_t FShownVersion = 0;
 };

@@ -398,7 +398,7 @@ private slots:
     {
         FinishSpeedTest();
         TScopeRecorder recorder(8);
-        TFormOScopes scopeWindow(recorder);
+        TFormOScopes scopeWindow(recorder, *FDialogs);
         Form().SetInstrumentWindow(TInstrument::OScopes, &scopeWindow);
         Place(kScope);
         Click(QPoint(60, 40));
@@ -417,7 +417,7 @@ private slots:
     {
         FinishSpeedTest();
         Place(kScope);
-        TFormOScopes scopeWindow(Board().OScopesRecorder());
+        TFormOScopes scopeWindow(Board().OScopesRecorder(), *FDialogs);
         Form().SetInstrumentWindow(TInstrument::OScopes, &scopeWindow);
         scopeWindow.show();
         QVERIFY(QTest::qWaitForWindowExposed(&scopeWindow));

@@ -35,6 +35,12 @@ public:
     {
         return File("save txt", start, SavePrograms);
     }
+    // The oscilloscope windows' tests script their own export.
+    TChosenFile SaveDataDialog(QWidget*, const QString&, std::span<const TFileType>) override
+    {
+        Asked.push_back(QStringLiteral("save data"));
+        return {};
+    }
     void ShowFileError(QWidget*, const QString& message) override { Asked.push_back("error " + message); }
     int ChooseLesson(QWidget*, const QStringList& titles) override
     {

@@ -88,8 +88,8 @@ int main(int argc, char** argv)
     const QTemporaryDir settingsDir;
     QSettings settings(settingsDir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     TFormKeltoSimu form(dialogs, settings);
-    TFormOScopes scopes(form.Board().OScopesRecorder(), &form);
-    TFormAudioas audioas(form.Board().AudioasRecorder(), &form);
+    TFormOScopes scopes(form.Board().OScopesRecorder(), dialogs, &form);
+    TFormAudioas audioas(form.Board().AudioasRecorder(), dialogs, &form);
     form.SetInstrumentWindow(TInstrument::OScopes, &scopes);
     form.SetInstrumentWindow(TInstrument::Audioas, &audioas);
     // Side by side on a screen of 2800 x 1440 or larger, the canvas wide and

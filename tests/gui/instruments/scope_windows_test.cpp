@@ -1,18 +1,22 @@
 // The oscilloscope windows on the offscreen platform: their shape and
-// buttons, the close box, the scroll bar, and the plot's pixels.
+// buttons, the close box, the scroll bar, the plot's pixels and the export.
 #include "gui/instruments/form_oscopes.h"
 #include "gui/instruments/scope_plot.h"
 
 #include "core/instruments/scope_recorder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <random>
 
@@ -20,6 +24,25 @@ using namespace kelto;
 using namespace kelto::gui;
 
 namespace {
+
+// Answers the export's save dialog from a list and keeps the error boxes' texts.
+class TScriptedScopeDialogs final : public IScopeDialogs {
+public:
+    TChosenFile SaveDataDialog(QWidget*, const QString&, std::span<const TFileType>) override
+    {
+        if (Answers.empty())
+            return {};
+        const TChosenFile answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+    void ShowFileError(QWidget*, const QString& message) override { Errors.push_back(message); }
+
+    std::deque<TChosenFile> Answers;
+    QStringList Errors;
+};
+
+TScriptedScopeDialogs gNoAnswers;
 
 const QRgb kLime = qRgb(0, 255, 0);
 const QRgb kGridGreen = qRgb(0, 128, 0);
@@ -90,14 +113,15 @@ private slots:
     void RepaintsAtMostOncePerScreenFrame();
     void RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws();
     void SamplesHeldBackForTheFrameShowWhenTicksStop();
+    void ExportWritesTheChosenTypeAndReportsAFailure();
 };
 
 void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
 {
     TScopeRecorder eight(8);
     TScopeRecorder one(1);
-    TFormOScopes oscopes(eight);
-    TFormAudioas audioas(one);
+    TFormOScopes oscopes(eight, gNoAnswers);
+    TFormAudioas audioas(one, gNoAnswers);
     for (TScopeForm* form : {static_cast<TScopeForm*>(&oscopes), static_cast<TScopeForm*>(&audioas)}) {
         QCOMPARE(form->size(), QSize(696, 480));
         QVERIFY(form->isWindow());
@@ -108,6 +132,8 @@ void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
         QCOMPARE(form->ButtonRun->geometry(), QRect(24, 16, 75, 25));
         QCOMPARE(form->ButtonStop->geometry(), QRect(24, 48, 75, 25));
         QCOMPARE(form->ButtonClear->geometry(), QRect(24, 80, 75, 25));
+        QCOMPARE(form->ButtonExport->text(), QStringLiteral("导出数据"));
+        QCOMPARE(form->ButtonExport->geometry(), QRect(24, 112, 75, 25));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QCOMPARE(form->Chart1->width(), 560);
@@ -122,7 +148,7 @@ void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
 void TScopeWindowsTest::ButtonsFollowTheRecordingState()
 {
     TScopeRecorder scope(8);
-    TFormOScopes form(scope);
+    TFormOScopes form(scope, gNoAnswers);
     const auto enabled = [&form] {
         return std::array<bool, 3>{form.ButtonRun->isEnabled(), form.ButtonStop->isEnabled(),
                                    form.ButtonClear->isEnabled()};
@@ -143,7 +169,7 @@ void TScopeWindowsTest::ButtonsFollowTheRecordingState()
 void TScopeWindowsTest::CloseBoxHidesAndRecordingGoesOn()
 {
     TScopeRecorder scope(1);
-    QPointer<TFormAudioas> form = new TFormAudioas(scope);
+    QPointer<TFormAudioas> form = new TFormAudioas(scope, gNoAnswers);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QTest::mouseClick(form->ButtonRun, Qt::LeftButton);
@@ -162,7 +188,7 @@ void TScopeWindowsTest::CloseBoxHidesAndRecordingGoesOn()
 void TScopeWindowsTest::ScrollBarSpansTheRecordingAndPansTheAxis()
 {
     TScopeRecorder scope(8);
-    TFormOScopes form(scope);
+    TFormOScopes form(scope, gNoAnswers);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
@@ -209,7 +235,8 @@ void TScopeWindowsTest::StackedChannelsAreNamedAndKeepTheirLevelsApart()
     }
     const int low = limeRows(plot.BandRect(1)).front();
     const int high = limeRows(plot.BandRect(2)).front();
-    QVERIFY2(high - low >= plot.BandRect(2).height() / 5, qPrintable(QStringLiteral("%1 %2").arg(low).arg(high)));
+    QVERIFY2(high - low >= plot.BandRect(2).height() / 5,
+             qPrintable(QStringLiteral("%1 %2").arg(low).arg(high)));
     QVERIFY(high - plot.BandRect(2).top() < plot.BandRect(2).height() / 4);
     // Black behind, dark green grid, lime labels and their unit under the bands.
     QCOMPARE(image.pixel(plotArea.left() + 3, plot.BandRect(0).center().y() + 3), kBlack);
@@ -302,7 +329,7 @@ void TScopeWindowsTest::RepaintsAtMostOncePerScreenFrame()
         }
     } counter;
     TScopeRecorder scope(8);
-    TFormOScopes form(scope);
+    TFormOScopes form(scope, gNoAnswers);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
@@ -329,7 +356,7 @@ void TScopeWindowsTest::RepaintsAtMostOncePerScreenFrame()
 void TScopeWindowsTest::RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws()
 {
     TScopeRecorder scope(8);
-    TFormOScopes form(scope);
+    TFormOScopes form(scope, gNoAnswers);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const auto shownIsFull = [&] {
@@ -366,7 +393,7 @@ void TScopeWindowsTest::RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws()
 void TScopeWindowsTest::SamplesHeldBackForTheFrameShowWhenTicksStop()
 {
     TScopeRecorder scope(8);
-    TFormOScopes form(scope);
+    TFormOScopes form(scope, gNoAnswers);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(form.ButtonRun, Qt::LeftButton);
@@ -376,6 +403,42 @@ void TScopeWindowsTest::SamplesHeldBackForTheFrameShowWhenTicksStop()
     QCoreApplication::processEvents();
     QVERIFY(ShownPlot(form) != FullPlot(form));
     QTRY_VERIFY_WITH_TIMEOUT(ShownPlot(form) == FullPlot(form), 500);
+}
+
+// The type chosen in the dialog decides a name without an extension; a
+// folder that does not exist gives the error box and leaves nothing behind.
+void TScopeWindowsTest::ExportWritesTheChosenTypeAndReportsAFailure()
+{
+    TScopeRecorder scope(8);
+    scope.ButtonRunClick();
+    Record(scope, 3, [](int channel, int sample) {
+        return channel == 0 ? 0.25 * sample : channel == 1 ? -1 : 1;
+    });
+    TScriptedScopeDialogs dialogs;
+    TFormOScopes form(scope, dialogs);
+    const QTemporaryDir dir;
+    dialogs.Answers = {{dir.filePath(QStringLiteral("table.csv")), 1},
+                       {dir.filePath(QStringLiteral("wave")), 1},
+                       {dir.filePath(QStringLiteral("absent/table.csv")), 0}};
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(form.ButtonExport, Qt::LeftButton);
+
+    QFile table(dir.filePath(QStringLiteral("table.csv")));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAll(),
+             QByteArray("\xEF\xBB\xBF"
+                        "采样,通道A,通道B,通道C,通道D,通道E,通道F,通道G,通道H\r\n"
+                        "0,0,,1,1,1,1,1,1\r\n1,0.25,,1,1,1,1,1,1\r\n2,0.5,,1,1,1,1,1,1\r\n"));
+    QFile wave(dir.filePath(QStringLiteral("wave")));
+    QVERIFY(wave.open(QIODevice::ReadOnly));
+    const QByteArray vcd = wave.readAll();
+    QVERIFY(vcd.contains("$timescale 1 ms $end\n$scope module scope $end\n$var real 64 ! A $end\n"));
+    QVERIFY(vcd.endsWith("#3\n"));
+    QCOMPARE(dialogs.Errors.size(), 1);
+    QVERIFY2(dialogs.Errors[0].startsWith(QStringLiteral("无法保存文件 ")) &&
+                 dialogs.Errors[0].endsWith(QStringLiteral("没有那个文件或目录")),
+             qPrintable(dialogs.Errors[0]));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 2);
 }
 
 QTEST_MAIN(TScopeWindowsTest)
