@@ -64,7 +64,7 @@ TEST(PartHints, PinHintSaysWhatTheNetReadsNow)
     Wire(board, resistor, 0, mcu, 22);
     EXPECT_EQ(PinHint(board, mcu.Pin(13)), "PB0（第 14 脚）：高电平");
     EXPECT_EQ(PinHint(board, mcu.Pin(14)), "PB1（第 15 脚）：低电平");
-    EXPECT_EQ(PinHint(board, mcu.Pin(22)).rfind("PC0（第 23 脚）：模拟值 ", 0), 0u);
+    EXPECT_EQ(PinHint(board, mcu.Pin(22)), "PC0（第 23 脚）：模拟值 0.000");
     EXPECT_EQ(PinHint(board, vcc.Pin(0)), "VCC：高电平");
     EXPECT_EQ(PinHint(board, mcu.FBody), "");
 }

@@ -44,6 +44,7 @@ TEST(ProgramText, EveryKindOfLineEndEndsALine)
         {"\n\r", {"", ""}},
         {"a\r\r\nb", {"a", "", "b"}},
         {"a\n\r\nb", {"a", "", "b"}},
+        {"\r\na", {"", "a"}},
     };
     for (const auto& [text, lines] : cases) {
         SCOPED_TRACE(::testing::PrintToString(text));
