@@ -75,6 +75,8 @@ TEST(PartHints, BodiesAndPaletteItemsNameThemselves)
     TSimuPart& mcu = Place(board, kMCU);
     EXPECT_EQ(BodyHint(board, mcu.FBody), std::string(PaletteItem(kMCU)->Caption));
     EXPECT_EQ(BodyHint(board, mcu.Pin(0)), "");
+    EXPECT_EQ(HintAtPoint(board, mcu.FWidth / 2, mcu.FHeight / 2), std::string(PaletteItem(kMCU)->Caption));
+    EXPECT_EQ(HintAtPoint(board, mcu.FWidth + 200, mcu.FHeight + 200), "");
     for (const TPaletteItem& item : PaletteItems()) {
         if (item.Type != otLCD1602)
             continue;
