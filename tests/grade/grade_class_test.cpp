@@ -193,7 +193,7 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
     const std::string noTicks = WriteTask(dir, "[[expect]]\nfield = \"log\"\ncontains = \"a\"\n").string();
     const struct {
         std::vector<std::string> Args;
-        const char* Message;
+        std::string Message;
     } cases[] = {
         {{noTicks, right}, "task.toml:1: the task needs ticks"},
         {{(dir / "absent.toml").string(), right}, "cannot read"},
@@ -204,8 +204,11 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
         {{good, right, "--timeout", "-1"}, "--timeout wants"},
         {{good, right, "--colour"}, "unknown option --colour"},
         {{good, right, "--runner", (dir / "none").string()}, "cannot run"},
-        {{good, right, "--report", (dir / "no" / "r.json").string()}, "its folder does not exist"},
-        {{good, right, "--report", "-", "--csv", "-"}, "only one of --report and --csv"},
+        {{good, right, "--memory", "3T"}, "--memory wants a size"},
+        {{good, right, "--runner", "/etc"}, "cannot run /etc: not a program file"},
+        {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json: No such file or directory"},
+        {{good, right, "--gradebook", dir.string()}, "cannot write " + dir.string()},
+        {{good, right, "--csv", "-", "--gradebook", "-"}, "only one of --report, --csv and --gradebook"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);

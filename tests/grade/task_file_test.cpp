@@ -106,21 +106,14 @@ TEST(TaskFile, ARunEndingEarlyGetsOnlyTheActionsDueByThen)
                                 kExpect,
                             error);
     ASSERT_TRUE(task) << error;
-    const auto actionsOf = [](const std::vector<std::string>& args) {
-        std::vector<std::string> actions;
-        for (size_t i = 0; i + 1 < args.size(); ++i)
-            if (args[i] == "--at")
-                actions.push_back(args[i + 1]);
-        return actions;
-    };
     const struct {
         int64_t Ticks;
-        std::vector<std::string> Actions;
+        const char* Actions;
     } cases[] = {
-        {9, {}},
-        {10, {"10:click:0"}},
-        {50, {"50:press:1", "10:click:0"}},
-        {100, {"50:press:1", "10:click:0", "101:release:1"}}, // the full run, as the runner takes it
+        {9, ""},
+        {10, "10:click:0\n"},
+        {50, "50:press:1\n10:click:0\n"},
+        {100, "50:press:1\n10:click:0\n101:release:1\n"}, // the full run, as the runner takes it
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Ticks);
@@ -128,7 +121,7 @@ TEST(TaskFile, ARunEndingEarlyGetsOnlyTheActionsDueByThen)
         ASSERT_GE(args.size(), 2u);
         EXPECT_EQ(args[0], "--ticks");
         EXPECT_EQ(args[1], std::to_string(c.Ticks));
-        EXPECT_EQ(actionsOf(args), c.Actions);
+        EXPECT_EQ(RunnerActions(*task, c.Ticks), c.Actions);
     }
 }
 
