@@ -1,6 +1,7 @@
 #include "grade/task_file.h"
 
 #include "cli/run_options.h"
+#include "cli/user_action.h"
 #include "core/files/atomic_file.h"
 
 #include <toml++/toml.h>
@@ -223,6 +224,10 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
         if (!accepted)
             return At(action, "action " + (text ? "'" + *text + "'" : std::string("")) +
                                   ": wants TICK:ACTION, for example \"500:press:0\"");
+        // Refused here, or every submission would fail on it.
+        if (const std::optional<std::string> problem =
+                cli::ActionFormProblem(accepted->Actions.back().Action))
+            return At(action, *problem);
         task.Actions.push_back({accepted->Actions.back().Tick, *text});
     }
     return std::nullopt;
