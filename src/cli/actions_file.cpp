@@ -27,8 +27,8 @@ std::optional<std::string> ReadActionsFile(const std::string& path, std::vector<
             continue;
         TScheduledAction action;
         if (!ParseScheduledAction(line, action))
-            return path + ":" + std::to_string(lineNumber) + ": wants T:ACTION, for example 5:click:0, not '" +
-                   line + "'";
+            return path + ":" + std::to_string(lineNumber) +
+                   ": wants T:ACTION, for example 5:click:0, not '" + line + "'";
         actions.push_back(std::move(action));
     }
     return std::nullopt;

@@ -71,8 +71,8 @@ bool AwaitExit(pid_t pid, int& status, std::chrono::steady_clock::time_point dea
     if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != grader)
         ::_exit(127);
     ::setpgid(0, 0);
-    for (const auto& [resource, bytes] : {std::pair{RLIMIT_AS, limits.MemoryBytes},
-                                          std::pair{RLIMIT_FSIZE, limits.FileBytes}})
+    for (const auto& [resource, bytes] :
+         {std::pair{RLIMIT_AS, limits.MemoryBytes}, std::pair{RLIMIT_FSIZE, limits.FileBytes}})
         if (bytes > 0) {
             const rlimit cap{bytes, bytes};
             if (::setrlimit(resource, &cap) != 0)

@@ -1,8 +1,8 @@
 #include "grade/grade_options.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
 namespace kelto::grade {
@@ -105,8 +105,8 @@ std::string GradeHelp()
 
 std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& args, std::string& error)
 {
-    static const std::vector<std::string> kWithValue = {"--jobs", "--timeout", "--memory", "--shard",
-                                                        "--report", "--csv", "--gradebook", "--runner"};
+    static const std::vector<std::string> kWithValue = {"--jobs",   "--timeout", "--memory",    "--shard",
+                                                        "--report", "--csv",     "--gradebook", "--runner"};
     TGradeOptions options;
     std::vector<std::string> positional;
     bool optionsEnded = false;

@@ -28,7 +28,7 @@ struct TGradeOptions {
     std::optional<std::string> CsvPath;
     std::optional<std::string> GradebookPath;
     uint64_t MemoryBytes = kDefaultMemoryBytes; // each run's cap; 0: none
-    std::optional<std::string> RunnerPath; // else $KELTOSIMU_RUN, else beside the grader
+    std::optional<std::string> RunnerPath;      // else $KELTOSIMU_RUN, else beside the grader
 };
 
 std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& args, std::string& error);

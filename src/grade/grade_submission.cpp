@@ -110,8 +110,8 @@ TGrade Grade(const TTask& task, const std::string& folder, const TGradeSetup& se
     grade.Results.resize(task.Expectations.size());
     for (const int64_t tick : CheckedTicks(task)) {
         std::vector<std::string> args = RunnerArguments(task, tick);
-        args.insert(args.end(),
-                    {"--actions", ActionsPath(setup.ScratchFolder, tick), "--state", statePath, files->Circuit});
+        args.insert(args.end(), {"--actions", ActionsPath(setup.ScratchFolder, tick), "--state", statePath,
+                                 files->Circuit});
         if (files->Program)
             args.push_back(*files->Program);
         const TChildOutcome outcome = RunChild(setup.Runner, args, files->Folder,

@@ -15,9 +15,10 @@ size_t Utf8Sequence(std::string_view text, size_t at, char32_t& code)
         code = lead;
         return 1;
     }
-    const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                          : lead >= 0xF0 && lead <= 0xF4                                ? 4
-                                                                                         : 0;
+    const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
     if (length == 0 || at + length > text.size())
         return 0;
     code = lead & (0x7F >> length);

@@ -59,7 +59,8 @@ std::optional<std::string> ReadCheckedState(const std::string& path, const TTask
     const uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream file(path, std::ios::binary);
     if (error || !file)
-        return "cannot read the run's state: " + (error ? error.message() : std::string(std::strerror(errno)));
+        return "cannot read the run's state: " +
+               (error ? error.message() : std::string(std::strerror(errno)));
     if (size > maxBytes)
         return StateTooLargeMessage(maxBytes);
     TStateFilter filter(task);

@@ -37,7 +37,8 @@ std::optional<std::string> EntryProblem(const fs::path& entry, const fs::path& r
     const std::string name = entry.filename().string();
     if (problem)
         return name + ": " + problem.message();
-    const auto [folderEnd, ignored] = std::mismatch(realFolder.begin(), realFolder.end(), real.begin(), real.end());
+    const auto [folderEnd, ignored] =
+        std::mismatch(realFolder.begin(), realFolder.end(), real.begin(), real.end());
     if (folderEnd != realFolder.end())
         return LinkLeavesFolderMessage(name);
     if (!fs::is_regular_file(real, problem))
