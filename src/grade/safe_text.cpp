@@ -91,7 +91,7 @@ std::string CsvCell(std::string_view text)
 {
     std::string cell = PrintableText(text);
     if (!cell.empty() && (cell[0] == '=' || cell[0] == '+' || cell[0] == '-' || cell[0] == '@'))
-        cell.insert(0, "'");
+        cell = "'" + cell;
     if (cell.find_first_of(",\"") == std::string::npos)
         return cell;
     std::string quoted = "\"";
