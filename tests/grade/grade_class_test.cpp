@@ -302,14 +302,19 @@ bool Alive(pid_t pid)
 
 TEST(GradeClass, KillingTheGraderEndsItsRuns)
 {
-    const fs::path task = WriteTask(ScratchDir("grade_killed"),
-                                    "ticks = 2000000000\n[[expect]]\nfield = \"running\"\nequals = true\n");
+    const fs::path dir = ScratchDir("grade_killed");
+    const fs::path task =
+        WriteTask(dir, "ticks = 2000000000\n[[expect]]\nfield = \"running\"\nequals = true\n");
     const std::string grader = KELTO_RUNNER_PATH;
     const std::string right = (kData / "class" / "right").string();
     std::vector<char*> argv = {const_cast<char*>(grader.c_str()), const_cast<char*>(task.c_str()),
                                const_cast<char*>(right.c_str()), nullptr};
     pid_t pid = 0;
-    ASSERT_EQ(::posix_spawn(&pid, grader.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+    // Its scratch folder, which a killed grader leaves behind, goes with the test's files.
+    ::setenv("TMPDIR", dir.c_str(), 1);
+    const int spawned = ::posix_spawn(&pid, grader.c_str(), nullptr, nullptr, argv.data(), environ);
+    ::unsetenv("TMPDIR");
+    ASSERT_EQ(spawned, 0);
     std::vector<pid_t> runs;
     for (int i = 0; i < 500 && runs.empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
