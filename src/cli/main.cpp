@@ -1,5 +1,6 @@
 // keltosimu-run: loads a circuit, performs scripted user actions, runs ticks
 // and reports the final state; the teacher's batch checker and our e2e harness.
+#include "cli/actions_file.h"
 #include "cli/audio_capture.h"
 #include "cli/component_state.h"
 #include "cli/json_writer.h"
@@ -96,8 +97,12 @@ int Run(const TRunOptions& options)
         WarnIfNotGbk(*options.ProgramPath);
         board.SetEditorLines(ProgramLinesAsGbk(lines));
     }
+    std::vector<TScheduledAction> scheduled = options.Actions;
+    if (options.ActionsPath)
+        if (const std::optional<std::string> problem = ReadActionsFile(*options.ActionsPath, scheduled))
+            return Fail(*problem);
     std::string error;
-    const std::optional<std::vector<TTimedAction>> actions = ParseSchedule(options.Actions, board, error);
+    const std::optional<std::vector<TTimedAction>> actions = ParseSchedule(scheduled, board, error);
     if (!actions)
         return Fail(error);
     if (options.AudioPath)

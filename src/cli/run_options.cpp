@@ -21,15 +21,6 @@ bool ParseInRange(const std::string& text, double& value, double low, double hig
     return ParseNumber(text, value) && std::isfinite(value) && value >= low && value <= high;
 }
 
-bool ParseAction(const std::string& text, TScheduledAction& action)
-{
-    const size_t colon = text.find(':');
-    if (colon == std::string::npos || colon + 1 >= text.size())
-        return false;
-    action.Action = text.substr(colon + 1);
-    return ParseNumber(text.substr(0, colon), action.Tick) && action.Tick >= 0;
-}
-
 // HH:MM:SS with hours 0..23, minutes and seconds 0..59.
 bool ParseTime(const std::string& text, TLocalTime& time)
 {
@@ -84,12 +75,14 @@ constexpr TOption kOptions[] = {
     {"--at", "T:ACTION", "perform ACTION between tick T-1 and tick T (repeatable; actions below)",
      [](TRunOptions& o, const std::string& v) {
          TScheduledAction action;
-         if (!ParseAction(v, action))
+         if (!ParseScheduledAction(v, action))
              return false;
          o.Actions.push_back(action);
          return true;
      },
      "T:ACTION, for example 5:click:0"},
+    {"--actions", "FILE", "perform the actions in FILE, one T:ACTION a line, after those of --at",
+     [](TRunOptions& o, const std::string& v) { return (o.ActionsPath = v), true; }, ""},
     {"--state", "FILE", "write the final state as JSON",
      [](TRunOptions& o, const std::string& v) { return (o.StatePath = v), true; }, ""},
     {"--events", "FILE", "write the sound requests as JSON lines",
@@ -126,6 +119,15 @@ const TOption* FindOption(std::string_view arg)
 }
 
 } // namespace
+
+bool ParseScheduledAction(const std::string& text, TScheduledAction& action)
+{
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 >= text.size())
+        return false;
+    action.Action = text.substr(colon + 1);
+    return ParseNumber(text.substr(0, colon), action.Tick) && action.Tick >= 0;
+}
 
 std::string RunUsage()
 {

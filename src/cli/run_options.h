@@ -31,6 +31,7 @@ struct TRunOptions {
     double DeltaTime = 0.001;
     double SpeedFactor = 200.0;
     std::vector<TScheduledAction> Actions;
+    std::optional<std::string> ActionsPath; // more actions, read when the run starts
     // "-" is standard output.
     std::optional<std::string> StatePath;
     std::optional<std::string> SavePath;
@@ -42,6 +43,9 @@ struct TRunOptions {
     std::optional<std::string> VcdPath;
     std::optional<std::string> MidiPath; // never standard output
 };
+
+// "T:ACTION", as --at takes it.
+bool ParseScheduledAction(const std::string& text, TScheduledAction& action);
 
 // Parses argv; on failure returns nothing and sets the message. With --help
 // or --version nothing else is checked.

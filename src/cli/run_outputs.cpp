@@ -1,6 +1,8 @@
 #include "cli/run_outputs.h"
 
+#include <filesystem>
 #include <iostream>
+#include <set>
 
 namespace kelto::cli {
 
@@ -11,6 +13,19 @@ constexpr std::string_view kStandardOutput = "-";
 std::string ShownName(const std::string& path)
 {
     return path == kStandardOutput ? "standard output" : path;
+}
+
+// Two outputs written to one file would leave only the last one; a device or a
+// FIFO can take both.
+bool SharesAFile(const std::string& path, std::set<std::filesystem::path>& seen)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return false;
+    const fs::path real = fs::weakly_canonical(fs::absolute(path, error), error);
+    return !error && !seen.insert(real).second;
 }
 
 } // namespace
@@ -28,12 +43,17 @@ void TRunOutputs::Report(const std::string& path, const TFileResult& result)
 
 bool TRunOutputs::CheckTargets(const TRunOptions& options)
 {
+    std::set<std::filesystem::path> seen;
     for (const std::optional<std::string>& path :
          {options.StatePath, options.SavePath, options.EventsPath, options.TracePath, options.AudioPath,
-          options.VcdPath, options.MidiPath})
-        if (path && *path != kStandardOutput)
-            if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)
-                Report(*path, checked);
+          options.VcdPath, options.MidiPath}) {
+        if (!path || *path == kStandardOutput)
+            continue;
+        if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)
+            Report(*path, checked);
+        else if (SharesAFile(*path, seen))
+            Report(*path, TFileResult::Failure("another output names the same file"));
+    }
     return !FFailed;
 }
 

@@ -1,8 +1,8 @@
 #include "cli/user_action.h"
 
 #include "core/board/board.h"
-#include "core/devices/device_table.h"
 #include "core/devices/device_actions.h"
+#include "core/devices/device_table.h"
 
 #include <algorithm>
 #include <charconv>
@@ -112,8 +112,12 @@ std::string_view PartCaption(const TSimuPart& part)
     return item != nullptr ? item->Caption : std::string_view();
 }
 
-std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
-                                           std::string& error)
+namespace {
+
+// The action's name and field count: a run or oscilloscope button, or a part
+// action whose fields are left in `fields`.
+std::optional<TUserAction> ParseForm(const std::string& text, std::vector<std::string>& fields,
+                                     const TActionShape*& shape, std::string& error)
 {
     static constexpr std::pair<std::string_view, TUserAction::TKind> kRunButtons[] = {
         {"run", TUserAction::TKind::Run},
@@ -121,6 +125,7 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
         {"continue", TUserAction::TKind::Continue},
         {"stop", TUserAction::TKind::Stop},
     };
+    shape = nullptr;
     for (const auto& [name, kind] : kRunButtons)
         if (text == name) {
             TUserAction action;
@@ -129,8 +134,7 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
         }
     if (const std::optional<TUserAction> action = ParseScopeButton(text))
         return action;
-    const std::vector<std::string> fields = SplitColons(text);
-    const TActionShape* shape = nullptr;
+    fields = SplitColons(text);
     for (const TActionShape& candidate : kShapes)
         if (!fields.empty() && fields[0] == candidate.Name)
             shape = &candidate;
@@ -144,11 +148,52 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
         error = "action '" + text + "' is malformed";
         return std::nullopt;
     }
-    if (!ParseNumber(fields[1], action.Part) && !FindPartByCaption(board, fields[1], action.Part, error)) {
+    return action;
+}
+
+// A slider's position, a key's column and row.
+bool ParseValues(const std::string& text, const std::vector<std::string>& fields, const TActionShape& shape,
+                 TUserAction& action, std::string& error)
+{
+    if (shape.Kind == TUserAction::TKind::Slider &&
+        (!ParseNumber(fields[2], action.Position) || !(action.Position >= 0.0 && action.Position <= 1.0))) {
+        error = "action '" + text + "' wants a slider position from 0 to 1";
+        return false;
+    }
+    if (shape.Fields == 4 && (!ParseNumber(fields[2], action.Column) || !ParseNumber(fields[3], action.Row) ||
+                              action.Column < 0 || action.Column > 3 || action.Row < 0 || action.Row > 3)) {
+        error = "action '" + text + "' wants a key column and row from 0 to 3";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ActionFormProblem(const std::string& text)
+{
+    std::vector<std::string> fields;
+    const TActionShape* shape = nullptr;
+    std::string error;
+    std::optional<TUserAction> action = ParseForm(text, fields, shape, error);
+    if (action && shape != nullptr && !ParseValues(text, fields, *shape, *action, error))
+        action.reset();
+    return action ? std::nullopt : std::optional<std::string>(error);
+}
+
+std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
+                                           std::string& error)
+{
+    std::vector<std::string> fields;
+    const TActionShape* shape = nullptr;
+    std::optional<TUserAction> action = ParseForm(text, fields, shape, error);
+    if (!action || shape == nullptr)
+        return action;
+    if (!ParseNumber(fields[1], action->Part) && !FindPartByCaption(board, fields[1], action->Part, error)) {
         error = "action '" + text + "': " + error;
         return std::nullopt;
     }
-    const TSimuPart* part = board.Part(action.Part);
+    const TSimuPart* part = board.Part(action->Part);
     if (part == nullptr) {
         error = "action '" + text + "' names no component";
         return std::nullopt;
@@ -157,17 +202,8 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
         error = "action '" + text + "' needs " + std::string(shape->Needs);
         return std::nullopt;
     }
-    if (shape->Kind == TUserAction::TKind::Slider &&
-        (!ParseNumber(fields[2], action.Position) || !(action.Position >= 0.0 && action.Position <= 1.0))) {
-        error = "action '" + text + "' wants a slider position from 0 to 1";
+    if (!ParseValues(text, fields, *shape, *action, error))
         return std::nullopt;
-    }
-    if (shape->Fields == 4 &&
-        (!ParseNumber(fields[2], action.Column) || !ParseNumber(fields[3], action.Row) || action.Column < 0 ||
-         action.Column > 3 || action.Row < 0 || action.Row > 3)) {
-        error = "action '" + text + "' wants a key column and row from 0 to 3";
-        return std::nullopt;
-    }
     return action;
 }
 

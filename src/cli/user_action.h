@@ -51,6 +51,10 @@ std::string_view PartCaption(const TSimuPart& part);
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
                                            std::string& error);
 
+// Whether the action is one the runner knows, with the right fields, before
+// any circuit is loaded; the reason when it is not.
+std::optional<std::string> ActionFormProblem(const std::string& text);
+
 struct TTimedAction {
     int64_t Tick = 0;
     TUserAction Action;

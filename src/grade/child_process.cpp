@@ -5,7 +5,8 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -62,13 +63,47 @@ bool AwaitExit(pid_t pid, int& status, std::chrono::steady_clock::time_point dea
     return false;
 }
 
+// Between fork and exec only system calls: other workers' threads may hold locks.
+[[noreturn]] void StartInChild(const char* program, char* const* argv, const char* folder, int errorFd,
+                               const TChildLimits& limits, pid_t grader)
+{
+    // Killed with the grader, even by SIGKILL, so no run outlives it without a deadline.
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != grader)
+        ::_exit(127);
+    ::setpgid(0, 0);
+    for (const auto& [resource, bytes] :
+         {std::pair{RLIMIT_AS, limits.MemoryBytes}, std::pair{RLIMIT_FSIZE, limits.FileBytes}})
+        if (bytes > 0) {
+            const rlimit cap{bytes, bytes};
+            if (::setrlimit(resource, &cap) != 0)
+                ::_exit(127);
+        }
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open("/dev/null", O_WRONLY);
+    if (in < 0 || out < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(errorFd, 2) < 0 ||
+        ::chdir(folder) != 0)
+        ::_exit(127);
+    ::execve(program, argv, environ);
+    ::_exit(127);
+}
+
 } // namespace
 
+bool RanOutOfMemory(const TChildOutcome& outcome)
+{
+    return outcome.End == TChildOutcome::TEnd::Signalled && outcome.Status == SIGABRT &&
+           outcome.Errors.find("std::bad_alloc") != std::string::npos;
+}
+
 TChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args,
-                       const std::string& folder, std::chrono::steady_clock::time_point deadline,
-                       bool (*stopped)())
+                       const std::string& folder, const TChildLimits& limits,
+                       std::chrono::steady_clock::time_point deadline, bool (*stopped)())
 {
     TChildOutcome outcome;
+    if (::access(program.c_str(), X_OK) != 0) {
+        outcome.Status = errno;
+        return outcome;
+    }
     int pipe[2];
     // Close-on-exec, so children started by other workers meanwhile do not
     // hold this pipe open.
@@ -76,25 +111,20 @@ TChildOutcome RunChild(const std::string& program, const std::vector<std::string
         outcome.Status = errno;
         return outcome;
     }
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addchdir_np(&files, folder.c_str());
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&files, pipe[1], 2);
-
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int started = ::posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&files);
+    const pid_t grader = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        StartInChild(program.c_str(), argv.data(), folder.c_str(), pipe[1], limits, grader);
+    const int forkError = errno;
     ::close(pipe[1]);
-    if (started != 0) {
+    if (pid < 0) {
         ::close(pipe[0]);
-        outcome.Status = started;
+        outcome.Status = forkError;
         return outcome;
     }
 
@@ -103,6 +133,7 @@ TChildOutcome RunChild(const std::string& program, const std::vector<std::string
                        AwaitExit(pid, status, deadline, stopped);
     ::close(pipe[0]);
     if (!ended) {
+        ::kill(-pid, SIGKILL);
         ::kill(pid, SIGKILL);
         ::waitpid(pid, &status, 0);
         outcome.End = stopped() ? TChildOutcome::TEnd::Stopped : TChildOutcome::TEnd::TimedOut;

@@ -1,6 +1,7 @@
 #include "grade/grade_options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -22,6 +23,25 @@ bool ParseShard(const std::string& text, TGradeOptions& options)
            options.Shard >= 1 && options.Shard <= options.ShardCount;
 }
 
+// "512M", "2G", "0" (no cap); K, M and G are powers of 1024.
+bool ParseMemory(const std::string& text, uint64_t& bytes)
+{
+    static constexpr std::pair<char, int> kUnits[] = {{'K', 10}, {'M', 20}, {'G', 30}};
+    int shift = 0;
+    std::string digits = text;
+    for (const auto& [unit, unitShift] : kUnits)
+        if (!digits.empty() && std::toupper(static_cast<unsigned char>(digits.back())) == unit) {
+            shift = unitShift;
+            digits.pop_back();
+            break;
+        }
+    uint64_t number = 0;
+    if (!ParseNumber(digits, number) || number > (uint64_t(1) << 40) >> shift)
+        return false;
+    bytes = number << shift;
+    return true;
+}
+
 // Applies option `name` with `value`; the message says what it wants when it refuses.
 bool ApplyOption(const std::string& name, const std::string& value, TGradeOptions& options,
                  std::string& error)
@@ -37,6 +57,11 @@ bool ApplyOption(const std::string& name, const std::string& value, TGradeOption
     } else if (name == "--shard") {
         ok = ParseShard(value, options);
         error = "--shard wants K/N with 1 <= K <= N, for example 2/4";
+    } else if (name == "--memory") {
+        ok = ParseMemory(value, options.MemoryBytes);
+        error = "--memory wants a size such as 512M or 2G (0: no cap)";
+    } else if (name == "--gradebook") {
+        options.GradebookPath = value;
     } else if (name == "--report") {
         options.ReportPath = value;
     } else if (name == "--csv") {
@@ -64,8 +89,11 @@ std::string GradeHelp()
            "Options:\n"
            "  --jobs N            grade N submissions at a time (default: one per processor core)\n"
            "  --timeout SECONDS   give up on a submission after this long (default 60)\n"
+           "  --memory SIZE       memory each run may take, such as 512M or 2G (default 1G; 0: no cap)\n"
            "  --report FILE       write the results as JSON\n"
            "  --csv FILE          write the results as CSV\n"
+           "  --gradebook FILE    write one row per submission, folder name and points, for\n"
+           "                      a learning-management system's grade import\n"
            "                      (FILE - is standard output, in place of the table)\n"
            "  --shard K/N         grade only every N-th submission from the K-th (sorted by name)\n"
            "  --runner PATH       the keltosimu-run to use (default: $KELTOSIMU_RUN, else the one\n"
@@ -77,8 +105,8 @@ std::string GradeHelp()
 
 std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& args, std::string& error)
 {
-    static const std::vector<std::string> kWithValue = {"--jobs",   "--timeout", "--shard",
-                                                        "--report", "--csv",     "--runner"};
+    static const std::vector<std::string> kWithValue = {"--jobs",   "--timeout", "--memory",    "--shard",
+                                                        "--report", "--csv",     "--gradebook", "--runner"};
     TGradeOptions options;
     std::vector<std::string> positional;
     bool optionsEnded = false;

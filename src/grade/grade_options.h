@@ -8,6 +8,14 @@
 
 namespace kelto::grade {
 
+// A sanitizer reserves far more address space than the run uses, so a sanitized
+// build caps nothing unless asked.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr uint64_t kDefaultMemoryBytes = 0;
+#else
+constexpr uint64_t kDefaultMemoryBytes = uint64_t(1) << 30;
+#endif
+
 struct TGradeOptions {
     bool Help = false;
     std::string TaskPath;
@@ -18,7 +26,9 @@ struct TGradeOptions {
     int64_t ShardCount = 1;     // counted from 1
     std::optional<std::string> ReportPath;
     std::optional<std::string> CsvPath;
-    std::optional<std::string> RunnerPath; // else $KELTOSIMU_RUN, else beside the grader
+    std::optional<std::string> GradebookPath;
+    uint64_t MemoryBytes = kDefaultMemoryBytes; // each run's cap; 0: none
+    std::optional<std::string> RunnerPath;      // else $KELTOSIMU_RUN, else beside the grader
 };
 
 std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& args, std::string& error);

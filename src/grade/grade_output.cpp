@@ -1,6 +1,9 @@
 #include "grade/grade_output.h"
 
+#include "grade/safe_text.h"
+
 #include <algorithm>
+#include <filesystem>
 
 namespace kelto::grade {
 
@@ -52,16 +55,6 @@ std::string Padded(const std::string& text, size_t width)
     return text + std::string(width - std::min(width, DisplayWidth(text)), ' ');
 }
 
-std::string CsvCell(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
 std::string PointsText(const TGrade& grade)
 {
     return std::to_string(grade.Points) + "/" + std::to_string(grade.Total);
@@ -72,7 +65,7 @@ std::string PointsText(const TGrade& grade)
 std::string FirstFailure(const TTask& task, const TGrade& grade)
 {
     if (grade.Error)
-        return "error: " + *grade.Error;
+        return "error: " + PrintableText(*grade.Error);
     for (size_t i = 0; i < grade.Results.size(); ++i) {
         const TCheckResult& result = grade.Results[i];
         if (result.Ok)
@@ -81,7 +74,7 @@ std::string FirstFailure(const TTask& task, const TGrade& grade)
         std::string where = expectation.Field;
         if (expectation.Part)
             where = (expectation.Part->Caption.empty() ? "part " + std::to_string(*expectation.Part->Index)
-                                                       : expectation.Part->Caption) +
+                                                       : PrintableText(expectation.Part->Caption)) +
                     " " + where;
         const std::string found = result.Problem.empty() ? "got " + Dump(result.Got) : result.Problem;
         return "expect " + std::to_string(i + 1) + " (" + where + "): " + Shortened(found, kMaxShownValue);
@@ -96,14 +89,14 @@ std::string GradeTable(const TTask& task, const std::vector<TGrade>& grades)
     size_t nameWidth = DisplayWidth(kSubmission);
     size_t pointsWidth = kPoints.size();
     for (const TGrade& grade : grades) {
-        nameWidth = std::max(nameWidth, DisplayWidth(grade.Submission));
+        nameWidth = std::max(nameWidth, DisplayWidth(PrintableText(grade.Submission)));
         pointsWidth = std::max(pointsWidth, PointsText(grade).size());
     }
-    std::string table = task.Title.empty() ? "" : task.Title + "\n";
+    std::string table = task.Title.empty() ? "" : PrintableText(task.Title) + "\n";
     table += Padded(kSubmission, nameWidth) + "  " + Padded(kPoints, pointsWidth) +
              "  first failed expectation or error\n";
     for (const TGrade& grade : grades) {
-        std::string line = Padded(grade.Submission, nameWidth) + "  " +
+        std::string line = Padded(PrintableText(grade.Submission), nameWidth) + "  " +
                            Padded(PointsText(grade), pointsWidth) + "  " + FirstFailure(task, grade);
         line.erase(line.find_last_not_of(' ') + 1);
         table += line + "\n";
@@ -119,10 +112,10 @@ std::string GradeReportJson(const std::vector<TGrade>& grades)
         for (size_t i = 0; i < grade.Results.size(); ++i)
             results.push_back(
                 {{"expect", i + 1}, {"ok", grade.Results[i].Ok}, {"got", grade.Results[i].Got}});
-        report.push_back({{"submission", grade.Submission},
+        report.push_back({{"submission", JsonText(grade.Submission)},
                           {"points", grade.Points},
                           {"total", grade.Total},
-                          {"error", grade.Error ? TJson(*grade.Error) : TJson(nullptr)},
+                          {"error", grade.Error ? TJson(JsonText(*grade.Error)) : TJson(nullptr)},
                           {"results", std::move(results)}});
     }
     return report.dump(2, ' ', false, TJson::error_handler_t::replace) + "\n";
@@ -142,6 +135,19 @@ std::string GradeCsv(const TTask& task, const std::vector<TGrade>& grades)
         csv += "\r\n";
     }
     return csv;
+}
+
+// The folder's own name: "class/li_lei/" is li_lei.
+std::string Gradebook(const std::vector<TGrade>& grades)
+{
+    std::string sheet = "student,points\r\n";
+    for (const TGrade& grade : grades) {
+        const std::filesystem::path folder = std::filesystem::path(grade.Submission).lexically_normal();
+        const std::string name =
+            (folder.has_filename() ? folder.filename() : folder.parent_path().filename()).string();
+        sheet += CsvCell(name) + "," + std::to_string(grade.Points) + "\r\n";
+    }
+    return sheet;
 }
 
 } // namespace kelto::grade

@@ -2,6 +2,8 @@
 
 #include "core/files/atomic_file.h"
 #include "grade/child_process.h"
+#include "grade/grade_messages.h"
+#include "grade/state_reader.h"
 #include "grade/submission_files.h"
 
 #include <cstring>
@@ -26,6 +28,18 @@ std::string RunnerMessage(const std::string& errors)
     return line;
 }
 
+// A warning a run that went through gave, such as a program file in the wrong
+// encoding: the likely reason its checks fail, so the teacher must see it.
+std::optional<std::string> RunnerWarning(const std::string& errors)
+{
+    const std::string marker = "keltosimu-run: warning: ";
+    const size_t start = errors.find(marker);
+    if (start == std::string::npos)
+        return std::nullopt;
+    const size_t from = start + marker.size();
+    return errors.substr(from, errors.find('\n', from) - from);
+}
+
 std::string SecondsText(double seconds)
 {
     char text[32];
@@ -46,6 +60,8 @@ std::optional<std::string> RunProblem(const TChildOutcome& outcome, const TGrade
         return "keltosimu-run ended with status " + std::to_string(outcome.Status) +
                (outcome.Errors.empty() ? "" : ": " + RunnerMessage(outcome.Errors));
     case TEnd::Signalled:
+        if (RanOutOfMemory(outcome))
+            return kMemoryExceeded;
         return "keltosimu-run was killed by signal " + std::to_string(outcome.Status) + " (" +
                strsignal(outcome.Status) + ")";
     case TEnd::TimedOut: return "timed out after " + SecondsText(setup.TimeoutSeconds) + " s";
@@ -55,15 +71,69 @@ std::optional<std::string> RunProblem(const TChildOutcome& outcome, const TGrade
     return std::nullopt;
 }
 
-std::optional<std::string> ReadState(const std::string& path, TJson& state)
+std::string ActionsPath(const std::string& scratchFolder, int64_t tick)
 {
-    std::string text;
-    if (const TFileResult read = ReadWholeFile(path, text, kMaxStateBytes); !read.Ok)
-        return "cannot read the run's state: " + read.Message;
-    state = TJson::parse(text, nullptr, false);
-    if (state.is_discarded())
-        return "the run's state is not valid JSON";
-    return std::nullopt;
+    return (std::filesystem::path(scratchFolder) / ("actions" + std::to_string(tick) + ".txt")).string();
+}
+
+std::set<int64_t> CheckedTicks(const TTask& task)
+{
+    std::set<int64_t> ticks;
+    for (const TExpectation& expectation : task.Expectations)
+        ticks.insert(expectation.Tick);
+    return ticks;
+}
+
+TGrade Failed(TGrade grade, const std::string& error)
+{
+    grade.Error = error;
+    grade.Results.clear();
+    grade.Points = 0;
+    return grade;
+}
+
+TGrade Grade(const TTask& task, const std::string& folder, const TGradeSetup& setup, size_t number)
+{
+    TGrade grade;
+    grade.Submission = folder;
+    grade.Total = TotalPoints(task);
+    std::string error;
+    const auto files = FindSubmissionFiles(folder, error);
+    if (!files)
+        return Failed(std::move(grade), error);
+
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                               std::chrono::duration<double>(setup.TimeoutSeconds));
+    const std::string statePath =
+        (std::filesystem::path(setup.ScratchFolder) / ("state" + std::to_string(number) + ".json")).string();
+    grade.Results.resize(task.Expectations.size());
+    for (const int64_t tick : CheckedTicks(task)) {
+        std::vector<std::string> args = RunnerArguments(task, tick);
+        args.insert(args.end(), {"--actions", ActionsPath(setup.ScratchFolder, tick), "--state", statePath,
+                                 files->Circuit});
+        if (files->Program)
+            args.push_back(*files->Program);
+        const TChildOutcome outcome = RunChild(setup.Runner, args, files->Folder,
+                                               {setup.MemoryBytes, kMaxStateBytes}, deadline, setup.Stopped);
+        TJson state;
+        std::optional<std::string> problem = RunProblem(outcome, setup);
+        if (!problem)
+            problem = RunnerWarning(outcome.Errors);
+        if (!problem)
+            problem = ReadCheckedState(statePath, task, kMaxStateBytes, state);
+        std::error_code ignored;
+        std::filesystem::remove(statePath, ignored);
+        if (problem)
+            return Failed(std::move(grade), *problem);
+        for (size_t i = 0; i < task.Expectations.size(); ++i)
+            if (task.Expectations[i].Tick == tick)
+                grade.Results[i] = CheckExpectation(task.Expectations[i], state);
+    }
+    for (size_t i = 0; i < task.Expectations.size(); ++i)
+        if (grade.Results[i].Ok)
+            grade.Points += task.Expectations[i].Points;
+    return grade;
 }
 
 } // namespace
@@ -76,54 +146,29 @@ int64_t TotalPoints(const TTask& task)
     return total;
 }
 
-TGrade GradeSubmission(const TTask& task, const std::string& folder, const TGradeSetup& setup, size_t number)
+std::optional<std::string> WriteActionFiles(const TTask& task, const std::string& scratchFolder)
+{
+    for (const int64_t tick : CheckedTicks(task)) {
+        const std::string path = ActionsPath(scratchFolder, tick);
+        if (const TFileResult written = WriteFileAtomically(path, RunnerActions(task, tick)); !written.Ok)
+            return "cannot write " + path + ": " + written.Message;
+    }
+    return std::nullopt;
+}
+
+TGrade GradeSubmission(const TTask& task, const std::string& folder, const TGradeSetup& setup,
+                       size_t number) noexcept
 {
     TGrade grade;
     grade.Submission = folder;
     grade.Total = TotalPoints(task);
-    std::string error;
-    const auto files = FindSubmissionFiles(folder, error);
-    if (!files) {
-        grade.Error = error;
-        return grade;
+    try {
+        return Grade(task, folder, setup, number);
+    } catch (const std::bad_alloc&) {
+        return Failed(std::move(grade), GraderFailedMessage("out of memory"));
+    } catch (const std::exception& error) {
+        return Failed(std::move(grade), GraderFailedMessage(error.what()));
     }
-
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                               std::chrono::duration<double>(setup.TimeoutSeconds));
-    const std::string statePath =
-        (std::filesystem::path(setup.ScratchFolder) / ("state" + std::to_string(number) + ".json")).string();
-    std::set<int64_t> ticks;
-    for (const TExpectation& expectation : task.Expectations)
-        ticks.insert(expectation.Tick);
-
-    grade.Results.resize(task.Expectations.size());
-    for (const int64_t tick : ticks) {
-        std::vector<std::string> args = RunnerArguments(task, tick);
-        args.insert(args.end(), {"--state", statePath, files->Circuit});
-        if (files->Program)
-            args.push_back(*files->Program);
-        const TChildOutcome outcome = RunChild(setup.Runner, args, files->Folder, deadline, setup.Stopped);
-        TJson state;
-        std::optional<std::string> problem = RunProblem(outcome, setup);
-        if (!problem)
-            problem = ReadState(statePath, state);
-        std::error_code ignored;
-        std::filesystem::remove(statePath, ignored);
-        if (problem) {
-            grade.Error = *problem;
-            grade.Results.clear();
-            grade.Points = 0;
-            return grade;
-        }
-        for (size_t i = 0; i < task.Expectations.size(); ++i)
-            if (task.Expectations[i].Tick == tick)
-                grade.Results[i] = CheckExpectation(task.Expectations[i], state);
-    }
-    for (size_t i = 0; i < task.Expectations.size(); ++i)
-        if (grade.Results[i].Ok)
-            grade.Points += task.Expectations[i].Points;
-    return grade;
 }
 
 } // namespace kelto::grade

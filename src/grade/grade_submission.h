@@ -23,11 +23,18 @@ struct TGradeSetup {
     std::string Runner;          // absolute path of keltosimu-run
     std::string ScratchFolder;   // absolute; where the runs write their state files
     double TimeoutSeconds = 60;  // for all runs of one submission together
+    uint64_t MemoryBytes = 0;    // each run's cap; 0: none
     bool (*Stopped)() = nullptr; // true once grading is interrupted
 };
 
+// Writes the actions of every run the task makes into the scratch folder,
+// where each run reads them; the reason when it cannot.
+std::optional<std::string> WriteActionFiles(const TTask& task, const std::string& scratchFolder);
+
 // `number` tells this submission's scratch files from those of the others.
-TGrade GradeSubmission(const TTask& task, const std::string& folder, const TGradeSetup& setup, size_t number);
+// Whatever goes wrong, even in the grader, ends up in the grade's error.
+TGrade GradeSubmission(const TTask& task, const std::string& folder, const TGradeSetup& setup,
+                       size_t number) noexcept;
 
 int64_t TotalPoints(const TTask& task);
 

@@ -6,6 +6,7 @@
 #include "grade/grade_output.h"
 #include "grade/progress_bar.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -47,14 +48,28 @@ std::string Absolute(const std::string& path)
     return error ? path : absolute.string();
 }
 
-// Refused before any grading, so a typo does not cost a whole batch's results.
-bool OutputFolderMissing(const std::optional<std::string>& path)
+// Refused before any grading, as the runner refuses its outputs before a run,
+// so a typo does not cost a whole batch's results.
+std::optional<std::string> OutputProblem(const TGradeOptions& options)
 {
-    if (!path)
-        return false;
-    const fs::path folder = fs::path(*path).parent_path();
+    const std::optional<std::string> outputs[] = {options.ReportPath, options.CsvPath, options.GradebookPath};
+    if (std::count(std::begin(outputs), std::end(outputs), "-") > 1)
+        return "only one of --report, --csv and --gradebook can go to standard output";
+    for (const std::optional<std::string>& path : outputs)
+        if (path && *path != "-")
+            if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)
+                return "cannot write " + *path + ": " + checked.Message;
+    return std::nullopt;
+}
+
+std::optional<std::string> RunnerProblem(const std::string& runner)
+{
     std::error_code error;
-    return !folder.empty() && !fs::is_directory(folder, error);
+    if (!fs::is_regular_file(runner, error))
+        return "cannot run " + runner + ": not a program file";
+    if (::access(runner.c_str(), X_OK) != 0)
+        return "cannot run " + runner + ": " + std::strerror(errno);
+    return std::nullopt;
 }
 
 std::vector<TGrade> GradeAll(const TTask& task, const std::vector<std::string>& submissions,
@@ -101,15 +116,12 @@ int Grade(const TGradeOptions& options)
         return Fail(error);
     TGradeSetup setup;
     setup.Runner = Absolute(RunnerPath(options));
-    if (::access(setup.Runner.c_str(), X_OK) != 0)
-        return Fail("cannot run " + setup.Runner + ": " + std::strerror(errno) +
-                    " (--runner or KELTOSIMU_RUN names another keltosimu-run)");
-    if (options.ReportPath == "-" && options.CsvPath == "-")
-        return Fail("only one of --report and --csv can go to standard output");
-    for (const auto& path : {options.ReportPath, options.CsvPath})
-        if (OutputFolderMissing(path))
-            return Fail("cannot write " + *path + ": its folder does not exist");
+    if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
+        return Fail(*problem + " (--runner or KELTOSIMU_RUN names another keltosimu-run)");
+    if (const std::optional<std::string> problem = OutputProblem(options))
+        return Fail(*problem);
 
+    std::error_code ignored;
     std::error_code noTemporaryFolder;
     fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
     if (noTemporaryFolder)
@@ -118,7 +130,12 @@ int Grade(const TGradeOptions& options)
     if (::mkdtemp(scratch.data()) == nullptr)
         return Fail("cannot make a temporary folder: " + std::string(std::strerror(errno)));
     setup.ScratchFolder = scratch;
+    if (const std::optional<std::string> problem = WriteActionFiles(*task, scratch)) {
+        fs::remove_all(scratch, ignored);
+        return Fail(*problem);
+    }
     setup.TimeoutSeconds = options.TimeoutSeconds;
+    setup.MemoryBytes = options.MemoryBytes;
     setup.Stopped = cli::StopSignalled;
     cli::CatchStopSignals();
 
@@ -126,18 +143,18 @@ int Grade(const TGradeOptions& options)
         ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
     const int64_t jobs = options.Jobs > 0 ? options.Jobs : std::max(1u, std::thread::hardware_concurrency());
     const std::vector<TGrade> grades = GradeAll(*task, submissions, setup, jobs);
-    std::error_code ignored;
     fs::remove_all(scratch, ignored);
     if (cli::StopSignalled()) {
         std::cerr << "keltosimu-grade: interrupted; nothing was written\n";
         return cli::kInterruptedStatus;
     }
 
-    if (options.ReportPath != "-" && options.CsvPath != "-")
+    if (options.ReportPath != "-" && options.CsvPath != "-" && options.GradebookPath != "-")
         std::cout << GradeTable(*task, grades) << std::flush;
     const bool reportWritten = WriteOutput(options.ReportPath, GradeReportJson(grades));
     const bool csvWritten = WriteOutput(options.CsvPath, GradeCsv(*task, grades));
-    return reportWritten && csvWritten ? 0 : 1;
+    const bool gradebookWritten = WriteOutput(options.GradebookPath, Gradebook(grades));
+    return reportWritten && csvWritten && gradebookWritten ? 0 : 1;
 }
 
 } // namespace

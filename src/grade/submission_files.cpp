@@ -1,5 +1,7 @@
 #include "grade/submission_files.h"
 
+#include "grade/grade_messages.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <vector>
@@ -25,12 +27,32 @@ std::string NameList(const std::vector<fs::path>& paths)
     return names;
 }
 
+// Why the runner must not be handed this entry, or nothing. Links inside the
+// folder are fine; one leading out could hand in another student's work or a
+// file the teacher's account may read.
+std::optional<std::string> EntryProblem(const fs::path& entry, const fs::path& realFolder)
+{
+    std::error_code problem;
+    const fs::path real = fs::canonical(entry, problem);
+    const std::string name = entry.filename().string();
+    if (problem)
+        return name + ": " + problem.message();
+    const auto [folderEnd, ignored] =
+        std::mismatch(realFolder.begin(), realFolder.end(), real.begin(), real.end());
+    if (folderEnd != realFolder.end())
+        return LinkLeavesFolderMessage(name);
+    if (!fs::is_regular_file(real, problem))
+        return NotRegularFileMessage(name);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<TSubmissionFiles> FindSubmissionFiles(const std::string& folder, std::string& error)
 {
     std::error_code problem;
-    if (!fs::is_directory(folder, problem)) {
+    const fs::path realFolder = fs::canonical(folder, problem);
+    if (problem || !fs::is_directory(realFolder, problem)) {
         error = "not a folder";
         return std::nullopt;
     }
@@ -40,10 +62,13 @@ std::optional<TSubmissionFiles> FindSubmissionFiles(const std::string& folder, s
     for (; !problem && entries != fs::directory_iterator(); entries.increment(problem)) {
         const fs::path& path = entries->path();
         const std::string name = path.filename().string();
-        std::error_code typeProblem;
-        if (name.empty() || name[0] == '.' || !fs::is_regular_file(path, typeProblem))
-            continue;
         const std::string extension = Lowered(path.extension().string());
+        if (name.empty() || name[0] == '.' || (extension != ".dps" && extension != ".txt"))
+            continue;
+        if (const std::optional<std::string> refused = EntryProblem(path, realFolder)) {
+            error = *refused;
+            return std::nullopt;
+        }
         if (extension == ".dps")
             circuits.push_back(path);
         else if (extension == ".txt")
@@ -66,7 +91,7 @@ std::optional<TSubmissionFiles> FindSubmissionFiles(const std::string& folder, s
         return std::nullopt;
     }
     TSubmissionFiles files;
-    files.Folder = fs::absolute(folder).string();
+    files.Folder = realFolder.string();
     // "./" keeps a name that starts with a dash from reading as an option.
     files.Circuit = "./" + circuits[0].filename().string();
     if (!programs.empty())

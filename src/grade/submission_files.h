@@ -14,7 +14,8 @@ struct TSubmissionFiles {
 };
 
 // Nothing, and why, when the folder cannot be graded: no folder, no circuit,
-// two circuits or two programs. Hidden files are not looked at.
+// two circuits or two programs, a circuit or program that is not a regular file
+// or leads outside the folder. Hidden files are not looked at.
 std::optional<TSubmissionFiles> FindSubmissionFiles(const std::string& folder, std::string& error);
 
 } // namespace kelto::grade

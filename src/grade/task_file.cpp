@@ -1,6 +1,7 @@
 #include "grade/task_file.h"
 
 #include "cli/run_options.h"
+#include "cli/user_action.h"
 #include "core/files/atomic_file.h"
 
 #include <toml++/toml.h>
@@ -217,10 +218,16 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
     for (const toml::node& action : *actions) {
         const auto text = action.value_exact<std::string>();
         std::string error;
-        const auto accepted = text ? RunnerAccepts({"--at", *text}, error) : std::nullopt;
+        // Runs read their actions one a line.
+        const bool oneLine = text && text->find_first_of("\r\n") == std::string::npos;
+        const auto accepted = oneLine ? RunnerAccepts({"--at", *text}, error) : std::nullopt;
         if (!accepted)
             return At(action, "action " + (text ? "'" + *text + "'" : std::string("")) +
                                   ": wants TICK:ACTION, for example \"500:press:0\"");
+        // Refused here, or every submission would fail on it.
+        if (const std::optional<std::string> problem =
+                cli::ActionFormProblem(accepted->Actions.back().Action))
+            return At(action, *problem);
         task.Actions.push_back({accepted->Actions.back().Tick, *text});
     }
     return std::nullopt;
@@ -305,12 +312,16 @@ std::vector<std::string> RunnerArguments(const TTask& task, int64_t ticks)
 {
     std::vector<std::string> args = {"--ticks", std::to_string(ticks)};
     args.insert(args.end(), task.RunnerOptions.begin(), task.RunnerOptions.end());
-    for (const TTaskAction& action : task.Actions)
-        if (action.Tick <= ticks || ticks == task.Ticks) {
-            args.push_back("--at");
-            args.push_back(action.Text);
-        }
     return args;
+}
+
+std::string RunnerActions(const TTask& task, int64_t ticks)
+{
+    std::string lines;
+    for (const TTaskAction& action : task.Actions)
+        if (action.Tick <= ticks || ticks == task.Ticks)
+            lines += action.Text + "\n";
+    return lines;
 }
 
 } // namespace kelto::grade

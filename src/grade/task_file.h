@@ -51,8 +51,10 @@ constexpr const char* kDefaultTime = "12:00:00";
 std::optional<TTask> ReadTaskFile(const std::string& path, std::string& error);
 std::optional<TTask> ParseTask(std::string_view text, const std::string& path, std::string& error);
 
-// Runner arguments for the run that ends after tick `ticks`: only the actions
-// due by then, except that the full run keeps those after its last tick.
+// Runner arguments for the run that ends after tick `ticks`, but its actions.
 std::vector<std::string> RunnerArguments(const TTask& task, int64_t ticks);
+// The actions file of that run, one a line: only the actions due by then,
+// except that the full run keeps those after its last tick.
+std::string RunnerActions(const TTask& task, int64_t ticks);
 
 } // namespace kelto::grade

@@ -94,7 +94,14 @@ TEST(RunnerFiles, ARefusedRunLeavesEveryOutputUntouched)
     fs::create_directory_symlink("folder", dir / "folderlink");
     WriteText(dir / "readonly.dps", "keep");
     ::chmod((dir / "readonly.dps").c_str(), 0444);
+    WriteText(dir / "actions.txt", "1:click:0\nclick:0\n");
     const TRefusedCase cases[] = {
+        {"bad line of an actions file",
+         {"--actions", (dir / "actions.txt").string(), kCircuit},
+         "actions.txt:2: wants T:ACTION"},
+        {"two outputs naming one file",
+         {"--vcd", (dir / "folder" / ".." / "trace.jsonl").string(), kCircuit},
+         "trace.jsonl: another output names the same file"},
         {"bad action", {"--at", "1:click:99", kCircuit}, "names no component"},
         {"unreadable circuit", {(dir / "absent.dps").string()}, "absent.dps: No such file or directory"},
         {"action on a deleted part",
@@ -134,7 +141,7 @@ TEST(RunnerFiles, ARefusedRunLeavesEveryOutputUntouched)
         EXPECT_EQ(ReadFileText(dir / "readonly.dps"), "keep");
         EXPECT_TRUE(fs::is_empty(dir / "folder"));
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 7);
 }
 
 struct TWriteErrorCase {

@@ -45,6 +45,7 @@ struct TActionCase {
 TEST(Runner, UserActionsChangeThePartsTheyName)
 {
     const std::string dps = (kData / "inputs.dps").string();
+    const auto dir = ScratchDir("actions_file");
     const TActionCase cases[] = {
         {"click flips the switch", {"--at", "1:click:0"}, R"("name":"K0")"},
         {"click twice flips it back", {"--at", "1:click:0", "--at", "3:click:0"}, R"("state":{"closed":0})"},
@@ -68,6 +69,15 @@ TEST(Runner, UserActionsChangeThePartsTheyName)
         const TCliResult run = RunCli(args);
         ASSERT_EQ(run.ExitCode, 0) << run.Err;
         EXPECT_NE(run.Out.find(c.Expected), std::string::npos) << run.Out;
+
+        // The same actions from a file, one a line, give the same run.
+        std::ofstream actions(dir / "actions.txt", std::ios::binary);
+        for (size_t i = 1; i < c.Args.size(); i += 2)
+            actions << c.Args[i] << "\r\n\n";
+        actions.close();
+        const TCliResult fromFile =
+            RunCli({"--ticks", "5", "--state", "-", "--actions", (dir / "actions.txt").string(), dps});
+        EXPECT_EQ(fromFile.Out, run.Out) << fromFile.Err;
     }
 }
 

@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 
 namespace kelto::grade {
 namespace {
@@ -112,6 +117,17 @@ TEST(GradeClass, ActionsReachTheRunUpToEachCheckedTick)
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const json report = json::parse(result.Out);
     EXPECT_EQ(report[0]["points"], 4) << report.dump(1);
+
+    // More actions than a command line holds reach the run all the same.
+    std::string task = ReadFileText(kData / "buttons.toml");
+    std::string many;
+    for (int i = 0; i < 100000; ++i)
+        many += "\"1:run\", ";
+    task.replace(task.find("actions = [") + 11, 0, many);
+    const auto crowded = RunCli({WriteTask(ScratchDir("grade_many_actions"), task).string(),
+                                 (kData / "buttons" / "pressed").string(), "--report", "-"});
+    ASSERT_EQ(crowded.ExitCode, 0) << crowded.Err;
+    EXPECT_EQ(json::parse(crowded.Out)[0]["points"], 4) << crowded.Out;
 }
 
 TEST(GradeClass, EndlessRunTimesOutAndGradingGoesOn)
@@ -193,7 +209,7 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
     const std::string noTicks = WriteTask(dir, "[[expect]]\nfield = \"log\"\ncontains = \"a\"\n").string();
     const struct {
         std::vector<std::string> Args;
-        const char* Message;
+        std::string Message;
     } cases[] = {
         {{noTicks, right}, "task.toml:1: the task needs ticks"},
         {{(dir / "absent.toml").string(), right}, "cannot read"},
@@ -204,8 +220,11 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
         {{good, right, "--timeout", "-1"}, "--timeout wants"},
         {{good, right, "--colour"}, "unknown option --colour"},
         {{good, right, "--runner", (dir / "none").string()}, "cannot run"},
-        {{good, right, "--report", (dir / "no" / "r.json").string()}, "its folder does not exist"},
-        {{good, right, "--report", "-", "--csv", "-"}, "only one of --report and --csv"},
+        {{good, right, "--memory", "3T"}, "--memory wants a size"},
+        {{good, right, "--runner", "/etc"}, "cannot run /etc: not a program file"},
+        {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json: No such file or directory"},
+        {{good, right, "--gradebook", dir.string()}, "cannot write " + dir.string()},
+        {{good, right, "--csv", "-", "--gradebook", "-"}, "only one of --report, --csv and --gradebook"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -222,6 +241,179 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
     ::unsetenv("KELTOSIMU_RUN");
     EXPECT_EQ(result.ExitCode, 2);
     EXPECT_NE(result.Err.find("cannot run " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
+}
+
+// A circuit of a few thousand displays: far more memory than a lesson's.
+void WriteCrowdedCircuit(const fs::path& path)
+{
+    std::ofstream file(path);
+    file << "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n<KELTOSIMU><COMP>";
+    for (int i = 0; i < 3000; ++i)
+        file << "<record><CtrlNode TYPE=\"16\"><POSX>" << 20 + i % 50 * 10 << "</POSX><POSY>"
+             << 20 + i / 50 * 10 << "</POSY></CtrlNode></record>";
+    file << "</COMP><CONN/></KELTOSIMU>\n";
+}
+
+TEST(GradeClass, ARunOverItsMemoryCapCostsOnlyThatSubmission)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "a sanitized runner reserves more address space than any cap";
+#endif
+    const fs::path dir = ScratchDir("grade_memory");
+    fs::create_directory(dir / "crowded");
+    WriteCrowdedCircuit(dir / "crowded" / "lcd.dps");
+    const fs::path task = WriteTask(dir, "ticks = 10\n[[expect]]\nfield = \"running\"\nequals = true\n");
+    const auto result = RunCli({task.string(), "--memory", "40M", "--report", "-", (dir / "crowded").string(),
+                                (kData / "class" / "right").string()});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const json report = json::parse(result.Out);
+    EXPECT_EQ(report[0]["error"], "内存超限");
+    EXPECT_TRUE(report[1]["error"].is_null()) << report[1];
+    EXPECT_EQ(report[1]["points"], 1);
+}
+
+std::vector<pid_t> ChildrenOf(pid_t parent)
+{
+    std::vector<pid_t> children;
+    std::error_code error;
+    for (fs::directory_iterator entry("/proc", error); !error && entry != fs::directory_iterator();
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const std::string stat = ReadFileText(entry->path() / "stat");
+        const size_t end = stat.rfind(')');
+        if (end == std::string::npos)
+            continue;
+        char state = 0;
+        int ppid = 0;
+        if (std::sscanf(stat.c_str() + end + 1, " %c %d", &state, &ppid) == 2 && ppid == parent)
+            children.push_back(std::stoi(name));
+    }
+    return children;
+}
+
+bool Alive(pid_t pid)
+{
+    const std::string stat = ReadFileText("/proc/" + std::to_string(pid) + "/stat");
+    const size_t end = stat.rfind(')');
+    return end != std::string::npos && end + 2 < stat.size() && stat[end + 2] != 'Z';
+}
+
+TEST(GradeClass, KillingTheGraderEndsItsRuns)
+{
+    const fs::path dir = ScratchDir("grade_killed");
+    const fs::path task =
+        WriteTask(dir, "ticks = 2000000000\n[[expect]]\nfield = \"running\"\nequals = true\n");
+    const std::string grader = KELTO_RUNNER_PATH;
+    const std::string right = (kData / "class" / "right").string();
+    std::vector<char*> argv = {const_cast<char*>(grader.c_str()), const_cast<char*>(task.c_str()),
+                               const_cast<char*>(right.c_str()), nullptr};
+    pid_t pid = 0;
+    // Its scratch folder, which a killed grader leaves behind, goes with the test's files.
+    ::setenv("TMPDIR", dir.c_str(), 1);
+    const int spawned = ::posix_spawn(&pid, grader.c_str(), nullptr, nullptr, argv.data(), environ);
+    ::unsetenv("TMPDIR");
+    ASSERT_EQ(spawned, 0);
+    std::vector<pid_t> runs;
+    for (int i = 0; i < 500 && runs.empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        runs = ChildrenOf(pid);
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ASSERT_EQ(runs.size(), 1u);
+    for (int i = 0; i < 500 && Alive(runs[0]); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(Alive(runs[0]));
+    ::kill(runs[0], SIGKILL); // should the test fail
+}
+
+// Copies of a submission that each hide one trap.
+TEST(GradeClass, FilesThatAreNotTheStudentsOwnAreRefusedWithTheReason)
+{
+    const fs::path dir = ScratchDir("grade_hostile_files");
+    const fs::path right = kData / "class" / "right";
+    const auto submission = [&](const std::string& name, bool program = true) {
+        fs::create_directories(dir / name / "inner");
+        fs::copy_file(right / "lcd.dps", dir / name / "inner" / "lcd.dps");
+        if (program)
+            fs::copy_file(right / "hello.txt", dir / name / "hello.txt");
+        return dir / name;
+    };
+    fs::create_symlink("inner/lcd.dps", submission("link_inside") / "lcd.dps");
+    fs::create_symlink(right / "lcd.dps", submission("link_to_a_classmate") / "lcd.dps");
+    fs::create_symlink("/etc/passwd", submission("link_to_the_system") / "lcd.dps");
+    fs::create_symlink("inner/lcd.dps", submission("fifo", false) / "lcd.dps");
+    ::mkfifo((dir / "fifo" / "hello.txt").c_str(), 0644);
+    fs::create_symlink("inner/lcd.dps", submission("utf16", false) / "lcd.dps");
+    std::string wide = "\xFF\xFE";
+    for (const char c : ReadFileText(right / "hello.txt"))
+        wide += std::string{c, '\0'};
+    std::ofstream(dir / "utf16" / "hello.txt", std::ios::binary) << wide;
+
+    const auto result = RunCli({(kData / "task.toml").string(), "--report", "-", (dir / "fifo").string(),
+                                (dir / "link_inside").string(), (dir / "link_to_a_classmate").string(),
+                                (dir / "link_to_the_system").string(), (dir / "utf16").string()});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    const json report = json::parse(result.Out);
+    const char* errors[] = {"hello.txt is not a regular file", nullptr,
+                            "lcd.dps leads outside the submission folder",
+                            "lcd.dps leads outside the submission folder", "looks like UTF-16"};
+    ASSERT_EQ(report.size(), std::size(errors));
+    for (size_t i = 0; i < std::size(errors); ++i) {
+        SCOPED_TRACE(report[i]["submission"]);
+        if (errors[i] == nullptr) {
+            EXPECT_EQ(report[i]["points"], 6) << report[i];
+            continue;
+        }
+        EXPECT_EQ(report[i]["points"], 0);
+        EXPECT_NE(report[i]["error"].get<std::string>().find(errors[i]), std::string::npos) << report[i];
+    }
+}
+
+TEST(GradeClass, FolderNamesCannotForgeRowsOrFormulas)
+{
+    const fs::path dir = ScratchDir("grade_hostile_names");
+    const std::string names[] = {"forged\nright            6∕6", "erased\r\x1b[2K", "=HYPERLINK(\"x\")",
+                                 "\xFF", "\xFE"};
+    std::vector<std::string> args = {
+        (kData / "task.toml").string(), "--report",    (dir / "r.json").string(), "--csv",
+        (dir / "c.csv").string(),       "--gradebook", (dir / "g.csv").string()};
+    for (const std::string& name : names) {
+        fs::create_directories(dir / "class" / name);
+        args.push_back((dir / "class" / name).string());
+    }
+    std::ofstream(dir / "class" / names[0] / "a\nb.dps");
+    std::ofstream(dir / "class" / names[0] / "c.dps");
+    const auto result = RunCli(args);
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+
+    const std::string csv = ReadFileText(dir / "c.csv");
+    const std::string gradebook = ReadFileText(dir / "g.csv");
+    // One line per submission and a header (and the title in the table); no byte that moves the cursor.
+    for (const auto& [text, lines] : {std::pair{result.Out, 7}, std::pair{csv, 6}, std::pair{gradebook, 6}}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lines);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), text == result.Out ? 0 : lines);
+        EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    }
+    EXPECT_NE(
+        result.Out.find("/forged\\nright            6∕6  0/6     error: 2 .dps circuit files: a\\nb.dps"),
+        std::string::npos)
+        << result.Out;
+    EXPECT_NE(result.Out.find("/erased\\r\\x1B[2K"), std::string::npos) << result.Out;
+    EXPECT_EQ(gradebook.rfind("student,points\r\n", 0), 0u) << gradebook;
+    for (const char* row : {"\"'=HYPERLINK(\"\"x\"\")\",0\r\n", "\\xFF,0\r\n", "\\xFE,0\r\n"})
+        EXPECT_NE(gradebook.find(row), std::string::npos) << row << "\n" << gradebook;
+    EXPECT_NE(csv.find("/=HYPERLINK"), std::string::npos) << csv; // a path does not start a formula
+
+    // Scripts read the report: names stay exact where JSON can say them, and apart where it cannot.
+    std::vector<std::string> reported;
+    for (const json& grade : json::parse(ReadFileText(dir / "r.json")))
+        reported.push_back(fs::path(grade["submission"].get<std::string>()).filename().string());
+    EXPECT_EQ(reported, (std::vector<std::string>{"=HYPERLINK(\"x\")", "erased\r\x1b[2K",
+                                                  "forged\nright            6∕6", "\\xFE", "\\xFF"}));
 }
 
 } // namespace

@@ -48,6 +48,12 @@ TEST(TaskFile, RefusesAnUnusableTaskNamingTheLine)
          "task.toml:3: expect 1: part must be"},
         {"action without tick", std::string("ticks = 10\nactions = [\"press:0\"]") + kExpect,
          "task.toml:2: action 'press:0': wants TICK:ACTION"},
+        {"action no run can take", std::string("ticks = 10\nactions = [\"5:dance:0\"]") + kExpect,
+         "task.toml:2: unknown action 'dance:0'"},
+        {"key off the keypad", std::string("ticks = 10\nactions = [\"5:keydown:2:4:0\"]") + kExpect,
+         "task.toml:2: action 'keydown:2:4:0' wants a key column and row"},
+        {"two actions in one line", std::string("ticks = 10\nactions = [\"5:run\\n6:stop\"]") + kExpect,
+         "task.toml:2: action '5:run\n6:stop': wants TICK:ACTION"},
         {"dt out of range", std::string("ticks = 10\ndt = 5000.0") + kExpect, "task.toml:2: dt: --dt wants"},
         {"bad clock", std::string("ticks = 10\ntime = \"25:00:00\"") + kExpect,
          "task.toml:2: time: --time wants"},
@@ -106,21 +112,14 @@ TEST(TaskFile, ARunEndingEarlyGetsOnlyTheActionsDueByThen)
                                 kExpect,
                             error);
     ASSERT_TRUE(task) << error;
-    const auto actionsOf = [](const std::vector<std::string>& args) {
-        std::vector<std::string> actions;
-        for (size_t i = 0; i + 1 < args.size(); ++i)
-            if (args[i] == "--at")
-                actions.push_back(args[i + 1]);
-        return actions;
-    };
     const struct {
         int64_t Ticks;
-        std::vector<std::string> Actions;
+        const char* Actions;
     } cases[] = {
-        {9, {}},
-        {10, {"10:click:0"}},
-        {50, {"50:press:1", "10:click:0"}},
-        {100, {"50:press:1", "10:click:0", "101:release:1"}}, // the full run, as the runner takes it
+        {9, ""},
+        {10, "10:click:0\n"},
+        {50, "50:press:1\n10:click:0\n"},
+        {100, "50:press:1\n10:click:0\n101:release:1\n"}, // the full run, as the runner takes it
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Ticks);
@@ -128,7 +127,7 @@ TEST(TaskFile, ARunEndingEarlyGetsOnlyTheActionsDueByThen)
         ASSERT_GE(args.size(), 2u);
         EXPECT_EQ(args[0], "--ticks");
         EXPECT_EQ(args[1], std::to_string(c.Ticks));
-        EXPECT_EQ(actionsOf(args), c.Actions);
+        EXPECT_EQ(RunnerActions(*task, c.Ticks), c.Actions);
     }
 }
 

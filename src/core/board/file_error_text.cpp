@@ -63,6 +63,7 @@ std::string ReasonText(const TFileResult& failure)
     switch (failure.Problem) {
     case TFileProblem::System: return SystemReasonText(failure.SystemError);
     case TFileProblem::TooLarge: return "文件大于 " + Number(failure.Number) + " MB";
+    case TFileProblem::TooManyLines: return "文件多于 " + Number(failure.Number) + " 行";
     case TFileProblem::MalformedXml: return "第 " + Number(failure.Number) + " 行不是正确的 XML 格式";
     case TFileProblem::NoElement: return "文件中没有任何 XML 元素";
     case TFileProblem::MissingList: return "文件中没有 " + failure.Name + " 列表";

@@ -16,6 +16,7 @@ enum class TFileProblem : uint8_t {
     Other,
     System,            // SystemError holds the errno
     TooLarge,          // Number: the limit in megabytes
+    TooManyLines,      // Number: the limit
     MalformedXml,      // Number: the line
     NoElement,         // the file holds no XML element
     MissingList,       // Name: the list's tag

@@ -10,6 +10,9 @@ namespace kelto {
 namespace {
 
 constexpr size_t kMaxProgramBytes = 16 * 1024 * 1024;
+// Twice the usable line numbers. Every line costs far more memory than its
+// bytes, so a file of bare line ends would otherwise take gigabytes.
+constexpr size_t kMaxProgramLines = 65536;
 
 std::string CodePointName(char32_t code)
 {
@@ -35,7 +38,7 @@ size_t SequenceLength(std::string_view bytes, size_t at)
 {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned char first = byte(at);
-    const size_t length = first < 0x80                  ? 1
+    const size_t length = first < 0x80                     ? 1
                           : first >= 0xC2 && first <= 0xDF ? 2
                           : first >= 0xE0 && first <= 0xEF ? 3
                           : first >= 0xF0 && first <= 0xF4 ? 4
@@ -73,6 +76,16 @@ TUtf8Scan ScanUtf8(std::string_view bytes)
     return scan;
 }
 
+// The lines SplitProgramText makes of the file; GBK and UTF-8 never use line
+// end bytes inside a character.
+size_t LineCount(std::string_view bytes)
+{
+    size_t lines = 0;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    return lines + (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r');
+}
+
 } // namespace
 
 std::string DecodeProgramText(std::string_view bytes)
@@ -106,6 +119,14 @@ TFileResult LoadProgramFile(const std::string& path, std::vector<std::string>& l
     if (TFileResult read = ReadWholeFile(path, bytes, kMaxProgramBytes); !read.Ok) {
         read.About(TFileOperation::Read, path, "Cannot read");
         return read;
+    }
+    if (LineCount(bytes) > kMaxProgramLines) {
+        TFileResult tooLong =
+            TFileResult::Failure(TFileProblem::TooManyLines,
+                                 "the file has more than " + std::to_string(kMaxProgramLines) + " lines",
+                                 static_cast<int64_t>(kMaxProgramLines));
+        tooLong.About(TFileOperation::Read, path, "Cannot read");
+        return tooLong;
     }
     lines = SplitProgramText(DecodeProgramText(bytes));
     return TFileResult::Success();

@@ -105,8 +105,12 @@ TEST(ProgramText, ReadsUtf8WhenMarkedOrWhenItCannotBeGbkChinese)
         {"10 REM \"A=1\"", "10 REM \"A=1\""},
         {"\xD6\xD0\xCE\xC4", "中文"},
         {"中文", "中文"},
-        {"\xEF\xBB\xBF" "10 \xC2\xB6", "10 ¶"},
-        {"\xEF\xBB\xBF" "a\xFF", "a\xEF\xBF\xBD"},
+        {"\xEF\xBB\xBF"
+         "10 \xC2\xB6",
+         "10 ¶"},
+        {"\xEF\xBB\xBF"
+         "a\xFF",
+         "a\xEF\xBF\xBD"},
         // Two-byte sequences alone are as likely GBK: 露 is C2 B6 there.
         {"\xC2\xB6", "露"},
         {utf8WithStrayByte, DecodeGbk(utf8WithStrayByte)},
@@ -131,6 +135,32 @@ TEST(ProgramFile, SaveRefusesCharactersGbkCannotHoldAndKeepsTheOldFile)
     EXPECT_NE(result.Message.find("U+1F600"), std::string::npos) << result.Message;
     EXPECT_EQ(ReadBytes(path), "old\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    fs::remove_all(folder);
+}
+
+TEST(ProgramFile, MoreLinesThanAProgramCanNumberAreRefused)
+{
+    const fs::path folder = ScratchFolder("lines");
+    const struct {
+        std::string Bytes;
+        bool Ok;
+    } cases[] = {
+        {std::string(65536, '\r'), true},
+        {std::string(65535, '\n') + "x", true},
+        {std::string(65536, '\r') + "x", false},
+        {std::string(65537, '\n'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Bytes.size());
+        WriteBytes(folder / "p.txt", c.Bytes);
+        Lines loaded;
+        const TFileResult result = LoadProgramFile((folder / "p.txt").string(), loaded);
+        EXPECT_EQ(result.Ok, c.Ok);
+        EXPECT_EQ(loaded.size(), c.Ok ? 65536u : 0u);
+        if (!c.Ok)
+            EXPECT_NE(result.Message.find("p.txt: the file has more than 65536 lines"), std::string::npos)
+                << result.Message;
+    }
     fs::remove_all(folder);
 }
 
