@@ -683,8 +683,9 @@ TEST_F(DocumentTest, ExampleAsksLikeOpenThenTakesCircuitAndProgramFromTheirFiles
                                                    ? std::vector<std::string>{"第1课 开关", "第2课 开关"}
                                                    : std::vector<std::string>{};
         EXPECT_EQ(Host.LessonTitles, shown);
-        if (c.SaveChoice)
+        if (c.SaveChoice) {
             EXPECT_EQ(FileText(PathOf(*c.SaveChoice)), mine);
+        }
         if (!c.Opens) {
             EXPECT_EQ(WriteCircuitDocument(Board), mine);
             EXPECT_EQ(Host.Editor, typed);

@@ -157,9 +157,10 @@ TEST(ProgramFile, MoreLinesThanAProgramCanNumberAreRefused)
         const TFileResult result = LoadProgramFile((folder / "p.txt").string(), loaded);
         EXPECT_EQ(result.Ok, c.Ok);
         EXPECT_EQ(loaded.size(), c.Ok ? 65536u : 0u);
-        if (!c.Ok)
+        if (!c.Ok) {
             EXPECT_NE(result.Message.find("p.txt: the file has more than 65536 lines"), std::string::npos)
                 << result.Message;
+        }
     }
     fs::remove_all(folder);
 }
