@@ -2,7 +2,6 @@
 // dispatch from a canvas object and the painter state it leaves behind.
 #include "rendered_part.h"
 
-#include "gui/render/colours.h"
 #include "gui/render/palette_icons.h"
 
 #include "core/circuit/catalogue.h"
