@@ -7,6 +7,7 @@
 #include "cli/progress_line.h"
 #include "cli/run_audio.h"
 #include "cli/run_options.h"
+#include "cli/run_picture.h"
 #include "cli/run_outputs.h"
 #include "cli/run_recorder.h"
 #include "cli/stop_signal.h"
@@ -102,6 +103,9 @@ int Run(const TRunOptions& options)
         if (const std::optional<std::string> refusal =
                 AudioRefusal(static_cast<double>(options.Ticks) * options.DeltaTime))
             return Fail(*refusal);
+    if (options.PicturePath)
+        if (const std::optional<std::string> refusal = PictureRefusal(*options.PicturePath))
+            return Fail(*refusal);
 
     // Every input is good: only now is any output touched. An output that
     // cannot be written refuses the run like a bad argument.
@@ -166,6 +170,9 @@ int Run(const TRunOptions& options)
         outputs.WriteWhole(*options.StatePath, StateJson(board, ticksDone));
     if (options.SavePath)
         outputs.WriteWhole(*options.SavePath, WriteCircuitDocument(board));
+    if (options.PicturePath)
+        if (const TFileResult written = WriteRunPicture(*options.PicturePath, board); !written.Ok)
+            outputs.Report(*options.PicturePath, written);
     if (audio) {
         std::vector<std::string> warnings;
         const TFileResult written =

@@ -1,6 +1,7 @@
 #include "cli/run_options.h"
 
 #include "cli/user_action.h"
+#include "core/look/picture_format.h"
 
 #include <charconv>
 #include <cmath>
@@ -99,6 +100,11 @@ constexpr TOption kOptions[] = {
     {"--audio", "FILE.wav", "write what the run sounds like (tunes, voice clips, the spoken clock)",
      [](TRunOptions& o, const std::string& v) { return v != "-" && (o.AudioPath = v, true); },
      "a file name (not -)"},
+    {"--picture", "FILE", "draw the board after the last tick into FILE.svg, FILE.png or FILE.pdf",
+     [](TRunOptions& o, const std::string& v) {
+         return look::PictureFormatOf(v).has_value() && (o.PicturePath = v, true);
+     },
+     "a file name ending in .svg, .png or .pdf"},
     {"--save", "FILE", "write the circuit back as a .dps file after the ticks",
      [](TRunOptions& o, const std::string& v) { return (o.SavePath = v), true; }, ""},
     {"--check", "PROGRAM.txt", "list the program's lines that will not run, with the reasons; no circuit",

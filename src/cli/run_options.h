@@ -39,6 +39,7 @@ struct TRunOptions {
     // Only checks this program file; no circuit, no ticks.
     std::optional<std::string> CheckPath;
     std::optional<std::string> AudioPath; // a wave file, never standard output
+    std::optional<std::string> PicturePath; // .svg, .png or .pdf, never standard output
 };
 
 // Parses argv; on failure returns nothing and sets the message. With --help

@@ -29,7 +29,8 @@ void TRunOutputs::Report(const std::string& path, const TFileResult& result)
 bool TRunOutputs::CheckTargets(const TRunOptions& options)
 {
     for (const std::optional<std::string>& path :
-         {options.StatePath, options.SavePath, options.EventsPath, options.TracePath, options.AudioPath})
+         {options.StatePath, options.SavePath, options.EventsPath, options.TracePath, options.AudioPath,
+          options.PicturePath})
         if (path && *path != kStandardOutput)
             if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)
                 Report(*path, checked);

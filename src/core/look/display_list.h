@@ -133,8 +133,14 @@ struct TDotField {
     std::vector<TDisplayList> Cells;
 };
 
+// The operations after it are drawn with their origin at At, in the
+// coordinates the list started with.
+struct TOrigin {
+    TPoint At;
+};
+
 using TOperation = std::variant<TLine, TPolyline, TRectOutline, TRectFill, TEllipseOutline, TDiscFill,
-                                TPolygon, TCurve, TText, TPictureRun, TDotField>;
+                                TPolygon, TCurve, TText, TPictureRun, TDotField, TOrigin>;
 
 struct TDisplayList {
     std::vector<TOperation> Operations;

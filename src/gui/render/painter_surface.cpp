@@ -120,6 +120,8 @@ void DrawDotField(QPainter& painter, const TRenderKit& kit, const TDotField& fie
 
 void Replay(QPainter& painter, const TRenderKit& kit, const TDisplayList& list)
 {
+    const QTransform start = painter.transform();
+    bool moved = false;
     for (const TOperation& operation : list.Operations) {
         std::visit(
             [&](const auto& op) {
@@ -158,12 +160,18 @@ void Replay(QPainter& painter, const TRenderKit& kit, const TDisplayList& list)
                     DrawTextRun(painter, kit, op);
                 } else if constexpr (std::is_same_v<T, TPictureRun>) {
                     DrawPictureRun(painter, kit, op);
-                } else {
+                } else if constexpr (std::is_same_v<T, TDotField>) {
                     DrawDotField(painter, kit, op);
+                } else {
+                    painter.setTransform(start);
+                    painter.translate(op.At.X, op.At.Y);
+                    moved = true;
                 }
             },
             operation);
     }
+    if (moved)
+        painter.setTransform(start);
 }
 
 } // namespace kelto::gui

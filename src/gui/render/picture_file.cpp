@@ -1,0 +1,71 @@
+#include "gui/render/picture_file.h"
+
+#include "gui/render/painter_surface.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace kelto::gui {
+
+namespace {
+
+// Drawn as on the canvas: aliased, the extent's top-left at the origin.
+void DrawInto(QPainter& painter, const TRenderKit& kit, const look::TDisplayList& list,
+              const look::TBox& extent)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.translate(-extent.X, -extent.Y);
+    Replay(painter, kit, list);
+}
+
+constexpr int kPdfResolution = 300;
+constexpr double kPdfMarginMm = 10;
+
+} // namespace
+
+QByteArray PngBytes(const TRenderKit& kit, const look::TDisplayList& list, const look::TBox& extent,
+                    int scale)
+{
+    QImage image(extent.W * scale, extent.H * scale, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        DrawInto(painter, kit, list, extent);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray PdfBytes(const TRenderKit& kit, const look::TDisplayList& list, const look::TBox& extent)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(kPdfResolution);
+        // A wide circuit goes on a page turned sideways.
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(extent.W > extent.H ? QPageLayout::Landscape : QPageLayout::Portrait);
+        pdf.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                           QPageLayout::Millimeter);
+        QPainter painter(&pdf);
+        const double fit = std::min(static_cast<double>(pdf.width()) / std::max(extent.W, 1),
+                                    static_cast<double>(pdf.height()) / std::max(extent.H, 1));
+        painter.scale(fit, fit);
+        DrawInto(painter, kit, list, extent);
+    }
+    return bytes;
+}
+
+} // namespace kelto::gui
