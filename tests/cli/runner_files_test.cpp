@@ -111,6 +111,9 @@ TEST(RunnerFiles, ARefusedRunLeavesEveryOutputUntouched)
         {"missing folder",
          {"--save", (dir / "nowhere" / "s.dps").string(), kCircuit},
          "No such file or directory"},
+        {"picture into a missing folder",
+         {"--picture", (dir / "nowhere" / "board.svg").string(), kCircuit},
+         "No such file or directory"},
     };
     for (const TRefusedCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -266,6 +266,7 @@ private:
             if (!(view >> box.X >> box.Y >> box.Width >> box.Height)) {
                 box = {0, 0, svg.attribute("width").as_double(), svg.attribute("height").as_double()};
             }
+            Rename(svg, "picture" + std::to_string(slot) + "-");
             std::ostringstream content;
             for (const pugi::xml_node child : svg.children())
                 if (child.type() == pugi::node_element)
@@ -273,6 +274,27 @@ private:
             FDefs << "<g id=\"picture" << slot << "\">" << content.str() << "</g>\n";
         }
         return FBoxes[slot];
+    }
+
+    // The picture's own names get the prefix, so two pictures never share
+    // one; its references follow, written the way every reader knows.
+    static void Rename(pugi::xml_node node, const std::string& prefix)
+    {
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() != pugi::node_element)
+                continue;
+            if (pugi::xml_attribute id = child.attribute("id"))
+                id.set_value((prefix + id.as_string()).c_str());
+            for (const char* name : {"href", "xlink:href"}) {
+                const pugi::xml_attribute href = child.attribute(name);
+                if (!href || href.as_string()[0] != '#')
+                    continue;
+                const std::string target = "#" + prefix + (href.as_string() + 1);
+                child.remove_attribute(href);
+                child.append_attribute("xlink:href").set_value(target.c_str());
+            }
+            Rename(child, prefix);
+        }
     }
 
     std::ostringstream FBody;
