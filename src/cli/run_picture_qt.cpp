@@ -23,7 +23,8 @@ std::optional<std::string> PictureRefusal(const std::string&)
 TFileResult WriteRunPicture(const std::string& path, const TSimuBoard& board)
 {
     const look::TBoardPicture picture = look::BoardPicture(board, false);
-    if (look::PictureFormatOf(path) == look::TPictureFormat::Svg)
+    const look::TPictureFormat format = look::PictureFormatOf(path).value_or(look::TPictureFormat::Svg);
+    if (format == look::TPictureFormat::Svg)
         return WriteFileAtomically(path, look::SvgDocument(picture.List, picture.Extent));
     // Fonts and pictures need an application; the runner has no screen.
     std::unique_ptr<QGuiApplication> application;
@@ -37,9 +38,7 @@ TFileResult WriteRunPicture(const std::string& path, const TSimuBoard& board)
     }
     gui::InstallFontSubstitutions();
     const gui::TRenderKit kit(false);
-    const QByteArray bytes = look::PictureFormatOf(path) == look::TPictureFormat::Pdf
-                                 ? gui::PdfBytes(kit, picture.List, picture.Extent)
-                                 : gui::PngBytes(kit, picture.List, picture.Extent, 1);
+    const QByteArray bytes = gui::PictureBytes(kit, picture, format, 1);
     return WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 

@@ -22,6 +22,20 @@ constexpr TArgb kEdgeShadow = 0xFF808080;
 constexpr int kPictureMargin = 20;
 constexpr TBox kEmptyPicture{0, 0, 2 * kPictureMargin, 2 * kPictureMargin};
 
+// Part bodies and the resistors' sliders; the welcome banner is no part of it.
+bool InCircuit(const TSimuBoard& board, const TdxFcObject& object)
+{
+    if (!object.Visible())
+        return false;
+    if (board.PartOfBody(&object) != nullptr)
+        return true;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        if (const TSimuPart* part = board.Part(i);
+            part->FOwnerType == otResistance && static_cast<const TSimuResistance*>(part)->FSlider == &object)
+            return true;
+    return false;
+}
+
 void DrawConnections(TDisplayList& list, const TdxFlowChart& canvas, bool drawnBehind)
 {
     for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
@@ -65,7 +79,7 @@ TBox BoardExtent(const TSimuBoard& board, int margin)
     };
     for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
         const TdxFcObject& object = *canvas.Objects(i);
-        if (object.Visible()) {
+        if (InCircuit(board, object)) {
             const TRect r = object.Bounds();
             take(r.Left, r.Top, r.Right, r.Bottom);
         }
@@ -86,7 +100,7 @@ void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent)
     DrawConnections(list, canvas, true);
     for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
         const TdxFcObject& object = *canvas.Objects(i);
-        if (object.Visible())
+        if (InCircuit(board, object))
             DrawObject(list, board, object);
     }
     DrawConnections(list, canvas, false);

@@ -11,7 +11,7 @@ class TdxFcConnection;
 
 namespace kelto::look {
 
-// Every visible object and wire, grown by margin on each side; empty for an
+// Every part and visible wire, grown by margin on each side; empty for an
 // empty canvas.
 TBox BoardExtent(const TSimuBoard& board, int margin);
 

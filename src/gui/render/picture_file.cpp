@@ -2,6 +2,8 @@
 
 #include "gui/render/painter_surface.h"
 
+#include "core/look/svg_writer.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPageSize>
@@ -66,6 +68,17 @@ QByteArray PdfBytes(const TRenderKit& kit, const look::TDisplayList& list, const
         DrawInto(painter, kit, list, extent);
     }
     return bytes;
+}
+
+QByteArray PictureBytes(const TRenderKit& kit, const look::TBoardPicture& picture,
+                        look::TPictureFormat format, int scale)
+{
+    switch (format) {
+    case look::TPictureFormat::Png: return PngBytes(kit, picture.List, picture.Extent, scale);
+    case look::TPictureFormat::Pdf: return PdfBytes(kit, picture.List, picture.Extent);
+    case look::TPictureFormat::Svg: break;
+    }
+    return QByteArray::fromStdString(look::SvgDocument(picture.List, picture.Extent));
 }
 
 } // namespace kelto::gui

@@ -4,7 +4,9 @@
 
 #include "gui/render/render_kit.h"
 
+#include "core/look/board_drawing.h"
 #include "core/look/display_list.h"
+#include "core/look/picture_format.h"
 
 #include <QByteArray>
 
@@ -13,5 +15,8 @@ namespace kelto::gui {
 QByteArray PngBytes(const TRenderKit& kit, const look::TDisplayList& list, const look::TBox& extent,
                     int scale);
 QByteArray PdfBytes(const TRenderKit& kit, const look::TDisplayList& list, const look::TBox& extent);
+// In the chosen format; SVG straight from the list.
+QByteArray PictureBytes(const TRenderKit& kit, const look::TBoardPicture& picture,
+                        look::TPictureFormat format, int scale);
 
 } // namespace kelto::gui
