@@ -13,6 +13,8 @@ namespace {
 // Displays whose dot images are kept; one more drops the least recently drawn.
 constexpr size_t kKeptFields = 16;
 
+} // namespace
+
 bool PutsImagesDownPixelForPixel(const QPainter& painter)
 {
     const QTransform t = painter.deviceTransform();
@@ -21,8 +23,6 @@ bool PutsImagesDownPixelForPixel(const QPainter& painter)
            painter.device()->devicePixelRatio() == 1.0 && painter.opacity() == 1.0 &&
            painter.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
-
-} // namespace
 
 bool TDotFields::Draw(QPainter& painter, const void* owner, const TDotFieldLayout& layout,
                       std::span<const uint8_t> states, const TDrawDot& drawDot)

@@ -23,6 +23,10 @@ using TDotFieldLayout = look::TDotLayout;
 // Draws one dot in a state with its cell's top-left corner at (x, y).
 using TDrawDot = std::function<void(QPainter& painter, int x, int y, uint8_t state)>;
 
+// False for a scale, a rotation, a fractional offset, a high-density device:
+// an image would not land pixel for pixel.
+bool PutsImagesDownPixelForPixel(const QPainter& painter);
+
 class TDotFields {
 public:
     // The dots of `owner` in `states` (row by row). False, drawing nothing,

@@ -1,6 +1,7 @@
 #include "gui/render/painter_surface.h"
 
 #include <QPainterPath>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
@@ -77,8 +78,19 @@ void DrawTextRun(QPainter& painter, const TRenderKit& kit, const TText& text)
         painter.setTransform(upright);
 }
 
+// At 1:1 the hard-edged raster, as every other shape; scaled (a 2x picture,
+// a PDF page) the picture from its vectors, so it stays sharp.
 void DrawPictureRun(QPainter& painter, const TRenderKit& kit, const TPictureRun& run)
 {
+    if (!PutsImagesDownPixelForPixel(painter)) {
+        painter.save();
+        painter.translate(run.Centre.X, run.Centre.Y);
+        painter.rotate(run.Degrees);
+        painter.translate(-run.Centre.X, -run.Centre.Y);
+        kit.Picture(run.Picture).render(&painter, QRectF(ToRect(run.Box)));
+        painter.restore();
+        return;
+    }
     const TAliasedPicture picture =
         kit.AliasedPicture(run.Picture, ToRect(run.Box), run.Degrees, ToPointF(run.Centre));
     painter.drawImage(picture.Origin, picture.Image);
