@@ -8,9 +8,11 @@ namespace kelto::gui {
 namespace {
 
 const TScopeFormTexts kOScopesTexts{oscopes_strings::kCaption, oscopes_strings::kButtonRun,
-                                    oscopes_strings::kButtonStop, oscopes_strings::kButtonClear};
+                                    oscopes_strings::kButtonStop, oscopes_strings::kButtonClear,
+                                    oscopes_strings::kButtonExportPicture};
 const TScopeFormTexts kAudioasTexts{audioas_strings::kCaption, audioas_strings::kButtonRun,
-                                    audioas_strings::kButtonStop, audioas_strings::kButtonClear};
+                                    audioas_strings::kButtonStop, audioas_strings::kButtonClear,
+                                    audioas_strings::kButtonExportPicture};
 
 } // namespace
 

@@ -9,5 +9,6 @@ inline const QString kCaption = QStringLiteral("示波器");
 inline const QString kButtonRun = QStringLiteral("运行");
 inline const QString kButtonStop = QStringLiteral("停止");
 inline const QString kButtonClear = QStringLiteral("清除");
+inline const QString kButtonExportPicture = QStringLiteral("导出图片");
 
 } // namespace kelto::gui::oscopes_strings

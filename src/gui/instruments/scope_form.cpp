@@ -1,9 +1,14 @@
 #include "gui/instruments/scope_form.h"
 
 #include "core/instruments/scope_recorder.h"
+#include "gui/instruments/plot_picture.h"
 #include "gui/instruments/scope_plot.h"
+
+#include "core/board/file_error_text.h"
+#include "core/files/atomic_file.h"
 #include "gui/render/refresh_interval.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -51,6 +56,7 @@ TScopeForm::TScopeForm(TScopeRecorder& recorder, const TScopeFormTexts& texts, Q
     connect(ButtonRun, &QPushButton::clicked, this, &TScopeForm::ButtonRunClick);
     connect(ButtonStop, &QPushButton::clicked, this, &TScopeForm::ButtonStopClick);
     connect(ButtonClear, &QPushButton::clicked, this, &TScopeForm::ButtonClearClick);
+    connect(ButtonExportPicture, &QPushButton::clicked, this, &TScopeForm::ButtonExportPictureClick);
     connect(ChartScrollBar1, &QScrollBar::valueChanged, this, &TScopeForm::ChartScrollBar1Change);
     connect(ChartScrollBar1, &QScrollBar::sliderReleased, this, &TScopeForm::Refresh);
     Refresh();
@@ -76,6 +82,7 @@ void TScopeForm::BuildLayout(const TScopeFormTexts& texts)
     ButtonRun = MakeButton("ButtonRun", texts.Run, 16, buttonPanel);
     ButtonStop = MakeButton("ButtonStop", texts.Stop, 48, buttonPanel);
     ButtonClear = MakeButton("ButtonClear", texts.Clear, 80, buttonPanel);
+    ButtonExportPicture = MakeButton("ButtonExportPicture", texts.ExportPicture, 144, buttonPanel);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -100,6 +107,24 @@ void TScopeForm::ButtonClearClick()
 {
     FRecorder.ButtonClearClick();
     Refresh();
+}
+
+// The plot as it stands on screen; a failed write leaves no file behind.
+void TScopeForm::ButtonExportPictureClick()
+{
+    if (!FPictureDialogs.ChooseFile)
+        return;
+    look::TPictureChoice choice;
+    const QString chosen = FPictureDialogs.ChooseFile(this, choice);
+    if (chosen.isEmpty())
+        return;
+    const QByteArray bytes = PlotPictureBytes(*Chart1, choice);
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    TFileResult written =
+        WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!written.Ok && FPictureDialogs.ShowError)
+        FPictureDialogs.ShowError(this, QString::fromStdString(FileErrorText(
+                                            written.About(TFileOperation::Write, path, "Cannot write"))));
 }
 
 void TScopeForm::ChartScrollBar1Change(int value)

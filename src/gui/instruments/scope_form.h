@@ -5,10 +5,13 @@
 
 #include "gui/render/ticked_refresh.h"
 
+#include "core/look/picture_format.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 class QPushButton;
 class QScrollBar;
@@ -26,6 +29,14 @@ struct TScopeFormTexts {
     const QString& Run;
     const QString& Stop;
     const QString& Clear;
+    const QString& ExportPicture;
+};
+
+// Asks for the file of a plot picture (an empty name: cancelled), and shows
+// why it could not be written; the main window answers through its dialogs.
+struct TPlotPictureDialogs {
+    std::function<QString(QWidget* parent, look::TPictureChoice& choice)> ChooseFile;
+    std::function<void(QWidget* parent, const QString& message)> ShowError;
 };
 
 class TScopeForm : public QWidget {
@@ -38,6 +49,10 @@ public:
     QPushButton* ButtonRun = nullptr;
     QPushButton* ButtonStop = nullptr;
     QPushButton* ButtonClear = nullptr;
+    // The plot as shown, as a picture file.
+    QPushButton* ButtonExportPicture = nullptr;
+
+    void SetPictureDialogs(TPlotPictureDialogs dialogs) { FPictureDialogs = std::move(dialogs); }
 
     // Brings buttons, scroll bar and plot up to the recording.
     void Refresh();
@@ -53,10 +68,12 @@ private:
     void ButtonRunClick();
     void ButtonStopClick();
     void ButtonClearClick();
+    void ButtonExportPictureClick();
     void ChartScrollBar1Change(int value);
     void SynchroniseScrollBar();
 
     TScopeRecorder& FRecorder;
+    TPlotPictureDialogs FPictureDialogs;
     TTickedRefresh FTickedRefresh{[this] { Refresh(); }};
     uint64_t FShownVersion = 0;
 };

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
@@ -90,6 +91,7 @@ private slots:
     void RepaintsAtMostOncePerScreenFrame();
     void RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws();
     void SamplesHeldBackForTheFrameShowWhenTicksStop();
+    void ExportPictureWritesThePlotAsShownOrReportsWhyNot();
 };
 
 void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
@@ -108,6 +110,7 @@ void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
         QCOMPARE(form->ButtonRun->geometry(), QRect(24, 16, 75, 25));
         QCOMPARE(form->ButtonStop->geometry(), QRect(24, 48, 75, 25));
         QCOMPARE(form->ButtonClear->geometry(), QRect(24, 80, 75, 25));
+        QCOMPARE(form->ButtonExportPicture->geometry(), QRect(24, 144, 75, 25));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QCOMPARE(form->Chart1->width(), 560);
@@ -209,7 +212,8 @@ void TScopeWindowsTest::StackedChannelsAreNamedAndKeepTheirLevelsApart()
     }
     const int low = limeRows(plot.BandRect(1)).front();
     const int high = limeRows(plot.BandRect(2)).front();
-    QVERIFY2(high - low >= plot.BandRect(2).height() / 5, qPrintable(QStringLiteral("%1 %2").arg(low).arg(high)));
+    QVERIFY2(high - low >= plot.BandRect(2).height() / 5,
+             qPrintable(QStringLiteral("%1 %2").arg(low).arg(high)));
     QVERIFY(high - plot.BandRect(2).top() < plot.BandRect(2).height() / 4);
     // Black behind, dark green grid, lime labels and their unit under the bands.
     QCOMPARE(image.pixel(plotArea.left() + 3, plot.BandRect(0).center().y() + 3), kBlack);
@@ -376,6 +380,40 @@ void TScopeWindowsTest::SamplesHeldBackForTheFrameShowWhenTicksStop()
     QCoreApplication::processEvents();
     QVERIFY(ShownPlot(form) != FullPlot(form));
     QTRY_VERIFY_WITH_TIMEOUT(ShownPlot(form) == FullPlot(form), 500);
+}
+
+// PNG pixel for pixel as the window shows the plot; SVG as vectors; a name
+// in a missing folder gets the error and no file.
+void TScopeWindowsTest::ExportPictureWritesThePlotAsShownOrReportsWhyNot()
+{
+    TScopeRecorder scope(2);
+    TFormOScopes form(scope);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Record(scope, 60, [](int c, int i) { return (i / 7 + c) % 2; });
+    form.Refresh();
+    QCOMPARE(form.ButtonExportPicture->text(), QStringLiteral("导出图片"));
+    const QTemporaryDir dir;
+    const std::array<std::pair<QString, look::TPictureFormat>, 3> files{
+        {{dir.filePath(QStringLiteral("plot.png")), look::TPictureFormat::Png},
+         {dir.filePath(QStringLiteral("plot.svg")), look::TPictureFormat::Svg},
+         {dir.filePath(QStringLiteral("missing/plot.png")), look::TPictureFormat::Png}}};
+    size_t next = 0;
+    QStringList errors;
+    form.SetPictureDialogs({[&](QWidget*, look::TPictureChoice& choice) {
+                                choice = {files[next].second, 1, false};
+                                return files[next++].first;
+                            },
+                            [&](QWidget*, const QString& message) { errors.push_back(message); }});
+    for (size_t i = 0; i < files.size(); ++i)
+        form.ButtonExportPicture->click();
+    QCOMPARE(QImage(files[0].first).convertToFormat(QImage::Format_RGB32), FullPlot(form));
+    QFile svg(files[1].first);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors.front().startsWith(QStringLiteral("无法保存文件 ")));
+    QVERIFY(!QFile::exists(files[2].first));
 }
 
 QTEST_MAIN(TScopeWindowsTest)
