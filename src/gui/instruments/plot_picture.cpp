@@ -1,8 +1,9 @@
 #include "gui/instruments/plot_picture.h"
 
+#include "gui/render/picture_file.h"
+
 #include <QBuffer>
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -13,9 +14,6 @@
 namespace kelto::gui {
 
 namespace {
-
-constexpr int kPdfResolution = 300;
-constexpr double kPdfMarginMm = 10;
 
 // The widget paints itself onto the painter's device, scaled by `scale`.
 void RenderInto(QWidget& plot, QPaintDevice& device, double scale)
@@ -50,14 +48,7 @@ QByteArray PlotPictureBytes(QWidget& plot, const look::TPictureChoice& choice)
     }
     case look::TPictureFormat::Pdf: {
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(kPdfResolution);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        pdf.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                           QPageLayout::Millimeter);
-        RenderInto(plot, pdf,
-                   std::min(static_cast<double>(pdf.width()) / std::max(plot.width(), 1),
-                            static_cast<double>(pdf.height()) / std::max(plot.height(), 1)));
+        RenderInto(plot, pdf, FitOnA4(pdf, plot.width(), plot.height()));
         break;
     }
     }

@@ -31,6 +31,17 @@ constexpr double kPdfMarginMm = 10;
 
 } // namespace
 
+double FitOnA4(QPdfWriter& pdf, int width, int height)
+{
+    pdf.setResolution(kPdfResolution);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageOrientation(width > height ? QPageLayout::Landscape : QPageLayout::Portrait);
+    pdf.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                       QPageLayout::Millimeter);
+    return std::min(static_cast<double>(pdf.width()) / std::max(width, 1),
+                    static_cast<double>(pdf.height()) / std::max(height, 1));
+}
+
 QByteArray PngBytes(const TRenderKit& kit, const look::TDisplayList& list, const look::TBox& extent,
                     int scale)
 {
@@ -55,15 +66,8 @@ QByteArray PdfBytes(const TRenderKit& kit, const look::TDisplayList& list, const
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(kPdfResolution);
-        // A wide circuit goes on a page turned sideways.
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(extent.W > extent.H ? QPageLayout::Landscape : QPageLayout::Portrait);
-        pdf.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                           QPageLayout::Millimeter);
+        const double fit = FitOnA4(pdf, extent.W, extent.H);
         QPainter painter(&pdf);
-        const double fit = std::min(static_cast<double>(pdf.width()) / std::max(extent.W, 1),
-                                    static_cast<double>(pdf.height()) / std::max(extent.H, 1));
         painter.scale(fit, fit);
         DrawInto(painter, kit, list, extent);
     }
