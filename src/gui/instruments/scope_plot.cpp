@@ -149,7 +149,8 @@ void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot, const QRect& di
 {
     FLines.clear();
     FColumns.clear();
-    for (int64_t x = FirstGridSample(FAxisMinimum); x <= ShownAxisMaximum(); x += kGridSamples) {
+    for (int64_t x = FirstGridSample(FAxisMinimum); x <= ShownAxisMaximum();
+         x += kGridSamples) {
         const int px = XOfSample(static_cast<double>(x), plot);
         if (px >= dirty.left() && px <= dirty.right())
             FColumns.push_back(Column(px, plot.top(), plot.bottom()));
@@ -159,10 +160,10 @@ void TScopePlot::PaintGrid(QPainter& painter, const QRect& plot, const QRect& di
         if (FRecorder.ChannelCount() > 1) {
             const int high = YOfValue(1.0f, band);
             const int low = YOfValue(0.0f, band);
-            painter.fillRect(
-                QRect(plot.left(), band.top(), plot.width(), high - band.top()).intersected(dirty), kBandGap);
-            painter.fillRect(
-                QRect(plot.left(), low + 1, plot.width(), band.bottom() - low).intersected(dirty), kBandGap);
+            painter.fillRect(QRect(plot.left(), band.top(), plot.width(), high - band.top()).intersected(dirty),
+                             kBandGap);
+            painter.fillRect(QRect(plot.left(), low + 1, plot.width(), band.bottom() - low).intersected(dirty),
+                             kBandGap);
         }
         for (float value : kGridValues) {
             const int py = YOfValue(value, band);
@@ -188,8 +189,8 @@ void TScopePlot::PaintLabels(QPainter& painter, const QRect& plot)
     painter.setPen(kLime);
     const QFontMetrics metrics(FLabelFont);
     const int top = plot.bottom() + kLabelGap;
-    painter.drawText(QRect(rect().left(), top, plot.left() - rect().left(), metrics.height()),
-                     Qt::AlignCenter, kTimeUnit);
+    painter.drawText(QRect(rect().left(), top, plot.left() - rect().left(), metrics.height()), Qt::AlignCenter,
+                     kTimeUnit);
     int freeFrom = plot.left();
     for (int k = 0; k < kLabelCount; ++k) {
         const int64_t x = first + k * kGridSamples;
