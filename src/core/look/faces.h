@@ -24,6 +24,10 @@ struct TFaceSpec {
     int PixelSize;
     bool Bold;
     int LetterSpacing; // extra pixels after each letter
+    // The top of a line to its baseline, and a line's height, as the window's
+    // faces measure: surfaces without font metrics place text by them.
+    int Ascent;
+    int LineHeight;
 };
 
 inline constexpr std::string_view kPartTypeface = "宋体";
@@ -33,16 +37,21 @@ inline constexpr std::string_view kBoldTypeface = "Noto Serif CJK SC";
 
 // The layouts were measured on a 96 dpi screen, so sizes are fixed in pixels,
 // rounded like the classic point-to-pixel conversion (8 pt -> 11 px).
-constexpr TFaceSpec MakeFaceSpec(int points, bool bold)
+constexpr TFaceSpec MakeFaceSpec(int points, bool bold, int ascent, int lineHeight)
 {
     // Bold serifs of neighbouring letters would otherwise meet ("LT").
-    return {kPartTypeface, bold ? kBoldTypeface : std::string_view{}, (points * 96 + 36) / 72, bold,
-            bold ? 1 : 0};
+    return {kPartTypeface,
+            bold ? kBoldTypeface : std::string_view{},
+            (points * 96 + 36) / 72,
+            bold,
+            bold ? 1 : 0,
+            ascent,
+            lineHeight};
 }
 
 inline constexpr std::array<TFaceSpec, static_cast<int>(TFace::Count)> kFaceSpecs{
-    MakeFaceSpec(9, false), MakeFaceSpec(8, false), MakeFaceSpec(11, false),
-    MakeFaceSpec(12, true), MakeFaceSpec(13, true), MakeFaceSpec(9, true)};
+    MakeFaceSpec(9, false, 11, 12), MakeFaceSpec(8, false, 10, 11), MakeFaceSpec(11, false, 13, 15),
+    MakeFaceSpec(12, true, 18, 23), MakeFaceSpec(13, true, 20, 25), MakeFaceSpec(9, true, 14, 17)};
 
 constexpr const TFaceSpec& FaceSpec(TFace face)
 {

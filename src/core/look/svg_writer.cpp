@@ -105,12 +105,6 @@ std::vector<TTextPiece> Pieces(std::string_view text)
     return pieces;
 }
 
-// The face's top to its baseline; Song faces hold most of their height above it.
-int Ascent(const TFaceSpec& spec)
-{
-    return (spec.PixelSize * 7 + 7) / 8;
-}
-
 class TSvgOut {
 public:
     void Operations(const TDisplayList& list)
@@ -181,11 +175,11 @@ private:
                                    std::string(spec.Family) + ", SimSun, AR PL UMing CN, serif";
         const int advance = spec.PixelSize / 2 + spec.LetterSpacing;
         if (op.Vertical)
-            FBody << "<g transform=\"translate(" << op.TopLeft.X + spec.PixelSize + 2 << " " << op.TopLeft.Y
+            FBody << "<g transform=\"translate(" << op.TopLeft.X + spec.LineHeight << " " << op.TopLeft.Y
                   << ") rotate(90)\">\n";
         const TPoint at = op.Vertical ? TPoint{0, 0} : op.TopLeft;
         for (const TTextPiece& piece : Pieces(op.Utf8))
-            FBody << "<text x=\"" << at.X + piece.Column * advance << "\" y=\"" << at.Y + Ascent(spec)
+            FBody << "<text x=\"" << at.X + piece.Column * advance << "\" y=\"" << at.Y + spec.Ascent
                   << "\" font-family=\"" << Escaped(family) << "\" font-size=\"" << spec.PixelSize << "\""
                   << (spec.Bold ? " font-weight=\"bold\"" : "")
                   << (spec.LetterSpacing != 0

@@ -51,6 +51,17 @@ TEST(RenderFramework, TextIsAliasedAndHangsFromItsTopLeftPoint)
     EXPECT_EQ(image.Count(ClrInk, -10, -10, 13, 30), 0) << "nothing left of the text's left";
 }
 
+// The SVG surface has no font metrics and places text by these.
+TEST(RenderFramework, FaceMetricsKeptForOtherSurfacesAreTheWindowsOwn)
+{
+    for (int face = 0; face < static_cast<int>(TPartFont::Count); ++face) {
+        SCOPED_TRACE(face);
+        const TPartFont f = static_cast<TPartFont>(face);
+        EXPECT_EQ(TestKit().Ascent(f), look::FaceSpec(f).Ascent);
+        EXPECT_EQ(TestKit().LineHeight(f), look::FaceSpec(f).LineHeight);
+    }
+}
+
 TEST(RenderFramework, PartTypefaceResolvesToTheSongFaceWithEveryGlyphDrawn)
 {
     const TRenderKit& kit = TestKit();
