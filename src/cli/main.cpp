@@ -9,6 +9,7 @@
 #include "cli/run_audio.h"
 #include "cli/run_options.h"
 #include "cli/run_outputs.h"
+#include "cli/run_picture.h"
 #include "cli/run_recorder.h"
 #include "cli/stop_signal.h"
 #include "cli/user_action.h"
@@ -109,6 +110,9 @@ int Run(const TRunOptions& options)
         if (const std::optional<std::string> refusal =
                 AudioRefusal(static_cast<double>(options.Ticks) * options.DeltaTime))
             return Fail(*refusal);
+    if (options.PicturePath)
+        if (const std::optional<std::string> refusal = PictureRefusal(*options.PicturePath))
+            return Fail(*refusal);
 
     // Every input is good: only now is any output touched. An output that
     // cannot be written refuses the run like a bad argument.
@@ -181,6 +185,9 @@ int Run(const TRunOptions& options)
     }
     if (options.MidiPath)
         outputs.WriteWhole(*options.MidiPath, StandardMidiFile(capture->Script().Synth));
+    if (options.PicturePath)
+        if (const TFileResult written = WriteRunPicture(*options.PicturePath, board); !written.Ok)
+            outputs.Report(*options.PicturePath, written);
     if (options.AudioPath) {
         std::vector<std::string> warnings;
         const TFileResult written =

@@ -1,6 +1,7 @@
 #include "cli/run_options.h"
 
 #include "cli/user_action.h"
+#include "core/look/picture_format.h"
 
 #include <charconv>
 #include <cmath>
@@ -97,6 +98,11 @@ constexpr TOption kOptions[] = {
     {"--midi", "FILE.mid", "write what PLAY played as a Standard MIDI File",
      [](TRunOptions& o, const std::string& v) { return v != "-" && (o.MidiPath = v, true); },
      "a file name (not -)"},
+    {"--picture", "FILE", "draw the board after the last tick into FILE.svg, FILE.png or FILE.pdf",
+     [](TRunOptions& o, const std::string& v) {
+         return look::PictureFormatOf(v).has_value() && (o.PicturePath = v, true);
+     },
+     "a file name ending in .svg, .png or .pdf"},
     {"--save", "FILE", "write the circuit back as a .dps file after the ticks",
      [](TRunOptions& o, const std::string& v) { return (o.SavePath = v), true; }, ""},
     {"--check", "PROGRAM.txt",

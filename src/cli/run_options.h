@@ -42,6 +42,7 @@ struct TRunOptions {
     std::optional<std::string> AudioPath; // a wave file, never standard output
     std::optional<std::string> VcdPath;
     std::optional<std::string> MidiPath; // never standard output
+    std::optional<std::string> PicturePath; // .svg, .png or .pdf, never standard output
 };
 
 // "T:ACTION", as --at takes it.

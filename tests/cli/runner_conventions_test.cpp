@@ -33,7 +33,7 @@ bool Contains(const std::string& text, const std::string& fragment)
 
 TEST(RunnerConventions, HelpAndVersionGoToStandardOutputWithStatusZero)
 {
-    for (const std::vector<std::string> args :
+    for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--help"}, {"-h"}, {"--ticks", "5", "--help", "no-such.dps"}}) {
         const TCliResult run = RunCli(args);
         EXPECT_EQ(run.ExitCode, 0);

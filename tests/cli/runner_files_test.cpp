@@ -122,6 +122,9 @@ TEST(RunnerFiles, ARefusedRunLeavesEveryOutputUntouched)
         {"tune into a missing folder",
          {"--midi", (dir / "nowhere" / "t.mid").string(), kCircuit},
          "t.mid: No such file or directory"},
+        {"picture into a missing folder",
+         {"--picture", (dir / "nowhere" / "board.svg").string(), kCircuit},
+         "No such file or directory"},
     };
     for (const TRefusedCase& c : cases) {
         SCOPED_TRACE(c.Name);

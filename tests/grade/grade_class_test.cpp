@@ -243,12 +243,12 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
     EXPECT_NE(result.Err.find("cannot run " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
 }
 
-// A circuit of a few thousand displays: far more memory than a lesson's.
+// A circuit of twelve thousand displays: far more memory than a lesson's.
 void WriteCrowdedCircuit(const fs::path& path)
 {
     std::ofstream file(path);
     file << "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n<KELTOSIMU><COMP>";
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 12000; ++i)
         file << "<record><CtrlNode TYPE=\"16\"><POSX>" << 20 + i % 50 * 10 << "</POSX><POSY>"
              << 20 + i / 50 * 10 << "</POSY></CtrlNode></record>";
     file << "</COMP><CONN/></KELTOSIMU>\n";
@@ -263,7 +263,7 @@ TEST(GradeClass, ARunOverItsMemoryCapCostsOnlyThatSubmission)
     fs::create_directory(dir / "crowded");
     WriteCrowdedCircuit(dir / "crowded" / "lcd.dps");
     const fs::path task = WriteTask(dir, "ticks = 10\n[[expect]]\nfield = \"running\"\nequals = true\n");
-    const auto result = RunCli({task.string(), "--memory", "40M", "--report", "-", (dir / "crowded").string(),
+    const auto result = RunCli({task.string(), "--memory", "200M", "--report", "-", (dir / "crowded").string(),
                                 (kData / "class" / "right").string()});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const json report = json::parse(result.Out);

@@ -82,6 +82,7 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(ButtonSave, &QPushButton::clicked, this, [this] { FDocument.ActionFileSaveExecute(); });
     connect(ButtonSaveAs, &QPushButton::clicked, this, [this] { FDocument.ActionFileSaveAsExecute(); });
     connect(ButtonExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(ButtonExportPicture, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonExportPictureClick);
     connect(ButtonOpenBas, &QPushButton::clicked, this, [this] { FDocument.ButtonOpenBasClick(); });
     connect(ButtonSaveBas, &QPushButton::clicked, this, [this] { FDocument.ButtonSaveBasClick(); });
     connect(ButtonExample, &QPushButton::clicked, this, [this] {

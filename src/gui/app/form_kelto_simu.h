@@ -73,6 +73,8 @@ public:
     QPushButton* ButtonSave = nullptr;
     QPushButton* ButtonSaveAs = nullptr;
     QPushButton* ButtonExit = nullptr;
+    // The whole circuit as a picture file, for a lab report.
+    QPushButton* ButtonExportPicture = nullptr;
     QPushButton* ButtonOpenBas = nullptr;
     QPushButton* ButtonSaveBas = nullptr;
     // The example lessons, in the free space right of the file buttons.
@@ -114,6 +116,7 @@ private:
     void RefreshRunButtons();
     void AppendLogLine(std::string_view line);
     void ButtonWatchClick();
+    void ButtonExportPictureClick();
     void RefreshRunWatch();
 
     // The undo history and the keyboard.

@@ -4,6 +4,11 @@
 
 #include "gui/app/modal_dialogs.h"
 #include "gui/instruments/scope_form.h"
+#include "gui/render/picture_file.h"
+
+#include "core/board/file_error_text.h"
+#include "core/files/atomic_file.h"
+#include "core/look/board_drawing.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -99,6 +104,26 @@ std::optional<std::string> TFormKeltoSimu::ChooseProgramToOpen()
 std::optional<std::string> TFormKeltoSimu::ChooseProgramToSave()
 {
     return ChooseFile(&IModalDialogs::SaveDialog2, TFileKind::Program, TDialogUse::Save);
+}
+
+// The whole circuit, not only what the canvas shows, in the format, scale
+// and style the user picked; a failed write leaves no file behind.
+void TFormKeltoSimu::ButtonExportPictureClick()
+{
+    const QString start = FDialogFolders.StartFolder(NameOf(FDocument.FileName()),
+                                                     NameOf(FDocument.ProgramFileName()), TDialogUse::Save);
+    look::TPictureChoice choice;
+    const QString chosen = FDialogs.SavePictureDialog(this, start, choice);
+    if (chosen.isEmpty())
+        return;
+    FDialogFolders.Remember(chosen);
+    const QByteArray bytes =
+        PictureBytes(FRenderKit, look::BoardPicture(FBoard, choice.PrintStyle), choice.Format, choice.Scale);
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    TFileResult written =
+        WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!written.Ok)
+        ShowFileError(FileErrorText(written.About(TFileOperation::Write, path, "Cannot write")));
 }
 
 std::optional<size_t> TFormKeltoSimu::ChooseLesson(const std::vector<std::string>& titles)

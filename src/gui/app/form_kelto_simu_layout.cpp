@@ -48,12 +48,12 @@ struct TButtonSpec {
 };
 
 // The rows after the program buttons sit in free space: two right of the run
-// buttons, one between the file buttons and Exit, and undo over redo at the
-// right end.
-const std::array<TButtonSpec, 16>& ButtonSpecs()
+// buttons, the examples over the picture export between the file buttons and
+// Exit, and undo over redo at the right end.
+const std::array<TButtonSpec, 17>& ButtonSpecs()
 {
     using namespace main_strings;
-    static const std::array<TButtonSpec, 16> specs{{
+    static const std::array<TButtonSpec, 17> specs{{
         {&TFormKeltoSimu::ButtonRUN, "ButtonRUN", &kButtonRUN, 2, 46},
         {&TFormKeltoSimu::ButtonPAUSE, "ButtonPAUSE", &kButtonPAUSE, 49, 46},
         {&TFormKeltoSimu::ButtonCONTINUE, "ButtonCONTINUE", &kButtonCONTINUE, 96, 46},
@@ -67,7 +67,10 @@ const std::array<TButtonSpec, 16>& ButtonSpecs()
         {&TFormKeltoSimu::ButtonSaveBas, "ButtonSaveBas", nullptr, 692, 64},
         {&TFormKeltoSimu::ButtonStep, "ButtonStep", &kButtonStep, 196, 46},
         {&TFormKeltoSimu::ButtonWatch, "ButtonWatch", &kButtonWatch, 243, 46},
-        {&TFormKeltoSimu::ButtonExample, "ButtonExample", &kButtonExample, 504, 46},
+        {&TFormKeltoSimu::ButtonExample, "ButtonExample", &kButtonExample, 504, 53, kButtonTop,
+         kHalfButtonHeight},
+        {&TFormKeltoSimu::ButtonExportPicture, "ButtonExportPicture", &kButtonExportPicture, 504, 53,
+         kButtonTop + kHalfButtonHeight + 2, kHalfButtonHeight},
         {&TFormKeltoSimu::ButtonUndo, "ButtonUndo", &kButtonUndo, 758, 40, kButtonTop, kHalfButtonHeight},
         {&TFormKeltoSimu::ButtonRedo, "ButtonRedo", &kButtonRedo, 758, 40, kButtonTop + kHalfButtonHeight + 2,
          kHalfButtonHeight},

@@ -8,6 +8,7 @@
 #include "gui/editor/form_shan_chu.h"
 #include "gui/editor/form_xian.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -102,6 +103,47 @@ TChosenFile TQtModalDialogs::SaveDataDialog(QWidget* parent, const QString& star
                                             std::span<const TFileType> types)
 {
     return RunFileDialog(parent, start, TFileDialogKind::Save, types);
+}
+
+// Each type in colour, then each in the print style; the chosen type decides
+// the format, and the extension is added when the name has none.
+QString TQtModalDialogs::SavePictureDialog(QWidget* parent, const QString& start,
+                                           look::TPictureChoice& choice)
+{
+    using namespace main_strings;
+    using look::TPictureFormat;
+    struct TType {
+        const QString* Filter;
+        look::TPictureChoice Choice;
+        const char* Suffix;
+    };
+    const TType types[] = {{&kPictureSvgFilter, {TPictureFormat::Svg, 1, false}, "svg"},
+                           {&kPicturePngFilter, {TPictureFormat::Png, 1, false}, "png"},
+                           {&kPicturePng2xFilter, {TPictureFormat::Png, 2, false}, "png"},
+                           {&kPicturePdfFilter, {TPictureFormat::Pdf, 1, false}, "pdf"}};
+    QStringList filters;
+    for (const bool print : {false, true})
+        for (const TType& type : types)
+            filters.push_back(
+                print ? QString(*type.Filter).replace(QStringLiteral("("), kPicturePrintStyle + "(")
+                      : *type.Filter);
+    QFileDialog dialog(parent, {}, start);
+    dialog.setAttribute(Qt::WA_WindowPropagation); // the main window's font
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new TFileListTexts(&dialog));
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const qsizetype chosen = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
+    const TType& type = types[chosen % std::size(types)];
+    choice = type.Choice;
+    choice.PrintStyle = chosen >= static_cast<qsizetype>(std::size(types));
+    QString path = dialog.selectedFiles().value(0);
+    if (!path.isEmpty() && !look::PictureFormatOf(QFile::encodeName(path).toStdString()))
+        path += QLatin1Char('.') + QLatin1String(type.Suffix);
+    return path;
 }
 
 void TQtModalDialogs::ShowFileError(QWidget* parent, const QString& message)

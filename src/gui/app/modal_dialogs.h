@@ -4,6 +4,7 @@
 
 #include "core/board/document.h"
 #include "core/board/schematic_editor.h"
+#include "core/look/picture_format.h"
 #include "gui/instruments/scope_dialogs.h"
 
 #include <QString>
@@ -27,6 +28,9 @@ public:
     virtual QString SaveDialog1(QWidget* parent, const QString& start) = 0;
     virtual QString OpenDialog2(QWidget* parent, const QString& start) = 0;
     virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
+    // A picture of the whole circuit: the file, and in choice its format,
+    // scale and style; an empty name when the user cancels.
+    virtual QString SavePictureDialog(QWidget* parent, const QString& start, look::TPictureChoice& choice) = 0;
     // The example chooser: the chosen row, or -1 when the user cancels.
     virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
@@ -48,6 +52,7 @@ public:
     TChosenFile SaveDataDialog(QWidget* parent, const QString& start,
                                std::span<const TFileType> types) override;
     void ShowFileError(QWidget* parent, const QString& message) override;
+    QString SavePictureDialog(QWidget* parent, const QString& start, look::TPictureChoice& choice) override;
     int ChooseLesson(QWidget* parent, const QStringList& titles) override;
     TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
     TModalResult ShowDeleteDialog(const QString& partCaption) override;

@@ -15,6 +15,7 @@ inline const QString kButtonOpen = QStringLiteral("打开");
 inline const QString kButtonSave = QStringLiteral("保存");
 inline const QString kButtonSaveAs = QStringLiteral("另存");
 inline const QString kButtonExit = QStringLiteral("退出");
+inline const QString kButtonExportPicture = QStringLiteral("导出图片");
 inline const QString kButtonOpenBas = QStringLiteral("打开\nKELTOBASIC");
 inline const QString kButtonSaveBas = QStringLiteral("保存\nKELTOBASIC");
 inline const QString kButtonStep = QStringLiteral("单步");
@@ -45,6 +46,13 @@ inline const QString kCircuitFilter = QStringLiteral("单片机仿真文件(*.dp
 inline const QString kCircuitSuffix = QStringLiteral("dps");
 inline const QString kProgramFilter = QStringLiteral("KELTOBASIC文件文本格式(*.txt)");
 inline const QString kProgramSuffix = QStringLiteral("txt");
+
+// The picture of the whole circuit, by the file dialog's type.
+inline const QString kPictureSvgFilter = QStringLiteral("SVG 矢量图(*.svg)");
+inline const QString kPicturePngFilter = QStringLiteral("PNG 图片(*.png)");
+inline const QString kPicturePng2xFilter = QStringLiteral("PNG 图片，两倍大小(*.png)");
+inline const QString kPicturePdfFilter = QStringLiteral("PDF 文档，A4 纸(*.pdf)");
+inline const QString kPicturePrintStyle = QStringLiteral("，黑白打印样式");
 
 inline const QString kAnswerYes = QStringLiteral("是");
 inline const QString kAnswerNo = QStringLiteral("否");

@@ -12,12 +12,14 @@ const TScopeFormTexts kOScopesTexts{oscopes_strings::kCaption,       oscopes_str
                                     oscopes_strings::kButtonStop,    oscopes_strings::kButtonClear,
                                     oscopes_strings::kButtonExport,  oscopes_strings::kCsvFilter,
                                     oscopes_strings::kVcdFilter,     oscopes_strings::kSampleHeader,
-                                    oscopes_strings::kChannelHeader, kOScopesDataName};
+                                    oscopes_strings::kChannelHeader, kOScopesDataName,
+                                    oscopes_strings::kButtonExportPicture};
 const TScopeFormTexts kAudioasTexts{audioas_strings::kCaption,       audioas_strings::kButtonRun,
                                     audioas_strings::kButtonStop,    audioas_strings::kButtonClear,
                                     audioas_strings::kButtonExport,  audioas_strings::kCsvFilter,
                                     audioas_strings::kVcdFilter,     audioas_strings::kSampleHeader,
-                                    audioas_strings::kChannelHeader, kAudioasDataName};
+                                    audioas_strings::kChannelHeader, kAudioasDataName,
+                                    audioas_strings::kButtonExportPicture};
 
 } // namespace
 

@@ -15,5 +15,6 @@ inline const QString kVcdFilter = QStringLiteral("VCD 波形文件 (*.vcd)");
 // The exported table's headers: the sample number's, and before each probe letter.
 inline const QString kSampleHeader = QStringLiteral("采样");
 inline const QString kChannelHeader = QStringLiteral("通道");
+inline const QString kButtonExportPicture = QStringLiteral("导出图片");
 
 } // namespace kelto::gui::oscopes_strings

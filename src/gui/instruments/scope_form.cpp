@@ -3,7 +3,11 @@
 #include "core/board/file_error_text.h"
 #include "core/files/scope_data_file.h"
 #include "core/instruments/scope_recorder.h"
+#include "gui/instruments/plot_picture.h"
 #include "gui/instruments/scope_plot.h"
+
+#include "core/board/file_error_text.h"
+#include "core/files/atomic_file.h"
 #include "gui/render/refresh_interval.h"
 
 #include <QDir>
@@ -62,6 +66,7 @@ TScopeForm::TScopeForm(TScopeRecorder& recorder, IScopeDialogs& dialogs, const T
     connect(ButtonStop, &QPushButton::clicked, this, &TScopeForm::ButtonStopClick);
     connect(ButtonClear, &QPushButton::clicked, this, &TScopeForm::ButtonClearClick);
     connect(ButtonExport, &QPushButton::clicked, this, &TScopeForm::ButtonExportClick);
+    connect(ButtonExportPicture, &QPushButton::clicked, this, &TScopeForm::ButtonExportPictureClick);
     connect(ChartScrollBar1, &QScrollBar::valueChanged, this, &TScopeForm::ChartScrollBar1Change);
     connect(ChartScrollBar1, &QScrollBar::sliderReleased, this, &TScopeForm::Refresh);
     Refresh();
@@ -88,6 +93,7 @@ void TScopeForm::BuildLayout(const TScopeFormTexts& texts)
     ButtonStop = MakeButton("ButtonStop", texts.Stop, 48, buttonPanel);
     ButtonClear = MakeButton("ButtonClear", texts.Clear, 80, buttonPanel);
     ButtonExport = MakeButton("ButtonExport", texts.Export, 112, buttonPanel);
+    ButtonExportPicture = MakeButton("ButtonExportPicture", texts.ExportPicture, 144, buttonPanel);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -128,6 +134,24 @@ void TScopeForm::ButtonExportClick()
                                             {FTexts.DataName, FRecorder.Samples()}, FCsvHeaders);
     if (!saved.Ok)
         FDialogs.ShowFileError(this, QString::fromStdString(FileErrorText(saved)));
+}
+
+// The plot as it stands on screen; a failed write leaves no file behind.
+void TScopeForm::ButtonExportPictureClick()
+{
+    if (!FPictureDialogs.ChooseFile)
+        return;
+    look::TPictureChoice choice;
+    const QString chosen = FPictureDialogs.ChooseFile(this, choice);
+    if (chosen.isEmpty())
+        return;
+    const QByteArray bytes = PlotPictureBytes(*Chart1, choice);
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    TFileResult written =
+        WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (!written.Ok && FPictureDialogs.ShowError)
+        FPictureDialogs.ShowError(this, QString::fromStdString(FileErrorText(
+                                            written.About(TFileOperation::Write, path, "Cannot write"))));
 }
 
 void TScopeForm::ChartScrollBar1Change(int value)

@@ -1,15 +1,18 @@
 // The window both oscilloscopes share: the plot with its scroll bar on the
-// left, Run, Stop, Clear and 导出数据 on the right. Created once at start and hidden;
+// left, Run, Stop, Clear, 导出数据 and 导出图片 on the right. Created once at start and hidden;
 // its close box only hides it, and recording goes on meanwhile.
 #pragma once
 
 #include "gui/instruments/scope_dialogs.h"
 #include "gui/render/ticked_refresh.h"
 
+#include "core/look/picture_format.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +39,14 @@ struct TScopeFormTexts {
     const QString& SampleHeader;
     const QString& ChannelHeader;
     std::string_view DataName; // the instrument in an exported VCD
+    const QString& ExportPicture;
+};
+
+// Asks for the file of a plot picture (an empty name: cancelled), and shows
+// why it could not be written; the main window answers through its dialogs.
+struct TPlotPictureDialogs {
+    std::function<QString(QWidget* parent, look::TPictureChoice& choice)> ChooseFile;
+    std::function<void(QWidget* parent, const QString& message)> ShowError;
 };
 
 class TScopeForm : public QWidget {
@@ -50,6 +61,10 @@ public:
     QPushButton* ButtonStop = nullptr;
     QPushButton* ButtonClear = nullptr;
     QPushButton* ButtonExport = nullptr;
+    // The plot as shown, as a picture file.
+    QPushButton* ButtonExportPicture = nullptr;
+
+    void SetPictureDialogs(TPlotPictureDialogs dialogs) { FPictureDialogs = std::move(dialogs); }
 
     // Brings buttons, scroll bar and plot up to the recording.
     void Refresh();
@@ -66,6 +81,7 @@ private:
     void ButtonStopClick();
     void ButtonClearClick();
     void ButtonExportClick();
+    void ButtonExportPictureClick();
     void ChartScrollBar1Change(int value);
     void SynchroniseScrollBar();
 
@@ -74,6 +90,7 @@ private:
     const TScopeFormTexts FTexts;
     std::vector<std::string> FCsvHeaders;
     QString FExportFolder;
+    TPlotPictureDialogs FPictureDialogs;
     TTickedRefresh FTickedRefresh{[this] { Refresh(); }};
     uint64_t FShownVersion = 0;
 };

@@ -13,6 +13,8 @@ namespace {
 // Displays whose dot images are kept; one more drops the least recently drawn.
 constexpr size_t kKeptFields = 16;
 
+} // namespace
+
 bool PutsImagesDownPixelForPixel(const QPainter& painter)
 {
     const QTransform t = painter.deviceTransform();
@@ -21,8 +23,6 @@ bool PutsImagesDownPixelForPixel(const QPainter& painter)
            painter.device()->devicePixelRatio() == 1.0 && painter.opacity() == 1.0 &&
            painter.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
-
-} // namespace
 
 bool TDotFields::Draw(QPainter& painter, const void* owner, const TDotFieldLayout& layout,
                       std::span<const uint8_t> states, const TDrawDot& drawDot)
@@ -39,10 +39,11 @@ bool TDotFields::Draw(QPainter& painter, const void* owner, const TDotFieldLayou
         field.Shown[i] = states[i];
         const int column = static_cast<int>(i) % layout.Columns;
         const int row = static_cast<int>(i) / layout.Columns;
-        cells.drawImage(layout.CellAt(column, row), CellOf(layout, states[i], drawDot));
+        const TPoint at = layout.CellAt(column, row);
+        cells.drawImage(QPoint(at.X, at.Y), CellOf(layout, states[i], drawDot));
     }
     cells.end();
-    painter.drawImage(layout.Origin, field.Image);
+    painter.drawImage(QPoint(layout.Origin.X, layout.Origin.Y), field.Image);
     return true;
 }
 
@@ -53,11 +54,10 @@ TDotFields::TField& TDotFields::FieldOf(const void* owner, const TDotFieldLayout
     if (found == FFields.end()) {
         if (FFields.size() >= kKeptFields)
             FFields.pop_back();
-        const QPoint end = layout.CellAt(layout.Columns - 1, layout.Rows - 1) +
-                           QPoint(layout.Pitch.width(), layout.Pitch.height());
-        TField field{owner, layout,
-                     std::vector<int16_t>(static_cast<size_t>(layout.Columns * layout.Rows), -1),
-                     QImage(end.x(), end.y(), QImage::Format_ARGB32_Premultiplied)};
+        const TPoint last = layout.CellAt(layout.Columns - 1, layout.Rows - 1);
+        TField field{
+            owner, layout, std::vector<int16_t>(static_cast<size_t>(layout.Columns * layout.Rows), -1),
+            QImage(last.X + layout.Pitch.X, last.Y + layout.Pitch.Y, QImage::Format_ARGB32_Premultiplied)};
         field.Image.fill(QColor::fromRgba(layout.Face));
         FFields.insert(FFields.begin(), std::move(field));
     } else if (found != FFields.begin()) {
@@ -72,7 +72,7 @@ const QImage& TDotFields::CellOf(const TDotFieldLayout& layout, uint8_t state, c
                                     [&](const TCell& c) { return c.State == state && c.Layout == layout; });
     if (found != FCells.end())
         return found->Image;
-    QImage image(layout.Pitch, QImage::Format_ARGB32_Premultiplied);
+    QImage image(layout.Pitch.X, layout.Pitch.Y, QImage::Format_ARGB32_Premultiplied);
     image.fill(QColor::fromRgba(layout.Face));
     QPainter painter(&image);
     drawDot(painter, 0, 0, state);

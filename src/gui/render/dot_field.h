@@ -1,12 +1,13 @@
 // The dots of the matrices and the LCD drawn from prepared pictures of one
 // dot in each state. Each display keeps an image of its dots between paints;
 // only the dots whose state changed are drawn into it again, and the image
-// goes onto the canvas in one piece.
+// goes onto the canvas in one piece. A cell is its dot on the display's face
+// colour; prepared dots are kept per layout and state.
 #pragma once
 
+#include "core/look/display_list.h"
+
 #include <QImage>
-#include <QPoint>
-#include <QRgb>
 
 #include <cstdint>
 #include <functional>
@@ -17,30 +18,14 @@ class QPainter;
 
 namespace kelto::gui {
 
-// Cells of Columns x Rows, each Pitch pixels apart, the first at Origin (body
-// coordinates); after every Group cells across (down) comes an extra gap of
-// GroupGap pixels, as between the characters of the LCD. A cell is its dot
-// on the display's face colour. One layout per kind of display: prepared
-// dots are kept per layout and state.
-struct TDotFieldLayout {
-    QPoint Origin;
-    QSize Pitch;
-    int Columns = 0;
-    int Rows = 0;
-    QRgb Face = 0;
-    QSize Group{1, 1};
-    QSize GroupGap{0, 0};
-    bool operator==(const TDotFieldLayout&) const = default;
-    // Where cell (column, row) starts, from Origin.
-    QPoint CellAt(int column, int row) const
-    {
-        return {column * Pitch.width() + column / Group.width() * GroupGap.width(),
-                row * Pitch.height() + row / Group.height() * GroupGap.height()};
-    }
-};
+using TDotFieldLayout = look::TDotLayout;
 
 // Draws one dot in a state with its cell's top-left corner at (x, y).
 using TDrawDot = std::function<void(QPainter& painter, int x, int y, uint8_t state)>;
+
+// False for a scale, a rotation, a fractional offset, a high-density device:
+// an image would not land pixel for pixel.
+bool PutsImagesDownPixelForPixel(const QPainter& painter);
 
 class TDotFields {
 public:

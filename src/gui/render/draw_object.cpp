@@ -1,6 +1,8 @@
 #include "gui/render/draw_object.h"
 
-#include "gui/render/type_looks.h"
+#include "gui/render/painter_surface.h"
+
+#include "core/look/part_drawing.h"
 
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"
@@ -16,8 +18,9 @@ void DrawPart(QPainter& painter, const TRenderKit& kit, const TSimuPart& part, c
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.translate(r.topLeft());
-    if (IsValidOwnerType(part.FOwnerType))
-        PartLook(part.FOwnerType).Draw(painter, kit, part);
+    look::TDisplayList list;
+    look::DrawPart(list, part);
+    Replay(painter, kit, list);
     painter.restore();
 }
 

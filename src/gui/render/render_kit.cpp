@@ -13,35 +13,19 @@ namespace kelto::gui {
 
 namespace {
 
-constexpr std::array<const char*, kPartPictureCount> kPictureNames{
-    "BMP_00emf", "BMP_01emf", "BMP_02emf", "BMP_03emf", "BMP_04emf", "BMP_05emf",
-    "BMP_06emf", "BMP_07emf", "BMP_08emf", "BMP_11emf", "BMP_10emf", "BMP_09emf"};
-
-struct TFontSpec {
-    int Points;
-    bool Bold;
-};
-
-constexpr std::array<TFontSpec, static_cast<int>(TPartFont::Count)> kFontSpecs{
-    {{9, false}, {8, false}, {11, false}, {12, true}, {13, true}, {9, true}}};
-
-const QString kPartTypeface = QStringLiteral("宋体");
-// The Song face has no bold, and a synthesised one runs the letters into each
-// other; this Song-style face has a drawn bold weight.
-const QString kBoldTypeface = QStringLiteral("Noto Serif CJK SC");
-
-// The layouts were measured on a 96 dpi screen; fixing the pixel size keeps
-// text and geometry together on any screen. Sizes round like the classic
-// point-to-pixel conversion (8 pt -> 11 px).
-QFont MakePartFont(TFontSpec spec)
+QString FromUtf8(std::string_view text)
 {
-    QFont font(kPartTypeface);
-    if (spec.Bold) {
-        font.setFamilies({kBoldTypeface, kPartTypeface});
-        // Bold serifs of neighbouring letters would otherwise meet ("LT").
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    }
-    font.setPixelSize((spec.Points * 96 + 36) / 72);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont MakePartFont(const look::TFaceSpec& spec)
+{
+    QFont font(FromUtf8(spec.Family));
+    if (!spec.BoldFamily.empty())
+        font.setFamilies({FromUtf8(spec.BoldFamily), FromUtf8(spec.Family)});
+    if (spec.LetterSpacing != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spec.LetterSpacing);
+    font.setPixelSize(spec.PixelSize);
     font.setBold(spec.Bold);
     font.setStyleHint(QFont::SansSerif, QFont::NoAntialias);
     return font;
@@ -107,20 +91,20 @@ TAliasedPicture Rasterise(QSvgRenderer& svg, const std::vector<QRgb>& colours, c
 void InstallFontSubstitutions()
 {
     const QStringList song{QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei")};
-    for (const QString& alias :
-         {kPartTypeface, QStringLiteral("SimSun"), QStringLiteral("新宋体"), QStringLiteral("NSimSun")})
+    for (const QString& alias : {FromUtf8(look::kPartTypeface), QStringLiteral("SimSun"),
+                                 QStringLiteral("新宋体"), QStringLiteral("NSimSun")})
         QFont::insertSubstitutions(alias, song);
 }
 
 TRenderKit::TRenderKit(bool preparedDots) : FPreparedDots(preparedDots)
 {
     for (int slot = 0; slot < kPartPictureCount; ++slot) {
-        const QString path = QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(kPictureNames[slot]));
+        const QString path = QStringLiteral(":/pictures/%1.svg").arg(FromUtf8(look::kPictureNames[slot]));
         FPartPictures[slot] = std::make_unique<QSvgRenderer>(path);
         FPictureColours[slot] = NamedColours(path);
     }
-    for (size_t i = 0; i < kFontSpecs.size(); ++i) {
-        FFonts[i] = MakePartFont(kFontSpecs[i]);
+    for (size_t i = 0; i < look::kFaceSpecs.size(); ++i) {
+        FFonts[i] = MakePartFont(look::kFaceSpecs[i]);
         const QFontMetrics metrics(FFonts[i]);
         FAscents[i] = metrics.ascent();
         FLineHeights[i] = metrics.height();

@@ -4,6 +4,9 @@
 
 #include "gui/render/dot_field.h"
 
+#include "core/look/faces.h"
+#include "core/look/pictures.h"
+
 #include <QFont>
 #include <QImage>
 
@@ -15,33 +18,9 @@ class QSvgRenderer;
 
 namespace kelto::gui {
 
-// Slots of FPartPictures, in loading order; the last three take the
-// pictures 11, 10 and 09.
-enum TPictureSlot : int {
-    kPictureMotor,
-    kPictureResistance,
-    kPictureLed,
-    kPicturePushButton,
-    kPictureKnifeSwitch,
-    kPictureMcu,
-    kPictureVcc,
-    kPictureGnd,
-    kPictureSpeaker,
-    kPictureKeypad,
-    kPictureMicphone,
-    kPictureServoArm,
-    kPartPictureCount
-};
-
-enum class TPartFont : int {
-    Label,     // 9 regular: names, pin names, captions
-    Subscript, // 8 regular
-    Symbol,    // 11 regular: gate symbols
-    Title,     // 12 bold
-    Reading,   // 13 bold: the voltmeter
-    Legend,    // 9 bold: keypad legends
-    Count
-};
+using TPictureSlot = look::TPicture;
+inline constexpr int kPartPictureCount = look::kPictureCount;
+using TPartFont = look::TFace;
 
 // Maps the part typeface and its aliases onto the installed Song face. Call
 // once at start, before the first TRenderKit.
@@ -54,7 +33,7 @@ struct TAliasedPicture {
 };
 
 class TRenderKit {
-  public:
+public:
     // Loads the pictures; needs a QGuiApplication. Without preparedDots the
     // matrices draw every dot on every paint.
     explicit TRenderKit(bool preparedDots = true);
@@ -80,7 +59,7 @@ class TRenderKit {
 
     std::array<std::unique_ptr<QSvgRenderer>, kPartPictureCount> FPartPictures;
 
-  private:
+private:
     struct TRasterisedPicture {
         TPictureSlot Slot;
         QRect Dest;

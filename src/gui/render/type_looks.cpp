@@ -1,6 +1,5 @@
 #include "gui/render/type_looks.h"
 
-#include "gui/render/draw_parts.h"
 #include "gui/render/palette_icons.h"
 
 #include "core/board/palette.h"
@@ -14,13 +13,6 @@
 namespace kelto::gui {
 
 namespace {
-
-// Adapts a drawing of one class to the table's uniform signature.
-template <typename TPart, void (*Draw)(QPainter&, const TRenderKit&, const TPart&)>
-void By(QPainter& painter, const TRenderKit& kit, const TSimuPart& part)
-{
-    Draw(painter, kit, static_cast<const TPart&>(part));
-}
 
 template <typename TPart> TPart& As(TSimuPart& part)
 {
@@ -139,40 +131,37 @@ constexpr TGalleryState kVoMeterStates[] = {
     {"new"}, {"3.14159", [](TSimuPart& p) { As<TSimuVoMeter>(p).FReading = "3.14159"; }}};
 
 constexpr TPartTable<TPartLook> kLooks = MakePartTable<TPartLook>({
-    {otMotor, {By<TSimuMotor, DrawMotor>, {{{5, "05_motor"}}}, kMotorStates}},
-    {otResistance, {By<TSimuResistance, DrawResistance>, {{{2, "02_resistor"}}}, kResistanceStates}},
-    {otLEDA, {By<TSimuLEDA, DrawLEDA>, {{{4, "04_led_to_supply"}}}, kLEDAStates}},
-    {otLEDB, {By<TSimuLEDB, DrawLEDB>, {{{24, "24_led_to_ground"}}}, kLEDBStates}},
-    {otAnNiuSwitch,
-     {By<TSimuAnNiuSwitch, DrawPushButton>,
-      {{{1, "01_push_button"}, {3, "03_push_button_closed"}}},
-      kButtonStates}},
-    {otZhaDaoSwitch, {By<TSimuZhaDaoSwitch, DrawKnifeSwitch>, {{{0, "00_knife_switch"}}}, kToggleStates}},
-    {otMCU, {By<TSimuMCU, DrawMCU>, {{{8, "08_mcu"}}}, {}}},
-    {otVCC, {By<TSimuVCC, DrawVCC>, {{{6, "06_supply"}}}, {}}},
-    {otGND, {By<TSimuGND, DrawGND>, {{{7, "07_ground"}}}, {}}},
-    {otSpeaker, {By<TSimuSpeaker, DrawSpeaker>, {{{9, "09_speaker"}}}, {}}},
-    {otKeypad, {By<TSimuKeypad, DrawKeypad>, {{{14, "14_keypad"}}}, kKeypadStates}},
-    {otMicphone, {By<TSimuMicphone, DrawMicphone>, {{{12, "12_microphone"}}}, {}}},
-    {otServo, {By<TSimuServo, DrawServo>, {{{11, "11_servo"}}}, kServoStates}},
-    {otSegDispTwo, {By<TSimuSegDispTwo, DrawSegDispTwo>, {{{10, "10_two_digits"}}}, kSegDispTwoStates}},
-    {otSegDispSix, {By<TSimuSegDispSix, DrawSegDispSix>, {{{15, "15_six_digits"}}}, kSegDispSixStates}},
-    {otLCD1602, {By<TSimuLCD1602, DrawLCD1602>, {{{16, "16_lcd"}}}, kLcdStates}},
-    {otOScopes, {By<TSimuOScopes, DrawOScopes>, {{{17, "17_oscilloscope"}}}, {}}},
-    {otAudioas, {By<TSimuAudioas, DrawAudioas>, {{{19, "19_single_probe"}}}, {}}},
-    {otDAC8Bit, {By<TSimuDAC8Bit, DrawDAC8Bit>, {{{18, "18_dac"}}}, {}}},
-    {otBitDisp, {By<TSimuBitDisp, DrawBitDisp>, {{{13, "13_bar_display"}}}, kBitDispStates}},
-    {otNOTGate, {By<TSimuGate, DrawNOTGate>, {{{20, "20_not_gate"}}}, {}}},
-    {otANDGate, {By<TSimuGate, DrawANDGate>, {{{22, "22_and_gate"}}}, {}}},
-    {otORGate, {By<TSimuGate, DrawORGate>, {{{23, "23_or_gate"}}}, {}}},
-    {otANDNGate, {By<TSimuGate, DrawANDNGate>, {{{25, "25_nand_gate"}}}, {}}},
-    {otORNGate, {By<TSimuGate, DrawORNGate>, {{{26, "26_nor_gate"}}}, {}}},
-    {otDFlipFlop, {By<TSimuDFlipFlop, DrawDFlipFlop>, {{{27, "27_d_flip_flop"}}}, {}}},
-    {otJKFlipFlop, {By<TSimuJKFlipFlop, DrawJKFlipFlop>, {{{28, "28_jk_flip_flop"}}}, {}}},
-    {otOutExpander, {By<TSimuOutExpander, DrawOutExpander>, {{{31, "31_expander"}}}, {}}},
-    {otDotMat1616, {By<TSimuDotMat1616, DrawDotMat1616>, {{{29, "29_matrix_16"}}}, kDotMat1616States}},
-    {otDotMat3232, {By<TSimuDotMat3232, DrawDotMat3232>, {{{30, "30_matrix_32"}}}, kDotMat3232States}},
-    {otVoMeter, {By<TSimuVoMeter, DrawVoMeter>, {{{21, "21_voltmeter"}}}, kVoMeterStates}},
+    {otMotor, {{{{5, "05_motor"}}}, kMotorStates}},
+    {otResistance, {{{{2, "02_resistor"}}}, kResistanceStates}},
+    {otLEDA, {{{{4, "04_led_to_supply"}}}, kLEDAStates}},
+    {otLEDB, {{{{24, "24_led_to_ground"}}}, kLEDBStates}},
+    {otAnNiuSwitch, {{{{1, "01_push_button"}, {3, "03_push_button_closed"}}}, kButtonStates}},
+    {otZhaDaoSwitch, {{{{0, "00_knife_switch"}}}, kToggleStates}},
+    {otMCU, {{{{8, "08_mcu"}}}, {}}},
+    {otVCC, {{{{6, "06_supply"}}}, {}}},
+    {otGND, {{{{7, "07_ground"}}}, {}}},
+    {otSpeaker, {{{{9, "09_speaker"}}}, {}}},
+    {otKeypad, {{{{14, "14_keypad"}}}, kKeypadStates}},
+    {otMicphone, {{{{12, "12_microphone"}}}, {}}},
+    {otServo, {{{{11, "11_servo"}}}, kServoStates}},
+    {otSegDispTwo, {{{{10, "10_two_digits"}}}, kSegDispTwoStates}},
+    {otSegDispSix, {{{{15, "15_six_digits"}}}, kSegDispSixStates}},
+    {otLCD1602, {{{{16, "16_lcd"}}}, kLcdStates}},
+    {otOScopes, {{{{17, "17_oscilloscope"}}}, {}}},
+    {otAudioas, {{{{19, "19_single_probe"}}}, {}}},
+    {otDAC8Bit, {{{{18, "18_dac"}}}, {}}},
+    {otBitDisp, {{{{13, "13_bar_display"}}}, kBitDispStates}},
+    {otNOTGate, {{{{20, "20_not_gate"}}}, {}}},
+    {otANDGate, {{{{22, "22_and_gate"}}}, {}}},
+    {otORGate, {{{{23, "23_or_gate"}}}, {}}},
+    {otANDNGate, {{{{25, "25_nand_gate"}}}, {}}},
+    {otORNGate, {{{{26, "26_nor_gate"}}}, {}}},
+    {otDFlipFlop, {{{{27, "27_d_flip_flop"}}}, {}}},
+    {otJKFlipFlop, {{{{28, "28_jk_flip_flop"}}}, {}}},
+    {otOutExpander, {{{{31, "31_expander"}}}, {}}},
+    {otDotMat1616, {{{{29, "29_matrix_16"}}}, kDotMat1616States}},
+    {otDotMat3232, {{{{30, "30_matrix_32"}}}, kDotMat3232States}},
+    {otVoMeter, {{{{21, "21_voltmeter"}}}, kVoMeterStates}},
 });
 
 // The image list's files by index: each index listed by exactly one type.

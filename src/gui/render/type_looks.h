@@ -1,11 +1,8 @@
-// The Qt side of each part type, one row per type (type_looks.cpp): how it is
-// drawn, the palette icons of its items and the states the gallery shows.
+// The Qt side of each part type, one row per type (type_looks.cpp): the
+// palette icons of its items and the states the gallery shows.
 #pragma once
 
 #include "core/circuit/port_info.h"
-#include "gui/render/render_kit.h"
-
-#include <QPainter>
 
 #include <array>
 #include <cstdint>
@@ -30,8 +27,6 @@ struct TGalleryState {
 };
 
 struct TPartLook {
-    // Draws in body coordinates: the painter's origin is the body's top-left.
-    void (*Draw)(QPainter&, const TRenderKit&, const TSimuPart&) = nullptr;
     // One icon per look the type's palette items have (the normally closed
     // button has its own); unused entries have no file.
     std::array<TIconFile, 2> Icons{};

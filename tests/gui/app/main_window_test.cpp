@@ -580,6 +580,35 @@ private slots:
         QCOMPARE(Board().PartCount(), 1);
     }
 
+    // The whole circuit, even the part scrolled out of sight, in each
+    // format; an unwritable name gets the error box and leaves nothing.
+    void exportPictureWritesTheChosenFormatOrReportsWhyNot()
+    {
+        Place(kK0);
+        Board().MovePartTo(Board().Part(0)->FBody, 3000, 2000);
+        using look::TPictureFormat;
+        FDialogs->SavePictures = {PathOf("board.svg"), PathOf("board.png"), PathOf("print.pdf"),
+                                  PathOf("missing/board.png")};
+        FDialogs->PictureChoices = {{TPictureFormat::Svg, 1, false},
+                                    {TPictureFormat::Png, 2, false},
+                                    {TPictureFormat::Pdf, 1, true},
+                                    {TPictureFormat::Png, 1, false}};
+        for (int i = 0; i < 4; ++i)
+            QTest::mouseClick(Form().ButtonExportPicture, Qt::LeftButton);
+        QFile svg(PathOf("board.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray text = svg.readAll();
+        QVERIFY(text.contains("viewBox=\"2980 1980 "));
+        const QImage png(PathOf("board.png"));
+        QCOMPARE(png.width(), 2 * (Board().Part(0)->FWidth + 40));
+        QFile pdf(PathOf("print.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(4) == "%PDF");
+        QCOMPARE(FDialogs->Asked.back(),
+                 "error 无法保存文件 " + PathOf("missing/board.png") + "：没有那个文件或目录");
+        QVERIFY(!QFile::exists(PathOf("missing")));
+    }
+
     void closingAsksAndCancelKeepsTheWindowOpen()
     {
         Place(kK0);

@@ -42,6 +42,11 @@ public:
         return {};
     }
     void ShowFileError(QWidget*, const QString& message) override { Asked.push_back("error " + message); }
+    QString SavePictureDialog(QWidget*, const QString& start, look::TPictureChoice& choice) override
+    {
+        choice = Take(PictureChoices, look::TPictureChoice{});
+        return File("save picture", start, SavePictures);
+    }
     int ChooseLesson(QWidget*, const QStringList& titles) override
     {
         Asked.push_back(QStringLiteral("lessons ") + titles.join(QLatin1Char('|')));
@@ -71,6 +76,8 @@ public:
     std::deque<QString> SaveCircuits;
     std::deque<QString> OpenPrograms;
     std::deque<QString> SavePrograms;
+    std::deque<QString> SavePictures;
+    std::deque<look::TPictureChoice> PictureChoices;
     std::deque<int> LessonChoices;
     std::deque<TWireDialogAnswer> WireAnswers;
     std::deque<TModalResult> DeleteAnswers;

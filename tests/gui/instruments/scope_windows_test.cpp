@@ -114,6 +114,7 @@ private slots:
     void RepaintingOnlyNewSamplesShowsWhatAFullRepaintDraws();
     void SamplesHeldBackForTheFrameShowWhenTicksStop();
     void ExportWritesTheChosenTypeAndReportsAFailure();
+    void ExportPictureWritesThePlotAsShownOrReportsWhyNot();
 };
 
 void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
@@ -134,6 +135,7 @@ void TScopeWindowsTest::WindowsHaveTheirCaptionSizeAndButtons()
         QCOMPARE(form->ButtonClear->geometry(), QRect(24, 80, 75, 25));
         QCOMPARE(form->ButtonExport->text(), QStringLiteral("导出数据"));
         QCOMPARE(form->ButtonExport->geometry(), QRect(24, 112, 75, 25));
+        QCOMPARE(form->ButtonExportPicture->geometry(), QRect(24, 144, 75, 25));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         QCOMPARE(form->Chart1->width(), 560);
@@ -439,6 +441,41 @@ void TScopeWindowsTest::ExportWritesTheChosenTypeAndReportsAFailure()
                  dialogs.Errors[0].endsWith(QStringLiteral("没有那个文件或目录")),
              qPrintable(dialogs.Errors[0]));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 2);
+}
+
+// PNG pixel for pixel as the window shows the plot; SVG as vectors; a name
+// in a missing folder gets the error and no file.
+void TScopeWindowsTest::ExportPictureWritesThePlotAsShownOrReportsWhyNot()
+{
+    TScopeRecorder scope(2);
+    TScriptedScopeDialogs dialogs;
+    TFormOScopes form(scope, dialogs);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Record(scope, 60, [](int c, int i) { return (i / 7 + c) % 2; });
+    form.Refresh();
+    QCOMPARE(form.ButtonExportPicture->text(), QStringLiteral("导出图片"));
+    const QTemporaryDir dir;
+    const std::array<std::pair<QString, look::TPictureFormat>, 3> files{
+        {{dir.filePath(QStringLiteral("plot.png")), look::TPictureFormat::Png},
+         {dir.filePath(QStringLiteral("plot.svg")), look::TPictureFormat::Svg},
+         {dir.filePath(QStringLiteral("missing/plot.png")), look::TPictureFormat::Png}}};
+    size_t next = 0;
+    QStringList errors;
+    form.SetPictureDialogs({[&](QWidget*, look::TPictureChoice& choice) {
+                                choice = {files[next].second, 1, false};
+                                return files[next++].first;
+                            },
+                            [&](QWidget*, const QString& message) { errors.push_back(message); }});
+    for (size_t i = 0; i < files.size(); ++i)
+        form.ButtonExportPicture->click();
+    QCOMPARE(QImage(files[0].first).convertToFormat(QImage::Format_RGB32), FullPlot(form));
+    QFile svg(files[1].first);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().contains("<svg"));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors.front().startsWith(QStringLiteral("无法保存文件 ")));
+    QVERIFY(!QFile::exists(files[2].first));
 }
 
 QTEST_MAIN(TScopeWindowsTest)

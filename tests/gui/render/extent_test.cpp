@@ -3,8 +3,6 @@
 // letters apart.
 #include "rendered_part.h"
 
-#include "gui/render/colours.h"
-
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"
 

@@ -2,7 +2,6 @@
 // dispatch from a canvas object and the painter state it leaves behind.
 #include "rendered_part.h"
 
-#include "gui/render/colours.h"
 #include "gui/render/palette_icons.h"
 
 #include "core/circuit/catalogue.h"
@@ -50,6 +49,17 @@ TEST(RenderFramework, TextIsAliasedAndHangsFromItsTopLeftPoint)
     EXPECT_EQ(ink + paper, 30 * 13) << "smoothed text leaves grey pixels";
     EXPECT_EQ(image.Count(ClrInk, -10, -10, 50, 12), 0) << "nothing above the text's top";
     EXPECT_EQ(image.Count(ClrInk, -10, -10, 13, 30), 0) << "nothing left of the text's left";
+}
+
+// The SVG surface has no font metrics and places text by these.
+TEST(RenderFramework, FaceMetricsKeptForOtherSurfacesAreTheWindowsOwn)
+{
+    for (int face = 0; face < static_cast<int>(TPartFont::Count); ++face) {
+        SCOPED_TRACE(face);
+        const TPartFont f = static_cast<TPartFont>(face);
+        EXPECT_EQ(TestKit().Ascent(f), look::FaceSpec(f).Ascent);
+        EXPECT_EQ(TestKit().LineHeight(f), look::FaceSpec(f).LineHeight);
+    }
 }
 
 TEST(RenderFramework, PartTypefaceResolvesToTheSongFaceWithEveryGlyphDrawn)

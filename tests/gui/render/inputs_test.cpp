@@ -1,10 +1,8 @@
 // Inputs, supplies and simple outputs: the moving parts stand where their
-// state puts them, and the LEDs glow by their lit flag.
+// state puts them.
 #include "rendered_part.h"
 
 #include "core/devices/device_actions.h"
-
-#include "gui/render/colours.h"
 
 #include <gtest/gtest.h>
 
@@ -82,29 +80,6 @@ TEST(RenderInputs, WiperIsStraightOnlyLevelWithItsPin)
     EXPECT_TRUE(IsAccent(bent.At(55, 44)));
     EXPECT_TRUE(IsAccent(bent.At(63, 70)));
     EXPECT_TRUE(IsAccent(bent.At(36, 44))) << "arrowhead at the track";
-}
-
-TEST(RenderInputs, LedGlowsRedWhenLitAndDarkRedWhenNot)
-{
-    struct TCase {
-        int Item;
-        int GlowY; // a glow pixel clear of the symbol's lines
-    };
-    for (const TCase c : {TCase{7, 100}, TCase{34, 94}}) {
-        SCOPED_TRACE("item " + std::to_string(c.Item));
-        TPlacedPart led(c.Item);
-        const TRenderedPart unlit(*led.Part);
-        (led.Part->FOwnerType == otLEDA ? led.As<TSimuLEDA>().FLit : led.As<TSimuLEDB>().FLit) = 1;
-        const TRenderedPart lit(*led.Part);
-        // Over white: red at alpha 235 and RGB (168, 0, 0) at alpha 180.
-        const QRgb litGlow = lit.At(30, c.GlowY);
-        const QRgb unlitGlow = unlit.At(30, c.GlowY);
-        EXPECT_EQ(qRed(litGlow), 255);
-        EXPECT_NEAR(qGreen(litGlow), 20, 2);
-        EXPECT_NEAR(qRed(unlitGlow), 194, 2);
-        EXPECT_NEAR(qGreen(unlitGlow), 75, 2);
-        EXPECT_EQ(qGreen(unlitGlow), qBlue(unlitGlow));
-    }
 }
 
 bool IsOrange(QRgb pixel)

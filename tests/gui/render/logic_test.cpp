@@ -2,8 +2,6 @@
 // parts apart, the vertical title, the reading and the probe traces.
 #include "rendered_part.h"
 
-#include "gui/render/colours.h"
-
 #include <gtest/gtest.h>
 
 namespace kelto::gui {

@@ -5,11 +5,15 @@
 #include "gui/render/render_kit.h"
 
 #include "core/board/board.h"
+#include "core/look/colours.h"
 
 #include <QImage>
 #include <QPainter>
 
 namespace kelto::gui {
+
+// The drawing colours, by their names.
+using namespace look;
 
 // One kit for the whole test binary, made once the application exists.
 inline const TRenderKit& TestKit()
@@ -19,7 +23,7 @@ inline const TRenderKit& TestKit()
 }
 
 class TRenderedPart {
-  public:
+public:
     // Room around the body for the drawings that reach outside it.
     static constexpr int kPad = 20;
     static constexpr QRgb kBackground = 0xFFFFFFFF;
@@ -45,7 +49,7 @@ class TRenderedPart {
         return count;
     }
 
-  private:
+private:
     QImage FImage;
 };
 

@@ -1,0 +1,16 @@
+# Writes OUT: a C++ source holding every part picture under DIR as text, so
+# the Qt-free SVG writer embeds them without reading files at run time.
+file(GLOB pictures "${DIR}/*.svg")
+list(SORT pictures)
+set(text "// Generated from resources/pictures by cmake/EmbedPictures.cmake.\n")
+string(APPEND text "#include \"core/look/picture_sources.h\"\n\nnamespace kelto::look {\n\n")
+string(APPEND text "const std::vector<TPictureSource>& PictureSources()\n{\n")
+string(APPEND text "    static const std::vector<TPictureSource> sources{\n")
+foreach(picture IN LISTS pictures)
+  get_filename_component(name "${picture}" NAME_WE)
+  file(READ "${picture}" content)
+  string(APPEND text "        {\"${name}\", R\"kelto_svg(${content})kelto_svg\"},\n")
+endforeach()
+string(APPEND text "    };\n    return sources;\n}\n\n} // namespace kelto::look\n")
+file(WRITE "${OUT}.tmp" "${text}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,32 @@
+// The whole circuit as one display list, in chart units: the wires, the
+// objects on the canvas and every part's drawing at its body.
+#pragma once
+
+#include "core/look/display_list.h"
+
+namespace kelto {
+class TSimuBoard;
+class TdxFcConnection;
+} // namespace kelto
+
+namespace kelto::look {
+
+// Every part and visible wire, grown by margin on each side; empty for an
+// empty canvas.
+TBox BoardExtent(const TSimuBoard& board, int margin);
+
+// On white: the wires drawn behind, the objects, then the wires in front.
+void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent);
+
+// The circuit for a picture file: the drawing in colour or in the print
+// style, and the part of the plane it covers.
+struct TBoardPicture {
+    TDisplayList List;
+    TBox Extent;
+};
+TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle);
+
+// A wire along its route, one pixel wide at any scale.
+void DrawConnection(TDisplayList& list, const TdxFcConnection& connection);
+
+} // namespace kelto::look
