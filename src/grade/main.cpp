@@ -2,9 +2,11 @@
 // each submission in its own keltosimu-run so none can bring the others down.
 #include "cli/stop_signal.h"
 #include "core/files/atomic_file.h"
+#include "grade/grade_messages.h"
 #include "grade/grade_options.h"
 #include "grade/grade_output.h"
 #include "grade/progress_bar.h"
+#include "grade/student_view.h"
 
 #include <algorithm>
 #include <atomic>
@@ -108,6 +110,35 @@ bool WriteOutput(const std::optional<std::string>& path, const std::string& text
     return written.Ok;
 }
 
+// Everything every run needs, or the reason grading cannot start.
+std::optional<std::string> PrepareRuns(const TGradeOptions& options, const TTask& task, TGradeSetup& setup)
+{
+    setup.Runner = Absolute(RunnerPath(options));
+    if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
+        return *problem + " (--runner or KELTOSIMU_RUN names another keltosimu-run)";
+    if (const std::optional<std::string> problem = OutputProblem(options))
+        return problem;
+
+    std::error_code noTemporaryFolder;
+    fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
+    if (noTemporaryFolder)
+        temporary = "/tmp";
+    std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
+    if (::mkdtemp(scratch.data()) == nullptr)
+        return "cannot make a temporary folder: " + std::string(std::strerror(errno));
+    setup.ScratchFolder = scratch;
+    if (const std::optional<std::string> problem = WriteActionFiles(task, scratch)) {
+        std::error_code ignored;
+        fs::remove_all(scratch, ignored);
+        return problem;
+    }
+    setup.TimeoutSeconds = options.TimeoutSeconds;
+    setup.MemoryBytes = options.MemoryBytes;
+    setup.Stopped = cli::StopSignalled;
+    cli::CatchStopSignals();
+    return std::nullopt;
+}
+
 int Grade(const TGradeOptions& options)
 {
     std::string error;
@@ -115,38 +146,23 @@ int Grade(const TGradeOptions& options)
     if (!task)
         return Fail(error);
     TGradeSetup setup;
-    setup.Runner = Absolute(RunnerPath(options));
-    if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
-        return Fail(*problem + " (--runner or KELTOSIMU_RUN names another keltosimu-run)");
-    if (const std::optional<std::string> problem = OutputProblem(options))
+    if (const std::optional<std::string> problem = PrepareRuns(options, *task, setup))
         return Fail(*problem);
-
-    std::error_code ignored;
-    std::error_code noTemporaryFolder;
-    fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
-    if (noTemporaryFolder)
-        temporary = "/tmp";
-    std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
-    if (::mkdtemp(scratch.data()) == nullptr)
-        return Fail("cannot make a temporary folder: " + std::string(std::strerror(errno)));
-    setup.ScratchFolder = scratch;
-    if (const std::optional<std::string> problem = WriteActionFiles(*task, scratch)) {
-        fs::remove_all(scratch, ignored);
-        return Fail(*problem);
-    }
-    setup.TimeoutSeconds = options.TimeoutSeconds;
-    setup.MemoryBytes = options.MemoryBytes;
-    setup.Stopped = cli::StopSignalled;
-    cli::CatchStopSignals();
 
     const std::vector<std::string> submissions =
-        ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
+        options.Student ? options.Submissions
+                        : ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
     const int64_t jobs = options.Jobs > 0 ? options.Jobs : std::max(1u, std::thread::hardware_concurrency());
     const std::vector<TGrade> grades = GradeAll(*task, submissions, setup, jobs);
-    fs::remove_all(scratch, ignored);
+    std::error_code ignored;
+    fs::remove_all(setup.ScratchFolder, ignored);
     if (cli::StopSignalled()) {
-        std::cerr << "keltosimu-grade: interrupted; nothing was written\n";
+        std::cerr << "keltosimu-grade: " << kInterrupted << '\n';
         return cli::kInterruptedStatus;
+    }
+    if (options.Student) {
+        std::cout << StudentView(*task, grades.front()) << std::flush;
+        return 0;
     }
 
     if (options.ReportPath != "-" && options.CsvPath != "-" && options.GradebookPath != "-")
@@ -171,6 +187,10 @@ int main(int argc, char** argv)
     }
     if (options->Help) {
         std::cout << kelto::grade::GradeHelp();
+        return 0;
+    }
+    if (options->Version) {
+        std::cout << "keltosimu-grade " KELTO_VERSION "\n";
         return 0;
     }
     return kelto::grade::Grade(*options);

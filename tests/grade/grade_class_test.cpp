@@ -63,7 +63,7 @@ TEST(GradeClass, ReportHoldsEverySubmissionFieldByField)
         {"broken", 0, "Cannot read ./lcd.dps: line 44", {}},
         {"missing_program", 0, nullptr, {false, false, false, false, false}},
         {"right", 6, nullptr, {true, true, true, true, true}},
-        {"two_circuits", 0, "2 .dps circuit files: lcd.dps, lcd_copy.dps", {}},
+        {"two_circuits", 0, "2 个 .dps 电路文件：lcd.dps, lcd_copy.dps", {}},
         {"wrong", 2, nullptr, {false, true, true, false, false}},
     };
     ASSERT_EQ(report.size(), std::size(expected));
@@ -92,22 +92,27 @@ TEST(GradeClass, ReportHoldsEverySubmissionFieldByField)
     EXPECT_EQ(report[1]["results"][2]["got"], false);
 
     const std::string csv = ReadFileText(dir / "marks.csv");
-    EXPECT_NE(csv.find("\xEF\xBB\xBFsubmission,points,total,error,expect 1,"), std::string::npos);
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBF作业,得分,总分,错误,检查 1,检查 2,检查 3,检查 4,检查 5\r\n", 0), 0u)
+        << csv;
     EXPECT_NE(csv.find("/wrong,2,6,,0,1,1,0,0\r\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("/two_circuits,0,6,\"2 .dps circuit files: lcd.dps, lcd_copy.dps\",,,,,\r\n"),
+    EXPECT_NE(csv.find("/two_circuits,0,6,\"2 个 .dps 电路文件：lcd.dps, lcd_copy.dps\",,,,,\r\n"),
               std::string::npos)
         << csv;
 }
 
-TEST(GradeClass, TableShowsPointsAndFirstFailure)
+TEST(GradeClass, TableShowsPointsAndFirstFailureInChinese)
 {
     const auto result = RunCli(Args({(kData / "task.toml").string()}, ClassFolders()));
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     for (const std::string line :
-         {"/right            6/6\n", "/wrong            2/6     expect 1 (part 1 text): got [\"HO  ",
-          "/missing_program  0/6     expect 1 (part 1 text)", "/broken           0/6     error: Cannot read"})
+         {"/right            6/6\n",
+          "/wrong            2/6   检查 1：运行 2000 拍后，LCD1602的显示内容 应该是 [\"HI\",\"\"]：实际是 "
+          "[\"HO\",\"\"]\n",
+          "/two_circuits     0/6   错误：2 个 .dps 电路文件：lcd.dps, lcd_copy.dps\n",
+          "/broken           0/6   错误：Cannot read"})
         EXPECT_NE(result.Out.find(line), std::string::npos) << line << "\n" << result.Out;
-    EXPECT_EQ(result.Out.rfind("液晶显示 HI\nsubmission", 0), 0u) << result.Out;
+    EXPECT_EQ(result.Out.rfind("液晶显示 HI\n作业 ", 0), 0u) << result.Out;
+    EXPECT_NE(result.Out.find(" 得分  第一项未通过的检查或错误\n"), std::string::npos) << result.Out;
 }
 
 TEST(GradeClass, ActionsReachTheRunUpToEachCheckedTick)
@@ -142,9 +147,9 @@ TEST(GradeClass, EndlessRunTimesOutAndGradingGoesOn)
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const json report = json::parse(result.Out);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[0]["error"], "timed out after 0.3 s");
+    EXPECT_EQ(report[0]["error"], "超时（0.3 秒）");
     EXPECT_EQ(report[0]["points"], 0);
-    EXPECT_EQ(report[1]["error"], "2 .dps circuit files: lcd.dps, lcd_copy.dps");
+    EXPECT_EQ(report[1]["error"], "2 个 .dps 电路文件：lcd.dps, lcd_copy.dps");
 }
 
 TEST(GradeClass, ARunnerThatFailsCostsOnlyThatSubmission)
@@ -154,11 +159,11 @@ TEST(GradeClass, ARunnerThatFailsCostsOnlyThatSubmission)
         const char* Script;
         const char* Error;
     } cases[] = {
-        {"kill -SEGV $$", "keltosimu-run was killed by signal 11"},
+        {"kill -SEGV $$", "keltosimu-run 被信号 11"},
         {"echo 'keltosimu-run: cannot read ./lcd.dps' >&2; exit 2", "cannot read ./lcd.dps"},
-        {"exit 2", "keltosimu-run ended with status 2"},
-        {"echo 'disk full' >&2; exit 1", "keltosimu-run ended with status 1: disk full"},
-        {"exit 0", "cannot read the run's state"},
+        {"exit 2", "keltosimu-run 以状态 2 结束"},
+        {"echo 'disk full' >&2; exit 1", "keltosimu-run 以状态 1 结束：disk full"},
+        {"exit 0", "无法读取运行状态"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Script);
@@ -357,9 +362,8 @@ TEST(GradeClass, FilesThatAreNotTheStudentsOwnAreRefusedWithTheReason)
                                 (dir / "link_to_the_system").string(), (dir / "utf16").string()});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const json report = json::parse(result.Out);
-    const char* errors[] = {"hello.txt is not a regular file", nullptr,
-                            "lcd.dps leads outside the submission folder",
-                            "lcd.dps leads outside the submission folder", "looks like UTF-16"};
+    const char* errors[] = {"hello.txt 不是普通文件", nullptr, "lcd.dps 是指向提交文件夹以外的符号链接",
+                            "lcd.dps 是指向提交文件夹以外的符号链接", "looks like UTF-16"};
     ASSERT_EQ(report.size(), std::size(errors));
     for (size_t i = 0; i < std::size(errors); ++i) {
         SCOPED_TRACE(report[i]["submission"]);
@@ -398,9 +402,8 @@ TEST(GradeClass, FolderNamesCannotForgeRowsOrFormulas)
         EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), text == result.Out ? 0 : lines);
         EXPECT_EQ(text.find('\x1b'), std::string::npos);
     }
-    EXPECT_NE(
-        result.Out.find("/forged\\nright            6∕6  0/6     error: 2 .dps circuit files: a\\nb.dps"),
-        std::string::npos)
+    EXPECT_NE(result.Out.find("/forged\\nright            6∕6  0/6   错误：2 个 .dps 电路文件：a\\nb.dps"),
+              std::string::npos)
         << result.Out;
     EXPECT_NE(result.Out.find("/erased\\r\\x1B[2K"), std::string::npos) << result.Out;
     EXPECT_EQ(gradebook.rfind("student,points\r\n", 0), 0u) << gradebook;
