@@ -421,3 +421,69 @@ TEST(GradeClass, FolderNamesCannotForgeRowsOrFormulas)
 
 } // namespace
 } // namespace kelto::grade
+
+namespace kelto::grade {
+namespace {
+
+TEST(GradeClass, AStudentSeesTheirVisibleChecksAndTheTeacherAllOfThem)
+{
+    const fs::path dir = ScratchDir("grade_student_view");
+    const fs::path task = WriteTask(dir, "title = \"液晶显示 HI\"\ntext = \"\"\"\n在第 1 行显示 HI。\n"
+                                         "最后输出“结束”。\"\"\"\nticks = 2000\n"
+                                         "[[expect]]\npart = 1\nfield = \"text.0\"\nequals = \"HI\"\n"
+                                         "hint = \"第 1 行应显示 HI\"\n"
+                                         "[[expect]]\nfield = \"log\"\ncontains = \"结束\"\n"
+                                         "[[expect]]\nfield = \"variables.B\"\nequals = 73\npoints = 5\n"
+                                         "hidden = true\n");
+    const std::string head = "液晶显示 HI\n在第 1 行显示 HI。\n最后输出“结束”。\n\n";
+    const std::string log = "运行 2000 拍后，程序的输出 应该包含 \"结束\"\n";
+    const std::string hidden = "另有 1 项检查在交作业后评分\n";
+    const struct {
+        const char* Folder;
+        std::string View;
+    } cases[] = {
+        {"right", head + "✓ 运行 2000 拍后，LCD1602的显示内容第 1 行 应该是 \"HI\"\n✓ " + log + hidden},
+        {"wrong", head + "✗ 第 1 行应显示 HI\n✓ " + log + hidden},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Folder);
+        const std::string folder = (kData / "class" / c.Folder).string();
+        const auto view = RunCli({"--student", task.string(), folder});
+        ASSERT_EQ(view.ExitCode, 0) << view.Err;
+        EXPECT_EQ(view.Out, c.View);
+        const auto report = RunCli({task.string(), "--report", "-", folder});
+        ASSERT_EQ(report.ExitCode, 0) << report.Err;
+        const json graded = json::parse(report.Out)[0];
+        EXPECT_EQ(graded["results"].size(), 3u);
+        EXPECT_EQ(graded["results"][2]["got"], c.Folder == std::string("right") ? 73 : 79);
+    }
+    EXPECT_NE(RunCli({"--student", task.string(), (kData / "class" / "right").string(), "x"}).ExitCode, 0);
+}
+
+std::string VersionOf(const std::string& program)
+{
+    std::string text;
+    if (FILE* pipe = ::popen(("'" + program + "' --version").c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            text += buffer;
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+TEST(GradeClass, WindowRunnerAndGraderShowOneVersion)
+{
+    const fs::path grader = KELTO_RUNNER_PATH;
+    std::vector<std::pair<std::string, std::string>> programs = {
+        {"keltosimu-grade", grader.string()},
+        {"keltosimu-run", (grader.parent_path() / "keltosimu-run").string()}};
+#ifdef KELTO_WINDOW_PATH
+    programs.emplace_back("keltosimu", KELTO_WINDOW_PATH);
+#endif
+    for (const auto& [name, path] : programs)
+        EXPECT_EQ(VersionOf(path), name + " " + KELTO_VERSION + "\n");
+}
+
+} // namespace
+} // namespace kelto::grade
