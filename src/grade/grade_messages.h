@@ -32,6 +32,23 @@ inline std::string StateTooLargeMessage(uintmax_t limit)
 
 inline const std::string kInterrupted = "评分被中断，未写出任何结果";
 
+// Why grading cannot start or its results cannot be written.
+inline const std::string kOneStandardOutput = "--report、--csv 和 --gradebook 只能有一个写到标准输出";
+inline std::string CannotWriteMessage(const std::string& path, const std::string& reason)
+{
+    return "无法写入 " + path + "：" + reason;
+}
+inline std::string CannotRunMessage(const std::string& runner, const std::string& reason)
+{
+    return "无法运行 " + runner + "：" + reason;
+}
+inline const std::string kNotAProgramFile = "不是程序文件";
+inline const std::string kOtherRunner = "（--runner 或 KELTOSIMU_RUN 可指定另一个 keltosimu-run）";
+inline std::string CannotMakeFolderMessage(const std::string& reason)
+{
+    return "无法创建临时文件夹：" + reason;
+}
+
 // Why a submission was not graded.
 inline const std::string kNotAFolder = "不是文件夹";
 inline const std::string kNoCircuitFile = "没有 .dps 电路文件";

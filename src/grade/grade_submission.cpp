@@ -151,7 +151,7 @@ std::optional<std::string> WriteActionFiles(const TTask& task, const std::string
     for (const int64_t tick : CheckedTicks(task)) {
         const std::string path = ActionsPath(scratchFolder, tick);
         if (const TFileResult written = WriteFileAtomically(path, RunnerActions(task, tick)); !written.Ok)
-            return "cannot write " + path + ": " + written.Message;
+            return CannotWriteMessage(path, written.Message);
     }
     return std::nullopt;
 }

@@ -56,11 +56,11 @@ std::optional<std::string> OutputProblem(const TGradeOptions& options)
 {
     const std::optional<std::string> outputs[] = {options.ReportPath, options.CsvPath, options.GradebookPath};
     if (std::count(std::begin(outputs), std::end(outputs), "-") > 1)
-        return "only one of --report, --csv and --gradebook can go to standard output";
+        return kOneStandardOutput;
     for (const std::optional<std::string>& path : outputs)
         if (path && *path != "-")
             if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)
-                return "cannot write " + *path + ": " + checked.Message;
+                return CannotWriteMessage(*path, checked.Message);
     return std::nullopt;
 }
 
@@ -68,9 +68,9 @@ std::optional<std::string> RunnerProblem(const std::string& runner)
 {
     std::error_code error;
     if (!fs::is_regular_file(runner, error))
-        return "cannot run " + runner + ": not a program file";
+        return CannotRunMessage(runner, kNotAProgramFile);
     if (::access(runner.c_str(), X_OK) != 0)
-        return "cannot run " + runner + ": " + std::strerror(errno);
+        return CannotRunMessage(runner, std::strerror(errno));
     return std::nullopt;
 }
 
@@ -106,7 +106,7 @@ bool WriteOutput(const std::optional<std::string>& path, const std::string& text
     }
     const TFileResult written = WriteFileAtomically(*path, text);
     if (!written.Ok)
-        std::cerr << "keltosimu-grade: cannot write " << *path << ": " << written.Message << '\n';
+        std::cerr << "keltosimu-grade: " << CannotWriteMessage(*path, written.Message) << '\n';
     return written.Ok;
 }
 
@@ -115,7 +115,7 @@ std::optional<std::string> PrepareRuns(const TGradeOptions& options, const TTask
 {
     setup.Runner = Absolute(RunnerPath(options));
     if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
-        return *problem + " (--runner or KELTOSIMU_RUN names another keltosimu-run)";
+        return *problem + kOtherRunner;
     if (const std::optional<std::string> problem = OutputProblem(options))
         return problem;
 
@@ -125,7 +125,7 @@ std::optional<std::string> PrepareRuns(const TGradeOptions& options, const TTask
         temporary = "/tmp";
     std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
     if (::mkdtemp(scratch.data()) == nullptr)
-        return "cannot make a temporary folder: " + std::string(std::strerror(errno));
+        return CannotMakeFolderMessage(std::strerror(errno));
     setup.ScratchFolder = scratch;
     if (const std::optional<std::string> problem = WriteActionFiles(task, scratch)) {
         std::error_code ignored;

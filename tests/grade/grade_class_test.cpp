@@ -224,12 +224,12 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
         {{good, right, "--jobs", "0"}, "--jobs wants"},
         {{good, right, "--timeout", "-1"}, "--timeout wants"},
         {{good, right, "--colour"}, "unknown option --colour"},
-        {{good, right, "--runner", (dir / "none").string()}, "cannot run"},
+        {{good, right, "--runner", (dir / "none").string()}, "无法运行"},
         {{good, right, "--memory", "3T"}, "--memory wants a size"},
-        {{good, right, "--runner", "/etc"}, "cannot run /etc: not a program file"},
-        {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json: No such file or directory"},
-        {{good, right, "--gradebook", dir.string()}, "cannot write " + dir.string()},
-        {{good, right, "--csv", "-", "--gradebook", "-"}, "only one of --report, --csv and --gradebook"},
+        {{good, right, "--runner", "/etc"}, "无法运行 /etc：不是程序文件"},
+        {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json：No such file or directory"},
+        {{good, right, "--gradebook", dir.string()}, "无法写入 " + dir.string()},
+        {{good, right, "--csv", "-", "--gradebook", "-"}, "只能有一个写到标准输出"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -245,7 +245,7 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
     const auto result = RunCli({good, right});
     ::unsetenv("KELTOSIMU_RUN");
     EXPECT_EQ(result.ExitCode, 2);
-    EXPECT_NE(result.Err.find("cannot run " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("无法运行 " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
 }
 
 // A circuit of a few thousand displays: far more memory than a lesson's.
