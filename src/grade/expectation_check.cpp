@@ -1,5 +1,7 @@
 #include "grade/expectation_check.h"
 
+#include "grade/grade_messages.h"
+
 #include <charconv>
 
 namespace kelto::grade {
@@ -8,7 +10,7 @@ namespace {
 
 std::string PartName(const TPartRef& part)
 {
-    return part.Caption.empty() ? std::to_string(*part.Index) : part.Caption;
+    return part.Caption.empty() ? PartByIndex(*part.Index) : part.Caption;
 }
 
 // The component a caption names, or else the one at that index.
@@ -16,7 +18,7 @@ const TJson* FindPart(const TPartRef& part, const TJson& state, std::string& pro
 {
     const auto components = state.find("components");
     if (components == state.end() || !components->is_array()) {
-        problem = "the state lists no parts";
+        problem = kNoParts;
         return nullptr;
     }
     if (!part.Caption.empty()) {
@@ -30,7 +32,7 @@ const TJson* FindPart(const TPartRef& part, const TJson& state, std::string& pro
             }
         }
         if (matches > 1) {
-            problem = std::to_string(matches) + " parts are called " + part.Caption;
+            problem = SeveralPartsMessage(matches, part.Caption);
             return nullptr;
         }
         if (found != nullptr)
@@ -38,7 +40,7 @@ const TJson* FindPart(const TPartRef& part, const TJson& state, std::string& pro
     }
     if (part.Index && *part.Index < static_cast<int64_t>(components->size()))
         return &(*components)[static_cast<size_t>(*part.Index)];
-    problem = "no part " + PartName(part);
+    problem = NoPartMessage(PartName(part));
     return nullptr;
 }
 
@@ -80,6 +82,23 @@ bool Holds(const TJson& got, const TJson& wanted)
     return false;
 }
 
+// A display line is padded with spaces to its width; the student typed only the
+// text before them.
+TJson WithoutPadding(const TJson& value)
+{
+    if (value.is_string()) {
+        std::string text = value.get<std::string>();
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text;
+    }
+    if (!value.is_array())
+        return value;
+    TJson lines = TJson::array();
+    for (const TJson& element : value)
+        lines.push_back(WithoutPadding(element));
+    return lines;
+}
+
 } // namespace
 
 TCheckResult CheckExpectation(const TExpectation& expectation, const TJson& state)
@@ -93,12 +112,35 @@ TCheckResult CheckExpectation(const TExpectation& expectation, const TJson& stat
     const TJson* value = root != nullptr ? FollowPath(root, expectation.Field) : nullptr;
     if (value == nullptr) {
         if (result.Problem.empty())
-            result.Problem = "no field " + expectation.Field;
+            result.Problem = NoFieldMessage(expectation.Field);
         return result;
     }
     result.Got = *value;
-    result.Ok = expectation.Contains ? Holds(*value, expectation.Value) : *value == expectation.Value;
+    if (expectation.Contains)
+        result.Ok = Holds(*value, expectation.Value);
+    else
+        result.Ok = ComparedValue(expectation, *value) == ComparedValue(expectation, expectation.Value);
     return result;
+}
+
+TJson ComparedValue(const TExpectation& expectation, const TJson& value)
+{
+    const bool displayText =
+        expectation.Part && expectation.Field.substr(0, expectation.Field.find('.')) == "text";
+    return displayText ? WithoutPadding(value) : value;
+}
+
+std::vector<std::string> PartCaptions(const TJson& state)
+{
+    std::vector<std::string> captions;
+    const auto components = state.find("components");
+    if (components == state.end() || !components->is_array())
+        return captions;
+    for (const TJson& component : *components) {
+        const auto item = component.find("item");
+        captions.push_back(item != component.end() && item->is_string() ? item->get<std::string>() : "");
+    }
+    return captions;
 }
 
 } // namespace kelto::grade

@@ -3,6 +3,9 @@
 
 #include "grade/task_file.h"
 
+#include <string>
+#include <vector>
+
 namespace kelto::grade {
 
 struct TCheckResult {
@@ -14,5 +17,12 @@ struct TCheckResult {
 
 // `state` is the runner's state JSON.
 TCheckResult CheckExpectation(const TExpectation& expectation, const TJson& state);
+
+// The value as an equals check compares it: a display's text without the
+// spaces that pad its lines.
+TJson ComparedValue(const TExpectation& expectation, const TJson& value);
+
+// The captions of the state's parts by index, such as "常开按钮S1".
+std::vector<std::string> PartCaptions(const TJson& state);
 
 } // namespace kelto::grade

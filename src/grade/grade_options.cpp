@@ -78,7 +78,8 @@ bool ApplyOption(const std::string& name, const std::string& value, TGradeOption
 
 std::string GradeUsage()
 {
-    return "usage: keltosimu-grade [OPTION]... TASK.toml SUBMISSION...";
+    return "usage: keltosimu-grade [OPTION]... TASK.toml SUBMISSION...\n"
+           "       keltosimu-grade --student TASK.toml SUBMISSION";
 }
 
 std::string GradeHelp()
@@ -98,6 +99,9 @@ std::string GradeHelp()
            "  --shard K/N         grade only every N-th submission from the K-th (sorted by name)\n"
            "  --runner PATH       the keltosimu-run to use (default: $KELTOSIMU_RUN, else the one\n"
            "                      beside keltosimu-grade)\n"
+           "  --student           show one SUBMISSION's checks as its student sees them: the task,\n"
+           "                      each check that is not hidden passed or failed, no points\n"
+           "  --version           show the version\n"
            "  --help, -h          show this text\n\n"
            "Exit status: 0 when every submission was graded, whatever its points; 1 when a report\n"
            "could not be written; 2 for a bad task file or option; 130 when interrupted.\n";
@@ -116,9 +120,11 @@ std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& a
             positional.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.Help = true;
+        } else if (arg == "--help" || arg == "-h" || arg == "--version") {
+            (arg == "--version" ? options.Version : options.Help) = true;
             return options;
+        } else if (arg == "--student") {
+            options.Student = true;
         } else if (std::find(kWithValue.begin(), kWithValue.end(), arg) == kWithValue.end()) {
             error = "unknown option " + arg + " (--help lists them)";
             return std::nullopt;
@@ -131,6 +137,11 @@ std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& a
     }
     if (positional.size() < 2) {
         error = positional.empty() ? "no task file given" : "no submission folder given";
+        return std::nullopt;
+    }
+    if (options.Student && (positional.size() != 2 || options.ReportPath || options.CsvPath ||
+                            options.GradebookPath || options.Shard != 1 || options.ShardCount != 1)) {
+        error = "--student checks one submission folder and writes no report";
         return std::nullopt;
     }
     error.clear();

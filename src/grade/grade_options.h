@@ -18,6 +18,8 @@ constexpr uint64_t kDefaultMemoryBytes = uint64_t(1) << 30;
 
 struct TGradeOptions {
     bool Help = false;
+    bool Version = false;
+    bool Student = false; // show one folder's checks as its student sees them
     std::string TaskPath;
     std::vector<std::string> Submissions;
     int64_t Jobs = 0;           // 0: one per processor core

@@ -1,5 +1,7 @@
 #include "grade/grade_output.h"
 
+#include "grade/check_sentence.h"
+#include "grade/grade_messages.h"
 #include "grade/safe_text.h"
 
 #include <algorithm>
@@ -8,24 +10,6 @@
 namespace kelto::grade {
 
 namespace {
-
-constexpr size_t kMaxShownValue = 60;
-
-std::string Dump(const TJson& value)
-{
-    return value.dump(-1, ' ', false, TJson::error_handler_t::replace);
-}
-
-// Cut at a character boundary so a Chinese text is not split mid-character.
-std::string Shortened(const std::string& text, size_t limit)
-{
-    if (text.size() <= limit)
-        return text;
-    size_t cut = limit;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return text.substr(0, cut) + "...";
-}
 
 bool Wide(char32_t c)
 {
@@ -65,36 +49,25 @@ std::string PointsText(const TGrade& grade)
 std::string FirstFailure(const TTask& task, const TGrade& grade)
 {
     if (grade.Error)
-        return "error: " + PrintableText(*grade.Error);
-    for (size_t i = 0; i < grade.Results.size(); ++i) {
-        const TCheckResult& result = grade.Results[i];
-        if (result.Ok)
-            continue;
-        const TExpectation& expectation = task.Expectations[i];
-        std::string where = expectation.Field;
-        if (expectation.Part)
-            where = (expectation.Part->Caption.empty() ? "part " + std::to_string(*expectation.Part->Index)
-                                                       : PrintableText(expectation.Part->Caption)) +
-                    " " + where;
-        const std::string found = result.Problem.empty() ? "got " + Dump(result.Got) : result.Problem;
-        return "expect " + std::to_string(i + 1) + " (" + where + "): " + Shortened(found, kMaxShownValue);
-    }
+        return PrintableText(ErrorText(*grade.Error));
+    for (size_t i = 0; i < grade.Results.size(); ++i)
+        if (!grade.Results[i].Ok)
+            return CheckNumber(i + 1) + kColon +
+                   PrintableText(FailureSentence(task, task.Expectations[i], grade.Results[i], grade.Parts));
     return "";
 }
 
 std::string GradeTable(const TTask& task, const std::vector<TGrade>& grades)
 {
-    const std::string kSubmission = "submission";
-    const std::string kPoints = "points";
-    size_t nameWidth = DisplayWidth(kSubmission);
-    size_t pointsWidth = kPoints.size();
+    size_t nameWidth = DisplayWidth(kSubmissionHeading);
+    size_t pointsWidth = DisplayWidth(kPointsHeading);
     for (const TGrade& grade : grades) {
         nameWidth = std::max(nameWidth, DisplayWidth(PrintableText(grade.Submission)));
         pointsWidth = std::max(pointsWidth, PointsText(grade).size());
     }
     std::string table = task.Title.empty() ? "" : PrintableText(task.Title) + "\n";
-    table += Padded(kSubmission, nameWidth) + "  " + Padded(kPoints, pointsWidth) +
-             "  first failed expectation or error\n";
+    table += Padded(kSubmissionHeading, nameWidth) + "  " + Padded(kPointsHeading, pointsWidth) + "  " +
+             kFailureHeading + "\n";
     for (const TGrade& grade : grades) {
         std::string line = Padded(PrintableText(grade.Submission), nameWidth) + "  " +
                            Padded(PointsText(grade), pointsWidth) + "  " + FirstFailure(task, grade);
@@ -123,9 +96,10 @@ std::string GradeReportJson(const std::vector<TGrade>& grades)
 
 std::string GradeCsv(const TTask& task, const std::vector<TGrade>& grades)
 {
-    std::string csv = "\xEF\xBB\xBFsubmission,points,total,error";
+    std::string csv = "\xEF\xBB\xBF" + kSubmissionHeading + "," + kPointsHeading + "," + kTotalHeading + "," +
+                      kErrorHeading;
     for (size_t i = 0; i < task.Expectations.size(); ++i)
-        csv += ",expect " + std::to_string(i + 1);
+        csv += "," + CheckNumber(i + 1);
     csv += "\r\n";
     for (const TGrade& grade : grades) {
         csv += CsvCell(grade.Submission) + "," + std::to_string(grade.Points) + "," +

@@ -57,16 +57,15 @@ std::optional<std::string> RunProblem(const TChildOutcome& outcome, const TGrade
             return std::nullopt;
         if (outcome.Status == 2 && !RunnerMessage(outcome.Errors).empty())
             return RunnerMessage(outcome.Errors);
-        return "keltosimu-run ended with status " + std::to_string(outcome.Status) +
-               (outcome.Errors.empty() ? "" : ": " + RunnerMessage(outcome.Errors));
+        return EndedWithStatusMessage(outcome.Status) +
+               (outcome.Errors.empty() ? "" : kColon + RunnerMessage(outcome.Errors));
     case TEnd::Signalled:
         if (RanOutOfMemory(outcome))
             return kMemoryExceeded;
-        return "keltosimu-run was killed by signal " + std::to_string(outcome.Status) + " (" +
-               strsignal(outcome.Status) + ")";
-    case TEnd::TimedOut: return "timed out after " + SecondsText(setup.TimeoutSeconds) + " s";
-    case TEnd::Stopped: return "grading was interrupted";
-    case TEnd::NotStarted: return "cannot start " + setup.Runner + ": " + std::strerror(outcome.Status);
+        return KilledMessage(outcome.Status, strsignal(outcome.Status));
+    case TEnd::TimedOut: return TimedOutMessage(SecondsText(setup.TimeoutSeconds));
+    case TEnd::Stopped: return kGradingInterrupted;
+    case TEnd::NotStarted: return CannotStartMessage(setup.Runner, std::strerror(outcome.Status));
     }
     return std::nullopt;
 }
@@ -126,6 +125,7 @@ TGrade Grade(const TTask& task, const std::string& folder, const TGradeSetup& se
         std::filesystem::remove(statePath, ignored);
         if (problem)
             return Failed(std::move(grade), *problem);
+        grade.Parts = PartCaptions(state);
         for (size_t i = 0; i < task.Expectations.size(); ++i)
             if (task.Expectations[i].Tick == tick)
                 grade.Results[i] = CheckExpectation(task.Expectations[i], state);
@@ -151,7 +151,7 @@ std::optional<std::string> WriteActionFiles(const TTask& task, const std::string
     for (const int64_t tick : CheckedTicks(task)) {
         const std::string path = ActionsPath(scratchFolder, tick);
         if (const TFileResult written = WriteFileAtomically(path, RunnerActions(task, tick)); !written.Ok)
-            return "cannot write " + path + ": " + written.Message;
+            return CannotWriteMessage(path, written.Message);
     }
     return std::nullopt;
 }

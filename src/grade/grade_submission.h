@@ -17,6 +17,7 @@ struct TGrade {
     int64_t Total = 0;
     std::optional<std::string> Error;  // set: 0 points and no results
     std::vector<TCheckResult> Results; // one per expectation, in task order
+    std::vector<std::string> Parts;    // the run's part captions, to word the checks
 };
 
 struct TGradeSetup {

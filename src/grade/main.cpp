@@ -2,9 +2,11 @@
 // each submission in its own keltosimu-run so none can bring the others down.
 #include "cli/stop_signal.h"
 #include "core/files/atomic_file.h"
+#include "grade/grade_messages.h"
 #include "grade/grade_options.h"
 #include "grade/grade_output.h"
 #include "grade/progress_bar.h"
+#include "grade/student_view.h"
 
 #include <algorithm>
 #include <atomic>
@@ -54,11 +56,11 @@ std::optional<std::string> OutputProblem(const TGradeOptions& options)
 {
     const std::optional<std::string> outputs[] = {options.ReportPath, options.CsvPath, options.GradebookPath};
     if (std::count(std::begin(outputs), std::end(outputs), "-") > 1)
-        return "only one of --report, --csv and --gradebook can go to standard output";
+        return kOneStandardOutput;
     for (const std::optional<std::string>& path : outputs)
         if (path && *path != "-")
             if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)
-                return "cannot write " + *path + ": " + checked.Message;
+                return CannotWriteMessage(*path, checked.Message);
     return std::nullopt;
 }
 
@@ -66,9 +68,9 @@ std::optional<std::string> RunnerProblem(const std::string& runner)
 {
     std::error_code error;
     if (!fs::is_regular_file(runner, error))
-        return "cannot run " + runner + ": not a program file";
+        return CannotRunMessage(runner, kNotAProgramFile);
     if (::access(runner.c_str(), X_OK) != 0)
-        return "cannot run " + runner + ": " + std::strerror(errno);
+        return CannotRunMessage(runner, std::strerror(errno));
     return std::nullopt;
 }
 
@@ -104,8 +106,37 @@ bool WriteOutput(const std::optional<std::string>& path, const std::string& text
     }
     const TFileResult written = WriteFileAtomically(*path, text);
     if (!written.Ok)
-        std::cerr << "keltosimu-grade: cannot write " << *path << ": " << written.Message << '\n';
+        std::cerr << "keltosimu-grade: " << CannotWriteMessage(*path, written.Message) << '\n';
     return written.Ok;
+}
+
+// Everything every run needs, or the reason grading cannot start.
+std::optional<std::string> PrepareRuns(const TGradeOptions& options, const TTask& task, TGradeSetup& setup)
+{
+    setup.Runner = Absolute(RunnerPath(options));
+    if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
+        return *problem + kOtherRunner;
+    if (const std::optional<std::string> problem = OutputProblem(options))
+        return problem;
+
+    std::error_code noTemporaryFolder;
+    fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
+    if (noTemporaryFolder)
+        temporary = "/tmp";
+    std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
+    if (::mkdtemp(scratch.data()) == nullptr)
+        return CannotMakeFolderMessage(std::strerror(errno));
+    setup.ScratchFolder = scratch;
+    if (const std::optional<std::string> problem = WriteActionFiles(task, scratch)) {
+        std::error_code ignored;
+        fs::remove_all(scratch, ignored);
+        return problem;
+    }
+    setup.TimeoutSeconds = options.TimeoutSeconds;
+    setup.MemoryBytes = options.MemoryBytes;
+    setup.Stopped = cli::StopSignalled;
+    cli::CatchStopSignals();
+    return std::nullopt;
 }
 
 int Grade(const TGradeOptions& options)
@@ -115,38 +146,23 @@ int Grade(const TGradeOptions& options)
     if (!task)
         return Fail(error);
     TGradeSetup setup;
-    setup.Runner = Absolute(RunnerPath(options));
-    if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
-        return Fail(*problem + " (--runner or KELTOSIMU_RUN names another keltosimu-run)");
-    if (const std::optional<std::string> problem = OutputProblem(options))
+    if (const std::optional<std::string> problem = PrepareRuns(options, *task, setup))
         return Fail(*problem);
-
-    std::error_code ignored;
-    std::error_code noTemporaryFolder;
-    fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
-    if (noTemporaryFolder)
-        temporary = "/tmp";
-    std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
-    if (::mkdtemp(scratch.data()) == nullptr)
-        return Fail("cannot make a temporary folder: " + std::string(std::strerror(errno)));
-    setup.ScratchFolder = scratch;
-    if (const std::optional<std::string> problem = WriteActionFiles(*task, scratch)) {
-        fs::remove_all(scratch, ignored);
-        return Fail(*problem);
-    }
-    setup.TimeoutSeconds = options.TimeoutSeconds;
-    setup.MemoryBytes = options.MemoryBytes;
-    setup.Stopped = cli::StopSignalled;
-    cli::CatchStopSignals();
 
     const std::vector<std::string> submissions =
-        ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
+        options.Student ? options.Submissions
+                        : ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
     const int64_t jobs = options.Jobs > 0 ? options.Jobs : std::max(1u, std::thread::hardware_concurrency());
     const std::vector<TGrade> grades = GradeAll(*task, submissions, setup, jobs);
-    fs::remove_all(scratch, ignored);
+    std::error_code ignored;
+    fs::remove_all(setup.ScratchFolder, ignored);
     if (cli::StopSignalled()) {
-        std::cerr << "keltosimu-grade: interrupted; nothing was written\n";
+        std::cerr << "keltosimu-grade: " << kInterrupted << '\n';
         return cli::kInterruptedStatus;
+    }
+    if (options.Student) {
+        std::cout << StudentView(*task, grades.front()) << std::flush;
+        return 0;
     }
 
     if (options.ReportPath != "-" && options.CsvPath != "-" && options.GradebookPath != "-")
@@ -171,6 +187,10 @@ int main(int argc, char** argv)
     }
     if (options->Help) {
         std::cout << kelto::grade::GradeHelp();
+        return 0;
+    }
+    if (options->Version) {
+        std::cout << "keltosimu-grade " KELTO_VERSION "\n";
         return 0;
     }
     return kelto::grade::Grade(*options);

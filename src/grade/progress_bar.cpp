@@ -1,5 +1,7 @@
 #include "grade/progress_bar.h"
 
+#include "grade/grade_messages.h"
+
 #include <cstdio>
 
 namespace kelto::grade {
@@ -14,7 +16,7 @@ std::string ProgressBarText(size_t done, size_t total)
 {
     const size_t filled = total == 0 ? kBarWidth : done * kBarWidth / total;
     return "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
-           std::to_string(done) + "/" + std::to_string(total);
+           GradedCount(done, total);
 }
 
 TProgressBar::TProgressBar(size_t total, bool enabled) : FTotal(total), FEnabled(enabled)

@@ -25,8 +25,8 @@ public:
     {
         for (const TExpectation& expectation : task.Expectations)
             (expectation.Part ? FPartFields : FRunFields).insert(Head(expectation.Field));
-        if (!FPartFields.empty())
-            FRunFields.insert("components");
+        // Captions name the parts in the sentences of failed checks.
+        FRunFields.insert("components");
     }
 
     // Depth counts the objects and lists around the key; the state's own object is depth 1.
@@ -59,8 +59,7 @@ std::optional<std::string> ReadCheckedState(const std::string& path, const TTask
     const uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream file(path, std::ios::binary);
     if (error || !file)
-        return "cannot read the run's state: " +
-               (error ? error.message() : std::string(std::strerror(errno)));
+        return CannotReadStateMessage(error ? error.message() : std::string(std::strerror(errno)));
     if (size > maxBytes)
         return StateTooLargeMessage(maxBytes);
     TStateFilter filter(task);
@@ -71,7 +70,7 @@ std::optional<std::string> ReadCheckedState(const std::string& path, const TTask
         },
         false);
     if (state.is_discarded())
-        return "the run's state is not valid JSON";
+        return kStateNotJson;
     return std::nullopt;
 }
 

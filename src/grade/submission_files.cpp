@@ -53,7 +53,7 @@ std::optional<TSubmissionFiles> FindSubmissionFiles(const std::string& folder, s
     std::error_code problem;
     const fs::path realFolder = fs::canonical(folder, problem);
     if (problem || !fs::is_directory(realFolder, problem)) {
-        error = "not a folder";
+        error = kNotAFolder;
         return std::nullopt;
     }
     std::vector<fs::path> circuits;
@@ -75,19 +75,18 @@ std::optional<TSubmissionFiles> FindSubmissionFiles(const std::string& folder, s
             programs.push_back(path);
     }
     if (problem) {
-        error = "cannot list the folder: " + problem.message();
+        error = CannotListFolderMessage(problem.message());
         return std::nullopt;
     }
     std::sort(circuits.begin(), circuits.end());
     std::sort(programs.begin(), programs.end());
     if (circuits.size() != 1) {
-        error = circuits.empty()
-                    ? "no .dps circuit file"
-                    : std::to_string(circuits.size()) + " .dps circuit files: " + NameList(circuits);
+        error = circuits.empty() ? kNoCircuitFile
+                                 : SeveralFilesMessage(circuits.size(), kCircuitFiles, NameList(circuits));
         return std::nullopt;
     }
     if (programs.size() > 1) {
-        error = std::to_string(programs.size()) + " .txt program files: " + NameList(programs);
+        error = SeveralFilesMessage(programs.size(), kProgramFiles, NameList(programs));
         return std::nullopt;
     }
     TSubmissionFiles files;

@@ -82,6 +82,17 @@ std::optional<TTaskError> CheckKeys(const toml::table& table, std::initializer_l
     return std::nullopt;
 }
 
+std::optional<TTaskError> ReadText(const toml::table& table, std::string_view key, std::string& text)
+{
+    const toml::node* node = table.get(key);
+    if (node == nullptr)
+        return std::nullopt;
+    if (!node->is_string())
+        return At(*node, std::string(key) + " must be a text");
+    text = *node->value<std::string>();
+    return std::nullopt;
+}
+
 // "text", "text.0", "variables.A": names and list positions, dot-separated.
 bool ValidPath(const std::string& path)
 {
@@ -134,7 +145,8 @@ std::optional<TTaskError> ReadPart(const toml::node& node, TExpectation& expecta
 std::optional<TTaskError> ReadExpectation(const toml::table& table, int64_t ticks, TExpectation& expectation)
 {
     if (auto error =
-            CheckKeys(table, {"part", "field", "equals", "contains", "tick", "points"}, " in [[expect]]"))
+            CheckKeys(table, {"part", "field", "equals", "contains", "tick", "points", "hint", "hidden"},
+                      " in [[expect]]"))
         return error;
     if (const toml::node* part = table.get("part"))
         if (auto error = ReadPart(*part, expectation))
@@ -175,6 +187,13 @@ std::optional<TTaskError> ReadExpectation(const toml::table& table, int64_t tick
         if (!value || *value < 0 || *value > 1000000)
             return At(*points, "points must be a whole number from 0 to 1000000");
         expectation.Points = *value;
+    }
+    if (auto error = ReadText(table, "hint", expectation.Hint))
+        return error;
+    if (const toml::node* hidden = table.get("hidden")) {
+        if (!hidden->is_boolean())
+            return At(*hidden, "hidden must be true or false");
+        expectation.Hidden = *hidden->value<bool>();
     }
     return std::nullopt;
 }
@@ -236,13 +255,12 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
 std::optional<TTaskError> ReadTask(const toml::table& root, TTask& task)
 {
     if (auto error = CheckKeys(
-            root, {"title", "ticks", "dt", "time", "seed", "speed_factor", "actions", "expect"}, ""))
+            root, {"title", "text", "ticks", "dt", "time", "seed", "speed_factor", "actions", "expect"}, ""))
         return error;
-    if (const toml::node* title = root.get("title")) {
-        if (!title->is_string())
-            return At(*title, "title must be a text");
-        task.Title = *title->value<std::string>();
-    }
+    if (auto error = ReadText(root, "title", task.Title))
+        return error;
+    if (auto error = ReadText(root, "text", task.Text))
+        return error;
     const toml::node* ticks = root.get("ticks");
     if (ticks == nullptr)
         return TTaskError{1, "the task needs ticks (how many ticks each submission runs)"};

@@ -26,6 +26,8 @@ struct TExpectation {
     TJson Value;
     int64_t Tick = 0; // the state after this tick is checked
     int64_t Points = 1;
+    std::string Hint;    // told to a student when it fails; empty: a sentence made from the check
+    bool Hidden = false; // graded, never shown to a student
 };
 
 struct TTaskAction {
@@ -35,6 +37,7 @@ struct TTaskAction {
 
 struct TTask {
     std::string Title;
+    std::string Text; // the assignment a student reads
     int64_t Ticks = 0;
     // Runner options every run shares: dt, speed factor, and always a fixed
     // seed and clock so that runs of one submission agree with each other.

@@ -46,7 +46,11 @@ TEST(ExpectationCheck, ComparesTheAddressedValue)
     } cases[] = {
         {"whole list equal",
          Expect(Caption("LCD1602"), "text", false, {"HELLO           ", "                "}), true},
-        {"list differs", Expect(Caption("LCD1602"), "text", false, {"HELLO", ""}), false},
+        {"display padding ignored", Expect(Caption("LCD1602"), "text", false, {"HELLO", ""}), true},
+        {"display line padding ignored", Expect(Caption("LCD1602"), "text.0", false, "HELLO"), true},
+        {"leading spaces count", Expect(Caption("LCD1602"), "text.0", false, " HELLO"), false},
+        {"list differs", Expect(Caption("LCD1602"), "text", false, {"HELLO", "X"}), false},
+        {"padding counts outside a display", Expect(std::nullopt, "log.1", false, "结果 12 "), false},
         {"text found on a padded line", Expect(Caption("LCD1602"), "text", true, "HELLO"), true},
         {"text on no line", Expect(Caption("LCD1602"), "text", true, "WORLD"), false},
         {"list position", Expect(Caption("LCD1602"), "text.0", true, "ELL"), true},
@@ -82,14 +86,14 @@ TEST(ExpectationCheck, AMissingPartOrFieldFailsWithAReason)
         TExpectation Expectation;
         const char* Problem;
     } cases[] = {
-        {"caption of no part", Expect(Caption("LCD1602X"), "text", false, 0), "no part LCD1602X"},
+        {"caption of no part", Expect(Caption("LCD1602X"), "text", false, 0), "电路中没有LCD1602X"},
         {"caption of two parts", Expect(Caption("常开按钮S1"), "closed", false, 0),
-         "2 parts are called 常开按钮S1"},
-        {"index past the end", Expect(Index(5), "lit", false, 0), "no part 5"},
-        {"field the part lacks", Expect(Index(1), "angle", false, 0), "no field angle"},
-        {"list position past the end", Expect(Index(0), "text.2", true, "H"), "no field text.2"},
-        {"name into a list", Expect(Index(0), "text.first", true, "H"), "no field text.first"},
-        {"variable not there", Expect(std::nullopt, "variables.Z", false, 0), "no field variables.Z"},
+         "有 2 个元件都叫常开按钮S1"},
+        {"index past the end", Expect(Index(5), "lit", false, 0), "电路中没有第 5 号元件"},
+        {"field the part lacks", Expect(Index(1), "angle", false, 0), "没有 angle 这一项"},
+        {"list position past the end", Expect(Index(0), "text.2", true, "H"), "没有 text.2 这一项"},
+        {"name into a list", Expect(Index(0), "text.first", true, "H"), "没有 text.first 这一项"},
+        {"variable not there", Expect(std::nullopt, "variables.Z", false, 0), "没有 variables.Z 这一项"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -63,7 +63,7 @@ TEST(GradeClass, ReportHoldsEverySubmissionFieldByField)
         {"broken", 0, "Cannot read ./lcd.dps: line 44", {}},
         {"missing_program", 0, nullptr, {false, false, false, false, false}},
         {"right", 6, nullptr, {true, true, true, true, true}},
-        {"two_circuits", 0, "2 .dps circuit files: lcd.dps, lcd_copy.dps", {}},
+        {"two_circuits", 0, "2 个 .dps 电路文件：lcd.dps, lcd_copy.dps", {}},
         {"wrong", 2, nullptr, {false, true, true, false, false}},
     };
     ASSERT_EQ(report.size(), std::size(expected));
@@ -92,22 +92,27 @@ TEST(GradeClass, ReportHoldsEverySubmissionFieldByField)
     EXPECT_EQ(report[1]["results"][2]["got"], false);
 
     const std::string csv = ReadFileText(dir / "marks.csv");
-    EXPECT_NE(csv.find("\xEF\xBB\xBFsubmission,points,total,error,expect 1,"), std::string::npos);
+    EXPECT_EQ(csv.rfind("\xEF\xBB\xBF作业,得分,总分,错误,检查 1,检查 2,检查 3,检查 4,检查 5\r\n", 0), 0u)
+        << csv;
     EXPECT_NE(csv.find("/wrong,2,6,,0,1,1,0,0\r\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("/two_circuits,0,6,\"2 .dps circuit files: lcd.dps, lcd_copy.dps\",,,,,\r\n"),
+    EXPECT_NE(csv.find("/two_circuits,0,6,\"2 个 .dps 电路文件：lcd.dps, lcd_copy.dps\",,,,,\r\n"),
               std::string::npos)
         << csv;
 }
 
-TEST(GradeClass, TableShowsPointsAndFirstFailure)
+TEST(GradeClass, TableShowsPointsAndFirstFailureInChinese)
 {
     const auto result = RunCli(Args({(kData / "task.toml").string()}, ClassFolders()));
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     for (const std::string line :
-         {"/right            6/6\n", "/wrong            2/6     expect 1 (part 1 text): got [\"HO  ",
-          "/missing_program  0/6     expect 1 (part 1 text)", "/broken           0/6     error: Cannot read"})
+         {"/right            6/6\n",
+          "/wrong            2/6   检查 1：运行 2000 拍后，LCD1602的显示内容 应该是 [\"HI\",\"\"]：实际是 "
+          "[\"HO\",\"\"]\n",
+          "/two_circuits     0/6   错误：2 个 .dps 电路文件：lcd.dps, lcd_copy.dps\n",
+          "/broken           0/6   错误：Cannot read"})
         EXPECT_NE(result.Out.find(line), std::string::npos) << line << "\n" << result.Out;
-    EXPECT_EQ(result.Out.rfind("液晶显示 HI\nsubmission", 0), 0u) << result.Out;
+    EXPECT_EQ(result.Out.rfind("液晶显示 HI\n作业 ", 0), 0u) << result.Out;
+    EXPECT_NE(result.Out.find(" 得分  第一项未通过的检查或错误\n"), std::string::npos) << result.Out;
 }
 
 TEST(GradeClass, ActionsReachTheRunUpToEachCheckedTick)
@@ -142,9 +147,9 @@ TEST(GradeClass, EndlessRunTimesOutAndGradingGoesOn)
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const json report = json::parse(result.Out);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[0]["error"], "timed out after 0.3 s");
+    EXPECT_EQ(report[0]["error"], "超时（0.3 秒）");
     EXPECT_EQ(report[0]["points"], 0);
-    EXPECT_EQ(report[1]["error"], "2 .dps circuit files: lcd.dps, lcd_copy.dps");
+    EXPECT_EQ(report[1]["error"], "2 个 .dps 电路文件：lcd.dps, lcd_copy.dps");
 }
 
 TEST(GradeClass, ARunnerThatFailsCostsOnlyThatSubmission)
@@ -154,11 +159,11 @@ TEST(GradeClass, ARunnerThatFailsCostsOnlyThatSubmission)
         const char* Script;
         const char* Error;
     } cases[] = {
-        {"kill -SEGV $$", "keltosimu-run was killed by signal 11"},
+        {"kill -SEGV $$", "keltosimu-run 被信号 11"},
         {"echo 'keltosimu-run: cannot read ./lcd.dps' >&2; exit 2", "cannot read ./lcd.dps"},
-        {"exit 2", "keltosimu-run ended with status 2"},
-        {"echo 'disk full' >&2; exit 1", "keltosimu-run ended with status 1: disk full"},
-        {"exit 0", "cannot read the run's state"},
+        {"exit 2", "keltosimu-run 以状态 2 结束"},
+        {"echo 'disk full' >&2; exit 1", "keltosimu-run 以状态 1 结束：disk full"},
+        {"exit 0", "无法读取运行状态"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Script);
@@ -219,12 +224,12 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
         {{good, right, "--jobs", "0"}, "--jobs wants"},
         {{good, right, "--timeout", "-1"}, "--timeout wants"},
         {{good, right, "--colour"}, "unknown option --colour"},
-        {{good, right, "--runner", (dir / "none").string()}, "cannot run"},
+        {{good, right, "--runner", (dir / "none").string()}, "无法运行"},
         {{good, right, "--memory", "3T"}, "--memory wants a size"},
-        {{good, right, "--runner", "/etc"}, "cannot run /etc: not a program file"},
-        {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json: No such file or directory"},
-        {{good, right, "--gradebook", dir.string()}, "cannot write " + dir.string()},
-        {{good, right, "--csv", "-", "--gradebook", "-"}, "only one of --report, --csv and --gradebook"},
+        {{good, right, "--runner", "/etc"}, "无法运行 /etc：不是程序文件"},
+        {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json：No such file or directory"},
+        {{good, right, "--gradebook", dir.string()}, "无法写入 " + dir.string()},
+        {{good, right, "--csv", "-", "--gradebook", "-"}, "只能有一个写到标准输出"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -240,7 +245,7 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
     const auto result = RunCli({good, right});
     ::unsetenv("KELTOSIMU_RUN");
     EXPECT_EQ(result.ExitCode, 2);
-    EXPECT_NE(result.Err.find("cannot run " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
+    EXPECT_NE(result.Err.find("无法运行 " + (dir / "elsewhere").string()), std::string::npos) << result.Err;
 }
 
 // A circuit of twelve thousand displays: far more memory than a lesson's.
@@ -357,9 +362,8 @@ TEST(GradeClass, FilesThatAreNotTheStudentsOwnAreRefusedWithTheReason)
                                 (dir / "link_to_the_system").string(), (dir / "utf16").string()});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
     const json report = json::parse(result.Out);
-    const char* errors[] = {"hello.txt is not a regular file", nullptr,
-                            "lcd.dps leads outside the submission folder",
-                            "lcd.dps leads outside the submission folder", "looks like UTF-16"};
+    const char* errors[] = {"hello.txt 不是普通文件", nullptr, "lcd.dps 是指向提交文件夹以外的符号链接",
+                            "lcd.dps 是指向提交文件夹以外的符号链接", "looks like UTF-16"};
     ASSERT_EQ(report.size(), std::size(errors));
     for (size_t i = 0; i < std::size(errors); ++i) {
         SCOPED_TRACE(report[i]["submission"]);
@@ -398,9 +402,8 @@ TEST(GradeClass, FolderNamesCannotForgeRowsOrFormulas)
         EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), text == result.Out ? 0 : lines);
         EXPECT_EQ(text.find('\x1b'), std::string::npos);
     }
-    EXPECT_NE(
-        result.Out.find("/forged\\nright            6∕6  0/6     error: 2 .dps circuit files: a\\nb.dps"),
-        std::string::npos)
+    EXPECT_NE(result.Out.find("/forged\\nright            6∕6  0/6   错误：2 个 .dps 电路文件：a\\nb.dps"),
+              std::string::npos)
         << result.Out;
     EXPECT_NE(result.Out.find("/erased\\r\\x1B[2K"), std::string::npos) << result.Out;
     EXPECT_EQ(gradebook.rfind("student,points\r\n", 0), 0u) << gradebook;
@@ -414,6 +417,72 @@ TEST(GradeClass, FolderNamesCannotForgeRowsOrFormulas)
         reported.push_back(fs::path(grade["submission"].get<std::string>()).filename().string());
     EXPECT_EQ(reported, (std::vector<std::string>{"=HYPERLINK(\"x\")", "erased\r\x1b[2K",
                                                   "forged\nright            6∕6", "\\xFE", "\\xFF"}));
+}
+
+} // namespace
+} // namespace kelto::grade
+
+namespace kelto::grade {
+namespace {
+
+TEST(GradeClass, AStudentSeesTheirVisibleChecksAndTheTeacherAllOfThem)
+{
+    const fs::path dir = ScratchDir("grade_student_view");
+    const fs::path task = WriteTask(dir, "title = \"液晶显示 HI\"\ntext = \"\"\"\n在第 1 行显示 HI。\n"
+                                         "最后输出“结束”。\"\"\"\nticks = 2000\n"
+                                         "[[expect]]\npart = 1\nfield = \"text.0\"\nequals = \"HI\"\n"
+                                         "hint = \"第 1 行应显示 HI\"\n"
+                                         "[[expect]]\nfield = \"log\"\ncontains = \"结束\"\n"
+                                         "[[expect]]\nfield = \"variables.B\"\nequals = 73\npoints = 5\n"
+                                         "hidden = true\n");
+    const std::string head = "液晶显示 HI\n在第 1 行显示 HI。\n最后输出“结束”。\n\n";
+    const std::string log = "运行 2000 拍后，程序的输出 应该包含 \"结束\"\n";
+    const std::string hidden = "另有 1 项检查在交作业后评分\n";
+    const struct {
+        const char* Folder;
+        std::string View;
+    } cases[] = {
+        {"right", head + "✓ 运行 2000 拍后，LCD1602的显示内容第 1 行 应该是 \"HI\"\n✓ " + log + hidden},
+        {"wrong", head + "✗ 第 1 行应显示 HI\n✓ " + log + hidden},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Folder);
+        const std::string folder = (kData / "class" / c.Folder).string();
+        const auto view = RunCli({"--student", task.string(), folder});
+        ASSERT_EQ(view.ExitCode, 0) << view.Err;
+        EXPECT_EQ(view.Out, c.View);
+        const auto report = RunCli({task.string(), "--report", "-", folder});
+        ASSERT_EQ(report.ExitCode, 0) << report.Err;
+        const json graded = json::parse(report.Out)[0];
+        EXPECT_EQ(graded["results"].size(), 3u);
+        EXPECT_EQ(graded["results"][2]["got"], c.Folder == std::string("right") ? 73 : 79);
+    }
+    EXPECT_NE(RunCli({"--student", task.string(), (kData / "class" / "right").string(), "x"}).ExitCode, 0);
+}
+
+std::string VersionOf(const std::string& program)
+{
+    std::string text;
+    if (FILE* pipe = ::popen(("'" + program + "' --version").c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            text += buffer;
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+TEST(GradeClass, WindowRunnerAndGraderShowOneVersion)
+{
+    const fs::path grader = KELTO_RUNNER_PATH;
+    std::vector<std::pair<std::string, std::string>> programs = {
+        {"keltosimu-grade", grader.string()},
+        {"keltosimu-run", (grader.parent_path() / "keltosimu-run").string()}};
+#ifdef KELTO_WINDOW_PATH
+    programs.emplace_back("keltosimu", KELTO_WINDOW_PATH);
+#endif
+    for (const auto& [name, path] : programs)
+        EXPECT_EQ(VersionOf(path), name + " " + KELTO_VERSION + "\n");
 }
 
 } // namespace

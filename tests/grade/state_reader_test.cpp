@@ -34,11 +34,9 @@ TEST(StateReader, KeepsOnlyTheFieldsTheTaskChecksAndRefusesAnOversizedState)
         {"item": "LCD1602", "state": {"text": ["HI"]}},
         {"item": "发光二极管LED3", "state": {"text": {"nested": {"deep": 1}}}}]})"));
 
-    EXPECT_EQ(
-        ReadCheckedState(path, *task, 100, state).value_or("").rfind("the run's state is larger than", 0),
-        0u);
+    EXPECT_EQ(ReadCheckedState(path, *task, 100, state).value_or("").rfind("运行状态超过", 0), 0u);
     std::ofstream(path) << R"({"variables": )";
-    EXPECT_EQ(ReadCheckedState(path, *task, 4096, state), "the run's state is not valid JSON");
+    EXPECT_EQ(ReadCheckedState(path, *task, 4096, state), "运行状态不是有效的 JSON");
 }
 
 } // namespace

@@ -59,6 +59,12 @@ TEST(TaskFile, RefusesAnUnusableTaskNamingTheLine)
          "task.toml:2: time: --time wants"},
         {"negative seed", std::string("ticks = 10\nseed = -4") + kExpect, "task.toml:2: seed: --seed wants"},
         {"not TOML", "ticks = = 3\n", "task.toml:1: "},
+        {"text as a list", std::string("ticks = 10\ntext = [\"a\"]") + kExpect,
+         "task.toml:2: text must be a text"},
+        {"hint as a number", std::string("ticks = 10") + kExpect + "hint = 3\n",
+         "task.toml:5: expect 1: hint must be a text"},
+        {"hidden as a word", std::string("ticks = 10") + kExpect + "hidden = \"yes\"\n",
+         "task.toml:5: expect 1: hidden must be true or false"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -71,13 +77,15 @@ TEST(TaskFile, RefusesAnUnusableTaskNamingTheLine)
 TEST(TaskFile, ReadsEveryKey)
 {
     std::string error;
-    const auto task = Parse("title = \"液晶显示\"\nticks = 300\ndt = 0.01\ntime = 10:05:00\nseed = 7\n"
+    const auto task = Parse("title = \"液晶显示\"\ntext = \"\"\"\n第一行\n第二行\"\"\"\n"
+                            "ticks = 300\ndt = 0.01\ntime = 10:05:00\nseed = 7\n"
                             "speed_factor = 50\nactions = [\"5:press:常开按钮S1\"]\n"
                             "[[expect]]\npart = \"LCD1602\"\nfield = \"text.0\"\ncontains = \"HI\"\n"
-                            "tick = 20\npoints = 3\n",
+                            "tick = 20\npoints = 3\nhint = \"第 1 行应显示 HI\"\nhidden = true\n",
                             error);
     ASSERT_TRUE(task) << error;
     EXPECT_EQ(task->Title, "液晶显示");
+    EXPECT_EQ(task->Text, "第一行\n第二行");
     EXPECT_EQ(task->Ticks, 300);
     const std::vector<std::string> options = {"--dt",   "0.01", "--speed-factor", "50",
                                               "--seed", "7",    "--time",         "10:05:00"};
@@ -91,6 +99,8 @@ TEST(TaskFile, ReadsEveryKey)
     EXPECT_EQ(expectation.Value, "HI");
     EXPECT_EQ(expectation.Tick, 20);
     EXPECT_EQ(expectation.Points, 3);
+    EXPECT_EQ(expectation.Hint, "第 1 行应显示 HI");
+    EXPECT_TRUE(expectation.Hidden);
 }
 
 TEST(TaskFile, FixesSeedAndClockTheTaskLeavesOut)

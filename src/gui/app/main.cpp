@@ -15,12 +15,17 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstring>
 
 using namespace kelto;
 using namespace kelto::gui;
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("keltosimu %s\n", KELTO_VERSION);
+        return 0;
+    }
     QApplication application(argc, argv);
     // Showing the window moves the working folder beside the program (for the
     // voice clip files), so a relative circuit path is resolved first.
@@ -30,6 +35,7 @@ int main(int argc, char** argv)
     // and the main window already writes the title into its own.
     QApplication::setApplicationName(
         QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
+    QApplication::setApplicationVersion(QStringLiteral(KELTO_VERSION));
     InstallFontSubstitutions();
     if (!InstallChineseTranslations(application))
         std::fprintf(stderr, "keltosimu: Qt's Chinese translations (qtbase_zh_CN) are not installed\n");
