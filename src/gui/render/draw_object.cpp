@@ -18,7 +18,9 @@ void DrawPart(QPainter& painter, const TRenderKit& kit, const TSimuPart& part, c
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.translate(r.topLeft());
-    look::TDisplayList list;
+    // Kept between paints, so a steady canvas reuses its storage.
+    static thread_local look::TDisplayList list;
+    list.Operations.clear();
     look::DrawPart(list, part);
     Replay(painter, kit, list);
     painter.restore();
