@@ -32,7 +32,7 @@ constexpr int kKeyPitch = 26;
 
 void DrawResistance(TDisplayList& list, const TSimuResistance& resistor)
 {
-    DrawPicture(list, kPictureResistance, TBox(1, 15, 47, 156));
+    DrawPicture(list, kPictureResistance, TBox{1, 15, 47, 156});
     DrawPinMarkers(list, resistor);
     DrawName(list, resistor, 46, 126);
     DrawText(list, 10, 2, kVccCaption);
@@ -55,7 +55,7 @@ void DrawResistance(TDisplayList& list, const TSimuResistance& resistor)
 
 void DrawPushButton(TDisplayList& list, const TSimuAnNiuSwitch& button)
 {
-    DrawPicture(list, kPicturePushButton, TBox(5, 15, 44, 120));
+    DrawPicture(list, kPicturePushButton, TBox{5, 15, 44, 120});
     DrawPinMarkers(list, button);
     DrawName(list, button, 44, 94);
     DrawText(list, 10, 2, kVccCaption);
@@ -66,7 +66,7 @@ void DrawPushButton(TDisplayList& list, const TSimuAnNiuSwitch& button)
 
 void DrawKnifeSwitch(TDisplayList& list, const TSimuZhaDaoSwitch& toggle)
 {
-    DrawPicture(list, kPictureKnifeSwitch, TBox(11, 20, 83, 11));
+    DrawPicture(list, kPictureKnifeSwitch, TBox{11, 20, 83, 11});
     DrawPinMarkers(list, toggle);
     DrawName(list, toggle, 25, 5);
     if (toggle.FClosed != 0)
@@ -77,21 +77,21 @@ void DrawKnifeSwitch(TDisplayList& list, const TSimuZhaDaoSwitch& toggle)
 
 void DrawVCC(TDisplayList& list, const TSimuVCC& supply)
 {
-    DrawPicture(list, kPictureVcc, TBox(6, 15, 24, 22));
+    DrawPicture(list, kPictureVcc, TBox{6, 15, 24, 22});
     DrawPinMarkers(list, supply);
     DrawText(list, 3, 2, kVccCaption);
 }
 
 void DrawGND(TDisplayList& list, const TSimuGND& ground)
 {
-    DrawPicture(list, kPictureGnd, TBox(6, 10, 38, 34));
+    DrawPicture(list, kPictureGnd, TBox{6, 10, 38, 34});
     DrawPinMarkers(list, ground);
     DrawText(list, 13, 44, "GND");
 }
 
 void DrawMicphone(TDisplayList& list, const TSimuMicphone& microphone)
 {
-    DrawPicture(list, kPictureMicphone, TBox(10, 5, 95, 54));
+    DrawPicture(list, kPictureMicphone, TBox{10, 5, 95, 54});
     DrawPinMarkers(list, microphone);
     DrawName(list, microphone, 43, 4);
     DrawText(list, 60, 38, "MIC");
@@ -100,7 +100,7 @@ void DrawMicphone(TDisplayList& list, const TSimuMicphone& microphone)
 void DrawKeypad(TDisplayList& list, const TSimuKeypad& keypad)
 {
     static const TIndexedCaptions pinNames("J", 8);
-    DrawPicture(list, kPictureKeypad, TBox(-6, 11, 260, 162));
+    DrawPicture(list, kPictureKeypad, TBox{-6, 11, 260, 162});
     DrawPinMarkers(list, keypad);
     for (int k = 0; k < 8; ++k)
         DrawText(list, k < 4 ? 55 + 19 * k : 150 + 19 * (k - 4), 173, pinNames[k]);

@@ -60,7 +60,7 @@ TCurve CardinalSpline(const std::vector<TPoint>& points, TPoint offset, double t
 
 void DrawMCU(TDisplayList& list, const TSimuMCU& mcu)
 {
-    DrawPicture(list, kPictureMcu, TBox(46, 5, 113, 250));
+    DrawPicture(list, kPictureMcu, TBox{46, 5, 113, 250});
     DrawVerticalText(list, 91, 95, "KELTOBASIC", TFace::Title, ClrAccent);
     const std::array<std::string, 14>& lines = McuLabelLines();
     for (int i = 0; i < 14; ++i)

@@ -44,7 +44,7 @@ constexpr int kLedToGroundShift = -6;
 
 void DrawMotor(TDisplayList& list, const TSimuMotor& motor)
 {
-    DrawRotatedPicture(list, kPictureMotor, TBox(10, 5, 50, 50), motor.FAngle, TPointF(33.24, 28.24));
+    DrawRotatedPicture(list, kPictureMotor, TBox{10, 5, 50, 50}, motor.FAngle, TPointF{33.24, 28.24});
     PinMarker(list, 5, 45);
     PinMarker(list, 55, 45, ClrLit);
     DrawName(list, motor, 14, 56);
@@ -77,7 +77,7 @@ void DrawLEDB(TDisplayList& list, const TSimuLEDB& led)
 
 void DrawSpeaker(TDisplayList& list, const TSimuSpeaker& speaker)
 {
-    DrawPicture(list, kPictureSpeaker, TBox(10, 2, 88, 73));
+    DrawPicture(list, kPictureSpeaker, TBox{10, 2, 88, 73});
     DrawPinMarkers(list, speaker);
     DrawName(list, speaker, 4, 25);
     DrawText(list, 29, 58, "SOUND");
@@ -89,7 +89,7 @@ void DrawServo(TDisplayList& list, const TSimuServo& servo)
     DrawPinMarkers(list, servo);
     OutlineRect(list, 40, 34, 46, 100);
     OutlineCircle(list, 42, 37, 42, 42);
-    DrawRotatedPicture(list, kPictureServoArm, TBox(54, 4, 21, 67), servo.FAngle, TPointF(63, 58));
+    DrawRotatedPicture(list, kPictureServoArm, TBox{54, 4, 21, 67}, servo.FAngle, TPointF{63, 58});
 }
 
 } // namespace kelto::look
