@@ -3,7 +3,7 @@
 #include "core/board/board.h"
 #include "core/canvas/flow_chart.h"
 #include "core/look/colours.h"
-#include "core/look/part_drawing.h"
+#include "core/look/component_drawing.h"
 #include "core/look/print_style.h"
 #include "core/look/shapes.h"
 

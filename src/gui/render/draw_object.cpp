@@ -2,7 +2,7 @@
 
 #include "gui/render/painter_surface.h"
 
-#include "core/look/part_drawing.h"
+#include "core/look/component_drawing.h"
 
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"

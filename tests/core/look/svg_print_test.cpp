@@ -6,7 +6,7 @@
 #include "core/circuit/parts.h"
 #include "core/look/board_drawing.h"
 #include "core/look/colours.h"
-#include "core/look/part_drawing.h"
+#include "core/look/component_drawing.h"
 #include "core/look/print_style.h"
 #include "core/look/svg_writer.h"
 

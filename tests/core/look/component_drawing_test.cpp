@@ -6,7 +6,7 @@
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"
 #include "core/look/colours.h"
-#include "core/look/part_drawing.h"
+#include "core/look/component_drawing.h"
 #include "core/look/segment_outlines.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/look/part_drawing.h"
+#include "core/look/component_drawing.h"
 
 #include "core/circuit/parts.h"
 #include "core/circuit/type_table.h"
