@@ -55,28 +55,45 @@ void DrawMatrixDots(TDisplayList& list, const TSimuPart& matrix, std::span<const
 
 } // namespace
 
+namespace {
+
+// The two digit displays differ only in size: plate, caption line, digit
+// outlines, pitch and decimal point.
+struct TDigitRowLayout {
+    int PlateWidth, PlateHeight, FaceWidth, FaceHeight;
+    int CaptionY;
+    const char* Caption;
+    int OutlineSet;
+    int Pitch;
+    int PointX, PointY, PointSize;
+};
+
+void DrawDigitRow(TDisplayList& list, const TSimuPart& display, const uint8_t* allSegments, int digits,
+                  const TDigitRowLayout& row)
+{
+    DisplayPlate(list, row.PlateWidth, row.PlateHeight, row.FaceWidth, row.FaceHeight);
+    DrawPinMarkers(list, display);
+    DrawText(list, 10, row.CaptionY, row.Caption);
+    for (int d = 0; d < digits; ++d) {
+        const uint8_t* segments = allSegments + kSegmentsPerDigit * d;
+        DrawDigit(list, segments, row.OutlineSet, 17 + row.Pitch * d, 20);
+        FillCircle(list, row.PointX + row.Pitch * d, row.PointY, row.PointSize, row.PointSize,
+                   LitOrUnlit(segments[kDecimalPoint]));
+    }
+}
+
+} // namespace
+
 void DrawSegDispTwo(TDisplayList& list, const TSimuSegDispTwo& display)
 {
-    DisplayPlate(list, 171, 141, 149, 109);
-    DrawPinMarkers(list, display);
-    DrawText(list, 10, 120, "A B C D E F G   DP   1 2");
-    for (int d = 0; d < 2; ++d) {
-        const uint8_t* segments = display.FSegments.data() + kSegmentsPerDigit * d;
-        DrawDigit(list, segments, kLargeSegments, 17 + 76 * d, 20);
-        FillCircle(list, 70 + 76 * d, 96, 11, 11, LitOrUnlit(segments[kDecimalPoint]));
-    }
+    DrawDigitRow(list, display, display.FSegments.data(), 2,
+                 {171, 141, 149, 109, 120, "A B C D E F G   DP   1 2", kLargeSegments, 76, 70, 96, 11});
 }
 
 void DrawSegDispSix(TDisplayList& list, const TSimuSegDispSix& display)
 {
-    DisplayPlate(list, 388, 124, 366, 92);
-    DrawPinMarkers(list, display);
-    DrawText(list, 10, 103, "A B C D E F G   DP   1 2 3 4 5 6");
-    for (int d = 0; d < 6; ++d) {
-        const uint8_t* segments = display.FSegments.data() + kSegmentsPerDigit * d;
-        DrawDigit(list, segments, kSmallSegments, 17 + 61 * d, 20);
-        FillCircle(list, 59 + 61 * d, 81, 9, 9, LitOrUnlit(segments[kDecimalPoint]));
-    }
+    DrawDigitRow(list, display, display.FSegments.data(), 6,
+                 {388, 124, 366, 92, 103, "A B C D E F G   DP   1 2 3 4 5 6", kSmallSegments, 61, 59, 81, 9});
 }
 
 void DrawBitDisp(TDisplayList& list, const TSimuBitDisp& display)
