@@ -30,7 +30,6 @@ struct TUtf8Scan {
     // almost never forms such sequences, while every GBK pair with a lead
     // byte from C2 to DF passes for a two-byte one.
     bool AnyWide = false;
-    std::string Text; // invalid bytes as U+FFFD
 };
 
 // The length of the well-formed UTF-8 sequence at `at`, or 0.
@@ -60,20 +59,31 @@ size_t SequenceLength(std::string_view bytes, size_t at)
 TUtf8Scan ScanUtf8(std::string_view bytes)
 {
     TUtf8Scan scan;
-    scan.Text.reserve(bytes.size());
-    for (size_t at = 0; at < bytes.size();) {
+    for (size_t at = 0; at < bytes.size() && scan.Valid;) {
         const size_t length = SequenceLength(bytes, at);
-        if (length == 0) {
-            scan.Valid = false;
-            scan.Text += kReplacement;
-            ++at;
-            continue;
-        }
+        scan.Valid = length > 0;
         scan.AnyWide |= length > 2;
-        scan.Text.append(bytes.substr(at, length));
         at += length;
     }
     return scan;
+}
+
+// UTF-8 with each byte that starts no well-formed sequence as U+FFFD.
+std::string ReplaceInvalidUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t length = SequenceLength(bytes, at);
+        if (length == 0) {
+            text += kReplacement;
+            ++at;
+        } else {
+            text.append(bytes.substr(at, length));
+            at += length;
+        }
+    }
+    return text;
 }
 
 // The lines SplitProgramText makes of the file; GBK and UTF-8 never use line
@@ -91,9 +101,9 @@ size_t LineCount(std::string_view bytes)
 std::string DecodeProgramText(std::string_view bytes)
 {
     if (bytes.starts_with(kByteOrderMark))
-        return ScanUtf8(bytes.substr(kByteOrderMark.size())).Text;
-    TUtf8Scan utf8 = ScanUtf8(bytes);
-    return utf8.Valid && utf8.AnyWide ? std::move(utf8.Text) : DecodeGbk(bytes);
+        return ReplaceInvalidUtf8(bytes.substr(kByteOrderMark.size()));
+    const TUtf8Scan utf8 = ScanUtf8(bytes);
+    return utf8.Valid && utf8.AnyWide ? std::string(bytes) : DecodeGbk(bytes);
 }
 
 std::vector<std::string> SplitProgramText(std::string_view text)
