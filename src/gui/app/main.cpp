@@ -49,13 +49,6 @@ int main(int argc, char** argv)
     // The oscilloscope windows exist from the start, hidden until a probe click opens them.
     TFormOScopes FormOScopes(FormKeltoSimu.Board().OScopesRecorder(), dialogs, &FormKeltoSimu);
     TFormAudioas FormAudioas(FormKeltoSimu.Board().AudioasRecorder(), dialogs, &FormKeltoSimu);
-    const TPlotPictureDialogs plotPictures{
-        [&dialogs](QWidget* parent, look::TPictureChoice& choice) {
-            return dialogs.SavePictureDialog(parent, QString(), choice);
-        },
-        [&dialogs](QWidget* parent, const QString& message) { dialogs.ShowFileError(parent, message); }};
-    FormOScopes.SetPictureDialogs(plotPictures);
-    FormAudioas.SetPictureDialogs(plotPictures);
     FormKeltoSimu.SetInstrumentWindow(TInstrument::OScopes, &FormOScopes);
     FormKeltoSimu.SetInstrumentWindow(TInstrument::Audioas, &FormAudioas);
     FormKeltoSimu.show();

@@ -28,9 +28,6 @@ public:
     virtual QString SaveDialog1(QWidget* parent, const QString& start) = 0;
     virtual QString OpenDialog2(QWidget* parent, const QString& start) = 0;
     virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
-    // A picture of the whole circuit: the file, and in choice its format,
-    // scale and style; an empty name when the user cancels.
-    virtual QString SavePictureDialog(QWidget* parent, const QString& start, look::TPictureChoice& choice) = 0;
     // The example chooser: the chosen row, or -1 when the user cancels.
     virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;

@@ -1,7 +1,9 @@
-// What the oscilloscope windows show modally: the save dialog of 导出数据 and
-// the error box. The main window's dialogs answer them too, so the windows
+// What the oscilloscope windows show modally: the save dialogs of 导出数据 and
+// 导出图片, and the error box. The main window's dialogs answer them too, so the windows
 // look like the rest and tests can script them.
 #pragma once
+
+#include "core/look/picture_format.h"
 
 #include <QString>
 
@@ -27,6 +29,9 @@ public:
     // Opens in the folder `start` with the first type chosen.
     virtual TChosenFile SaveDataDialog(QWidget* parent, const QString& start,
                                        std::span<const TFileType> types) = 0;
+    // A picture: the file, and in choice its format, scale and style; an
+    // empty name when the user cancels.
+    virtual QString SavePictureDialog(QWidget* parent, const QString& start, look::TPictureChoice& choice) = 0;
     virtual void ShowFileError(QWidget* parent, const QString& message) = 0;
 };
 

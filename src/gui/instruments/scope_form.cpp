@@ -139,19 +139,17 @@ void TScopeForm::ButtonExportClick()
 // The plot as it stands on screen; a failed write leaves no file behind.
 void TScopeForm::ButtonExportPictureClick()
 {
-    if (!FPictureDialogs.ChooseFile)
-        return;
     look::TPictureChoice choice;
-    const QString chosen = FPictureDialogs.ChooseFile(this, choice);
+    const QString chosen = FDialogs.SavePictureDialog(this, QString(), choice);
     if (chosen.isEmpty())
         return;
     const QByteArray bytes = PlotPictureBytes(*Chart1, choice);
     const std::string path = QFile::encodeName(chosen).toStdString();
     TFileResult written =
         WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-    if (!written.Ok && FPictureDialogs.ShowError)
-        FPictureDialogs.ShowError(this, QString::fromStdString(FileErrorText(
-                                            written.About(TFileOperation::Write, path, "Cannot write"))));
+    if (!written.Ok)
+        FDialogs.ShowFileError(this, QString::fromStdString(FileErrorText(
+                                         written.About(TFileOperation::Write, path, "Cannot write"))));
 }
 
 void TScopeForm::ChartScrollBar1Change(int value)

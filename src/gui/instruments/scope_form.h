@@ -6,13 +6,10 @@
 #include "gui/instruments/scope_dialogs.h"
 #include "gui/render/ticked_refresh.h"
 
-#include "core/look/picture_format.h"
-
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,13 +39,6 @@ struct TScopeFormTexts {
     const QString& ExportPicture;
 };
 
-// Asks for the file of a plot picture (an empty name: cancelled), and shows
-// why it could not be written; the main window answers through its dialogs.
-struct TPlotPictureDialogs {
-    std::function<QString(QWidget* parent, look::TPictureChoice& choice)> ChooseFile;
-    std::function<void(QWidget* parent, const QString& message)> ShowError;
-};
-
 class TScopeForm : public QWidget {
     Q_OBJECT
 public:
@@ -63,8 +53,6 @@ public:
     QPushButton* ButtonExport = nullptr;
     // The plot as shown, as a picture file.
     QPushButton* ButtonExportPicture = nullptr;
-
-    void SetPictureDialogs(TPlotPictureDialogs dialogs) { FPictureDialogs = std::move(dialogs); }
 
     // Brings buttons, scroll bar and plot up to the recording.
     void Refresh();
@@ -90,7 +78,6 @@ private:
     const TScopeFormTexts FTexts;
     std::vector<std::string> FCsvHeaders;
     QString FExportFolder;
-    TPlotPictureDialogs FPictureDialogs;
     TTickedRefresh FTickedRefresh{[this] { Refresh(); }};
     uint64_t FShownVersion = 0;
 };

@@ -36,9 +36,14 @@ public:
         Answers.pop_front();
         return answer;
     }
+    QString SavePictureDialog(QWidget* parent, const QString&, look::TPictureChoice& choice) override
+    {
+        return Picture ? Picture(parent, choice) : QString();
+    }
     void ShowFileError(QWidget*, const QString& message) override { Errors.push_back(message); }
 
     std::deque<TChosenFile> Answers;
+    std::function<QString(QWidget*, look::TPictureChoice&)> Picture;
     QStringList Errors;
 };
 
@@ -461,12 +466,11 @@ void TScopeWindowsTest::ExportPictureWritesThePlotAsShownOrReportsWhyNot()
          {dir.filePath(QStringLiteral("plot.svg")), look::TPictureFormat::Svg},
          {dir.filePath(QStringLiteral("missing/plot.png")), look::TPictureFormat::Png}}};
     size_t next = 0;
-    QStringList errors;
-    form.SetPictureDialogs({[&](QWidget*, look::TPictureChoice& choice) {
-                                choice = {files[next].second, 1, false};
-                                return files[next++].first;
-                            },
-                            [&](QWidget*, const QString& message) { errors.push_back(message); }});
+    dialogs.Picture = [&](QWidget*, look::TPictureChoice& choice) {
+        choice = {files[next].second, 1, false};
+        return files[next++].first;
+    };
+    const QStringList& errors = dialogs.Errors;
     for (size_t i = 0; i < files.size(); ++i)
         form.ButtonExportPicture->click();
     QCOMPARE(QImage(files[0].first).convertToFormat(QImage::Format_RGB32), FullPlot(form));
