@@ -1,4 +1,5 @@
 // keltosimu-grade run as a teacher runs it, on a small class in tests/data/grade.
+#include "grade/self_check.h"
 #include "run_cli.h"
 
 #include <nlohmann/json.hpp>
@@ -460,6 +461,13 @@ TEST(GradeClass, AStudentSeesTheirVisibleChecksAndTheTeacherAllOfThem)
         const json graded = json::parse(report.Out)[0];
         EXPECT_EQ(graded["results"].size(), 3u);
         EXPECT_EQ(graded["results"][2]["got"], c.Folder == std::string("right") ? 73 : 79);
+        // The window's check of the same work, not yet saved anywhere.
+        std::string error;
+        const auto parsed = ReadTaskFile(task.string(), error);
+        ASSERT_TRUE(parsed) << error;
+        const TWorkInProgress work{ReadFileText(fs::path(folder) / "lcd.dps"),
+                                   ReadFileText(fs::path(folder) / "hello.txt")};
+        EXPECT_EQ(SelfCheck(*parsed, work, KELTO_RUN_PATH, [] { return false; }), c.View);
     }
     EXPECT_NE(RunCli({"--student", task.string(), (kData / "class" / "right").string(), "x"}).ExitCode, 0);
 }
