@@ -43,7 +43,7 @@ struct TOption {
 
 constexpr TOption kOptions[] = {
     {"--ticks", "N", "ticks to run (default 1000)",
-     [](TRunOptions& o, const std::string& v) { return ParseNumber(v, o.Ticks) && o.Ticks >= 0; },
+     [](TRunOptions& o, const std::string& v) { return ParseNumber(v, o.Ticks) && o.Ticks >= 0 && (o.TicksGiven = true); },
      "a whole number of 0 or more"},
     {"--dt", "SECONDS", "simulated time of every tick (default 0.001)",
      [](TRunOptions& o, const std::string& v) { return ParseInRange(v, o.DeltaTime, 0.0, kMaxDeltaTime); },
@@ -103,6 +103,12 @@ constexpr TOption kOptions[] = {
          return look::PictureFormatOf(v).has_value() && (o.PicturePath = v, true);
      },
      "a file name ending in .svg, .png or .pdf"},
+    {"--record", "FILE", "write a recording of the run: circuit, program, actions, clock readings, sounds",
+     [](TRunOptions& o, const std::string& v) { return v != "-" && (o.RecordPath = v, true); },
+     "a file name (not -)"},
+    {"--replay", "FILE",
+     "run the recording in FILE exactly as it went, in place of CIRCUIT and PROGRAM (--ticks N: to tick N)",
+     [](TRunOptions& o, const std::string& v) { return (o.ReplayPath = v), true; }, ""},
     {"--save", "FILE", "write the circuit back as a .dps file after the ticks",
      [](TRunOptions& o, const std::string& v) { return (o.SavePath = v), true; }, ""},
     {"--check", "PROGRAM.txt",
@@ -124,6 +130,27 @@ const TOption* FindOption(std::string_view arg)
     return nullptr;
 }
 
+// A replay takes everything a run is made of from the recording.
+bool ReplayConflict(const TRunOptions& options, const std::vector<std::string>& positional, std::string& error)
+{
+    const std::pair<bool, const char*> conflicts[] = {
+        {!positional.empty(), "a circuit or program file"},
+        {!options.Actions.empty() || options.ActionsPath, "--at or --actions"},
+        {options.Time || options.Seed, "--time or --seed"},
+        {options.DeltaTime != TRunOptions{}.DeltaTime || options.SpeedFactor != TRunOptions{}.SpeedFactor,
+         "--dt or --speed-factor"},
+        {options.NoRun, "--no-run"},
+        {options.AudioPath || options.MidiPath, "--audio or --midi (a replay plays no sound)"},
+        {options.RecordPath.has_value(), "--record"},
+    };
+    for (const auto& [conflict, what] : conflicts)
+        if (conflict) {
+            error = std::string("--replay takes no ") + what + ": the recording holds the run";
+            return true;
+        }
+    return false;
+}
+
 } // namespace
 
 bool ParseScheduledAction(const std::string& text, TScheduledAction& action)
@@ -138,6 +165,7 @@ bool ParseScheduledAction(const std::string& text, TScheduledAction& action)
 std::string RunUsage()
 {
     return "usage: keltosimu-run [OPTION]... CIRCUIT.dps [PROGRAM.txt]\n"
+           "       keltosimu-run --replay RECORDING [OPTION]...\n"
            "       keltosimu-run --check PROGRAM.txt";
 }
 
@@ -208,6 +236,8 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
         }
         return options;
     }
+    if (options.ReplayPath)
+        return ReplayConflict(options, positional, error) ? std::nullopt : std::optional(options);
     if (positional.empty() || positional.size() > 2) {
         error = positional.empty() ? "no circuit file given" : "too many arguments";
         return std::nullopt;
