@@ -6,8 +6,7 @@
 #include "core/circuit/type_table.h"
 #include "core/devices/lcd1602.h"
 #include "core/instruments/scope_export.h"
-
-#include <charconv>
+#include "core/numbers/number_text.h"
 
 namespace kelto::cli {
 
@@ -56,11 +55,7 @@ void WritePins(TJsonWriter& json, const TSimuPart& part)
 // same float, so 0.3 shows as 0.3 and not as the float's exact binary value.
 double ShortestDecimal(float value)
 {
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    double shortest = value;
-    std::from_chars(text, written.ptr, shortest);
-    return shortest;
+    return ReadDecimal(ShortestText(value)).value_or(value);
 }
 
 void WriteScope(TJsonWriter& json, std::string_view key, const TScopeRecorder& scope)
