@@ -3,6 +3,7 @@
 #include "cli/actions_file.h"
 #include "cli/audio_capture.h"
 #include "cli/component_state.h"
+#include "cli/executable_folder.h"
 #include "cli/json_writer.h"
 #include "cli/program_check_command.h"
 #include "cli/progress_line.h"
@@ -25,7 +26,6 @@
 #include "core/sound/virtual_devices.h"
 #include "core/sound/virtual_stream_device.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <unistd.h>
@@ -63,13 +63,6 @@ std::string StateJson(const TSimuBoard& board, int64_t ticks)
     WriteScopes(json, board);
     json.EndObject();
     return json.Text() + "\n";
-}
-
-// Voice clip files are looked up beside the program, as the window does.
-std::string ExecutableFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
 // The window reads such a file without a word; the runner's user gets a hint.
