@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the WebAssembly edition into build/web/: keltosimu-run.js (with its
-# .wasm), which node runs with exactly the arguments of keltosimu-run.
+# .wasm), which node runs with exactly the arguments of keltosimu-run, and
+# keltosimu-engine.js, the engine's module for the page (src/web/bindings.cpp).
 #   scripts/build-web.sh        exit status 3 when emscripten or pugixml's
 #                               source (scripts/install-deps.sh) is missing
 set -euo pipefail
@@ -17,7 +18,7 @@ export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 jobs=${KELTO_JOBS:-$(nproc)}
 emcmake cmake -S . -B build/web-cmake -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELTO_BUILD_GUI=OFF \
   -DKELTO_BUILD_AUDIO=OFF -DKELTO_BUILD_BENCH=OFF -DKELTO_PUGIXML_SOURCE="$root/${pugixml%/src}" >/dev/null
-ninja -C build/web-cmake -j"$jobs" keltosimu-run
+ninja -C build/web-cmake -j"$jobs" keltosimu-run keltosimu-engine
 mkdir -p build/web
-cp build/web-cmake/src/cli/keltosimu-run.js build/web-cmake/src/cli/keltosimu-run.wasm build/web/
+cp build/web-cmake/src/cli/keltosimu-run.{js,wasm} build/web-cmake/src/web/keltosimu-engine.{js,wasm} build/web/
 chmod +x build/web/keltosimu-run.js

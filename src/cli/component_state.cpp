@@ -241,4 +241,26 @@ void WriteScopes(TJsonWriter& json, const TSimuBoard& board)
     json.EndObject();
 }
 
+std::string StateJson(const TSimuBoard& board, int64_t ticks)
+{
+    const TBasicInterpreter& basic = board.Basic();
+    TJsonWriter json;
+    json.BeginObject();
+    json.Key("ticks").Int(ticks);
+    json.Key("running").Bool(basic.FRunning);
+    json.Key("log").BeginArray();
+    for (const std::string& line : basic.FMessageLines)
+        json.String(line);
+    json.EndArray();
+    json.Key("line").Int(basic.FCurrentLine);
+    json.Key("variables").BeginObject();
+    for (size_t i = 0; i < basic.FVariables.size(); ++i)
+        json.Key(std::string(1, static_cast<char>('A' + i))).Int(basic.FVariables[i]);
+    json.EndObject();
+    WriteComponents(json, board);
+    WriteScopes(json, board);
+    json.EndObject();
+    return json.Text() + "\n";
+}
+
 } // namespace kelto::cli
