@@ -4,7 +4,6 @@
 #include "cli/audio_capture.h"
 #include "cli/component_state.h"
 #include "cli/executable_folder.h"
-#include "cli/json_writer.h"
 #include "cli/program_check_command.h"
 #include "cli/progress_line.h"
 #include "cli/run_audio.h"
