@@ -1,5 +1,6 @@
 #include "core/numbers/number_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -31,9 +32,10 @@ template <> float ReadBack<float>(const char* text)
 
 template <typename T> bool ReadsBackAs(const TDecimal& decimal, T value)
 {
-    const std::string text =
-        decimal.Digits + 'e' + std::to_string(decimal.Exponent - static_cast<int>(decimal.Digits.size()) + 1);
-    return ReadBack<T>(text.c_str()) == value;
+    char text[64];
+    std::snprintf(text, sizeof text, "%se%d", decimal.Digits.c_str(),
+                  decimal.Exponent - static_cast<int>(decimal.Digits.size()) + 1);
+    return ReadBack<T>(text) == value;
 }
 
 // The decimal one unit of the last digit away, keeping the digit count.
@@ -89,22 +91,28 @@ template <typename T> std::optional<TDecimal> ReadingBack(T value, int count)
 }
 
 // The shortest decimal that reads back as |value|: a count that reads back
-// makes every longer one read back, so the shortest is found by halving.
+// makes every longer one read back, so counts doubling from 1 find a bound
+// (short values, the most common, at once) and halving finds the shortest.
 template <typename T> TDecimal ShortestDecimal(T value)
 {
-    int low = 1;
-    int high = std::numeric_limits<T>::max_digits10;
-    TDecimal best = Rounded(value, high);
-    while (low < high) {
-        const int middle = (low + high) / 2;
+    const int maxDigits = std::numeric_limits<T>::max_digits10;
+    int failed = 0;
+    int high = 1;
+    std::optional<TDecimal> best;
+    while (!(best = ReadingBack(value, high))) {
+        failed = high;
+        high = std::min(2 * high, maxDigits);
+    }
+    while (high - failed > 1) {
+        const int middle = (failed + high) / 2;
         if (std::optional<TDecimal> found = ReadingBack(value, middle)) {
-            best = std::move(*found);
+            best = std::move(found);
             high = middle;
         } else {
-            low = middle + 1;
+            failed = middle;
         }
     }
-    return best;
+    return *best;
 }
 
 std::string Scientific(const TDecimal& decimal)
