@@ -13,7 +13,8 @@ command -v emcmake >/dev/null || missing "emscripten is not installed"
 pugixml=$(find build/web-deps -maxdepth 3 -path '*/src/pugixml.cpp' -printf '%h\n' 2>/dev/null | head -n 1)
 [[ -n $pugixml ]] || missing "pugixml's source is not in build/web-deps"
 
-# Debian's emscripten runs its JavaScript tools on Debian's acorn.
+# Debian's emscripten ships its system libraries built (a frozen cache), so
+# nothing is built on first use; its JavaScript tools run on Debian's acorn.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 jobs=${KELTO_JOBS:-$(nproc)}
 emcmake cmake -S . -B build/web-cmake -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELTO_BUILD_GUI=OFF \
