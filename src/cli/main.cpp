@@ -3,7 +3,7 @@
 #include "cli/actions_file.h"
 #include "cli/audio_capture.h"
 #include "cli/component_state.h"
-#include "cli/json_writer.h"
+#include "cli/executable_folder.h"
 #include "cli/program_check_command.h"
 #include "cli/progress_line.h"
 #include "cli/run_audio.h"
@@ -26,7 +26,6 @@
 #include "core/sound/virtual_devices.h"
 #include "core/sound/virtual_stream_device.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <unistd.h>
@@ -42,35 +41,6 @@ int Fail(const std::string& message)
 {
     std::cerr << "keltosimu-run: " << message << '\n';
     return kBadInput;
-}
-
-std::string StateJson(const TSimuBoard& board, int64_t ticks)
-{
-    const TBasicInterpreter& basic = board.Basic();
-    TJsonWriter json;
-    json.BeginObject();
-    json.Key("ticks").Int(ticks);
-    json.Key("running").Bool(basic.FRunning);
-    json.Key("log").BeginArray();
-    for (const std::string& line : basic.FMessageLines)
-        json.String(line);
-    json.EndArray();
-    json.Key("line").Int(basic.FCurrentLine);
-    json.Key("variables").BeginObject();
-    for (size_t i = 0; i < basic.FVariables.size(); ++i)
-        json.Key(std::string(1, static_cast<char>('A' + i))).Int(basic.FVariables[i]);
-    json.EndObject();
-    WriteComponents(json, board);
-    WriteScopes(json, board);
-    json.EndObject();
-    return json.Text() + "\n";
-}
-
-// Voice clip files are looked up beside the program, as the window does.
-std::string ExecutableFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
 // The window reads such a file without a word; the runner's user gets a hint.

@@ -1,8 +1,9 @@
 #include "core/replay/recording_text.h"
 
+#include "core/numbers/number_text.h"
+
+#include <charconv>
 #include <cstdio>
-#include <locale>
-#include <sstream>
 
 namespace kelto {
 
@@ -61,24 +62,9 @@ std::optional<std::string> Utf8ToLatin1(std::string_view text)
     return bytes;
 }
 
-// Numbers read and written the same way whatever the user's locale.
-std::string NumberText(double value)
-{
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.precision(17);
-    out << value;
-    return out.str();
-}
-
 template <class T> bool ParseNumber(std::string_view text, T& value)
 {
-    if (text.empty() || text.find_first_of(" \t") != std::string_view::npos)
-        return false;
-    std::istringstream in{std::string(text)};
-    in.imbue(std::locale::classic());
-    in >> value;
-    return !in.fail() && in.peek() == std::char_traits<char>::eof();
+    return ReadNumber(text, value);
 }
 
 std::string TimeText(const TLocalTime& time)
@@ -103,7 +89,7 @@ bool ParseTime(std::string_view text, TLocalTime& time)
 
 std::string ValueText(double value)
 {
-    return NumberText(value);
+    return ShortestText(value);
 }
 std::string ValueText(bool value)
 {
@@ -340,9 +326,8 @@ private:
     std::optional<TRunRecording> Checksum(std::string_view rest, size_t lineStart)
     {
         uint64_t written = 0;
-        std::istringstream in{std::string(rest)};
-        in >> std::hex >> written;
-        if (in.fail() || rest.size() != 16)
+        const auto [end, problem] = std::from_chars(rest.data(), rest.data() + rest.size(), written, 16);
+        if (problem != std::errc() || end != rest.data() + rest.size() || rest.size() != 16)
             return Fail(FLines.LineNumber(), "checksum wants 16 hexadecimal digits");
         if (written != Fnv1a(FText.substr(0, lineStart)))
             return Fail(FLines.LineNumber(), "the checksum does not match: the recording was changed or damaged");
@@ -366,7 +351,7 @@ std::string WriteRecording(const TRunRecording& recording)
     out += "format " + std::to_string(kRecordingFormat) + "\n";
     out += "made-by " + recording.MadeBy + "\n";
     out += "run-at-start " + ValueText(recording.RunAtStart) + "\n";
-    out += "speed-factor " + NumberText(recording.SpeedFactor) + "\n";
+    out += "speed-factor " + ShortestText(recording.SpeedFactor) + "\n";
     out += "seed " + std::to_string(recording.Seed) + "\n";
     WriteRuns(out, "dt", recording.DeltaTimes);
     WriteRuns(out, "clock", recording.ClockReadings);
