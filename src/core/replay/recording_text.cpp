@@ -366,10 +366,14 @@ std::string WriteRecording(const TRunRecording& recording)
     out += "program " + std::to_string(recording.ProgramLines.size()) + "\n";
     for (const std::string& line : recording.ProgramLines)
         out += line + "\n";
+    return out + RecordingChecksumLine(out);
+}
+
+std::string RecordingChecksumLine(std::string_view body)
+{
     char checksum[32];
-    std::snprintf(checksum, sizeof checksum, "%016llx", static_cast<unsigned long long>(Fnv1a(out)));
-    out += "checksum " + std::string(checksum) + "\n";
-    return out;
+    std::snprintf(checksum, sizeof checksum, "%016llx", static_cast<unsigned long long>(Fnv1a(body)));
+    return "checksum " + std::string(checksum) + "\n";
 }
 
 std::optional<TRunRecording> ReadRecording(std::string_view text, std::string& error)

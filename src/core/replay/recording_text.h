@@ -36,6 +36,8 @@ namespace kelto {
 constexpr int kRecordingFormat = 1;
 
 std::string WriteRecording(const TRunRecording& recording);
+// The checksum line that ends a recording whose other lines are `body`.
+std::string RecordingChecksumLine(std::string_view body);
 // Nothing and the reason (naming the line) when the text is not a whole,
 // unedited recording of this format.
 std::optional<TRunRecording> ReadRecording(std::string_view text, std::string& error);
