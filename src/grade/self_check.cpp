@@ -15,10 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TGrade Unchecked(const TTask& task, std::string error)
+// What the student sees when the work could not even be handed to the grader.
+TGrade Unchecked(std::string error)
 {
     TGrade grade;
-    grade.Total = TotalPoints(task);
     grade.Error = std::move(error);
     return grade;
 }
@@ -52,12 +52,12 @@ std::string SelfCheck(const TTask& task, const TWorkInProgress& work, const std:
     std::string error;
     const std::optional<TScratchFolder> scratch = TScratchFolder::Make(error);
     if (!scratch)
-        return StudentView(task, Unchecked(task, error));
+        return StudentView(task, Unchecked(error));
     const fs::path submission = fs::path(scratch->Path()) / "work";
     if (auto problem = WriteSubmission(work, submission))
-        return StudentView(task, Unchecked(task, *problem));
+        return StudentView(task, Unchecked(*problem));
     if (auto problem = WriteActionFiles(task, scratch->Path()))
-        return StudentView(task, Unchecked(task, *problem));
+        return StudentView(task, Unchecked(*problem));
     const TGradeOptions defaults;
     const TGradeSetup setup{runner, scratch->Path(), defaults.TimeoutSeconds, defaults.MemoryBytes, stopped};
     return StudentView(task, GradeSubmission(task, submission.string(), setup, 0));

@@ -41,13 +41,6 @@ public:
         ++FUsed;
         return FRuns[FRun].Value;
     }
-    // Reading starts again from the first answer.
-    void Rewind()
-    {
-        FRun = 0;
-        FUsed = 0;
-    }
-
     const std::vector<TRun>& Runs() const { return FRuns; }
     int64_t Total() const
     {

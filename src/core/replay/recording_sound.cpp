@@ -174,13 +174,7 @@ struct TReplaySound::TProxies {
     TSeededRandom Random;
 };
 
-TReplaySound::TReplaySound(TRunRecording& recording) : FProxies(std::make_unique<TProxies>(recording))
-{
-    for (auto* answers : {&recording.TunesStarted, &recording.TunesPlaying, &recording.ClockAnnouncing,
-                          &recording.ClipFilesFound})
-        answers->Rewind();
-    recording.ClockReadings.Rewind();
-}
+TReplaySound::TReplaySound(TRunRecording& recording) : FProxies(std::make_unique<TProxies>(recording)) {}
 
 TReplaySound::~TReplaySound() = default;
 

@@ -27,7 +27,8 @@ private:
 
 class TReplaySound {
 public:
-    // Reads the answers of `recording` from the first; it must outlive this.
+    // Reads the answers of `recording` from where they stand (a recording
+    // read from a file: the first); it must outlive this.
     explicit TReplaySound(TRunRecording& recording);
     ~TReplaySound();
     TSoundDevices Devices();
