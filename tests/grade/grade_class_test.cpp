@@ -469,6 +469,14 @@ TEST(GradeClass, AStudentSeesTheirVisibleChecksAndTheTeacherAllOfThem)
                                    ReadFileText(fs::path(folder) / "hello.txt")};
         EXPECT_EQ(SelfCheck(*parsed, work, KELTO_RUN_PATH, [] { return false; }), c.View);
     }
+    // Where the work cannot even be written down, the student is told why.
+    std::string error;
+    const auto parsed = ReadTaskFile(task.string(), error);
+    ::setenv("TMPDIR", "/proc", 1);
+    const std::string unchecked = SelfCheck(*parsed, {}, KELTO_RUN_PATH, [] { return false; });
+    ::unsetenv("TMPDIR");
+    EXPECT_NE(unchecked.find("错误：无法创建临时文件夹"), std::string::npos) << unchecked;
+    EXPECT_NE(unchecked.find("✗ 第 1 行应显示 HI"), std::string::npos) << unchecked;
     EXPECT_NE(RunCli({"--student", task.string(), (kData / "class" / "right").string(), "x"}).ExitCode, 0);
 }
 
