@@ -259,8 +259,6 @@ private:
             return ParseRuns(rest, FRecording.DeltaTimes) || Failed("dt wants SECONDS*COUNT, seconds at most 3600");
         } else if (key == "clock") {
             return ParseRuns(rest, FRecording.ClockReadings) || Failed("clock wants HH:MM:SS*COUNT");
-        } else if (key == "tune-started") {
-            return ParseRuns(rest, FRecording.TunesStarted) || Failed("tune-started wants 0*COUNT or 1*COUNT");
         } else if (key == "tune-playing") {
             return ParseRuns(rest, FRecording.TunesPlaying) || Failed("tune-playing wants 0*COUNT or 1*COUNT");
         } else if (key == "clock-announcing") {
@@ -355,7 +353,6 @@ std::string WriteRecording(const TRunRecording& recording)
     out += "seed " + std::to_string(recording.Seed) + "\n";
     WriteRuns(out, "dt", recording.DeltaTimes);
     WriteRuns(out, "clock", recording.ClockReadings);
-    WriteRuns(out, "tune-started", recording.TunesStarted);
     WriteRuns(out, "tune-playing", recording.TunesPlaying);
     WriteRuns(out, "clock-announcing", recording.ClockAnnouncing);
     WriteRuns(out, "clip-file-found", recording.ClipFilesFound);

@@ -10,7 +10,6 @@
 //   seed 4021
 //   dt 0.001*5000 0.0015*1        tick lengths in seconds, value*count
 //   clock 12:00:00*3 12:00:01*1   the local clock's readings, in order
-//   tune-started 1*2              PLAY: the tune could start
 //   tune-playing 1*800 0*1        PLAY's wait: the tune still sounds
 //   clock-announcing 1*2100 0*1   CLOCK's wait: the clock still speaks
 //   clip-file-found 0*1           a file voice clip was there

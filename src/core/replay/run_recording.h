@@ -29,7 +29,6 @@ struct TRunRecording {
     TAnswerRuns<double> DeltaTimes;         // one per tick
     std::vector<TRecordedAction> Actions;   // in the order they happened
     TAnswerRuns<TLocalTime> ClockReadings;  // HOUR, MINUTE, SECOND and the spoken clock
-    TAnswerRuns<bool> TunesStarted;         // PLAY: whether the tune could start
     TAnswerRuns<bool> TunesPlaying;         // PLAY's wait: whether it still sounds
     TAnswerRuns<bool> ClockAnnouncing;      // CLOCK's wait: whether it still speaks
     TAnswerRuns<bool> ClipFilesFound;       // file voice clips: whether the file is there

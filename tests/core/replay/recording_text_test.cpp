@@ -22,7 +22,6 @@ TRunRecording FullRecording()
     recording.ClockReadings.Append({0, 0, 0});
     for (int i = 0; i < 40; ++i) // more runs than one line holds
         recording.TunesPlaying.Append(i % 2 == 0);
-    recording.TunesStarted.Append(true);
     recording.ClockAnnouncing.AppendRun(false, 7);
     recording.ClipFilesFound.Append(false);
     return recording;
