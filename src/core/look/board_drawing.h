@@ -26,7 +26,8 @@ struct TBoardPicture {
 };
 TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle);
 
-// A wire along its route, one pixel wide at any scale.
-void DrawConnection(TDisplayList& list, const TdxFcConnection& connection);
+// A wire along its route: width 0 is one pixel at any scale (pictures), 1 a
+// canvas unit, which a zoomed canvas view scales with the parts.
+void DrawConnection(TDisplayList& list, const TdxFcConnection& connection, int width);
 
 } // namespace kelto::look

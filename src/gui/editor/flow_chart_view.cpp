@@ -1,7 +1,10 @@
 #include "gui/editor/flow_chart_view.h"
 
 #include "gui/editor/strings.h"
+#include "gui/render/painter_surface.h"
 #include "gui/render/refresh_interval.h"
+
+#include "core/look/board_drawing.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -87,6 +90,15 @@ TRect Moved(const TRect& r, TPoint by)
 {
     return {SaturatingAdd(r.Left, by.X), SaturatingAdd(r.Top, by.Y), SaturatingAdd(r.Right, by.X),
             SaturatingAdd(r.Bottom, by.Y)};
+}
+
+// The units a route's points lie in.
+TRect Covering(const std::vector<TPoint>& points)
+{
+    TRect r{points.front().X, points.front().Y, points.front().X + 1, points.front().Y + 1};
+    for (const TPoint p : points)
+        r = {std::min(r.Left, p.X), std::min(r.Top, p.Y), std::max(r.Right, p.X + 1), std::max(r.Bottom, p.Y + 1)};
+    return r;
 }
 
 // As a QRect counts: the last pixel inside, not the first outside.
@@ -293,40 +305,22 @@ void TdxFlowChartView::resizeEvent(QResizeEvent* event)
     UpdateScrollRange();
 }
 
-void TdxFlowChartView::RouteOf(const TdxFcConnection& connection)
-{
-    connection.RoutePoints(FChartRoute);
-    FRoute.clear();
-    for (const TPoint& point : FChartRoute)
-        FRoute.emplace_back(point.X, point.Y);
-}
-
-// Wires are drawn in canvas units, so a zoomed wire is as thick as the
+// Wires are drawn a canvas unit wide, so a zoomed wire is as thick as the
 // lines of the parts it joins.
 void TdxFlowChartView::PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind)
 {
-    painter.setPen(QPen(Qt::black, 1));
-    // As the painter surface aligns odd strokes at a scale.
-    const QTransform start = painter.transform();
-    if (start.type() == QTransform::TxScale)
-        painter.translate(0.5, 0.5);
+    FWires.Operations.clear();
     for (int32_t i = 0; i < FCanvas.ConnectionCount(); ++i) {
         const TdxFcConnection& connection = *FCanvas.Connections(i);
         if (!connection.Visible() || connection.DrawnBehind() != drawnBehind)
             continue;
-        RouteOf(connection);
-        if (FRoute.size() < 2)
+        connection.RoutePoints(FChartRoute);
+        if (FChartRoute.size() < 2 ||
+            !Grown(ClientRect(Covering(FChartRoute)), FView.PixelsCovering(1)).intersects(clip))
             continue;
-        const auto [minX, maxX] = std::minmax_element(FRoute.begin(), FRoute.end(),
-                                                      [](QPoint a, QPoint b) { return a.x() < b.x(); });
-        const auto [minY, maxY] = std::minmax_element(FRoute.begin(), FRoute.end(),
-                                                      [](QPoint a, QPoint b) { return a.y() < b.y(); });
-        const TRect covered{minX->x(), minY->y(), maxX->x() + 1, maxY->y() + 1};
-        if (!Grown(ClientRect(covered), FView.PixelsCovering(1)).intersects(clip))
-            continue;
-        painter.drawPolyline(FRoute.data(), static_cast<int>(FRoute.size()));
+        look::DrawConnection(FWires, connection, 1);
     }
-    painter.setTransform(start);
+    Replay(painter, FKit, FWires);
 }
 
 void TdxFlowChartView::DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const

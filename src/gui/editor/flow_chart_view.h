@@ -4,8 +4,11 @@
 // scrolls, zooms the view, and feeds the mouse into the canvas's mouse machine.
 #pragma once
 
+#include "gui/render/render_kit.h"
+
 #include "core/canvas/canvas_mouse.h"
 #include "core/canvas/view_transform.h"
+#include "core/look/display_list.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -106,8 +109,6 @@ private:
     void PaintDragOutline(QPainter& painter);
     // Where a canvas point shows in the view, in pixels.
     QPoint PixelOf(TPoint chartPoint) const;
-    // The drawn polyline of a connection in canvas units, into FRoute.
-    void RouteOf(const TdxFcConnection& connection);
     QRect DragOutlineRect() const;
     QRect WiringMarkRect() const;
     // The line from the first pin to the pointer, and the area it covers.
@@ -128,7 +129,9 @@ private:
     // Wheel turns short of a notch, from fine-grained wheels and touchpads.
     int FWheelAngle = 0;
     std::vector<TPoint> FChartRoute;
-    std::vector<QPoint> FRoute;
+    // The wires' drawing, reused by every paint; wires need no pictures or dots.
+    look::TDisplayList FWires;
+    TRenderKit FKit{false};
     QRect FOutline;
     QTimer FScrollRangeTimer;
     QRegion FDirty;
