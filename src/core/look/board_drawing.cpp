@@ -125,4 +125,9 @@ void DrawConnection(TDisplayList& list, const TdxFcConnection& connection, int w
         list.Operations.emplace_back(TPolyline{std::move(route), ClrInk, width});
 }
 
+void DrawWiringLine(TDisplayList& list, TPoint pin, TPoint pointer)
+{
+    list.Operations.emplace_back(TLine{pin, pointer, ClrWiring});
+}
+
 } // namespace kelto::look

@@ -30,4 +30,7 @@ TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle);
 // canvas unit, which a zoomed canvas view scales with the parts.
 void DrawConnection(TDisplayList& list, const TdxFcConnection& connection, int width);
 
+// While a wire is begun: the line from its first pin to the pointer.
+void DrawWiringLine(TDisplayList& list, TPoint pin, TPoint pointer);
+
 } // namespace kelto::look

@@ -1,6 +1,7 @@
 #include "core/look/plot_drawing.h"
 
 #include "core/instruments/scope_samples.h"
+#include "core/look/colours.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +14,6 @@ namespace {
 
 constexpr TArgb kBackground = 0xFF000000;
 constexpr TArgb kGridGreen = 0xFF008000;
-constexpr TArgb kLime = 0xFF00FF00;
 constexpr TArgb kBandGap = 0xFF202020;
 constexpr int kMargin = 1;
 constexpr int kLabelGap = 2;
@@ -81,7 +81,7 @@ void CentredText(TDisplayList& list, const TBox& r, std::string text, const TTex
 {
     const int left = r.X + static_cast<int>(std::floor((r.W - textWidth(text)) / 2.0));
     const int top = r.Y + static_cast<int>(std::floor((r.H - LineHeight()) / 2.0 + 0.5));
-    list.Operations.emplace_back(TText{{left, top}, std::move(text), TFace::Plot, kLime});
+    list.Operations.emplace_back(TText{{left, top}, std::move(text), TFace::Plot, ClrTrace});
 }
 
 void DrawGrid(TDisplayList& list, const TPlotLayout& layout, const TBox& dirty)
@@ -127,7 +127,7 @@ void DrawLabels(TDisplayList& list, const TPlotLayout& layout, const TTextWidth&
             std::clamp(layout.XOfSample(static_cast<double>(x)) - width / 2, plot.X, Right(widget) + 1 - width);
         if (left < freeFrom)
             continue;
-        list.Operations.emplace_back(TText{{left, top}, std::move(text), TFace::Plot, kLime});
+        list.Operations.emplace_back(TText{{left, top}, std::move(text), TFace::Plot, ClrTrace});
         freeFrom = left + width + space;
     }
 }
@@ -164,13 +164,13 @@ void DrawTrace(TDisplayList& list, const TScopeSamples& samples, const TPlotLayo
             const int y = layout.YOfValue(point.Y, band);
             if (next.Null) {
                 if (x >= dirty.X)
-                    Fill(list, Intersected({x, y, 1, 1}, clip), kLime);
+                    Fill(list, Intersected({x, y, 1, 1}, clip), ClrTrace);
             } else if (const int nextX = layout.XOfSample(static_cast<double>(i + 1)); nextX >= dirty.X) {
                 const int left = std::max(x, clip.X);
                 const int right = std::min(nextX, Right(clip));
                 if (y >= clip.Y && y <= Bottom(clip) && left <= right)
-                    HairLine(list, left, y, right, y, kLime);
-                Fill(list, Intersected(Column(nextX, y, layout.YOfValue(next.Y, band)), clip), kLime);
+                    HairLine(list, left, y, right, y, ClrTrace);
+                Fill(list, Intersected(Column(nextX, y, layout.YOfValue(next.Y, band)), clip), ClrTrace);
             }
         }
         point = next;

@@ -5,6 +5,7 @@
 #include "gui/render/refresh_interval.h"
 
 #include "core/look/board_drawing.h"
+#include "core/look/colours.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -36,7 +37,6 @@ constexpr int kMarkReach = kMarkSize / 2 + 1;
 // further): a body is repainted, and erased, with this much around it.
 constexpr int kDrawReach = 16;
 constexpr int kWiringMarkRadius = 5;
-const QColor kWiringMarkColour(0xE0, 0x00, 0x00);
 const QColor kEmptyHintColour(0x60, 0x60, 0x60);
 constexpr int kEmptyHintPixels = 16;
 const QColor kZoomLabelColour(0x60, 0x60, 0x60);
@@ -443,11 +443,13 @@ void TdxFlowChartView::PaintWiring(QPainter& painter, const QRect& clip)
         return;
     painter.setBrush(Qt::NoBrush);
     if (mark.intersects(clip)) {
-        painter.setPen(QPen(kWiringMarkColour, 2));
+        painter.setPen(QPen(QColor::fromRgba(look::ClrWiring), 2));
         painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
     }
-    painter.setPen(QPen(kWiringMarkColour, 1));
-    painter.drawLine(RubberBand());
+    const QLine line = RubberBand();
+    FWires.Operations.clear();
+    look::DrawWiringLine(FWires, {line.x1(), line.y1()}, {line.x2(), line.y2()});
+    Replay(painter, FKit, FWires);
 }
 
 void TdxFlowChartView::PaintEmptyHint(QPainter& painter)
