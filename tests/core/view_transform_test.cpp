@@ -41,6 +41,18 @@ TEST(ViewTransform, ActualSizeMapsPixelsOneToOne)
     EXPECT_EQ(view.ToPixels({40, 0, 50, 10}), (TRect{10, 20, 20, 30}));
 }
 
+// The click / drag threshold stays about four screen pixels at every step.
+TEST(ViewTransform, FourPixelsAreNearlyAsManyUnitsAsTheZoomAllows)
+{
+    const struct {
+        int32_t Percent, Units;
+    } cases[] = {{50, 8}, {67, 6}, {80, 5}, {100, 4}, {125, 3}, {150, 3}, {200, 2}, {300, 1}, {400, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Percent) + "%");
+        EXPECT_EQ(At(c.Percent).UnitsNear(4), c.Units);
+    }
+}
+
 TEST(ViewTransform, ScaledPixelsShowTheUnitUnderTheirCentre)
 {
     const struct {

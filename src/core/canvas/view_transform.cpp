@@ -94,6 +94,11 @@ TRect TViewTransform::ToPixels(const TRect& units) const
             shift(content.Bottom, FOffset.Y)};
 }
 
+int32_t TViewTransform::UnitsNear(int32_t pixels) const
+{
+    return std::max<int32_t>(1, Saturate(std::llround(static_cast<double>(pixels) * 100 / FPercent)));
+}
+
 int32_t TViewTransform::PixelsCovering(int32_t units) const
 {
     return Saturate(CeilDiv(int64_t{units} * FPercent, 100));

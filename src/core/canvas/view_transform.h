@@ -42,6 +42,8 @@ public:
     TRect ToContent(const TRect& units) const;
     // How many pixels cover a distance of this many units.
     int32_t PixelsCovering(int32_t units) const;
+    // The nearest whole number of units to a distance of this many pixels, at least 1.
+    int32_t UnitsNear(int32_t pixels) const;
 
 private:
     int32_t FPercent = kActualSize;

@@ -205,6 +205,7 @@ void TdxFlowChartView::FollowView()
     FCanvas.SetScroll(scroll.X, scroll.Y);
     const QPoint last = ToClient({viewport()->width() - 1, viewport()->height() - 1});
     FMouse.SetClientSize(last.x() + 1, last.y() + 1);
+    FMouse.SetDragThreshold(FView.UnitsNear(TCanvasMouse::kDragThreshold));
     Repaint(viewport()->rect());
 }
 

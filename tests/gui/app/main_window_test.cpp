@@ -330,12 +330,22 @@ private slots:
         TSimuPart& led = Place(kLED0, 120, 10);
         view.SetZoomPercent(200);
         QCOMPARE(PinPoint(led, 0), 2 * QPoint(led.Pin(0)->Left(), led.Pin(0)->Top()));
+        // Four screen pixels still tell a click from a drag.
+        auto& lever = static_cast<TSimuZhaDaoSwitch&>(toggle);
+        const QPoint onLever = view.ClientRect({60, 20, 61, 21}).topLeft();
+        for (const int dx : {4, 6}) {
+            QTest::mousePress(Canvas(), Qt::LeftButton, {}, onLever);
+            QTest::mouseMove(Canvas(), onLever + QPoint(dx, 0));
+            QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, onLever + QPoint(dx, 0));
+        }
+        QCOMPARE(lever.FClosed, uint8_t{1});
+        QCOMPARE(toggle.FBody->Left(), 13);
+        Board().MovePartTo(toggle.FBody, 10, 10);
         Click(PinPoint(toggle, 1));
         Click(PinPoint(led, 0));
         QCOMPARE(Board().Canvas().ConnectionCount(), 1);
         QCOMPARE(Board().Canvas().Connections(0)->SourceObject(), toggle.Pin(1));
         QCOMPARE(Board().Canvas().Connections(0)->TargetObject(), led.Pin(0));
-        QCOMPARE(toggle.FBody->Left(), 10);
 
         const QPoint pointer = PinPoint(led, 0);
         QWheelEvent notch(pointer, Canvas()->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton,
