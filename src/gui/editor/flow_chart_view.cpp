@@ -150,6 +150,11 @@ QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
     return InclusiveRect(FView.ToPixels(chartRect));
 }
 
+QSize TdxFlowChartView::ShownCanvasSize() const
+{
+    return {FView.UnitsNear(viewport()->width()), FView.UnitsNear(viewport()->height())};
+}
+
 QPoint TdxFlowChartView::PixelOf(TPoint chartPoint) const
 {
     const TRect r = FView.ToPixels({chartPoint.X, chartPoint.Y, chartPoint.X, chartPoint.Y});

@@ -43,6 +43,8 @@ public:
 
     // Where a rectangle of the canvas shows in the view, in pixels.
     QRect ClientRect(const TRect& chartRect) const;
+    // How much of the canvas the view shows, in canvas units.
+    QSize ShownCanvasSize() const;
     // Scrolls an object into view, if it is out of it.
     void ShowObject(const TdxFcObject* object);
 
