@@ -26,6 +26,16 @@ scripts/install-deps.sh
 jobs=$(nproc)
 build=$(scripts/configure-build.sh)
 ninja -C "$build" -j"$jobs"
+# The node runner of the WebAssembly build, which the golden_web.* tests
+# check against the golden cases; without emscripten they are skipped.
+web=0
+KELTO_JOBS=$jobs scripts/build-web.sh || web=$?
+if [ "$web" -eq 3 ]; then
+  rm -f build/web/keltosimu-run.js
+  echo "test.sh: skipping the WebAssembly suite (golden_web.*): emscripten or pugixml's source is missing" >&2
+elif [ "$web" -ne 0 ]; then
+  exit "$web"
+fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$jobs"
 
 if [ "$sanitize" -eq 1 ]; then

@@ -1,7 +1,10 @@
 #!/bin/bash
 # Measures the window on a virtual display (needs xvfb-run):
 #   bench/window_measure.sh BUILD_DIR [running|static|floor|memory]...   (default: all four)
-# running: the full-board circuit and program, both scope windows recording,
+# Each case but floor runs on the full board (its displays never change) and
+# then on the busy board (every display, the voltmeter and both probes change
+# all the time); BOARDS="busy_board" picks one.
+# running: the board's circuit and program, both scope windows recording,
 #          frame clock pause 1 ms, canvas scrolled to the displays; the
 #          window's own KELTOSIMU_STATS lines (ticks/s, repaints/s, CPU).
 # static:  the full-board circuit, no program running, frame clock pause 1 ms.
@@ -16,8 +19,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:?usage: window_measure.sh BUILD_DIR [running|static|floor|memory]...}")
 shift
 cases=("${@:-running static floor memory}")
-board="$root/bench/data/full_board.dps"
-program="$root/bench/data/full_board.txt"
+boards=(${BOARDS:-full_board busy_board})
 load="$build/tests/gui/app/keltosimu-window-load"
 app="$build/src/gui/app/keltosimu"
 screen="-screen 0 2800x1440x24"
@@ -25,11 +27,15 @@ export KELTOSIMU_STATS=1
 
 rss() { awk '/VmRSS/ {print $2 " kB"}' "/proc/$1/status"; }
 
-for c in ${cases[*]}; do
-    echo "== $c ($(uptime | sed 's/.*load/load/'))"
+measure() {
+    local c=$1 board="$root/bench/data/$2.dps" program="$root/bench/data/$2.txt"
+    # Where the displays are.
+    local scroll=1800,700
+    [ "$2" = busy_board ] && scroll=400,0
+    echo "== $c $2 ($(uptime | sed 's/.*load/load/'))"
     case $c in
     running)
-        xvfb-run -a -s "$screen" "$load" "$board" "$program" --scopes --pause 1 --seconds 32 --scroll 1800,700 \
+        xvfb-run -a -s "$screen" "$load" "$board" "$program" --scopes --pause 1 --seconds 32 --scroll "$scroll" \
             2>&1 | grep '^keltosimu'
         ;;
     static)
@@ -49,4 +55,12 @@ for c in ${cases[*]}; do
         ;;
     *) echo "unknown case $c" >&2; exit 2 ;;
     esac
+}
+
+for c in ${cases[*]}; do
+    if [ "$c" = floor ]; then
+        measure floor "${boards[0]}"
+    else
+        for b in "${boards[@]}"; do measure "$c" "$b"; done
+    fi
 done

@@ -45,7 +45,7 @@ endfunction()
 # of lower layers only, never one of its own layer or above, and never a
 # front end (cli, gui, platform). Configure checks it, and so does every build
 # after a core file changed, through cmake -P on this file.
-set(KELTO_CORE_LAYERS canvas circuit sim sound "devices,basic,instruments" files board look)
+set(KELTO_CORE_LAYERS numbers canvas circuit sim sound "devices,basic,instruments" files board "look,replay")
 
 function(kelto_check_core_layers source_dir)
   set(rank 0)

@@ -13,6 +13,7 @@ targets=(
   "kelto_fuzz_circuit_file -name *.dps"
   "kelto_fuzz_program -name *.txt"
   "kelto_fuzz_note_string -name *.notes"
+  "kelto_fuzz_recording -name *.rec"
 )
 
 mkdir -p "$build/crashes"

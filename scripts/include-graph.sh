@@ -3,7 +3,7 @@
 # folders its files include.
 set -euo pipefail
 cd "$(dirname "$0")/../src/core"
-layers=(canvas sound circuit sim devices instruments basic files board)
+layers=(numbers canvas sound circuit sim devices instruments basic files board)
 folders=("${layers[@]}")
 for dir in */; do
     [[ " ${layers[*]} " == *" ${dir%/} "* ]] || folders+=("${dir%/}")

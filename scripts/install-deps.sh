@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need,
-# and only those that are missing.
+# and only those that are missing; then what the WebAssembly build needs
+# (scripts/build-web.sh), where a failure only skips that build.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   cmake ninja-build g++ pkg-config
@@ -13,16 +15,47 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev espeak-ng sox
   dpkg-dev desktop-file-utils shared-mime-info
 )
+web_packages=(emscripten node-acorn)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+updated=0
+
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  if [ "$updated" -eq 0 ]; then
+    $sudo apt-get update -qq
+    updated=1
+  fi
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# pugixml's source, of the version the native build links, unpacked into
+# build/web-deps by apt with a private source list (nothing in /etc changes).
+fetch_pugixml_source() {
+  local deps=$root/build/web-deps
+  [ -n "$(find "$deps" -maxdepth 3 -path '*/src/pugixml.cpp' 2>/dev/null)" ] && return 0
+  local version
+  version=$(dpkg-query -W -f='${Version}' libpugixml-dev)
+  local apt=$deps/apt
+  mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/archives/partial"
+  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
+    >"$apt/sources.list"
+  local options=(-qq -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts="$apt/parts"
+                 -o Dir::State::Lists="$apt/lists" -o Dir::Cache::Archives="$apt/archives"
+                 -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache= -o APT::Sandbox::User="$(id -un)")
+  echo "Fetching pugixml $version's source into build/web-deps"
+  apt-get "${options[@]}" update || return 1
+  (cd "$deps" && apt-get "${options[@]}" source "pugixml=$version" >/dev/null)
+}
+
+install_missing "${packages[@]}"
+if ! (install_missing "${web_packages[@]}" && fetch_pugixml_source); then
+  echo "install-deps: the WebAssembly build's dependencies are missing; its tests will be skipped" >&2
+fi

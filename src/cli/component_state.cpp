@@ -6,8 +6,7 @@
 #include "core/circuit/type_table.h"
 #include "core/devices/lcd1602.h"
 #include "core/instruments/scope_export.h"
-
-#include <charconv>
+#include "core/numbers/number_text.h"
 
 namespace kelto::cli {
 
@@ -56,11 +55,7 @@ void WritePins(TJsonWriter& json, const TSimuPart& part)
 // same float, so 0.3 shows as 0.3 and not as the float's exact binary value.
 double ShortestDecimal(float value)
 {
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    double shortest = value;
-    std::from_chars(text, written.ptr, shortest);
-    return shortest;
+    return ReadDecimal(ShortestText(value)).value_or(value);
 }
 
 void WriteScope(TJsonWriter& json, std::string_view key, const TScopeRecorder& scope)
@@ -244,6 +239,28 @@ void WriteScopes(TJsonWriter& json, const TSimuBoard& board)
     WriteScope(json, kOScopesDataName, board.OScopesRecorder());
     WriteScope(json, kAudioasDataName, board.AudioasRecorder());
     json.EndObject();
+}
+
+std::string StateJson(const TSimuBoard& board, int64_t ticks)
+{
+    const TBasicInterpreter& basic = board.Basic();
+    TJsonWriter json;
+    json.BeginObject();
+    json.Key("ticks").Int(ticks);
+    json.Key("running").Bool(basic.FRunning);
+    json.Key("log").BeginArray();
+    for (const std::string& line : basic.FMessageLines)
+        json.String(line);
+    json.EndArray();
+    json.Key("line").Int(basic.FCurrentLine);
+    json.Key("variables").BeginObject();
+    for (size_t i = 0; i < basic.FVariables.size(); ++i)
+        json.Key(std::string(1, static_cast<char>('A' + i))).Int(basic.FVariables[i]);
+    json.EndObject();
+    WriteComponents(json, board);
+    WriteScopes(json, board);
+    json.EndObject();
+    return json.Text() + "\n";
 }
 
 } // namespace kelto::cli

@@ -17,5 +17,8 @@ void WritePartFields(TJsonWriter& json, const TSimuPart& part);
 // "scopes": each oscilloscope window's switch, axis window and samples, one
 // array per channel with null for a null point.
 void WriteScopes(TJsonWriter& json, const TSimuBoard& board);
+// What --state writes after `ticks` ticks: the interpreter's log, line and
+// variables, the components and the scopes.
+std::string StateJson(const TSimuBoard& board, int64_t ticks);
 
 } // namespace kelto::cli

@@ -1,6 +1,7 @@
 #include "cli/json_writer.h"
 
-#include <charconv>
+#include "core/numbers/number_text.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -94,9 +95,7 @@ TJsonWriter& TJsonWriter::Number(double value)
     if (!std::isfinite(value))
         return Null();
     Separate();
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    FText.append(text, result.ptr);
+    FText += ShortestText(value);
     return *this;
 }
 

@@ -3,7 +3,7 @@
 #include "cli/actions_file.h"
 #include "cli/audio_capture.h"
 #include "cli/component_state.h"
-#include "cli/json_writer.h"
+#include "cli/executable_folder.h"
 #include "cli/program_check_command.h"
 #include "cli/progress_line.h"
 #include "cli/run_audio.h"
@@ -11,6 +11,7 @@
 #include "cli/run_outputs.h"
 #include "cli/run_picture.h"
 #include "cli/run_recorder.h"
+#include "cli/run_source.h"
 #include "cli/stop_signal.h"
 #include "cli/user_action.h"
 #include "core/board/board.h"
@@ -25,7 +26,6 @@
 #include "core/sound/virtual_devices.h"
 #include "core/sound/virtual_stream_device.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <unistd.h>
@@ -41,35 +41,6 @@ int Fail(const std::string& message)
 {
     std::cerr << "keltosimu-run: " << message << '\n';
     return kBadInput;
-}
-
-std::string StateJson(const TSimuBoard& board, int64_t ticks)
-{
-    const TBasicInterpreter& basic = board.Basic();
-    TJsonWriter json;
-    json.BeginObject();
-    json.Key("ticks").Int(ticks);
-    json.Key("running").Bool(basic.FRunning);
-    json.Key("log").BeginArray();
-    for (const std::string& line : basic.FMessageLines)
-        json.String(line);
-    json.EndArray();
-    json.Key("line").Int(basic.FCurrentLine);
-    json.Key("variables").BeginObject();
-    for (size_t i = 0; i < basic.FVariables.size(); ++i)
-        json.Key(std::string(1, static_cast<char>('A' + i))).Int(basic.FVariables[i]);
-    json.EndObject();
-    WriteComponents(json, board);
-    WriteScopes(json, board);
-    json.EndObject();
-    return json.Text() + "\n";
-}
-
-// Voice clip files are looked up beside the program, as the window does.
-std::string ExecutableFolder()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
 }
 
 // The window reads such a file without a word; the runner's user gets a hint.
@@ -88,22 +59,13 @@ void WarnIfNotGbk(const std::string& path)
 int Run(const TRunOptions& options)
 {
     TSimuBoard board;
-    board.SetMotorSpeedFactor(options.SpeedFactor);
-    if (const TFileResult loaded = LoadCircuitFile(board, options.CircuitPath); !loaded.Ok)
-        return Fail(loaded.Message);
-    if (options.ProgramPath) {
-        std::vector<std::string> lines;
-        if (const TFileResult loaded = LoadProgramFile(*options.ProgramPath, lines); !loaded.Ok)
-            return Fail(loaded.Message);
+    TRunSource source(options, "keltosimu-run " KELTO_VERSION);
+    if (const std::optional<std::string> problem = source.Load(board))
+        return Fail(*problem);
+    if (options.ProgramPath)
         WarnIfNotGbk(*options.ProgramPath);
-        board.SetEditorLines(ProgramLinesAsGbk(lines));
-    }
-    std::vector<TScheduledAction> scheduled = options.Actions;
-    if (options.ActionsPath)
-        if (const std::optional<std::string> problem = ReadActionsFile(*options.ActionsPath, scheduled))
-            return Fail(*problem);
     std::string error;
-    const std::optional<std::vector<TTimedAction>> actions = ParseSchedule(scheduled, board, error);
+    const std::optional<std::vector<TTimedAction>> actions = ParseSchedule(source.Scheduled(), board, error);
     if (!actions)
         return Fail(error);
     if (options.AudioPath)
@@ -137,33 +99,37 @@ int Run(const TRunOptions& options)
     if (options.AudioPath || options.MidiPath)
         capture.emplace(streamDevice, wavePlayer, clockSpeaker,
                         options.Time ? static_cast<const ILocalClock&>(fixedClock) : systemClock);
-    board.SetSoundDevices({&midiGen, capture ? &capture->WavePlayer() : &wavePlayer,
-                           capture ? &capture->ClockSpeaker() : &clockSpeaker,
-                           options.Time ? &fixedClock : nullptr, options.Seed ? &seededRandom : nullptr});
+    board.SetSoundDevices(source.Devices({&midiGen, capture ? &capture->WavePlayer() : &wavePlayer,
+                                          capture ? &capture->ClockSpeaker() : &clockSpeaker,
+                                          options.Time ? &fixedClock : nullptr,
+                                          options.Seed ? &seededRandom : nullptr}));
 
     TRunRecorder recorder(board, outputs.StandardOutput());
     if (outputs.Events() != nullptr)
         recorder.RecordEvents(*outputs.Events());
     if (outputs.Trace() != nullptr)
         recorder.RecordTrace(*outputs.Trace());
-    TProgressLine progress(options.Ticks, ::isatty(STDERR_FILENO) == 1);
+    TProgressLine progress(source.Ticks(), ::isatty(STDERR_FILENO) == 1);
     recorder.FBeforeLogLine = [&progress] { progress.Hide(); };
     TActionTargets targets(board);
     CatchStopSignals();
 
-    if (options.ProgramPath && !options.NoRun)
+    if (source.RunAtStart())
         board.ButtonRUNClick();
     auto next = actions->begin();
     int64_t ticksDone = 0;
-    for (int64_t tick = 1; tick <= options.Ticks && !StopSignalled(); ++tick) {
+    double time = 0.0;
+    for (int64_t tick = 1; tick <= source.Ticks() && !StopSignalled(); ++tick) {
         for (; next != actions->end() && next->Tick <= tick; ++next)
             targets.Perform(next->Action, board);
+        const double deltaTime = source.NextDeltaTime();
+        time += deltaTime;
         recorder.BeginTick(tick);
-        board.RunTick(options.DeltaTime, static_cast<double>(tick) * options.DeltaTime);
+        board.RunTick(deltaTime, time);
         recorder.EndTick();
-        streamDevice.AdvanceTime(options.DeltaTime);
+        streamDevice.AdvanceTime(deltaTime);
         midiGen.DeliverNotifications();
-        clockSpeaker.AdvanceTime(options.DeltaTime);
+        clockSpeaker.AdvanceTime(deltaTime);
         ticksDone = tick;
         progress.Update(tick);
     }
@@ -174,6 +140,12 @@ int Run(const TRunOptions& options)
     for (; next != actions->end() && !interrupted; ++next)
         targets.Perform(next->Action, board);
 
+    if (const std::optional<std::string> mismatch = source.ReplayMismatch()) {
+        outputs.Finish();
+        return Fail(*mismatch);
+    }
+    if (options.RecordPath)
+        outputs.WriteWhole(*options.RecordPath, source.RecordingText(ticksDone));
     if (options.StatePath)
         outputs.WriteWhole(*options.StatePath, StateJson(board, ticksDone));
     if (options.SavePath)
@@ -181,7 +153,7 @@ int Run(const TRunOptions& options)
     if (options.VcdPath) {
         const TScopeTrace traces[] = {{kOScopesDataName, board.OScopesRecorder().Samples()},
                                       {kAudioasDataName, board.AudioasRecorder().Samples()}};
-        outputs.WriteWhole(*options.VcdPath, ScopeVcd(traces, options.DeltaTime));
+        outputs.WriteWhole(*options.VcdPath, ScopeVcd(traces, source.FirstDeltaTime()));
     }
     if (options.MidiPath)
         outputs.WriteWhole(*options.MidiPath, StandardMidiFile(capture->Script().Synth));

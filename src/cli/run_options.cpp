@@ -2,8 +2,8 @@
 
 #include "cli/user_action.h"
 #include "core/look/picture_format.h"
+#include "core/numbers/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -11,15 +11,9 @@ namespace kelto::cli {
 
 namespace {
 
-template <typename T> bool ParseNumber(const std::string& text, T& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
 bool ParseInRange(const std::string& text, double& value, double low, double high)
 {
-    return ParseNumber(text, value) && std::isfinite(value) && value >= low && value <= high;
+    return ReadNumber(text, value) && std::isfinite(value) && value >= low && value <= high;
 }
 
 // HH:MM:SS with hours 0..23, minutes and seconds 0..59.
@@ -27,8 +21,8 @@ bool ParseTime(const std::string& text, TLocalTime& time)
 {
     if (text.size() != 8 || text[2] != ':' || text[5] != ':')
         return false;
-    return ParseNumber(text.substr(0, 2), time.Hour) && ParseNumber(text.substr(3, 2), time.Minute) &&
-           ParseNumber(text.substr(6, 2), time.Second) && time.Hour >= 0 && time.Hour <= 23 &&
+    return ReadNumber(text.substr(0, 2), time.Hour) && ReadNumber(text.substr(3, 2), time.Minute) &&
+           ReadNumber(text.substr(6, 2), time.Second) && time.Hour >= 0 && time.Hour <= 23 &&
            time.Minute >= 0 && time.Minute <= 59 && time.Second >= 0 && time.Second <= 59;
 }
 
@@ -43,7 +37,9 @@ struct TOption {
 
 constexpr TOption kOptions[] = {
     {"--ticks", "N", "ticks to run (default 1000)",
-     [](TRunOptions& o, const std::string& v) { return ParseNumber(v, o.Ticks) && o.Ticks >= 0; },
+    [](TRunOptions& o, const std::string& v) {
+         return ReadNumber(v, o.Ticks) && o.Ticks >= 0 && (o.TicksGiven = true);
+     },
      "a whole number of 0 or more"},
     {"--dt", "SECONDS", "simulated time of every tick (default 0.001)",
      [](TRunOptions& o, const std::string& v) { return ParseInRange(v, o.DeltaTime, 0.0, kMaxDeltaTime); },
@@ -65,7 +61,7 @@ constexpr TOption kOptions[] = {
     {"--seed", "N", "seed of the RANDOM generator (default: from the clock)",
      [](TRunOptions& o, const std::string& v) {
          uint32_t seed = 0;
-         if (!ParseNumber(v, seed))
+         if (!ReadNumber(v, seed))
              return false;
          o.Seed = seed;
          return true;
@@ -103,6 +99,12 @@ constexpr TOption kOptions[] = {
          return look::PictureFormatOf(v).has_value() && (o.PicturePath = v, true);
      },
      "a file name ending in .svg, .png or .pdf"},
+    {"--record", "FILE", "write a recording of the run: circuit, program, actions, clock readings, sounds",
+     [](TRunOptions& o, const std::string& v) { return v != "-" && (o.RecordPath = v, true); },
+     "a file name (not -)"},
+    {"--replay", "FILE",
+     "run the recording in FILE exactly as it went, in place of CIRCUIT and PROGRAM (--ticks N: to tick N)",
+     [](TRunOptions& o, const std::string& v) { return (o.ReplayPath = v), true; }, ""},
     {"--save", "FILE", "write the circuit back as a .dps file after the ticks",
      [](TRunOptions& o, const std::string& v) { return (o.SavePath = v), true; }, ""},
     {"--check", "PROGRAM.txt",
@@ -124,6 +126,27 @@ const TOption* FindOption(std::string_view arg)
     return nullptr;
 }
 
+// A replay takes everything a run is made of from the recording.
+bool ReplayConflict(const TRunOptions& options, const std::vector<std::string>& positional, std::string& error)
+{
+    const std::pair<bool, const char*> conflicts[] = {
+        {!positional.empty(), "a circuit or program file"},
+        {!options.Actions.empty() || options.ActionsPath, "--at or --actions"},
+        {options.Time || options.Seed, "--time or --seed"},
+        {options.DeltaTime != TRunOptions{}.DeltaTime || options.SpeedFactor != TRunOptions{}.SpeedFactor,
+         "--dt or --speed-factor"},
+        {options.NoRun, "--no-run"},
+        {options.AudioPath || options.MidiPath, "--audio or --midi (a replay plays no sound)"},
+        {options.RecordPath.has_value(), "--record"},
+    };
+    for (const auto& [conflict, what] : conflicts)
+        if (conflict) {
+            error = std::string("--replay takes no ") + what + ": the recording holds the run";
+            return true;
+        }
+    return false;
+}
+
 } // namespace
 
 bool ParseScheduledAction(const std::string& text, TScheduledAction& action)
@@ -132,12 +155,13 @@ bool ParseScheduledAction(const std::string& text, TScheduledAction& action)
     if (colon == std::string::npos || colon + 1 >= text.size())
         return false;
     action.Action = text.substr(colon + 1);
-    return ParseNumber(text.substr(0, colon), action.Tick) && action.Tick >= 0;
+    return ReadNumber(text.substr(0, colon), action.Tick) && action.Tick >= 0;
 }
 
 std::string RunUsage()
 {
     return "usage: keltosimu-run [OPTION]... CIRCUIT.dps [PROGRAM.txt]\n"
+           "       keltosimu-run --replay RECORDING [OPTION]...\n"
            "       keltosimu-run --check PROGRAM.txt";
 }
 
@@ -208,6 +232,8 @@ std::optional<TRunOptions> ParseRunOptions(const std::vector<std::string>& args,
         }
         return options;
     }
+    if (options.ReplayPath)
+        return ReplayConflict(options, positional, error) ? std::nullopt : std::optional(options);
     if (positional.empty() || positional.size() > 2) {
         error = positional.empty() ? "no circuit file given" : "too many arguments";
         return std::nullopt;

@@ -28,6 +28,7 @@ struct TRunOptions {
     std::optional<TLocalTime> Time; // fixed local clock
     std::optional<uint32_t> Seed;   // reproducible RANDOM
     int64_t Ticks = 1000;
+    bool TicksGiven = false;
     double DeltaTime = 0.001;
     double SpeedFactor = 200.0;
     std::vector<TScheduledAction> Actions;
@@ -43,6 +44,9 @@ struct TRunOptions {
     std::optional<std::string> VcdPath;
     std::optional<std::string> MidiPath; // never standard output
     std::optional<std::string> PicturePath; // .svg, .png or .pdf, never standard output
+    std::optional<std::string> RecordPath; // never standard output
+    // The circuit, program, actions, clock and sounds all come from this recording.
+    std::optional<std::string> ReplayPath;
 };
 
 // "T:ACTION", as --at takes it.

@@ -46,7 +46,7 @@ bool TRunOutputs::CheckTargets(const TRunOptions& options)
     std::set<std::filesystem::path> seen;
     for (const std::optional<std::string>& path :
          {options.StatePath, options.SavePath, options.EventsPath, options.TracePath, options.AudioPath,
-          options.VcdPath, options.MidiPath, options.PicturePath}) {
+          options.VcdPath, options.MidiPath, options.PicturePath, options.RecordPath}) {
         if (!path || *path == kStandardOutput)
             continue;
         if (const TFileResult checked = TFileWriter::CheckTarget(*path); !checked.Ok)

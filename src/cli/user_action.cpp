@@ -3,9 +3,9 @@
 #include "core/board/board.h"
 #include "core/devices/device_actions.h"
 #include "core/devices/device_table.h"
+#include "core/numbers/number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <sstream>
 #include <utility>
@@ -23,12 +23,6 @@ std::vector<std::string> SplitColons(const std::string& text)
     while (std::getline(stream, field, ':'))
         fields.push_back(field);
     return fields;
-}
-
-template <typename T> bool ParseNumber(const std::string& text, T& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
 }
 
 struct TActionShape {
@@ -156,11 +150,11 @@ bool ParseValues(const std::string& text, const std::vector<std::string>& fields
                  TUserAction& action, std::string& error)
 {
     if (shape.Kind == TUserAction::TKind::Slider &&
-        (!ParseNumber(fields[2], action.Position) || !(action.Position >= 0.0 && action.Position <= 1.0))) {
+        (!ReadNumber(fields[2], action.Position) || !(action.Position >= 0.0 && action.Position <= 1.0))) {
         error = "action '" + text + "' wants a slider position from 0 to 1";
         return false;
     }
-    if (shape.Fields == 4 && (!ParseNumber(fields[2], action.Column) || !ParseNumber(fields[3], action.Row) ||
+    if (shape.Fields == 4 && (!ReadNumber(fields[2], action.Column) || !ReadNumber(fields[3], action.Row) ||
                               action.Column < 0 || action.Column > 3 || action.Row < 0 || action.Row > 3)) {
         error = "action '" + text + "' wants a key column and row from 0 to 3";
         return false;
@@ -189,7 +183,7 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
     std::optional<TUserAction> action = ParseForm(text, fields, shape, error);
     if (!action || shape == nullptr)
         return action;
-    if (!ParseNumber(fields[1], action->Part) && !FindPartByCaption(board, fields[1], action->Part, error)) {
+    if (!ReadNumber(fields[1], action->Part) && !FindPartByCaption(board, fields[1], action->Part, error)) {
         error = "action '" + text + "': " + error;
         return std::nullopt;
     }

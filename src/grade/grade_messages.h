@@ -30,6 +30,7 @@ inline std::string StateTooLargeMessage(uintmax_t limit)
     return "运行状态超过 " + std::to_string(limit / (1024 * 1024)) + " MiB";
 }
 
+inline const std::string kGraderOutOfMemory = "评分程序内存不足";
 inline const std::string kInterrupted = "评分被中断，未写出任何结果";
 
 // Why grading cannot start or its results cannot be written.
@@ -48,6 +49,79 @@ inline std::string CannotMakeFolderMessage(const std::string& reason)
 {
     return "无法创建临时文件夹：" + reason;
 }
+
+// What is wrong with a task file, at its line.
+inline std::string TomlErrorMessage(std::string_view description)
+{
+    return "TOML 格式错误：" + std::string(description);
+}
+inline std::string CannotReadMessage(const std::string& path, const std::string& reason)
+{
+    return "无法读取 " + path + "：" + reason;
+}
+inline std::string UnknownKeyMessage(std::string_view key, bool inExpect)
+{
+    return "未知的键 '" + std::string(key) + "'" + (inExpect ? "（在 [[expect]] 中）" : "");
+}
+inline std::string NotTextMessage(std::string_view key)
+{
+    return std::string(key) + " 应为文字";
+}
+inline std::string WrongKindMessage(std::string_view key)
+{
+    return std::string(key) + " 的值类型不对";
+}
+inline std::string RunFieldMessage(const std::string& field)
+{
+    return "运行本身没有 '" + field + "' 这一项：可用 log、running、line、variables 或 variables.A 到 "
+           "variables.Z（检查元件请设置 part）";
+}
+inline const std::string kPartWanted = "part 应为元件面板上的名称或元件序号";
+inline const std::string kPartIndexNegative = "part 序号不能小于 0";
+inline const std::string kFieldMissing = "[[expect]] 缺少 field";
+inline const std::string kFieldWanted = "field 应为名称，如 \"text\"、\"lit\" 或 \"variables.A\"";
+inline const std::string kEqualsOrContains = "[[expect]] 需要 equals 或 contains 其中之一";
+inline const std::string kNoDates = "日期和时间无法比较，请写成文字";
+inline const std::string kContainsOneValue = "contains 只接受一个值：文字、数字或 true/false";
+inline std::string TickWantedMessage(int64_t ticks)
+{
+    return "tick 应为 0 到 ticks（" + std::to_string(ticks) + "）之间的整数";
+}
+inline const std::string kPointsWanted = "points 应为 0 到 1000000 之间的整数";
+inline const std::string kHiddenWanted = "hidden 应为 true 或 false";
+inline const std::string kActionsWanted = "actions 应为文字列表，如 \"500:press:0\"";
+inline std::string ActionWantedMessage(const std::string& quoted)
+{
+    return "动作 " + quoted + " 应写成 拍数:动作，如 \"500:press:0\"";
+}
+inline const std::string kTicksMissing = "任务缺少 ticks（每份作业运行的拍数）";
+inline const std::string kTicksWanted = "ticks 应为不小于 0 的整数";
+inline const std::string kExpectMissing = "任务至少需要一个 [[expect]] 表";
+inline std::string InExpectMessage(size_t number, const std::string& message)
+{
+    return "第 " + std::to_string(number) + " 个 [[expect]]：" + message;
+}
+
+// What is wrong with the command line.
+inline const std::string kJobsWanted = "--jobs 应为 1 到 1024 之间的整数";
+inline const std::string kTimeoutWanted = "--timeout 应为大于 0、不超过 86400 的秒数";
+inline const std::string kShardWanted = "--shard 应写成 K/N（1 <= K <= N），如 2/4";
+inline const std::string kMemoryWanted = "--memory 应为大小，如 512M 或 2G（0：不限）";
+inline std::string NotValueMessage(const std::string& value)
+{
+    return "，而不是 '" + value + "'";
+}
+inline std::string UnknownOptionMessage(const std::string& option)
+{
+    return "未知选项 " + option + "（--help 列出所有选项）";
+}
+inline std::string OptionNeedsValueMessage(const std::string& option)
+{
+    return "选项 " + option + " 需要一个值";
+}
+inline const std::string kNoTaskFile = "未给出任务文件";
+inline const std::string kNoSubmission = "未给出作业文件夹";
+inline const std::string kStudentAlone = "--student 只检查一个作业文件夹，不写报告";
 
 // Why a submission was not graded.
 inline const std::string kNotAFolder = "不是文件夹";

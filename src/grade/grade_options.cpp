@@ -1,5 +1,7 @@
 #include "grade/grade_options.h"
 
+#include "grade/grade_messages.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -49,17 +51,17 @@ bool ApplyOption(const std::string& name, const std::string& value, TGradeOption
     bool ok = true;
     if (name == "--jobs") {
         ok = ParseNumber(value, options.Jobs) && options.Jobs >= 1 && options.Jobs <= 1024;
-        error = "--jobs wants a whole number from 1 to 1024";
+        error = kJobsWanted;
     } else if (name == "--timeout") {
         ok = ParseNumber(value, options.TimeoutSeconds) && std::isfinite(options.TimeoutSeconds) &&
              options.TimeoutSeconds > 0 && options.TimeoutSeconds <= 86400;
-        error = "--timeout wants seconds, more than 0 and at most 86400";
+        error = kTimeoutWanted;
     } else if (name == "--shard") {
         ok = ParseShard(value, options);
-        error = "--shard wants K/N with 1 <= K <= N, for example 2/4";
+        error = kShardWanted;
     } else if (name == "--memory") {
         ok = ParseMemory(value, options.MemoryBytes);
-        error = "--memory wants a size such as 512M or 2G (0: no cap)";
+        error = kMemoryWanted;
     } else if (name == "--gradebook") {
         options.GradebookPath = value;
     } else if (name == "--report") {
@@ -70,7 +72,7 @@ bool ApplyOption(const std::string& name, const std::string& value, TGradeOption
         options.RunnerPath = value;
     }
     if (!ok)
-        error += ", not '" + value + "'";
+        error += NotValueMessage(value);
     return ok;
 }
 
@@ -78,33 +80,32 @@ bool ApplyOption(const std::string& name, const std::string& value, TGradeOption
 
 std::string GradeUsage()
 {
-    return "usage: keltosimu-grade [OPTION]... TASK.toml SUBMISSION...\n"
-           "       keltosimu-grade --student TASK.toml SUBMISSION";
+    return "用法：keltosimu-grade [选项]... TASK.toml 作业文件夹...\n"
+           "      keltosimu-grade --student TASK.toml 作业文件夹";
 }
 
 std::string GradeHelp()
 {
     return GradeUsage() +
-           "\nGrades every SUBMISSION folder (one .dps circuit, at most one .txt program) against the\n"
-           "expectations of TASK.toml, running each through keltosimu-run, and prints a table.\n\n"
-           "Options:\n"
-           "  --jobs N            grade N submissions at a time (default: one per processor core)\n"
-           "  --timeout SECONDS   give up on a submission after this long (default 60)\n"
-           "  --memory SIZE       memory each run may take, such as 512M or 2G (default 1G; 0: no cap)\n"
-           "  --report FILE       write the results as JSON\n"
-           "  --csv FILE          write the results as CSV\n"
-           "  --gradebook FILE    write one row per submission, folder name and points, for\n"
-           "                      a learning-management system's grade import\n"
-           "                      (FILE - is standard output, in place of the table)\n"
-           "  --shard K/N         grade only every N-th submission from the K-th (sorted by name)\n"
-           "  --runner PATH       the keltosimu-run to use (default: $KELTOSIMU_RUN, else the one\n"
-           "                      beside keltosimu-grade)\n"
-           "  --student           show one SUBMISSION's checks as its student sees them: the task,\n"
-           "                      each check that is not hidden passed or failed, no points\n"
-           "  --version           show the version\n"
-           "  --help, -h          show this text\n\n"
-           "Exit status: 0 when every submission was graded, whatever its points; 1 when a report\n"
-           "could not be written; 2 for a bad task file or option; 130 when interrupted.\n";
+           "\n按 TASK.toml 中的检查为每个作业文件夹（一个 .dps 电路文件，最多一个 .txt 程序文件）评分，\n"
+           "每份作业由 keltosimu-run 单独运行，最后打印成绩表。\n\n"
+           "选项：\n"
+           "  --jobs N            同时评 N 份作业（默认：每个处理器核心一份）\n"
+           "  --timeout 秒数      一份作业超过这么长时间就放弃（默认 60）\n"
+           "  --memory 大小       每次运行可用的内存，如 512M 或 2G（默认 1G；0：不限）\n"
+           "  --report 文件       把结果写成 JSON\n"
+           "  --csv 文件          把结果写成 CSV\n"
+           "  --gradebook 文件    每份作业一行（文件夹名和得分），供教学管理系统导入成绩\n"
+           "                      （文件写 - 表示标准输出，代替成绩表）\n"
+           "  --shard K/N         只评按名称排序后从第 K 份起每隔 N 份的作业\n"
+           "  --runner 路径       使用的 keltosimu-run（默认：$KELTOSIMU_RUN，否则为\n"
+           "                      keltosimu-grade 旁边的那个）\n"
+           "  --student           按学生看到的样子显示一份作业的检查：任务、每项不隐藏的\n"
+           "                      检查通过与否，不显示分数\n"
+           "  --version           显示版本\n"
+           "  --help, -h          显示本说明\n\n"
+           "退出状态：每份作业都评完为 0（不论得分）；有报告无法写出为 1；\n"
+           "任务文件或选项有误为 2；被中断为 130。\n";
 }
 
 std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& args, std::string& error)
@@ -126,22 +127,22 @@ std::optional<TGradeOptions> ParseGradeOptions(const std::vector<std::string>& a
         } else if (arg == "--student") {
             options.Student = true;
         } else if (std::find(kWithValue.begin(), kWithValue.end(), arg) == kWithValue.end()) {
-            error = "unknown option " + arg + " (--help lists them)";
+            error = UnknownOptionMessage(arg);
             return std::nullopt;
         } else if (i + 1 >= args.size()) {
-            error = "option " + arg + " needs a value";
+            error = OptionNeedsValueMessage(arg);
             return std::nullopt;
         } else if (!ApplyOption(arg, args[++i], options, error)) {
             return std::nullopt;
         }
     }
     if (positional.size() < 2) {
-        error = positional.empty() ? "no task file given" : "no submission folder given";
+        error = positional.empty() ? kNoTaskFile : kNoSubmission;
         return std::nullopt;
     }
     if (options.Student && (positional.size() != 2 || options.ReportPath || options.CsvPath ||
                             options.GradebookPath || options.Shard != 1 || options.ShardCount != 1)) {
-        error = "--student checks one submission folder and writes no report";
+        error = kStudentAlone;
         return std::nullopt;
     }
     error.clear();

@@ -165,7 +165,7 @@ TGrade GradeSubmission(const TTask& task, const std::string& folder, const TGrad
     try {
         return Grade(task, folder, setup, number);
     } catch (const std::bad_alloc&) {
-        return Failed(std::move(grade), GraderFailedMessage("out of memory"));
+        return Failed(std::move(grade), GraderFailedMessage(kGraderOutOfMemory));
     } catch (const std::exception& error) {
         return Failed(std::move(grade), GraderFailedMessage(error.what()));
     }

@@ -6,6 +6,7 @@
 #include "grade/grade_options.h"
 #include "grade/grade_output.h"
 #include "grade/progress_bar.h"
+#include "grade/scratch_folder.h"
 #include "grade/student_view.h"
 
 #include <algorithm>
@@ -111,27 +112,17 @@ bool WriteOutput(const std::optional<std::string>& path, const std::string& text
 }
 
 // Everything every run needs, or the reason grading cannot start.
-std::optional<std::string> PrepareRuns(const TGradeOptions& options, const TTask& task, TGradeSetup& setup)
+std::optional<std::string> PrepareRuns(const TGradeOptions& options, const TTask& task,
+                                       const std::string& scratch, TGradeSetup& setup)
 {
     setup.Runner = Absolute(RunnerPath(options));
     if (const std::optional<std::string> problem = RunnerProblem(setup.Runner))
         return *problem + kOtherRunner;
     if (const std::optional<std::string> problem = OutputProblem(options))
         return problem;
-
-    std::error_code noTemporaryFolder;
-    fs::path temporary = fs::temp_directory_path(noTemporaryFolder);
-    if (noTemporaryFolder)
-        temporary = "/tmp";
-    std::string scratch = Absolute((temporary / "keltosimu-grade.XXXXXX").string());
-    if (::mkdtemp(scratch.data()) == nullptr)
-        return CannotMakeFolderMessage(std::strerror(errno));
     setup.ScratchFolder = scratch;
-    if (const std::optional<std::string> problem = WriteActionFiles(task, scratch)) {
-        std::error_code ignored;
-        fs::remove_all(scratch, ignored);
+    if (const std::optional<std::string> problem = WriteActionFiles(task, scratch))
         return problem;
-    }
     setup.TimeoutSeconds = options.TimeoutSeconds;
     setup.MemoryBytes = options.MemoryBytes;
     setup.Stopped = cli::StopSignalled;
@@ -145,8 +136,11 @@ int Grade(const TGradeOptions& options)
     const auto task = ReadTaskFile(options.TaskPath, error);
     if (!task)
         return Fail(error);
+    const std::optional<TScratchFolder> scratch = TScratchFolder::Make(error);
+    if (!scratch)
+        return Fail(error);
     TGradeSetup setup;
-    if (const std::optional<std::string> problem = PrepareRuns(options, *task, setup))
+    if (const std::optional<std::string> problem = PrepareRuns(options, *task, scratch->Path(), setup))
         return Fail(*problem);
 
     const std::vector<std::string> submissions =
@@ -154,8 +148,6 @@ int Grade(const TGradeOptions& options)
                         : ShardSubmissions(options.Submissions, options.Shard, options.ShardCount);
     const int64_t jobs = options.Jobs > 0 ? options.Jobs : std::max(1u, std::thread::hardware_concurrency());
     const std::vector<TGrade> grades = GradeAll(*task, submissions, setup, jobs);
-    std::error_code ignored;
-    fs::remove_all(setup.ScratchFolder, ignored);
     if (cli::StopSignalled()) {
         std::cerr << "keltosimu-grade: " << kInterrupted << '\n';
         return cli::kInterruptedStatus;

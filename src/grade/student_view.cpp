@@ -35,9 +35,14 @@ std::string CheckLine(const TTask& task, const TGrade& grade, size_t index)
 
 } // namespace
 
+std::string TaskView(const TTask& task)
+{
+    return PrintableLines(task.Title) + PrintableLines(task.Text) + "\n";
+}
+
 std::string StudentView(const TTask& task, const TGrade& grade)
 {
-    std::string view = PrintableLines(task.Title) + PrintableLines(task.Text) + "\n";
+    std::string view = TaskView(task);
     if (grade.Error)
         view += PrintableText(ErrorText(*grade.Error)) + "\n";
     size_t hidden = 0;

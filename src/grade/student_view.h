@@ -9,6 +9,8 @@
 
 namespace kelto::grade {
 
+// The title and the assignment, as the student view begins.
+std::string TaskView(const TTask& task);
 std::string StudentView(const TTask& task, const TGrade& grade);
 
 } // namespace kelto::grade

@@ -3,6 +3,7 @@
 #include "cli/run_options.h"
 #include "cli/user_action.h"
 #include "core/files/atomic_file.h"
+#include "grade/grade_messages.h"
 
 #include <toml++/toml.h>
 
@@ -74,11 +75,11 @@ std::optional<TJson> JsonOf(const toml::node& node)
 }
 
 std::optional<TTaskError> CheckKeys(const toml::table& table, std::initializer_list<std::string_view> known,
-                                    const std::string& where)
+                                    bool inExpect)
 {
     for (const auto& [key, value] : table)
         if (std::find(known.begin(), known.end(), key.str()) == known.end())
-            return At(value, "unknown key '" + std::string(key.str()) + "'" + where);
+            return At(value, UnknownKeyMessage(key.str(), inExpect));
     return std::nullopt;
 }
 
@@ -88,7 +89,7 @@ std::optional<TTaskError> ReadText(const toml::table& table, std::string_view ke
     if (node == nullptr)
         return std::nullopt;
     if (!node->is_string())
-        return At(*node, std::string(key) + " must be a text");
+        return At(*node, NotTextMessage(key));
     text = *node->value<std::string>();
     return std::nullopt;
 }
@@ -115,9 +116,7 @@ std::optional<TTaskError> CheckRunField(const toml::node& node, const std::strin
     const bool variable = head == "variables" && rest.size() == 1 && rest[0] >= 'A' && rest[0] <= 'Z';
     const bool logLine = head == "log" && !rest.empty() && std::all_of(rest.begin(), rest.end(), ::isdigit);
     if (!kWhole.count(head) || (!rest.empty() && !variable && !logLine))
-        return At(node, "field '" + field +
-                            "' of the run: use log, running, line, variables or variables.A to variables.Z "
-                            "(or set part)");
+        return At(node, RunFieldMessage(field));
     return std::nullopt;
 }
 
@@ -134,10 +133,10 @@ std::optional<TTaskError> ReadPart(const toml::node& node, TExpectation& expecta
         if (problem == std::errc() && end == caption->data() + caption->size())
             part.Index = index;
     } else {
-        return At(node, "part must be a palette caption or a component index");
+        return At(node, kPartWanted);
     }
     if (part.Index && *part.Index < 0)
-        return At(node, "part index must be 0 or more");
+        return At(node, kPartIndexNegative);
     expectation.Part = std::move(part);
     return std::nullopt;
 }
@@ -146,17 +145,17 @@ std::optional<TTaskError> ReadExpectation(const toml::table& table, int64_t tick
 {
     if (auto error =
             CheckKeys(table, {"part", "field", "equals", "contains", "tick", "points", "hint", "hidden"},
-                      " in [[expect]]"))
+                      true))
         return error;
     if (const toml::node* part = table.get("part"))
         if (auto error = ReadPart(*part, expectation))
             return error;
     const toml::node* field = table.get("field");
     if (field == nullptr)
-        return At(table, "[[expect]] needs field");
+        return At(table, kFieldMissing);
     const auto fieldText = field->value_exact<std::string>();
     if (!fieldText || !ValidPath(*fieldText))
-        return At(*field, "field must be a name such as \"text\", \"lit\" or \"variables.A\"");
+        return At(*field, kFieldWanted);
     expectation.Field = *fieldText;
     if (!expectation.Part)
         if (auto error = CheckRunField(*field, expectation.Field))
@@ -165,13 +164,13 @@ std::optional<TTaskError> ReadExpectation(const toml::table& table, int64_t tick
     const toml::node* equals = table.get("equals");
     const toml::node* contains = table.get("contains");
     if ((equals == nullptr) == (contains == nullptr))
-        return At(table, "[[expect]] needs either equals or contains");
+        return At(table, kEqualsOrContains);
     const toml::node& wanted = equals != nullptr ? *equals : *contains;
     auto value = JsonOf(wanted);
     if (!value)
-        return At(wanted, "dates and times cannot be compared; write them as strings");
+        return At(wanted, kNoDates);
     if (contains != nullptr && (value->is_array() || value->is_object()))
-        return At(wanted, "contains takes one value: a text, a number or true/false");
+        return At(wanted, kContainsOneValue);
     expectation.Contains = contains != nullptr;
     expectation.Value = std::move(*value);
 
@@ -179,20 +178,20 @@ std::optional<TTaskError> ReadExpectation(const toml::table& table, int64_t tick
     if (const toml::node* tick = table.get("tick")) {
         const auto value = tick->value_exact<int64_t>();
         if (!value || *value < 0 || *value > ticks)
-            return At(*tick, "tick must be a whole number from 0 to ticks (" + std::to_string(ticks) + ")");
+            return At(*tick, TickWantedMessage(ticks));
         expectation.Tick = *value;
     }
     if (const toml::node* points = table.get("points")) {
         const auto value = points->value_exact<int64_t>();
         if (!value || *value < 0 || *value > 1000000)
-            return At(*points, "points must be a whole number from 0 to 1000000");
+            return At(*points, kPointsWanted);
         expectation.Points = *value;
     }
     if (auto error = ReadText(table, "hint", expectation.Hint))
         return error;
     if (const toml::node* hidden = table.get("hidden")) {
         if (!hidden->is_boolean())
-            return At(*hidden, "hidden must be true or false");
+            return At(*hidden, kHiddenWanted);
         expectation.Hidden = *hidden->value<bool>();
     }
     return std::nullopt;
@@ -216,7 +215,7 @@ std::optional<TTaskError> ReadRunnerOption(const toml::table& root, std::string_
             std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", time->hour, time->minute, time->second);
             text = clock;
         } else
-            return At(*node, std::string(key) + " has a value of the wrong kind");
+            return At(*node, WrongKindMessage(key));
     }
     if (!text)
         return std::nullopt;
@@ -233,7 +232,7 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
 {
     const toml::array* actions = node.as_array();
     if (actions == nullptr)
-        return At(node, "actions must be a list of texts such as \"500:press:0\"");
+        return At(node, kActionsWanted);
     for (const toml::node& action : *actions) {
         const auto text = action.value_exact<std::string>();
         std::string error;
@@ -241,8 +240,7 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
         const bool oneLine = text && text->find_first_of("\r\n") == std::string::npos;
         const auto accepted = oneLine ? RunnerAccepts({"--at", *text}, error) : std::nullopt;
         if (!accepted)
-            return At(action, "action " + (text ? "'" + *text + "'" : std::string("")) +
-                                  ": wants TICK:ACTION, for example \"500:press:0\"");
+            return At(action, ActionWantedMessage(text ? "'" + *text + "'" : std::string()));
         // Refused here, or every submission would fail on it.
         if (const std::optional<std::string> problem =
                 cli::ActionFormProblem(accepted->Actions.back().Action))
@@ -255,7 +253,7 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
 std::optional<TTaskError> ReadTask(const toml::table& root, TTask& task)
 {
     if (auto error = CheckKeys(
-            root, {"title", "text", "ticks", "dt", "time", "seed", "speed_factor", "actions", "expect"}, ""))
+            root, {"title", "text", "ticks", "dt", "time", "seed", "speed_factor", "actions", "expect"}, false))
         return error;
     if (auto error = ReadText(root, "title", task.Title))
         return error;
@@ -263,10 +261,10 @@ std::optional<TTaskError> ReadTask(const toml::table& root, TTask& task)
         return error;
     const toml::node* ticks = root.get("ticks");
     if (ticks == nullptr)
-        return TTaskError{1, "the task needs ticks (how many ticks each submission runs)"};
+        return TTaskError{1, kTicksMissing};
     const auto tickCount = ticks->value_exact<int64_t>();
     if (!tickCount || *tickCount < 0)
-        return At(*ticks, "ticks must be a whole number of 0 or more");
+        return At(*ticks, kTicksWanted);
     task.Ticks = *tickCount;
 
     if (auto error = ReadRunnerOption(root, "dt", "--dt", std::nullopt, task))
@@ -285,11 +283,11 @@ std::optional<TTaskError> ReadTask(const toml::table& root, TTask& task)
     const toml::array* expectations = expect != nullptr ? expect->as_array() : nullptr;
     if (expectations == nullptr || expectations->empty() || !expectations->is_array_of_tables())
         return At(expect != nullptr ? *expect : static_cast<const toml::node&>(root),
-                  "the task needs at least one [[expect]] table");
+                  kExpectMissing);
     for (const toml::node& table : *expectations) {
         TExpectation expectation;
         if (auto error = ReadExpectation(*table.as_table(), task.Ticks, expectation)) {
-            error->Message = "expect " + std::to_string(task.Expectations.size() + 1) + ": " + error->Message;
+            error->Message = InExpectMessage(task.Expectations.size() + 1, error->Message);
             return error;
         }
         task.Expectations.push_back(std::move(expectation));
@@ -307,7 +305,7 @@ std::optional<TTask> ParseTask(std::string_view text, const std::string& path, s
         problem = ReadTask(toml::parse(text, path), task);
     } catch (const toml::parse_error& parseError) {
         problem = TTaskError{static_cast<int64_t>(parseError.source().begin.line),
-                             std::string(parseError.description())};
+                             TomlErrorMessage(parseError.description())};
     }
     if (problem) {
         error = path + ":" + std::to_string(problem->Line) + ": " + problem->Message;
@@ -320,7 +318,7 @@ std::optional<TTask> ReadTaskFile(const std::string& path, std::string& error)
 {
     std::string text;
     if (const TFileResult read = ReadWholeFile(path, text, kMaxTaskBytes); !read.Ok) {
-        error = "cannot read " + path + ": " + read.Message;
+        error = CannotReadMessage(path, read.Message);
         return std::nullopt;
     }
     return ParseTask(text, path, error);

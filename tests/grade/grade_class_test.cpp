@@ -1,4 +1,5 @@
 // keltosimu-grade run as a teacher runs it, on a small class in tests/data/grade.
+#include "grade/self_check.h"
 #include "run_cli.h"
 
 #include <nlohmann/json.hpp>
@@ -216,16 +217,16 @@ TEST(GradeClass, BadTaskOrArgumentsExitTwoWithAMessage)
         std::vector<std::string> Args;
         std::string Message;
     } cases[] = {
-        {{noTicks, right}, "task.toml:1: the task needs ticks"},
-        {{(dir / "absent.toml").string(), right}, "cannot read"},
-        {{good}, "no submission folder given"},
-        {{good, right, "--shard", "0/2"}, "--shard wants K/N"},
-        {{good, right, "--shard", "3/2"}, "--shard wants K/N"},
-        {{good, right, "--jobs", "0"}, "--jobs wants"},
-        {{good, right, "--timeout", "-1"}, "--timeout wants"},
-        {{good, right, "--colour"}, "unknown option --colour"},
+        {{noTicks, right}, "task.toml:1: 任务缺少 ticks"},
+        {{(dir / "absent.toml").string(), right}, "无法读取"},
+        {{good}, "未给出作业文件夹"},
+        {{good, right, "--shard", "0/2"}, "--shard 应写成 K/N"},
+        {{good, right, "--shard", "3/2"}, "--shard 应写成 K/N"},
+        {{good, right, "--jobs", "0"}, "--jobs 应为"},
+        {{good, right, "--timeout", "-1"}, "--timeout 应为"},
+        {{good, right, "--colour"}, "未知选项 --colour"},
         {{good, right, "--runner", (dir / "none").string()}, "无法运行"},
-        {{good, right, "--memory", "3T"}, "--memory wants a size"},
+        {{good, right, "--memory", "3T"}, "--memory 应为大小"},
         {{good, right, "--runner", "/etc"}, "无法运行 /etc：不是程序文件"},
         {{good, right, "--report", (dir / "no" / "r.json").string()}, "r.json：No such file or directory"},
         {{good, right, "--gradebook", dir.string()}, "无法写入 " + dir.string()},
@@ -460,6 +461,13 @@ TEST(GradeClass, AStudentSeesTheirVisibleChecksAndTheTeacherAllOfThem)
         const json graded = json::parse(report.Out)[0];
         EXPECT_EQ(graded["results"].size(), 3u);
         EXPECT_EQ(graded["results"][2]["got"], c.Folder == std::string("right") ? 73 : 79);
+        // The window's check of the same work, not yet saved anywhere.
+        std::string error;
+        const auto parsed = ReadTaskFile(task.string(), error);
+        ASSERT_TRUE(parsed) << error;
+        const TWorkInProgress work{ReadFileText(fs::path(folder) / "lcd.dps"),
+                                   ReadFileText(fs::path(folder) / "hello.txt")};
+        EXPECT_EQ(SelfCheck(*parsed, work, KELTO_RUN_PATH, [] { return false; }), c.View);
     }
     EXPECT_NE(RunCli({"--student", task.string(), (kData / "class" / "right").string(), "x"}).ExitCode, 0);
 }

@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <random>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -16,6 +15,9 @@ namespace kelto {
 
 namespace {
 
+// linux/magic.h's numbers for /proc and /sys, which the WebAssembly build lacks.
+constexpr decltype(statfs::f_type) kProcSuperMagic = 0x9fa0;
+constexpr decltype(statfs::f_type) kSysfsMagic = 0x62656572;
 constexpr int kMaxLinkHops = 40;
 constexpr size_t kWriteChunk = 64 * 1024;
 constexpr std::string_view kTemporaryTail = ".XXXXXX";
@@ -53,7 +55,7 @@ bool OnKernelFileSystem(const std::string& path)
 {
     struct statfs info {};
     return ::statfs(path.c_str(), &info) == 0 &&
-           (info.f_type == PROC_SUPER_MAGIC || info.f_type == SYSFS_MAGIC);
+           (info.f_type == kProcSuperMagic || info.f_type == kSysfsMagic);
 }
 
 // The temporary file's name: the target's name, cut so the whole stays

@@ -1,7 +1,8 @@
 #include "core/instruments/scope_export.h"
 
+#include "core/numbers/number_text.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -42,8 +43,7 @@ TTimeStep TimeStepOf(double secondsPerSample)
 
 void AppendFloat(std::string& out, float value)
 {
-    char text[32];
-    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+    out += ShortestText(value);
 }
 
 // Identifiers are printable ASCII from '!' on, in base 94.
@@ -101,8 +101,7 @@ std::string ScopeVcd(std::span<const TScopeTrace> traces, double secondsPerSampl
 {
     const TTimeStep step = TimeStepOf(secondsPerSample);
     std::string out = "$comment KeltoSimu oscilloscope recording, one sample every ";
-    char text[32];
-    out.append(text, std::to_chars(text, text + sizeof text, secondsPerSample).ptr);
+    out += ShortestText(secondsPerSample);
     out += " s $end\n$timescale " + std::string(step.Timescale) + " $end\n";
 
     std::vector<std::vector<TChannelVars>> vars(traces.size());

@@ -43,6 +43,7 @@ struct TLocalTime {
     int32_t Hour = 0;   // 0..23
     int32_t Minute = 0; // 0..59
     int32_t Second = 0; // 0..59
+    bool operator==(const TLocalTime&) const = default;
 };
 
 class ILocalClock {

@@ -33,6 +33,7 @@ class TdxNavBar;
 class TFormRunWatch;
 class TProgramEditor;
 class TScopeForm;
+class TTaskPanel;
 
 class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
     Q_OBJECT
@@ -62,6 +63,8 @@ public:
     QSplitter* Splitter2 = nullptr;
     TdxNavBar* dxNavBar1 = nullptr;
     TdxFlowChartView* dxFlowChart1 = nullptr;
+    // The teacher's task and its checks, above the editor.
+    TTaskPanel* PanelTask = nullptr;
     QPlainTextEdit* MemoEditor = nullptr;
     QPlainTextEdit* MemoMessage = nullptr;
     QPushButton* ButtonRUN = nullptr;
@@ -102,6 +105,7 @@ private:
     void BuildLayout();
     void BuildButtons();
     void BuildPanels();
+    void BuildTaskPanel();
     // The editor's width as the user last dragged it, kept across starts.
     void RestoreSplitter();
     void ConnectHandlers();

@@ -7,6 +7,7 @@
 
 #include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
+#include "gui/app/task_panel.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
 #include "gui/editor/program_editor.h"
@@ -170,6 +171,7 @@ void TFormKeltoSimu::BuildPanels()
     Splitter2->setObjectName(QStringLiteral("Splitter2"));
     Splitter2->setHandleWidth(kSplitterWidth);
     Splitter2->setChildrenCollapsible(false);
+    BuildTaskPanel();
     FProgramEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
     MemoEditor = FProgramEditor;
     MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
@@ -177,8 +179,9 @@ void TFormKeltoSimu::BuildPanels()
     // The window's own notes (why Run did nothing) are longer than the log is wide.
     MemoMessage->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     MemoMessage->setMaximumBlockCount(static_cast<int>(2 * kKeptLogLines));
-    Splitter2->setStretchFactor(0, 1);
-    Splitter2->setStretchFactor(1, 0);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+    Splitter2->setStretchFactor(2, 0);
     auto* editLayout = new QVBoxLayout(PanelEdit);
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->addWidget(Splitter2);
@@ -188,7 +191,8 @@ void TFormKeltoSimu::BuildPanels()
     Splitter1->setStretchFactor(1, 0);
     const int panelHeight = kWindowHeight - kPanelTopHeight;
     RestoreSplitter();
-    Splitter2->setSizes({panelHeight - kMemoMessageHeight - kSplitterWidth, kMemoMessageHeight});
+    Splitter2->setSizes({TTaskPanel::kBarHeight, panelHeight - TTaskPanel::kBarHeight - kMemoMessageHeight - 2 * kSplitterWidth,
+                         kMemoMessageHeight});
     connect(Splitter1, &QSplitter::splitterMoved, this,
             [this] { FSettings.setValue(kEditorWidthKey, Splitter1->sizes().value(1)); });
 }

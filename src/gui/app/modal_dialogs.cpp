@@ -93,6 +93,11 @@ QString TQtModalDialogs::OpenDialog2(QWidget* parent, const QString& start)
     return RunFileDialog(parent, start, TFileDialogKind::Open, main_strings::kProgramFilter, {});
 }
 
+QString TQtModalDialogs::OpenTaskDialog(QWidget* parent, const QString& start)
+{
+    return RunFileDialog(parent, start, TFileDialogKind::Open, main_strings::kTaskFilter, {});
+}
+
 QString TQtModalDialogs::SaveDialog2(QWidget* parent, const QString& start)
 {
     return RunFileDialog(parent, start, TFileDialogKind::Save, main_strings::kProgramFilter,

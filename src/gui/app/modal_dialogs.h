@@ -28,6 +28,8 @@ public:
     virtual QString SaveDialog1(QWidget* parent, const QString& start) = 0;
     virtual QString OpenDialog2(QWidget* parent, const QString& start) = 0;
     virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
+    // A teacher's task file.
+    virtual QString OpenTaskDialog(QWidget* parent, const QString& start) = 0;
     // The example chooser: the chosen row, or -1 when the user cancels.
     virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
@@ -46,6 +48,7 @@ public:
     QString SaveDialog1(QWidget* parent, const QString& start) override;
     QString OpenDialog2(QWidget* parent, const QString& start) override;
     QString SaveDialog2(QWidget* parent, const QString& start) override;
+    QString OpenTaskDialog(QWidget* parent, const QString& start) override;
     TChosenFile SaveDataDialog(QWidget* parent, const QString& start,
                                std::span<const TFileType> types) override;
     void ShowFileError(QWidget* parent, const QString& message) override;

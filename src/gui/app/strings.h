@@ -25,6 +25,16 @@ inline const QString kButtonRedo = QStringLiteral("重做");
 inline const QString kButtonUndoTip = QStringLiteral("撤销上一次画布上的改动（Ctrl+Z）");
 inline const QString kButtonRedoTip = QStringLiteral("重做撤销了的改动（Ctrl+Y）");
 
+// The task panel above the program editor.
+inline const QString kButtonTask = QStringLiteral("任务");
+inline const QString kButtonTaskTip = QStringLiteral("打开老师给的任务文件（.toml），在这里显示题目");
+inline const QString kButtonCheck = QStringLiteral("检查");
+inline const QString kButtonCheckTip =
+    QStringLiteral("用任务里的检查试一试现在的电路和程序：另开一块板子运行，不影响这里");
+inline const QString kChecking = QStringLiteral("正在检查……");
+inline const QString kTaskFilter = QStringLiteral("任务文件(*.toml)");
+inline const QString kUnsavedProgram = QStringLiteral("程序");
+
 // On the empty canvas once the banner has gone.
 inline const QString kEmptyCanvasHint =
     QStringLiteral("单击左边元件栏里的元件，把它放到这里；\n或按上面的“示例”打开一课。");

@@ -4,6 +4,7 @@
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
+#include "gui/app/task_panel.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
 #include "gui/editor/program_editor.h"
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -280,6 +282,47 @@ private slots:
         QCOMPARE(FDialogs->Asked, (QStringList{"save dps", "save txt"}));
         QCOMPARE(ReadAll(PathOf("p.txt")), QByteArray("10 REM \"END\" \r\n"));
         QVERIFY(QFile::exists(PathOf("c.dps")));
+    }
+
+    // The check runs the work as it stands in the window, unsaved edits
+    // included, and leaves the window's own run going.
+    void checkTriesTheVisibleChecksOnTheUnsavedWorkAndLeavesTheRunAlone()
+    {
+        FinishSpeedTest();
+        const QString data = QStringLiteral(KELTO_GRADE_DATA_DIR "/class/wrong/");
+        FDialogs->OpenCircuits = {data + "lcd.dps"};
+        Form().ButtonOpen->click();
+        FDialogs->OpenPrograms = {data + "hello.txt"};
+        Form().ButtonOpenBas->click();
+        QFile task(PathOf("task.toml"));
+        QVERIFY(task.open(QIODevice::WriteOnly));
+        task.write("title = \"液晶显示 HI\"\nticks = 2000\n"
+                   "[[expect]]\npart = 1\nfield = \"text.0\"\nequals = \"HI\"\nhint = \"第 1 行应显示 HI\"\n"
+                   "[[expect]]\nfield = \"variables.B\"\nequals = 73\nhidden = true\n");
+        task.close();
+        FDialogs->OpenTasks = {PathOf("task.toml")};
+        TTaskPanel& panel = *Form().PanelTask;
+        QVERIFY(!panel.ButtonCheck->isEnabled());
+        panel.ButtonTask->click();
+        QCOMPARE(panel.MemoTask->toPlainText(), QStringLiteral("液晶显示 HI\n\n"));
+        Form().ButtonRUN->click();
+        const std::string circuit = Written();
+
+        QSignalSpy finished(&panel, &TTaskPanel::CheckFinished);
+        const QString hidden = QStringLiteral("另有 1 项检查在交作业后评分\n");
+        panel.ButtonCheck->click();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(panel.MemoTask->toPlainText(), "液晶显示 HI\n\n✗ 第 1 行应显示 HI\n" + hidden);
+        QVERIFY(Form().ButtonSTOP->isEnabled());
+        QCOMPARE(Written(), circuit);
+
+        QString program = Form().MemoEditor->toPlainText();
+        program.replace(QStringLiteral("150 REM \"B=79\""), QStringLiteral("150 REM \"B=73\""));
+        Form().MemoEditor->setPlainText(program);
+        panel.ButtonCheck->click();
+        QVERIFY(finished.wait(30000));
+        QVERIFY2(panel.MemoTask->toPlainText().contains("✓ 运行 2000 拍后，LCD1602的显示内容第 1 行"),
+                 qPrintable(panel.MemoTask->toPlainText()));
     }
 
     // A second click on a placed item shows where the part is, scrolled into

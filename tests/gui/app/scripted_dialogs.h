@@ -35,6 +35,10 @@ public:
     {
         return File("save txt", start, SavePrograms);
     }
+    QString OpenTaskDialog(QWidget*, const QString& start) override
+    {
+        return File("open task", start, OpenTasks);
+    }
     // The oscilloscope windows' tests script their own export.
     TChosenFile SaveDataDialog(QWidget*, const QString&, std::span<const TFileType>) override
     {
@@ -76,6 +80,7 @@ public:
     std::deque<QString> SaveCircuits;
     std::deque<QString> OpenPrograms;
     std::deque<QString> SavePrograms;
+    std::deque<QString> OpenTasks;
     std::deque<QString> SavePictures;
     std::deque<look::TPictureChoice> PictureChoices;
     std::deque<int> LessonChoices;

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the WebAssembly edition into build/web/: keltosimu-run.js (with its
+# .wasm), which node runs with exactly the arguments of keltosimu-run, and
+# keltosimu-engine.js, the engine's module for the page (src/web/bindings.cpp).
+#   scripts/build-web.sh        exit status 3 when emscripten or pugixml's
+#                               source (scripts/install-deps.sh) is missing
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+missing() { echo "build-web: $1; scripts/install-deps.sh installs it" >&2; exit 3; }
+command -v emcmake >/dev/null || missing "emscripten is not installed"
+pugixml=$(find build/web-deps -maxdepth 3 -path '*/src/pugixml.cpp' -printf '%h\n' 2>/dev/null | head -n 1 || true)
+[[ -n $pugixml ]] || missing "pugixml's source is not in build/web-deps"
+
+# Debian's emscripten ships its system libraries built (a frozen cache), so
+# nothing is built on first use; its JavaScript tools run on Debian's acorn.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+jobs=${KELTO_JOBS:-$(nproc)}
+emcmake cmake -S . -B build/web-cmake -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELTO_BUILD_GUI=OFF \
+  -DKELTO_BUILD_AUDIO=OFF -DKELTO_BUILD_BENCH=OFF -DKELTO_PUGIXML_SOURCE="$root/${pugixml%/src}" >/dev/null
+ninja -C build/web-cmake -j"$jobs" keltosimu-run keltosimu-engine
+mkdir -p build/web
+cp build/web-cmake/src/cli/keltosimu-run.{js,wasm} build/web-cmake/src/web/keltosimu-engine.{js,wasm} build/web/
+chmod +x build/web/keltosimu-run.js

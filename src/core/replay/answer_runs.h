@@ -1,0 +1,60 @@
+// A sequence of answers in the order they were asked, kept as runs of equal
+// values: a tune that plays for ten seconds answers "still playing" ten
+// thousand times but takes one run.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kelto {
+
+template <class T> class TAnswerRuns {
+public:
+    struct TRun {
+        T Value{};
+        int64_t Count = 0;
+        bool operator==(const TRun&) const = default;
+    };
+
+    void Append(const T& value) { AppendRun(value, 1); }
+    void AppendRun(const T& value, int64_t count)
+    {
+        if (count <= 0)
+            return;
+        if (!FRuns.empty() && FRuns.back().Value == value)
+            FRuns.back().Count += count;
+        else
+            FRuns.push_back({value, count});
+    }
+
+    // The next answer when reading back; none once all are used.
+    std::optional<T> Next()
+    {
+        while (FRun < FRuns.size() && FUsed == FRuns[FRun].Count) {
+            ++FRun;
+            FUsed = 0;
+        }
+        if (FRun == FRuns.size())
+            return std::nullopt;
+        ++FUsed;
+        return FRuns[FRun].Value;
+    }
+    const std::vector<TRun>& Runs() const { return FRuns; }
+    int64_t Total() const
+    {
+        int64_t total = 0;
+        for (const TRun& run : FRuns)
+            total += run.Count;
+        return total;
+    }
+    bool operator==(const TAnswerRuns& other) const { return FRuns == other.FRuns; }
+
+private:
+    std::vector<TRun> FRuns;
+    size_t FRun = 0;
+    int64_t FUsed = 0;
+};
+
+} // namespace kelto

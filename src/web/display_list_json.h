@@ -1,0 +1,14 @@
+// A display list as JSON for the page to replay on an HTML canvas: an array
+// of operations in order, each an object whose "op" names its kind and whose
+// keys are the fields of that operation.
+#pragma once
+
+#include "core/look/display_list.h"
+
+#include <string>
+
+namespace kelto::web {
+
+std::string DisplayListJson(const look::TDisplayList& list);
+
+} // namespace kelto::web

@@ -1,0 +1,116 @@
+// Recordings made by the runner and played back by it: the replay must end
+// where the recorded run was after the same tick, to the byte.
+#include "run_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace kelto {
+namespace {
+
+using namespace kelto::testing;
+namespace fs = std::filesystem;
+
+const fs::path kPrograms = fs::path(KELTO_TEST_DATA_DIR) / "programs";
+
+struct TRunFiles {
+    TCliResult Run;
+    std::string State;
+    std::string Trace;
+};
+
+TRunFiles RunWithFiles(const fs::path& dir, const std::string& name, std::vector<std::string> args)
+{
+    const fs::path state = dir / (name + ".json");
+    const fs::path trace = dir / (name + ".trace");
+    args.insert(args.begin(), {"--state", state.string(), "--trace", trace.string()});
+    TRunFiles files{RunCli(args), {}, {}};
+    files.State = ReadFileText(state);
+    files.Trace = ReadFileText(trace);
+    return files;
+}
+
+// RANDOM without a seed, a clock that is not the machine's, a tune's wait, a
+// voice clip file, ticks that are not the default length and run buttons.
+TEST(ReplayRunner, ReplayingARecordingEndsWhereTheRunWasAfterEveryTickAsked)
+{
+    const fs::path dir = ScratchDir("replay_identity");
+    const fs::path recording = dir / "run.rec";
+    const std::vector<std::string> inputs = {"--time",
+                                             "03:04:05",
+                                             "--dt",
+                                             "0.002",
+                                             "--at",
+                                             "40:pause",
+                                             "--at",
+                                             "700:continue",
+                                             (kPrograms / "mcu_only.dps").string(),
+                                             (kPrograms / "replay_inputs.txt").string()};
+    std::vector<std::string> recorded = {"--ticks", "3000", "--record", recording.string()};
+    recorded.insert(recorded.end(), inputs.begin(), inputs.end());
+    const TRunFiles live = RunWithFiles(dir, "live", recorded);
+    ASSERT_EQ(live.Run.ExitCode, 0) << live.Run.Err;
+    ASSERT_NE(live.Run.Out.find("> 304 <"), std::string::npos) << live.Run.Out;
+
+    const TRunFiles replay = RunWithFiles(dir, "replay", {"--replay", recording.string()});
+    ASSERT_EQ(replay.Run.ExitCode, 0) << replay.Run.Err;
+    EXPECT_EQ(replay.Run.Out, live.Run.Out);
+    EXPECT_EQ(replay.State, live.State);
+    EXPECT_EQ(replay.Trace, live.Trace);
+
+    // Part way: the run the recording began with, stopped at that tick.
+    std::vector<std::string> shorter = {"--ticks", "1200"};
+    shorter.insert(shorter.end(), inputs.begin(), inputs.end());
+    const TRunFiles liveShort = RunWithFiles(dir, "live_short", shorter);
+    const TRunFiles replayShort =
+        RunWithFiles(dir, "replay_short", {"--replay", recording.string(), "--ticks", "1200"});
+    ASSERT_EQ(replayShort.Run.ExitCode, 0) << replayShort.Run.Err;
+    // The shorter live run drew its own random numbers: compare what does not depend on them.
+    EXPECT_EQ(replayShort.State.substr(replayShort.State.find("\"components\"")),
+              liveShort.State.substr(liveShort.State.find("\"components\"")));
+    EXPECT_EQ(replayShort.Trace, replay.Trace.substr(0, replayShort.Trace.size()));
+    EXPECT_EQ(replayShort.State.find("{\"ticks\":1200,\"running\":true"), 0u) << replayShort.State;
+}
+
+TEST(ReplayRunner, ADamagedRecordingOrOneWithOtherInputsIsRefused)
+{
+    const fs::path dir = ScratchDir("replay_refused");
+    const fs::path recording = dir / "run.rec";
+    const std::vector<std::string> inputs = {"--ticks", "50", "--seed", "42", (kPrograms / "mcu_only.dps").string(),
+                                             (kPrograms / "replay_inputs.txt").string()};
+    std::vector<std::string> recorded = {"--record", recording.string()};
+    recorded.insert(recorded.end(), inputs.begin(), inputs.end());
+    // Recording a run changes nothing in it, its RANDOM included.
+    EXPECT_EQ(RunCli(recorded).Out, RunCli(inputs).Out);
+    const std::string text = ReadFileText(recording);
+    std::string edited = text;
+    edited[edited.find("dt 0.001*50") + 10] = 'x';
+    const struct {
+        std::string Text;
+        std::vector<std::string> More;
+        std::string Message;
+    } cases[] = {
+        {edited, {}, "dt wants"},
+        {text.substr(0, text.size() / 2), {}, "cut short"},
+        {text.substr(0, text.find("checksum")), {}, "no checksum line"},
+        {std::string(text).replace(text.find("format 1"), 8, "format 2"), {}, "this program reads format 1"},
+        {std::string(text).replace(text.find("SECOND"), 6, "MINUTE"), {}, "checksum does not match"},
+        {text, {"--ticks", "51"}, "the recording has 50 ticks"},
+        {text, {"--seed", "4"}, "--replay takes no --time or --seed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Message);
+        std::ofstream(dir / "bad.rec", std::ios::binary) << c.Text;
+        std::vector<std::string> args = {"--replay", (dir / "bad.rec").string(), "--state",
+                                         (dir / "state.json").string()};
+        args.insert(args.end(), c.More.begin(), c.More.end());
+        const TCliResult run = RunCli(args);
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
+        EXPECT_FALSE(fs::exists(dir / "state.json"));
+    }
+}
+
+} // namespace
+} // namespace kelto

@@ -1,0 +1,44 @@
+// The page's engine module (build/web/keltosimu-engine.js) runs a lesson as
+// keltosimu-run does and draws its parts; exit 77 (skipped) where
+// scripts/build-web.sh has not built it.
+const assert = require("node:assert/strict");
+const fs = require("node:fs");
+const path = require("node:path");
+
+const root = path.join(__dirname, "..", "..");
+const engine = path.join(root, "build", "web", "keltosimu-engine.js");
+if (!fs.existsSync(engine)) {
+  console.log(`skipped: ${engine} is not built (scripts/build-web.sh)`);
+  process.exit(77);
+}
+const bytes = (name) => new Uint8Array(fs.readFileSync(path.join(root, name)));
+
+require(engine)({ wasmBinary: fs.readFileSync(engine.replace(/\.js$/, ".wasm")) }).then((KeltoSimu) => {
+  // The golden case example_mcu_led: 10 ticks of the lesson's program.
+  const board = new KeltoSimu.Board();
+  assert.equal(board.loadCircuit(bytes("examples/mcu_led.dps")), "");
+  board.setProgramFile(bytes("examples/mcu_led.txt"));
+  board.pressRun();
+  board.runTicks(10, 0.001);
+  const state = board.stateJson();
+  assert.equal(state, fs.readFileSync(path.join(root, "tests/golden/example_mcu_led/state.json"), "utf8"));
+
+  // The lit LED draws differently from the same LED on a board not run.
+  const led = JSON.parse(state).components.findIndex((c) => c.class === "TSimuLEDB");
+  const idle = new KeltoSimu.Board();
+  idle.loadCircuit(bytes("examples/mcu_led.dps"));
+  const lit = JSON.parse(board.partDrawing(led));
+  const dark = JSON.parse(idle.partDrawing(led));
+  assert.ok(lit.length > 0 && lit.every((op) => typeof op.op === "string"));
+  assert.notDeepEqual(lit, dark);
+  assert.equal(board.partDrawing(board.partCount()), "[]");
+
+  // A broken file is refused with a reason and the circuit stays.
+  const parts = board.partCount();
+  assert.notEqual(board.loadCircuit("<not a circuit"), "");
+  assert.equal(board.partCount(), parts);
+  assert.equal(board.stateJson(), state);
+  board.delete();
+  idle.delete();
+  console.log("engine: ok");
+});
