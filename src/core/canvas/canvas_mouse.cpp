@@ -95,7 +95,7 @@ void TCanvasMouse::MouseMove(bool leftHeld, int32_t x, int32_t y)
         return;
     switch (FMode) {
     case TMode::Pressed:
-        if (Has(FPressHit.Flags, OnObjectFlag) && Distance(FPressPoint, {x, y}) > kDragThreshold) {
+        if (Has(FPressHit.Flags, OnObjectFlag) && Distance(FPressPoint, {x, y}) > FDragThreshold) {
             FPointer = ClampToClient(x, y);
             BeginMoveDrag();
         }
@@ -160,7 +160,7 @@ void TCanvasMouse::MouseUp(TMouseButton button, TShiftState shift, int32_t x, in
             EndMoveDrag();
         } else if (FMode == TMode::Pressed) {
             const THitResult hit = FCanvas.HitTest(x, y);
-            if (Distance(FPressPoint, {x, y}) <= kDragThreshold && hit == FPressHit &&
+            if (Distance(FPressPoint, {x, y}) <= FDragThreshold && hit == FPressHit &&
                 Has(hit.Flags, OnObjectFlag))
                 FEvents.OnObjectClick(hit.Object, x, y);
         }

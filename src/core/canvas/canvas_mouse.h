@@ -42,6 +42,9 @@ public:
 
     // The client area a dragging pointer is kept inside.
     void SetClientSize(int32_t width, int32_t height);
+    // The click / drag threshold in client units: a zoomed view keeps it at
+    // kDragThreshold screen pixels.
+    void SetDragThreshold(int32_t units) { FDragThreshold = units; }
 
     void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
     void MouseMove(bool leftHeld, int32_t x, int32_t y);
@@ -77,6 +80,7 @@ private:
     TPoint FPointer;
     int32_t FClientWidth = 0;
     int32_t FClientHeight = 0;
+    int32_t FDragThreshold = kDragThreshold;
     std::vector<TdxFcObject*> FDragObjects;
 };
 

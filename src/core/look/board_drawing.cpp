@@ -41,7 +41,7 @@ void DrawConnections(TDisplayList& list, const TdxFlowChart& canvas, bool drawnB
     for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
         const TdxFcConnection& connection = *canvas.Connections(i);
         if (connection.Visible() && connection.DrawnBehind() == drawnBehind)
-            DrawConnection(list, connection);
+            DrawConnection(list, connection, 0);
     }
 }
 
@@ -118,11 +118,16 @@ TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle)
     return picture;
 }
 
-void DrawConnection(TDisplayList& list, const TdxFcConnection& connection)
+void DrawConnection(TDisplayList& list, const TdxFcConnection& connection, int width)
 {
     std::vector<TPoint> route = connection.RoutePoints();
     if (route.size() >= 2)
-        list.Operations.emplace_back(TPolyline{std::move(route), ClrInk, 0});
+        list.Operations.emplace_back(TPolyline{std::move(route), ClrInk, width});
+}
+
+void DrawWiringLine(TDisplayList& list, TPoint pin, TPoint pointer)
+{
+    list.Operations.emplace_back(TLine{pin, pointer, ClrWiring});
 }
 
 } // namespace kelto::look

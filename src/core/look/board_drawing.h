@@ -26,7 +26,11 @@ struct TBoardPicture {
 };
 TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle);
 
-// A wire along its route, one pixel wide at any scale.
-void DrawConnection(TDisplayList& list, const TdxFcConnection& connection);
+// A wire along its route: width 0 is one pixel at any scale (pictures), 1 a
+// canvas unit, which a zoomed canvas view scales with the parts.
+void DrawConnection(TDisplayList& list, const TdxFcConnection& connection, int width);
+
+// While a wire is begun: the line from its first pin to the pointer.
+void DrawWiringLine(TDisplayList& list, TPoint pin, TPoint pointer);
 
 } // namespace kelto::look

@@ -15,6 +15,8 @@ inline constexpr TArgb ClrTrace = 0xFF00FF00;
 inline constexpr TArgb ClrLcdFace = 0xFF00FF64;
 inline constexpr TArgb ClrLcdDotOff = 0xFF00DC55;
 inline constexpr TArgb ClrWhite = 0xFFFFFFFF;
+// A wire being drawn, and the mark on its first pin.
+inline constexpr TArgb ClrWiring = 0xFFE00000;
 
 // Only the LEDs use these.
 inline constexpr TArgb kLedGlowLit = 0xEBFF0000;

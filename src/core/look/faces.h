@@ -1,5 +1,6 @@
 // The six typefaces parts are labelled in: Song at fixed pixel sizes, the
-// bold ones in a Song-style face with a drawn bold weight, letters apart.
+// bold ones in a Song-style face with a drawn bold weight, letters apart;
+// and the oscilloscope plots' small sans face.
 #pragma once
 
 #include <array>
@@ -14,6 +15,7 @@ enum class TFace : int {
     Title,     // 12 pt bold
     Reading,   // 13 pt bold: the voltmeter
     Legend,    // 9 pt bold: keypad legends
+    Plot,      // 11 px sans: an oscilloscope plot's labels
     Count
 };
 
@@ -51,7 +53,8 @@ constexpr TFaceSpec MakeFaceSpec(int points, bool bold, int ascent, int lineHeig
 
 inline constexpr std::array<TFaceSpec, static_cast<int>(TFace::Count)> kFaceSpecs{
     MakeFaceSpec(9, false, 11, 12), MakeFaceSpec(8, false, 10, 11), MakeFaceSpec(11, false, 13, 15),
-    MakeFaceSpec(12, true, 18, 23), MakeFaceSpec(13, true, 20, 25), MakeFaceSpec(9, true, 14, 17)};
+    MakeFaceSpec(12, true, 18, 23), MakeFaceSpec(13, true, 20, 25), MakeFaceSpec(9, true, 14, 17),
+    TFaceSpec{"DejaVu Sans", {}, 11, false, 0, 10, 13}};
 
 constexpr const TFaceSpec& FaceSpec(TFace face)
 {

@@ -150,8 +150,9 @@ void TFormKeltoSimu::showEvent(QShowEvent* event)
 void TFormKeltoSimu::CreateWelcomeBanner()
 {
     const QSize client = dxFlowChart1->viewport()->size();
-    const int width = std::max(client.width() - 2 * kBannerMargin, 0);
-    const int height = std::max(client.height() - 2 * kBannerMargin, 0);
+    const QSize shown = dxFlowChart1->ShownCanvasSize();
+    const int width = std::max(shown.width() - 2 * kBannerMargin, 0);
+    const int height = std::max(shown.height() - 2 * kBannerMargin, 0);
     FWelcomeBanner = FBoard.Canvas().CreateObject(kBannerMargin, kBannerMargin, static_cast<uint16_t>(width),
                                                   static_cast<uint16_t>(height), 1);
     FWelcomeBanner->Color = kBannerColour;

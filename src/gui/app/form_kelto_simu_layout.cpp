@@ -37,6 +37,7 @@ constexpr int kButtonTop = 2;
 constexpr int kButtonHeight = 46;
 constexpr int kHalfButtonHeight = 22;
 const QString kEditorWidthKey = QStringLiteral("layout/editorWidth");
+const QString kCanvasZoomKey = QStringLiteral("layout/canvasZoom");
 
 struct TButtonSpec {
     QPushButton* TFormKeltoSimu::*Member;
@@ -160,6 +161,8 @@ void TFormKeltoSimu::BuildPanels()
     dxFlowChart1->SetWiringStart([this] { return FEditor.FirstPinClicked(); });
     dxFlowChart1->SetKeyHandlers([this] { FEditor.DeleteKeyPressed(); }, [this] { FEditor.AbandonWiring(); });
     dxFlowChart1->SetEmptyHint(main_strings::kEmptyCanvasHint);
+    dxFlowChart1->SetZoomPercent(FSettings.value(kCanvasZoomKey, kActualSize).toInt());
+    dxFlowChart1->SetOnZoomChanged([this](int percent) { FSettings.setValue(kCanvasZoomKey, percent); });
 
     PanelEdit = new QWidget(Splitter1);
     PanelEdit->setObjectName(QStringLiteral("PanelEdit"));

@@ -1,6 +1,11 @@
 #include "gui/editor/flow_chart_view.h"
 
+#include "gui/editor/strings.h"
+#include "gui/render/painter_surface.h"
 #include "gui/render/refresh_interval.h"
+
+#include "core/look/board_drawing.h"
+#include "core/look/colours.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -10,8 +15,10 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -30,9 +37,11 @@ constexpr int kMarkReach = kMarkSize / 2 + 1;
 // further): a body is repainted, and erased, with this much around it.
 constexpr int kDrawReach = 16;
 constexpr int kWiringMarkRadius = 5;
-const QColor kWiringMarkColour(0xE0, 0x00, 0x00);
 const QColor kEmptyHintColour(0x60, 0x60, 0x60);
 constexpr int kEmptyHintPixels = 16;
+const QColor kZoomLabelColour(0x60, 0x60, 0x60);
+constexpr int kZoomLabelMargin = 4;
+constexpr int kWheelNotch = 120;
 
 TMouseButton ButtonOf(Qt::MouseButton button, bool& known)
 {
@@ -77,6 +86,27 @@ QRect Grown(const QRect& r, int by)
     return r.adjusted(-by, -by, by, by);
 }
 
+TRect Moved(const TRect& r, TPoint by)
+{
+    return {SaturatingAdd(r.Left, by.X), SaturatingAdd(r.Top, by.Y), SaturatingAdd(r.Right, by.X),
+            SaturatingAdd(r.Bottom, by.Y)};
+}
+
+// The units a route's points lie in.
+TRect Covering(const std::vector<TPoint>& points)
+{
+    TRect r{points.front().X, points.front().Y, points.front().X + 1, points.front().Y + 1};
+    for (const TPoint p : points)
+        r = {std::min(r.Left, p.X), std::min(r.Top, p.Y), std::max(r.Right, p.X + 1), std::max(r.Bottom, p.Y + 1)};
+    return r;
+}
+
+// As a QRect counts: the last pixel inside, not the first outside.
+QRect InclusiveRect(const TRect& r)
+{
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1));
+}
+
 } // namespace
 
 TdxFlowChartView::TdxFlowChartView(TdxFlowChart& canvas, TCanvasMouse& mouse, QWidget* parent)
@@ -95,6 +125,7 @@ TdxFlowChartView::TdxFlowChartView(TdxFlowChart& canvas, TCanvasMouse& mouse, QW
     FRepaintTimer.setTimerType(Qt::PreciseTimer);
     connect(&FRepaintTimer, &QTimer::timeout, this, &TdxFlowChartView::FlushRepaints);
     FCanvas.SetListener(this);
+    AddZoomShortcuts();
     UpdateScrollRange();
 }
 
@@ -116,9 +147,71 @@ void TdxFlowChartView::ForgetObject(const TdxFcObject* object)
 
 QRect TdxFlowChartView::ClientRect(const TRect& chartRect) const
 {
-    const TPoint topLeft = FCanvas.ChartToClient(chartRect.Left, chartRect.Top);
-    const TPoint bottomRight = FCanvas.ChartToClient(chartRect.Right, chartRect.Bottom);
-    return QRect(QPoint(topLeft.X, topLeft.Y), QPoint(bottomRight.X - 1, bottomRight.Y - 1));
+    return InclusiveRect(FView.ToPixels(chartRect));
+}
+
+QSize TdxFlowChartView::ShownCanvasSize() const
+{
+    return {FView.UnitsNear(viewport()->width()), FView.UnitsNear(viewport()->height())};
+}
+
+QPoint TdxFlowChartView::PixelOf(TPoint chartPoint) const
+{
+    const TRect r = FView.ToPixels({chartPoint.X, chartPoint.Y, chartPoint.X, chartPoint.Y});
+    return {r.Left, r.Top};
+}
+
+QPoint TdxFlowChartView::ToClient(QPoint pixel) const
+{
+    const TPoint client = FView.ToClient({pixel.x(), pixel.y()});
+    return {client.X, client.Y};
+}
+
+// Steps in and out where a keyboard has them: Ctrl and the + key, or the = key
+// under it, for those who do not reach for Shift.
+void TdxFlowChartView::AddZoomShortcuts()
+{
+    const auto add = [this](const QKeySequence& keys, int steps) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, steps] {
+            const int percent = steps == 0 ? kActualSize : ZoomStep(FView.Percent(), steps);
+            ZoomAround(percent, viewport()->rect().center());
+        });
+    };
+    add(QKeySequence(QKeySequence::ZoomIn), 1);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Equal), 1);
+    add(QKeySequence(QKeySequence::ZoomOut), -1);
+    add(QKeySequence(Qt::CTRL | Qt::Key_0), 0);
+}
+
+void TdxFlowChartView::SetZoomPercent(int percent)
+{
+    ZoomAround(percent, {});
+}
+
+void TdxFlowChartView::ZoomAround(int percent, QPoint pivot)
+{
+    if (!FView.ZoomAround(percent, {pivot.x(), pivot.y()}))
+        return;
+    const TPoint offset = FView.Offset();
+    UpdateScrollRange();
+    horizontalScrollBar()->setValue(offset.X);
+    verticalScrollBar()->setValue(offset.Y);
+    FView.ScrollTo(offset);
+    FollowView();
+    if (FOnZoomChanged)
+        FOnZoomChanged(FView.Percent());
+}
+
+void TdxFlowChartView::FollowView()
+{
+    const TPoint scroll = FView.ClientScroll();
+    FCanvas.SetScroll(scroll.X, scroll.Y);
+    const QPoint last = ToClient({viewport()->width() - 1, viewport()->height() - 1});
+    FMouse.SetClientSize(last.x() + 1, last.y() + 1);
+    FMouse.SetDragThreshold(FView.UnitsNear(TCanvasMouse::kDragThreshold));
+    Repaint(viewport()->rect());
 }
 
 void TdxFlowChartView::ShowObject(const TdxFcObject* object)
@@ -135,7 +228,8 @@ void TdxFlowChartView::ShowObject(const TdxFcObject* object)
 
 void TdxFlowChartView::CanvasInvalidated(const TRect& chartRect)
 {
-    Repaint(Grown(ClientRect(chartRect), std::max(kMarkReach, kDrawReach)) & viewport()->rect());
+    Repaint(Grown(ClientRect(chartRect), std::max(kMarkReach, FView.PixelsCovering(kDrawReach))) &
+            viewport()->rect());
     ScheduleScrollRangeUpdate();
 }
 
@@ -198,50 +292,41 @@ void TdxFlowChartView::UpdateScrollRange()
         bar->setPageStep(page);
         bar->setSingleStep(20);
     };
-    setRange(horizontalScrollBar(), extent.Left, extent.Right, view.width(), FCanvas.ScrollX());
-    setRange(verticalScrollBar(), extent.Top, extent.Bottom, view.height(), FCanvas.ScrollY());
+    const TRect content = FView.ToContent(extent);
+    const TPoint offset = FView.Offset();
+    setRange(horizontalScrollBar(), content.Left, content.Right, view.width(), offset.X);
+    setRange(verticalScrollBar(), content.Top, content.Bottom, view.height(), offset.Y);
 }
 
 void TdxFlowChartView::scrollContentsBy(int, int)
 {
-    FCanvas.SetScroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    FView.ScrollTo({horizontalScrollBar()->value(), verticalScrollBar()->value()});
+    FollowView();
 }
 
 void TdxFlowChartView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    FMouse.SetClientSize(viewport()->width(), viewport()->height());
+    FollowView();
     UpdateScrollRange();
 }
 
-void TdxFlowChartView::RouteInClient(const TdxFcConnection& connection)
-{
-    connection.RoutePoints(FChartRoute);
-    FRoute.clear();
-    for (const TPoint& point : FChartRoute) {
-        const TPoint p = FCanvas.ChartToClient(point.X, point.Y);
-        FRoute.emplace_back(p.X, p.Y);
-    }
-}
-
+// Wires are drawn a canvas unit wide, so a zoomed wire is as thick as the
+// lines of the parts it joins.
 void TdxFlowChartView::PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind)
 {
-    painter.setPen(QPen(Qt::black, 0));
+    FWires.Operations.clear();
     for (int32_t i = 0; i < FCanvas.ConnectionCount(); ++i) {
         const TdxFcConnection& connection = *FCanvas.Connections(i);
         if (!connection.Visible() || connection.DrawnBehind() != drawnBehind)
             continue;
-        RouteInClient(connection);
-        if (FRoute.size() < 2)
+        connection.RoutePoints(FChartRoute);
+        if (FChartRoute.size() < 2 ||
+            !Grown(ClientRect(Covering(FChartRoute)), FView.PixelsCovering(1)).intersects(clip))
             continue;
-        const auto [minX, maxX] = std::minmax_element(FRoute.begin(), FRoute.end(),
-                                                      [](QPoint a, QPoint b) { return a.x() < b.x(); });
-        const auto [minY, maxY] = std::minmax_element(FRoute.begin(), FRoute.end(),
-                                                      [](QPoint a, QPoint b) { return a.y() < b.y(); });
-        if (!QRect(QPoint(minX->x(), minY->y()), QPoint(maxX->x(), maxY->y())).intersects(clip))
-            continue;
-        painter.drawPolyline(FRoute.data(), static_cast<int>(FRoute.size()));
+        look::DrawConnection(FWires, connection, 1);
     }
+    Replay(painter, FKit, FWires);
 }
 
 void TdxFlowChartView::DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const
@@ -290,9 +375,9 @@ void TdxFlowChartView::PaintSelectionMarks(QPainter& painter, const QRect& clip)
         const TdxFcConnection& connection = *FCanvas.Connections(i);
         if (!connection.Selected() || !connection.Visible())
             continue;
-        RouteInClient(connection);
-        for (const QPoint point : FRoute)
-            mark(point);
+        connection.RoutePoints(FChartRoute);
+        for (const TPoint point : FChartRoute)
+            mark(PixelOf(point));
     }
 }
 
@@ -301,10 +386,9 @@ QRect TdxFlowChartView::DragOutlineRect() const
     if (!FMouse.Dragging())
         return {};
     QRect outline;
-    const TPoint offset = FMouse.DragOffset();
     for (const TdxFcObject* object : FMouse.DragObjects())
         if (object->Visible())
-            outline |= ClientRect(object->Bounds()).translated(offset.X, offset.Y);
+            outline |= ClientRect(Moved(object->Bounds(), FMouse.DragOffset()));
     return outline;
 }
 
@@ -314,10 +398,9 @@ void TdxFlowChartView::PaintDragOutline(QPainter& painter)
         return;
     painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
-    const TPoint offset = FMouse.DragOffset();
     for (const TdxFcObject* object : FMouse.DragObjects())
         if (object->Visible())
-            painter.drawRect(ClientRect(object->Bounds()).translated(offset.X, offset.Y));
+            painter.drawRect(ClientRect(Moved(object->Bounds(), FMouse.DragOffset())));
 }
 
 void TdxFlowChartView::paintEvent(QPaintEvent* event)
@@ -332,20 +415,29 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(clip, Qt::white);
+    // The canvas is drawn in its own units; marks, outlines and hints stay
+    // the screen's size at every zoom.
+    painter.save();
+    const TPoint offset = FView.Offset();
+    painter.translate(-offset.X, -offset.Y);
+    if (FView.Percent() != kActualSize)
+        painter.scale(FView.Scale(), FView.Scale());
     PaintConnections(painter, clip, true);
+    const int reach = FView.PixelsCovering(kDrawReach);
     for (int32_t i = 0; i < FCanvas.ObjectCount(); ++i) {
         const TdxFcObject& object = *FCanvas.Objects(i);
         if (!object.Visible())
             continue;
-        const QRect r = ClientRect(object.Bounds());
-        if (Grown(r, kDrawReach).intersects(clip))
-            PaintObject(painter, object, r);
+        if (Grown(ClientRect(object.Bounds()), reach).intersects(clip))
+            PaintObject(painter, object, InclusiveRect(object.Bounds()));
     }
     PaintConnections(painter, clip, false);
+    painter.restore();
     PaintSelectionMarks(painter, clip);
     PaintDragOutline(painter);
     PaintWiring(painter, clip);
     PaintEmptyHint(painter);
+    PaintZoomLabel(painter);
     if (FOnRepaint)
         FOnRepaint();
 }
@@ -357,11 +449,13 @@ void TdxFlowChartView::PaintWiring(QPainter& painter, const QRect& clip)
         return;
     painter.setBrush(Qt::NoBrush);
     if (mark.intersects(clip)) {
-        painter.setPen(QPen(kWiringMarkColour, 2));
+        painter.setPen(QPen(QColor::fromRgba(look::ClrWiring), 2));
         painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
     }
-    painter.setPen(QPen(kWiringMarkColour, 1));
-    painter.drawLine(RubberBand());
+    const QLine line = RubberBand();
+    FWires.Operations.clear();
+    look::DrawWiringLine(FWires, {line.x1(), line.y1()}, {line.x2(), line.y2()});
+    Replay(painter, FKit, FWires);
 }
 
 void TdxFlowChartView::PaintEmptyHint(QPainter& painter)
@@ -373,6 +467,23 @@ void TdxFlowChartView::PaintEmptyHint(QPainter& painter)
     painter.setPen(kEmptyHintColour);
     painter.setFont(hintFont);
     painter.drawText(viewport()->rect(), Qt::AlignCenter, FEmptyHint);
+}
+
+// While the view is zoomed its zoom shows in the bottom right corner, so a
+// view left at 80% is not taken for the canvas itself.
+void TdxFlowChartView::PaintZoomLabel(QPainter& painter)
+{
+    if (FView.Percent() == kActualSize)
+        return;
+    const QString text = editor_strings::kZoomPercent.arg(FView.Percent());
+    painter.setFont(font());
+    const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-3, -1, 3, 1);
+    const QRect r = box.translated(viewport()->rect().bottomRight() - box.bottomRight() -
+                                   QPoint(kZoomLabelMargin, kZoomLabelMargin));
+    painter.setPen(kZoomLabelColour);
+    painter.setBrush(Qt::white);
+    painter.drawRect(r);
+    painter.drawText(r, Qt::AlignCenter, text);
 }
 
 QRect TdxFlowChartView::WiringMarkRect() const
@@ -418,7 +529,7 @@ bool TdxFlowChartView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && FHintAt) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QString hint = FHintAt(help->pos());
+        const QString hint = FHintAt(ToClient(help->pos()));
         if (hint.isEmpty())
             QToolTip::hideText();
         else
@@ -444,14 +555,14 @@ void TdxFlowChartView::mousePressEvent(QMouseEvent* event)
     if (!known)
         return;
     setFocus(Qt::MouseFocusReason);
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToClient(event->position().toPoint());
     FMouse.MouseDown(button, ShiftOf(event->modifiers()), p.x(), p.y());
 }
 
 void TdxFlowChartView::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    FPointer = p;
+    FPointer = event->position().toPoint();
+    const QPoint p = ToClient(FPointer);
     FMouse.MouseMove((event->buttons() & Qt::LeftButton) != 0, p.x(), p.y());
     UpdateDragOutline();
     UpdateWiringMark();
@@ -464,8 +575,8 @@ void TdxFlowChartView::mouseReleaseEvent(QMouseEvent* event)
     if (!known)
         return;
     ++FReleaseCount;
-    const QPoint p = event->position().toPoint();
-    FPointer = p;
+    FPointer = event->position().toPoint();
+    const QPoint p = ToClient(FPointer);
     FMouse.MouseUp(button, ShiftOf(event->modifiers()), p.x(), p.y());
     UpdateDragOutline();
     UpdateWiringMark();
@@ -482,11 +593,11 @@ void TdxFlowChartView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     const bool heldBefore = (QGuiApplication::mouseButtons() & event->button()) != 0;
     const int releasesBefore = FReleaseCount;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToClient(event->position().toPoint());
     FMouse.DoubleClick(button, ShiftOf(event->modifiers()), p.x(), p.y());
     const bool heldAfter = (QGuiApplication::mouseButtons() & event->button()) != 0;
     if (heldBefore && !heldAfter && FReleaseCount == releasesBefore) {
-        const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+        const QPoint at = ToClient(viewport()->mapFromGlobal(QCursor::pos()));
         FMouse.MouseUp(button, ShiftOf(QGuiApplication::keyboardModifiers()), at.x(), at.y());
         UpdateDragOutline();
     }
@@ -502,6 +613,20 @@ void TdxFlowChartView::keyPressEvent(QKeyEvent* event)
     else
         return QAbstractScrollArea::keyPressEvent(event);
     UpdateWiringMark();
+}
+
+// Ctrl and the wheel zoom around the pointer, a step a notch; the wheel
+// alone scrolls.
+void TdxFlowChartView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return QAbstractScrollArea::wheelEvent(event);
+    event->accept();
+    FWheelAngle += event->angleDelta().y();
+    const int steps = FWheelAngle / kWheelNotch;
+    FWheelAngle -= steps * kWheelNotch;
+    if (steps != 0)
+        ZoomAround(ZoomStep(FView.Percent(), steps), event->position().toPoint());
 }
 
 } // namespace kelto::gui

@@ -1,10 +1,14 @@
 // dxFlowChart1, the canvas widget: paints the canvas model (wires behind,
 // objects with their draw handler, wires, selection marks, the drag outline),
 // repaints what the model invalidates at most once per screen refresh,
-// scrolls, and feeds the mouse into the canvas's mouse machine.
+// scrolls, zooms the view, and feeds the mouse into the canvas's mouse machine.
 #pragma once
 
+#include "gui/render/render_kit.h"
+
 #include "core/canvas/canvas_mouse.h"
+#include "core/canvas/view_transform.h"
+#include "core/look/display_list.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -22,7 +26,7 @@ class TdxFlowChartView final : public QAbstractScrollArea, private ICanvasListen
     Q_OBJECT
 public:
     // OnDrawObject: called for each visible object after its shape; r is its
-    // rectangle in client pixels.
+    // rectangle in canvas units, which the painter's transform shows zoomed.
     using TDrawObject = std::function<void(QPainter& painter, const TdxFcObject& object, const QRect& r)>;
 
     TdxFlowChartView(TdxFlowChart& canvas, TCanvasMouse& mouse, QWidget* parent = nullptr);
@@ -37,7 +41,10 @@ public:
     // The default drawing of an object's text: centred both ways.
     void DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const;
 
+    // Where a rectangle of the canvas shows in the view, in pixels.
     QRect ClientRect(const TRect& chartRect) const;
+    // How much of the canvas the view shows, in canvas units.
+    QSize ShownCanvasSize() const;
     // Scrolls an object into view, if it is out of it.
     void ShowObject(const TdxFcObject* object);
 
@@ -59,6 +66,11 @@ public:
     // Shown in the middle while the canvas holds nothing.
     void SetEmptyHint(const QString& hint) { FEmptyHint = hint; }
 
+    // The view's zoom in percent, one of kZoomSteps; every change is told.
+    int ZoomPercent() const { return FView.Percent(); }
+    void SetZoomPercent(int percent);
+    void SetOnZoomChanged(std::function<void(int percent)> handler) { FOnZoomChanged = std::move(handler); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -68,6 +80,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
@@ -77,6 +90,12 @@ private:
         QColor Colour;
     };
 
+    void AddZoomShortcuts();
+    // Zooms to the step keeping the canvas point under view pixel pivot.
+    void ZoomAround(int percent, QPoint pivot);
+    // The canvas model's scroll and the mouse's client area follow the view's.
+    void FollowView();
+    QPoint ToClient(QPoint pixel) const;
     void CanvasInvalidated(const TRect& chartRect) override;
     void CanvasChanged() override;
     void ScheduleScrollRangeUpdate();
@@ -90,8 +109,8 @@ private:
     void PaintObject(QPainter& painter, const TdxFcObject& object, const QRect& r);
     void PaintSelectionMarks(QPainter& painter, const QRect& clip);
     void PaintDragOutline(QPainter& painter);
-    // The drawn polyline of a connection in client pixels, into FRoute.
-    void RouteInClient(const TdxFcConnection& connection);
+    // Where a canvas point shows in the view, in pixels.
+    QPoint PixelOf(TPoint chartPoint) const;
     QRect DragOutlineRect() const;
     QRect WiringMarkRect() const;
     // The line from the first pin to the pointer, and the area it covers.
@@ -100,14 +119,21 @@ private:
     void UpdateWiringMark();
     void PaintWiring(QPainter& painter, const QRect& clip);
     void PaintEmptyHint(QPainter& painter);
+    void PaintZoomLabel(QPainter& painter);
 
     TdxFlowChart& FCanvas;
     TCanvasMouse& FMouse;
     TDrawObject FOnDrawObject;
     std::function<void()> FOnRepaint;
     std::vector<TTextStyle> FTextStyles;
+    TViewTransform FView;
+    std::function<void(int)> FOnZoomChanged;
+    // Wheel turns short of a notch, from fine-grained wheels and touchpads.
+    int FWheelAngle = 0;
     std::vector<TPoint> FChartRoute;
-    std::vector<QPoint> FRoute;
+    // The wires' drawing, reused by every paint; wires need no pictures or dots.
+    look::TDisplayList FWires;
+    TRenderKit FKit{false};
     QRect FOutline;
     QTimer FScrollRangeTimer;
     QRegion FDirty;

@@ -35,4 +35,7 @@ inline const QString kLinesMayBeWrong = QStringLiteral("%1 行可能写错了");
 inline const QString kCountSeparator = QStringLiteral("，");
 inline const QString kHeaderSeparator = QStringLiteral("；");
 
+// The canvas view's zoom, shown while it is not 100% (the percent fills %1).
+inline const QString kZoomPercent = QStringLiteral("%1%");
+
 } // namespace kelto::gui::editor_strings

@@ -1,13 +1,15 @@
 #include "gui/instruments/plot_picture.h"
 
+#include "gui/instruments/scope_plot.h"
+#include "gui/render/painter_surface.h"
 #include "gui/render/picture_file.h"
+
+#include "core/look/svg_writer.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -15,40 +17,39 @@ namespace kelto::gui {
 
 namespace {
 
-// The widget paints itself onto the painter's device, scaled by `scale`.
-void RenderInto(QWidget& plot, QPaintDevice& device, double scale)
+void ReplayScaled(const TScopePlot& plot, const look::TDisplayList& list, QPaintDevice& device, double scale)
 {
     QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.scale(scale, scale);
-    plot.render(&painter, {}, {}, QWidget::DrawChildren);
+    Replay(painter, plot.Kit(), list);
 }
 
 } // namespace
 
-QByteArray PlotPictureBytes(QWidget& plot, const look::TPictureChoice& choice)
+QByteArray PlotPictureBytes(const TScopePlot& plot, const look::TPictureChoice& choice)
 {
+    look::TDisplayList list;
+    plot.DrawWhole(list);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     switch (choice.Format) {
     case look::TPictureFormat::Svg: {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(plot.size());
-        svg.setViewBox(plot.rect());
-        RenderInto(plot, svg, 1);
+        const std::string svg = look::SvgDocument(list, {0, 0, plot.width(), plot.height()});
+        buffer.write(svg.data(), static_cast<qint64>(svg.size()));
         break;
     }
     case look::TPictureFormat::Png: {
         const int scale = std::max(choice.Scale, 1);
         QImage image(plot.size() * scale, QImage::Format_RGB32);
-        RenderInto(plot, image, scale);
+        ReplayScaled(plot, list, image, scale);
         image.save(&buffer, "PNG");
         break;
     }
     case look::TPictureFormat::Pdf: {
         QPdfWriter pdf(&buffer);
-        RenderInto(plot, pdf, FitOnA4(pdf, plot.width(), plot.height()));
+        ReplayScaled(plot, list, pdf, FitOnA4(pdf, plot.width(), plot.height()));
         break;
     }
     }

@@ -1,21 +1,20 @@
-// Chart1 of the oscilloscope windows: stacked bands of fixed range 0..1, one
-// per channel, each with a stair trace that null points break, over the
-// visible window of the horizontal axis.
+// Chart1 of the oscilloscope windows: replays the plot's display list
+// (stacked bands, grid, labels, stair traces) over the visible window of
+// the horizontal axis, repainting only the columns of new samples.
 #pragma once
 
+#include "gui/render/render_kit.h"
+
 #include "core/instruments/scope_page_hold.h"
+#include "core/look/display_list.h"
+#include "core/look/plot_drawing.h"
 
 #include <QElapsedTimer>
-#include <QFont>
-#include <QLine>
-#include <QPoint>
+#include <QFontMetrics>
 #include <QRect>
-#include <QString>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
 namespace kelto {
 class TScopeRecorder;
@@ -40,29 +39,23 @@ public:
     // view stays, only the columns of the samples appended since.
     void ShowRecording();
 
+    // The whole plot as shown, for a picture file, and the kit to replay it with.
+    void DrawWhole(look::TDisplayList& list) const;
+    const TRenderKit& Kit() const { return FKit; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int64_t ShownAxisMaximum() const;
-    int XOfSample(double index, const QRect& plot) const;
-    int YOfValue(float value, const QRect& band) const;
+    look::TPlotLayout Layout() const;
     QRect ColumnsOfNewSamples(int64_t shown, int64_t count) const;
-    // Each paints only what reaches the dirty rect.
-    void PaintGrid(QPainter& painter, const QRect& plot, const QRect& dirty);
-    void PaintLabels(QPainter& painter, const QRect& plot);
-    void PaintChannelNames(QPainter& painter, const QRect& plot);
-    void PaintTrace(QPainter& painter, int channel, const QRect& dirty);
 
     const TScopeRecorder& FRecorder;
-    QFont FLabelFont;
-    // Reused by every paint, so a steady view allocates nothing.
-    std::vector<QLine> FLines; // horizontal
-    std::vector<QRect> FColumns;
-    std::vector<QPoint> FDots;
-    static constexpr int kLabelCount = 11;
-    std::array<QString, kLabelCount> FLabelTexts;
-    long long FLabelAxisMinimum = -1;
+    TRenderKit FKit{false};
+    QFontMetrics FMetrics;
+    look::TTextWidth FTextWidth;
+    // Reused by every paint, so a steady view keeps its storage.
+    look::TDisplayList FList;
     TScopePageHold FPageHold;
     QElapsedTimer FClock;
     int64_t FAxisMinimum = 0;

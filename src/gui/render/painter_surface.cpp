@@ -45,11 +45,37 @@ QPolygon ToPolygon(const std::vector<TPoint>& points)
     return polygon;
 }
 
+// A scaled disc (a zoomed canvas, a 2x picture) takes the device pixels
+// whose centres lie in it, so it stays round instead of growing steps.
+void FillScaledDisc(QPainter& painter, const QRectF& device, const QColor& brush)
+{
+    const double rx = device.width() / 2.0;
+    const double ry = device.height() / 2.0;
+    const QPointF centre = device.center();
+    painter.save();
+    painter.resetTransform();
+    for (int row = static_cast<int>(std::floor(device.top())); row < device.bottom(); ++row) {
+        const double dy = (row + 0.5 - centre.y()) / ry;
+        if (dy < -1.0 || dy > 1.0)
+            continue;
+        const double half = rx * std::sqrt(1.0 - dy * dy);
+        const int first = static_cast<int>(std::ceil(centre.x() - half - 0.5));
+        const int last = static_cast<int>(std::floor(centre.x() + half - 0.5));
+        if (last >= first)
+            painter.fillRect(first, row, last - first + 1, 1, brush);
+    }
+    painter.restore();
+}
+
 // Row by row, the pixels whose centres lie in the ellipse: the first and last
 // rows and columns of the box are always reached, as by a fill of the box.
 void FillDisc(QPainter& painter, const TBox& box, TArgb colour)
 {
     const QColor brush = QColor::fromRgba(colour);
+    if (painter.transform().type() == QTransform::TxScale) {
+        FillScaledDisc(painter, painter.transform().mapRect(QRectF(ToRect(box))), brush);
+        return;
+    }
     const double rx = box.W / 2.0;
     const double ry = box.H / 2.0;
     for (int row = 0; row < box.H; ++row) {
@@ -96,6 +122,32 @@ void DrawPictureRun(QPainter& painter, const TRenderKit& kit, const TPictureRun&
     painter.drawImage(picture.Origin, picture.Image);
 }
 
+// Aliased, a one-pixel stroke along x fills the pixel from x to x + 1; a
+// scaled one (a zoomed canvas, a 2x picture) is moved half a unit to run down
+// the middle of that square too, as the fills beside it are drawn. Strokes an
+// even number of pixels wide already straddle x.
+class TStrokeAlignment {
+public:
+    TStrokeAlignment(QPainter& painter, int width) : FPainter(painter), FStart(painter.transform())
+    {
+        FMoved = width % 2 == 1 && FStart.type() == QTransform::TxScale;
+        if (FMoved)
+            painter.translate(0.5, 0.5);
+    }
+    ~TStrokeAlignment()
+    {
+        if (FMoved)
+            FPainter.setTransform(FStart);
+    }
+    TStrokeAlignment(const TStrokeAlignment&) = delete;
+    TStrokeAlignment& operator=(const TStrokeAlignment&) = delete;
+
+private:
+    QPainter& FPainter;
+    QTransform FStart;
+    bool FMoved;
+};
+
 void DrawCurve(QPainter& painter, const TCurve& curve)
 {
     QPainterPath path(ToPointF(curve.Start));
@@ -139,25 +191,30 @@ void Replay(QPainter& painter, const TRenderKit& kit, const TDisplayList& list)
             [&](const auto& op) {
                 using T = std::decay_t<decltype(op)>;
                 if constexpr (std::is_same_v<T, TLine>) {
+                    const TStrokeAlignment aligned(painter, op.Width);
                     painter.setPen(SolidPen(op.Colour, op.Width, op.Cap));
                     painter.drawLine(op.From.X, op.From.Y, op.To.X, op.To.Y);
                 } else if constexpr (std::is_same_v<T, TPolyline>) {
+                    const TStrokeAlignment aligned(painter, op.Width);
                     painter.setPen(op.Width == 1 ? OnePixelPen(op.Colour)
                                                  : QPen(QColor::fromRgba(op.Colour), op.Width));
                     painter.drawPolyline(ToPolygon(op.Points));
                 } else if constexpr (std::is_same_v<T, TRectOutline>) {
+                    const TStrokeAlignment aligned(painter, 1);
                     painter.setPen(OnePixelPen(op.Colour));
                     painter.setBrush(Qt::NoBrush);
                     painter.drawRect(ToRect(op.Box));
                 } else if constexpr (std::is_same_v<T, TRectFill>) {
                     painter.fillRect(ToRect(op.Box), QColor::fromRgba(op.Colour));
                 } else if constexpr (std::is_same_v<T, TEllipseOutline>) {
+                    const TStrokeAlignment aligned(painter, 1);
                     painter.setPen(OnePixelPen(op.Colour));
                     painter.setBrush(Qt::NoBrush);
                     painter.drawEllipse(ToRect(op.Box));
                 } else if constexpr (std::is_same_v<T, TDiscFill>) {
                     FillDisc(painter, op.Box, op.Colour);
                 } else if constexpr (std::is_same_v<T, TPolygon>) {
+                    const TStrokeAlignment aligned(painter, op.Filled ? 0 : 1);
                     if (op.Filled) {
                         painter.setPen(Qt::NoPen);
                         painter.setBrush(QColor::fromRgba(op.Colour));
@@ -167,6 +224,7 @@ void Replay(QPainter& painter, const TRenderKit& kit, const TDisplayList& list)
                     }
                     painter.drawPolygon(ToPolygon(op.Points));
                 } else if constexpr (std::is_same_v<T, TCurve>) {
+                    const TStrokeAlignment aligned(painter, 1);
                     DrawCurve(painter, op);
                 } else if constexpr (std::is_same_v<T, TText>) {
                     DrawTextRun(painter, kit, op);

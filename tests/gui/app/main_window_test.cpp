@@ -37,6 +37,7 @@
 #include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -316,6 +317,56 @@ private slots:
             QCOMPARE(Board().Canvas().Connections(0)->SourceObject(), toggle.Pin(1));
             QCOMPARE(Board().Canvas().Connections(0)->TargetObject(), led.Pin(0));
         }
+    }
+
+    // The view's zoom scales what the canvas shows, never the canvas: a pin
+    // clicked where it shows at 200% starts a wire; the wheel keeps the point
+    // under the pointer; the keys step and reset; the next start remembers it.
+    void zoomedCanvasTakesClicksWheelAndKeysAndIsRemembered()
+    {
+        FinishSpeedTest();
+        TdxFlowChartView& view = *Form().dxFlowChart1;
+        TSimuPart& toggle = Place(kK0, 10, 10);
+        TSimuPart& led = Place(kLED0, 120, 10);
+        view.SetZoomPercent(200);
+        QCOMPARE(PinPoint(led, 0), 2 * QPoint(led.Pin(0)->Left(), led.Pin(0)->Top()));
+        // Four screen pixels still tell a click from a drag.
+        auto& lever = static_cast<TSimuZhaDaoSwitch&>(toggle);
+        const QPoint onLever = view.ClientRect({60, 20, 61, 21}).topLeft();
+        for (const int dx : {4, 6}) {
+            QTest::mousePress(Canvas(), Qt::LeftButton, {}, onLever);
+            QTest::mouseMove(Canvas(), onLever + QPoint(dx, 0));
+            QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, onLever + QPoint(dx, 0));
+        }
+        QCOMPARE(lever.FClosed, uint8_t{1});
+        QCOMPARE(toggle.FBody->Left(), 13);
+        Board().MovePartTo(toggle.FBody, 10, 10);
+        Click(PinPoint(toggle, 1));
+        Click(PinPoint(led, 0));
+        QCOMPARE(Board().Canvas().ConnectionCount(), 1);
+        QCOMPARE(Board().Canvas().Connections(0)->SourceObject(), toggle.Pin(1));
+        QCOMPARE(Board().Canvas().Connections(0)->TargetObject(), led.Pin(0));
+
+        const QPoint pointer = PinPoint(led, 0);
+        QWheelEvent notch(pointer, Canvas()->mapToGlobal(pointer), {}, {0, 120}, Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Canvas(), &notch);
+        QCOMPARE(view.ZoomPercent(), 300);
+        QVERIFY((PinPoint(led, 0) - pointer).manhattanLength() <= 1);
+
+        QApplication::setActiveWindow(FForm.get());
+        QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+        QTest::keyClick(FForm.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(FForm.get(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(view.ZoomPercent(), 150);
+        QTest::keyClick(FForm.get(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(view.ZoomPercent(), 200);
+        QTest::keyClick(FForm.get(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(view.ZoomPercent(), 100);
+        QTest::keyClick(FForm.get(), Qt::Key_Minus, Qt::ControlModifier);
+
+        FForm = std::make_unique<TFormKeltoSimu>(*FDialogs, *FSettings);
+        QCOMPARE(Form().dxFlowChart1->ZoomPercent(), 80);
     }
 
     void pushButtonUnderAWireAndKeypadKeyReleasedElsewhere()

@@ -49,8 +49,7 @@ protected:
     }
     QPoint PinPoint(const TSimuPart& part, int pin)
     {
-        const TPoint p = Board().Canvas().ChartToClient(part.Pin(pin)->Left(), part.Pin(pin)->Top());
-        return {p.X, p.Y};
+        return FForm->dxFlowChart1->ClientRect(part.Pin(pin)->Bounds()).topLeft();
     }
 };
 

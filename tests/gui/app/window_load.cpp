@@ -1,5 +1,5 @@
 // keltosimu-window-load CIRCUIT.dps [PROGRAM.txt] [--scopes] [--pause MS]
-//                       [--seconds S] [--scroll X,Y] [--shot FILE.png]
+//                       [--seconds S] [--scroll X,Y] [--zoom PERCENT] [--shot FILE.png]
 // Runs the main window as the program does, on a real display, for measuring
 // its speed and memory: opens the circuit, types the program into the editor
 // and presses 运行, opens both oscilloscope windows recording (--scopes),
@@ -40,6 +40,7 @@ struct TLoadOptions {
     int Seconds = 60;
     QString Shot;
     QPoint Scroll;
+    int Zoom = 100;
 };
 
 bool ParseOptions(const QStringList& arguments, TLoadOptions& options)
@@ -53,6 +54,8 @@ bool ParseOptions(const QStringList& arguments, TLoadOptions& options)
             options.PauseMilliseconds = arguments[++i].toInt();
         else if (a == QLatin1String("--seconds") && hasValue)
             options.Seconds = arguments[++i].toInt();
+        else if (a == QLatin1String("--zoom") && hasValue)
+            options.Zoom = arguments[++i].toInt();
         else if (a == QLatin1String("--shot") && hasValue)
             options.Shot = arguments[++i];
         else if (a == QLatin1String("--scroll") && hasValue) {
@@ -119,6 +122,7 @@ int main(int argc, char** argv)
     QObject::connect(&form.TimerPerfTest, &QTimer::timeout, &speedTest, &QEventLoop::quit);
     if (form.SpeedTestRunning())
         speedTest.exec();
+    form.dxFlowChart1->SetZoomPercent(options.Zoom);
     form.dxFlowChart1->horizontalScrollBar()->setValue(options.Scroll.x());
     form.dxFlowChart1->verticalScrollBar()->setValue(options.Scroll.y());
     if (options.PauseMilliseconds != -2)
