@@ -15,7 +15,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "examples", "tools"))
-from circuit import SEGMENTS, Circuit, Program  # noqa: E402
+from circuit import SEGMENTS, Circuit, Program, write_pair  # noqa: E402
 
 BUS = [f"PB{i}" for i in range(8)]
 ROWS = ["PC3", "PC4", "PC5", "PD3", "PD4", "PD5", "PD6", "PD7"]
@@ -94,10 +94,7 @@ def busy_program():
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(__file__)
-    with open(os.path.join(out, "busy_board.dps"), "w", newline="") as f:
-        f.write(busy_board().text())
-    with open(os.path.join(out, "busy_board.txt"), "wb") as f:
-        f.write(busy_program().data())
+    write_pair(out, "busy_board", busy_board(), busy_program())
 
 
 if __name__ == "__main__":

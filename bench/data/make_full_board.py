@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "examples", "tools"))
-from circuit import MCU_PINS, PARTS, SIZES, Circuit, Program  # noqa: E402
+from circuit import MCU_PINS, PARTS, SIZES, Circuit, Program, write_pair  # noqa: E402
 
 # (kind, model) for each of the 46 palette items.
 ITEMS = ([("Switch", m) for m in (1, 2, 3, 4)] + [("Button", 1), ("Button", 2), ("R", None),
@@ -50,10 +50,7 @@ def counting_program():
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(__file__)
     assert max(w for w, _ in SIZES.values()) < 420 and max(h for _, h in SIZES.values()) < 360
-    with open(os.path.join(out, "full_board.dps"), "w", newline="") as f:
-        f.write(full_board().text())
-    with open(os.path.join(out, "full_board.txt"), "wb") as f:
-        f.write(counting_program().data())
+    write_pair(out, "full_board", full_board(), counting_program())
 
 
 if __name__ == "__main__":

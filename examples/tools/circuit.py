@@ -1,6 +1,8 @@
 """Places parts, wires their pins by name and writes .dps circuits and GBK
 program files, so the lessons can be regenerated from make_lessons.py."""
 
+import os
+
 # File type code, model-bearing flag and pin names in pin-index order.
 MCU_PINS = [
     "PC6", "PD0", "PD1", "PD2", "PD3", "PD4", "VCC", "GND", "PB6", "PB7", "PD5", "PD6", "PD7", "PB0",
@@ -188,3 +190,11 @@ class Program:
 
     def data(self):
         return "".join(line + "\r\n" for line in self.lines).encode("gbk")
+
+
+def write_pair(folder, name, circuit, program):
+    """Writes NAME.dps and NAME.txt, the circuit and its program, into FOLDER."""
+    with open(os.path.join(folder, name + ".dps"), "w", encoding="latin-1", newline="") as f:
+        f.write(circuit.text())
+    with open(os.path.join(folder, name + ".txt"), "wb") as f:
+        f.write(program.data())

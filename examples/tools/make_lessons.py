@@ -7,7 +7,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from circuit import Circuit, Program  # noqa: E402
+from circuit import Circuit, Program, write_pair  # noqa: E402
 from router import Router, crossings  # noqa: E402
 
 # No wire may be drawn across these bodies: the glass, the dots, the chip's pins.
@@ -534,10 +534,7 @@ def main():
             if kind in KEEP_CLEAR:
                 raise ValueError(f"{name}: wire {w} crosses the {kind}")
             print(f"{name}: wire {w} crosses the {kind}")
-        with open(os.path.join(EXAMPLES, name + ".dps"), "w", encoding="latin-1", newline="") as f:
-            f.write(circuit.text())
-        with open(os.path.join(EXAMPLES, name + ".txt"), "wb") as f:
-            f.write(program.data())
+        write_pair(EXAMPLES, name, circuit, program)
 
 
 if __name__ == "__main__":
