@@ -469,9 +469,16 @@ TEST(GradeClass, AStudentSeesTheirVisibleChecksAndTheTeacherAllOfThem)
                                    ReadFileText(fs::path(folder) / "hello.txt")};
         EXPECT_EQ(SelfCheck(*parsed, work, KELTO_RUN_PATH, [] { return false; }), c.View);
     }
-    // Where the work cannot even be written down, the student is told why.
+    // Where the work cannot even be written down, the student is told why;
+    // a check that could leaves nothing behind.
     std::string error;
     const auto parsed = ReadTaskFile(task.string(), error);
+    fs::create_directory(dir / "tmp");
+    ::setenv("TMPDIR", (dir / "tmp").c_str(), 1);
+    const fs::path right = kData / "class" / "right";
+    const TWorkInProgress work{ReadFileText(right / "lcd.dps"), ReadFileText(right / "hello.txt")};
+    EXPECT_EQ(SelfCheck(*parsed, work, KELTO_RUN_PATH, [] { return false; }), cases[0].View);
+    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
     ::setenv("TMPDIR", "/proc", 1);
     const std::string unchecked = SelfCheck(*parsed, {}, KELTO_RUN_PATH, [] { return false; });
     ::unsetenv("TMPDIR");

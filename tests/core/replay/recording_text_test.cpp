@@ -35,6 +35,8 @@ TEST(RecordingText, EveryFieldReadsBackAsWritten)
     ASSERT_TRUE(read) << error;
     EXPECT_EQ(*read, recording);
     EXPECT_EQ(read->Ticks(), 41);
+    // FNV-1a 64, as the format says, so other programs can check a recording.
+    EXPECT_EQ(RecordingChecksumLine("a"), "checksum af63dc4c8601ec8c\n");
 }
 
 // A text with its checksum made right, so the parser itself has to refuse.
@@ -75,6 +77,7 @@ TEST(RecordingText, RefusesWhatIsNotAWholeRecordingOfThisFormat)
         {Sealed(head + "seed -1\n"), "seed wants"},
         {Sealed(head + "speed-factor 1e7\n"), "speed-factor wants"},
         {Sealed(head + "colour red\n"), "line 3: unknown line 'colour'"},
+        {Sealed(head + "circuit 5\na\nb\nc\ncolour red\n"), "line 7: unknown line 'colour'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Error);
