@@ -94,6 +94,9 @@ TEST(ViewTransform, ClientPointsPlusTheClientScrollAreCanvasPoints)
         const TPoint scroll = view.ClientScroll();
         EXPECT_EQ((TPoint{client.X + scroll.X, client.Y + scroll.Y}), view.ToCanvas(pixel));
     }
+    // Scrolled 100 pixels at half size is 200 units, and units scale back to pixels.
+    EXPECT_EQ(At(50, {100, -7}).ClientScroll(), (TPoint{200, -14}));
+    EXPECT_EQ(At(400).PixelsCovering(100), 400);
 }
 
 TEST(ViewTransform, ZoomingKeepsTheCanvasPointUnderThePivot)

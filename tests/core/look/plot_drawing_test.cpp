@@ -74,6 +74,7 @@ TEST(PlotDrawing, TraceHoldsEachValueToTheNextSampleAndNullsBreakIt)
     Record(scope, {{1, 0, 0, -1, 1, 0.5}});
     const TPlotLayout layout(kWidget, 1, 0, 100, kWidth);
     const TDisplayList list = Drawn(scope, layout);
+    EXPECT_TRUE(HasFill(list, kWidget, 0xFF000000)); // the old picture goes first
     const TBox band = layout.Band(0);
     const auto x = [&](int i) { return layout.XOfSample(i); };
     const auto y = [&](float v) { return layout.YOfValue(v, band); };
