@@ -1,5 +1,6 @@
 // Recordings made by the runner and played back by it: the replay must end
 // where the recorded run was after the same tick, to the byte.
+#include "core/replay/recording_text.h"
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +19,19 @@ struct TRunFiles {
     TCliResult Run;
     std::string State;
     std::string Trace;
+    std::string Events;
 };
 
 TRunFiles RunWithFiles(const fs::path& dir, const std::string& name, std::vector<std::string> args)
 {
     const fs::path state = dir / (name + ".json");
     const fs::path trace = dir / (name + ".trace");
-    args.insert(args.begin(), {"--state", state.string(), "--trace", trace.string()});
-    TRunFiles files{RunCli(args), {}, {}};
+    const fs::path events = dir / (name + ".events");
+    args.insert(args.begin(), {"--state", state.string(), "--trace", trace.string(), "--events", events.string()});
+    TRunFiles files{RunCli(args), {}, {}, {}};
     files.State = ReadFileText(state);
     files.Trace = ReadFileText(trace);
+    files.Events = ReadFileText(events);
     return files;
 }
 
@@ -58,6 +62,7 @@ TEST(ReplayRunner, ReplayingARecordingEndsWhereTheRunWasAfterEveryTickAsked)
     EXPECT_EQ(replay.Run.Out, live.Run.Out);
     EXPECT_EQ(replay.State, live.State);
     EXPECT_EQ(replay.Trace, live.Trace);
+    EXPECT_EQ(replay.Events, live.Events);
 
     // Part way: the run the recording began with, stopped at that tick.
     std::vector<std::string> shorter = {"--ticks", "1200"};
@@ -86,6 +91,11 @@ TEST(ReplayRunner, ADamagedRecordingOrOneWithOtherInputsIsRefused)
     const std::string text = ReadFileText(recording);
     std::string edited = text;
     edited[edited.find("dt 0.001*50") + 10] = 'x';
+    // Sealed again, so only the missing answers give it away.
+    std::string unanswered = text.substr(0, text.find("checksum"));
+    unanswered.erase(unanswered.find("tune-playing"), unanswered.find('\n', unanswered.find("tune-playing")) -
+                                                          unanswered.find("tune-playing") + 1);
+    unanswered += RecordingChecksumLine(unanswered);
     const struct {
         std::string Text;
         std::vector<std::string> More;
@@ -98,6 +108,7 @@ TEST(ReplayRunner, ADamagedRecordingOrOneWithOtherInputsIsRefused)
         {std::string(text).replace(text.find("SECOND"), 6, "MINUTE"), {}, "checksum does not match"},
         {text, {"--ticks", "51"}, "the recording has 50 ticks"},
         {text, {"--seed", "4"}, "--replay takes no --time or --seed"},
+        {unanswered, {}, "asked the clock or the sound devices more than the recording answers"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
