@@ -1,0 +1,39 @@
+// The window's dialogs and panes for the document, as the page has them:
+// the editor's lines kept here (the page sends its text before a command and
+// reads it back after), the lesson the page's chooser picked, and the
+// prompts and error boxes passed on to the page's functions.
+#pragma once
+
+#include "core/board/document.h"
+
+#include <emscripten/val.h>
+
+namespace kelto::web {
+
+class TWebDocumentHost final : public IDocumentHost {
+public:
+    // page: an object with askSaveChanges(text) -> "yes" | "no" | "cancel",
+    // showFileError(text) and captionChanged(caption); undefined answers cancel.
+    void SetPage(emscripten::val page) { FPage = std::move(page); }
+    void SetChosenLesson(std::optional<size_t> lesson) { FChosenLesson = lesson; }
+
+    TSaveAnswer AskSaveChanges(const std::string& text) override;
+    std::optional<std::string> ChooseCircuitToOpen() override { return std::nullopt; }
+    std::optional<std::string> ChooseCircuitToSave() override { return std::nullopt; }
+    std::optional<std::string> ChooseProgramToOpen() override { return std::nullopt; }
+    std::optional<std::string> ChooseProgramToSave() override { return std::nullopt; }
+    std::optional<size_t> ChooseLesson(const std::vector<std::string>&) override { return FChosenLesson; }
+    void ShowFileError(const std::string& message) override { Call("showFileError", message); }
+    void CaptionChanged(const std::string& caption) override { Call("captionChanged", caption); }
+    std::vector<std::string> EditorLines() override { return FEditorLines; }
+    void SetEditorLines(const std::vector<std::string>& lines) override { FEditorLines = lines; }
+
+private:
+    emscripten::val Call(const char* name, const std::string& text);
+
+    emscripten::val FPage = emscripten::val::undefined();
+    std::optional<size_t> FChosenLesson;
+    std::vector<std::string> FEditorLines;
+};
+
+} // namespace kelto::web

@@ -1,0 +1,31 @@
+// The window's texts, as the desktop window shows them (UTF-8).
+export const buttons = {
+  run: "运行",
+  pause: "暂停",
+  continue: "继续",
+  stop: "停止",
+  step: "单步",
+  watch: "变量",
+  new: "新建",
+  open: "打开",
+  save: "保存",
+  saveAs: "另存",
+  example: "示例",
+  exportPicture: "导出图片",
+  openBas: "打开\nKELTOBASIC",
+  saveBas: "保存\nKELTOBASIC",
+  undo: "撤销",
+  redo: "重做",
+};
+export const undoTip = "撤销上一次画布上的改动（Ctrl+Z）";
+export const redoTip = "重做撤销了的改动（Ctrl+Y）";
+export const emptyCanvasHint = "单击左边元件栏里的元件，把它放到这里；\n或按上面的“示例”打开一课。";
+export const lessonChooserCaption = "示例";
+export const lessonChooserPrompt = "选择一课，打开它的电路和程序：";
+export const lessonChooserOpen = "打开";
+export const answerYes = "是";
+export const answerNo = "否";
+export const answerCancel = "取消";
+export const errorOk = "确定";
+export const savePromptCaption = "系统提示";
+export const windowTypeface = '"宋体", SimSun, "AR PL UMing CN", serif';
