@@ -26,7 +26,8 @@ cp build/web-cmake/src/cli/keltosimu-run.{js,wasm} build/web-cmake/src/web/kelto
 chmod +x build/web/keltosimu-run.js
 
 # The page: its modules bundled into one script (esbuild from npm ci), its
-# HTML and styles, and the part pictures the drawings name. Without esbuild
+# HTML and styles, the part pictures the drawings name and the palette's icons
+# by number. Without esbuild
 # the engine and the runner are still there; only the page is left out.
 if [[ ! -x node_modules/.bin/esbuild ]]; then
   rm -f build/web/index.html
@@ -38,3 +39,8 @@ node_modules/.bin/esbuild web/src/main.js --bundle --minify --target=es2022 --lo
 cp web/index.html web/style.css build/web/
 mkdir -p build/web/pictures
 cp resources/pictures/*.svg build/web/pictures/
+mkdir -p build/web/icons
+for icon in resources/icons/*.svg; do
+  name=${icon##*/}
+  cp "$icon" "build/web/icons/${name%%_*}.svg"
+done

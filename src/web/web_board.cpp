@@ -10,6 +10,7 @@
 #include "core/look/board_drawing.h"
 #include "core/look/component_drawing.h"
 #include "web/display_list_json.h"
+#include "web/program_json.h"
 
 #include <algorithm>
 
@@ -118,6 +119,11 @@ int TWebBoard::RunButtons() const
            (buttons.Step ? 16 : 0);
 }
 
+std::string TWebBoard::RunWatchJson() const
+{
+    return web::RunWatchJson(FBoard.Basic());
+}
+
 std::string TWebBoard::LessonTitles() const
 {
     cli::TJsonWriter json;
@@ -133,6 +139,41 @@ void TWebBoard::OpenLesson(int index)
     FHost.SetChosenLesson(index >= 0 ? std::optional<size_t>(static_cast<size_t>(index)) : std::nullopt);
     FDocument.ButtonExampleClick(kLessonFolder);
     FHost.SetChosenLesson(std::nullopt);
+}
+
+int TWebBoard::PlaceItem(int item)
+{
+    const TSimuPart* part = FEditor.PlaceItem(item);
+    return part != nullptr ? FBoard.IndexOfPart(part) : -1;
+}
+
+void TWebBoard::MouseDown(int button, int shift, int x, int y)
+{
+    FEditor.Mouse().MouseDown(static_cast<TMouseButton>(button), static_cast<TShiftState>(shift), x, y);
+}
+
+void TWebBoard::MouseMove(bool leftHeld, int x, int y)
+{
+    FEditor.Mouse().MouseMove(leftHeld, x, y);
+}
+
+void TWebBoard::MouseUp(int button, int shift, int x, int y)
+{
+    FEditor.Mouse().MouseUp(static_cast<TMouseButton>(button), static_cast<TShiftState>(shift), x, y);
+}
+
+void TWebBoard::DoubleClick(int button, int shift, int x, int y)
+{
+    FEditor.Mouse().DoubleClick(static_cast<TMouseButton>(button), static_cast<TShiftState>(shift), x, y);
+}
+
+std::string TWebBoard::WiringStart() const
+{
+    const TdxFcObject* pin = FEditor.FirstPinClicked();
+    if (pin == nullptr)
+        return "null";
+    const TRect r = pin->Bounds();
+    return "[" + std::to_string((r.Left + r.Right) / 2) + "," + std::to_string((r.Top + r.Bottom) / 2) + "]";
 }
 
 std::string TWebBoard::LogText() const

@@ -6,7 +6,10 @@
 
 #include "core/board/board.h"
 #include "core/board/document.h"
+#include "core/board/schematic_editor.h"
+#include "web/page_calls.h"
 #include "web/web_document_host.h"
+#include "web/web_editor_host.h"
 
 #include <cstdint>
 #include <string>
@@ -39,8 +42,11 @@ public:
     // covering at least width x height from the origin.
     std::string BoardDrawing(int width, int height) const;
 
+    // The page's functions the dialogs and timers call (web_document_host.h,
+    // web_editor_host.h).
+    void SetPage(emscripten::val page) { FPage.SetPage(std::move(page)); }
+
     // The window's buttons, with the editor's text as the window reads it.
-    void SetPage(emscripten::val page) { FHost.SetPage(std::move(page)); }
     void SetEditorText(const std::string& utf8);
     std::string EditorText();
     void ClickRun();
@@ -50,11 +56,29 @@ public:
     void ClickStep();
     // Bits 0 to 4: Run, Pause, Continue, Stop and Step are enabled.
     int RunButtons() const;
+    // The run line and the variables view (program_json.h).
+    std::string RunWatchJson() const;
 
     // The bundled lessons' titles as a JSON array; opening one is the
     // window's example chooser answered with that lesson.
     std::string LessonTitles() const;
     void OpenLesson(int index);
+
+    // A palette click: the placed (or already placed) part's index, -1 for
+    // no item.
+    int PlaceItem(int item);
+    // The canvas's mouse, in canvas pixels, a dragging pointer kept inside
+    // the client size; buttons 0 left, 1 right, 2
+    // middle; shift as the canvas model counts modifier keys.
+    void SetClientSize(int width, int height) { FEditor.Mouse().SetClientSize(width, height); }
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseMove(bool leftHeld, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+    void DoubleClick(int button, int shift, int x, int y);
+    void ClickTimerTimer() { FEditor.ClickTimerTimer(); }
+    // Where the wire being drawn starts, "[x, y]", or "null" when no pin is
+    // clicked yet.
+    std::string WiringStart() const;
 
     // The message log as the window shows it; the version changes with it.
     int LogVersion() const { return FLogVersion; }
@@ -64,8 +88,11 @@ private:
     std::vector<std::string> EditorGbkLines();
 
     TSimuBoard FBoard;
-    TWebDocumentHost FHost;
+    TPageCalls FPage;
+    TWebDocumentHost FHost{FPage};
     TCircuitDocument FDocument{FBoard, FHost};
+    TWebEditorHost FEditorHost{FPage};
+    TSchematicEditor FEditor{FBoard, FEditorHost};
     int64_t FTicks = 0;
     std::vector<std::string> FLog;
     int FLogVersion = 0;

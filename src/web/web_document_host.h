@@ -5,16 +5,16 @@
 #pragma once
 
 #include "core/board/document.h"
-
-#include <emscripten/val.h>
+#include "web/page_calls.h"
 
 namespace kelto::web {
 
 class TWebDocumentHost final : public IDocumentHost {
 public:
-    // page: an object with askSaveChanges(text) -> "yes" | "no" | "cancel",
-    // showFileError(text) and captionChanged(caption); undefined answers cancel.
-    void SetPage(emscripten::val page) { FPage = std::move(page); }
+    // The page's askSaveChanges(text) answers "yes", "no" or "cancel"
+    // (anything else cancels); showFileError(text) and captionChanged(caption)
+    // show what they are given.
+    explicit TWebDocumentHost(const TPageCalls& page) : FPage(page) {}
     void SetChosenLesson(std::optional<size_t> lesson) { FChosenLesson = lesson; }
 
     TSaveAnswer AskSaveChanges(const std::string& text) override;
@@ -23,15 +23,13 @@ public:
     std::optional<std::string> ChooseProgramToOpen() override { return std::nullopt; }
     std::optional<std::string> ChooseProgramToSave() override { return std::nullopt; }
     std::optional<size_t> ChooseLesson(const std::vector<std::string>&) override { return FChosenLesson; }
-    void ShowFileError(const std::string& message) override { Call("showFileError", message); }
-    void CaptionChanged(const std::string& caption) override { Call("captionChanged", caption); }
+    void ShowFileError(const std::string& message) override { FPage.Call("showFileError", message); }
+    void CaptionChanged(const std::string& caption) override { FPage.Call("captionChanged", caption); }
     std::vector<std::string> EditorLines() override { return FEditorLines; }
     void SetEditorLines(const std::vector<std::string>& lines) override { FEditorLines = lines; }
 
 private:
-    emscripten::val Call(const char* name, const std::string& text);
-
-    emscripten::val FPage = emscripten::val::undefined();
+    const TPageCalls& FPage;
     std::optional<size_t> FChosenLesson;
     std::vector<std::string> FEditorLines;
 };

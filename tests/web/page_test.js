@@ -1,6 +1,8 @@
 // The page (build/web/index.html) in Debian's headless chromium: open lesson
 // 6 from 示例, run it, and read the LCD's text from the engine and its dots
-// from the canvas. Exit 77 (skipped) without chromium or the built site.
+// from the canvas; place an LED and the microcontroller from the palette,
+// wire them, type a program and see the LED light. Exit 77 (skipped) without
+// chromium or the built site.
 // KELTO_SHOTS=DIR keeps screenshots of what was drawn.
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
@@ -34,16 +36,61 @@ function serve() {
   return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
 }
 
-// The canvas pixels inside a part's body, as [r, g, b, a] per device pixel.
-function partPixels(page, name) {
-  return page.evaluate((name) => {
-    const state = JSON.parse(keltoPage.board.stateJson());
-    const part = state.components.find((c) => c.name === name);
-    const canvas = document.getElementById("dxFlowChart1");
-    const ratio = canvas.width / parseFloat(canvas.style.width);
-    const data = canvas.getContext("2d").getImageData(part.x * ratio, part.y * ratio, 80 * ratio, 30 * ratio).data;
-    return Array.from(data);
-  }, name);
+// The canvas pixels of a part's body from (dx, dy) on, as [r, g, b, a] per
+// device pixel.
+function partPixels(page, name, [dx, dy, w, h] = [0, 0, 80, 30]) {
+  return page.evaluate(
+    ([name, dx, dy, w, h]) => {
+      const state = JSON.parse(keltoPage.board.stateJson());
+      const part = state.components.find((c) => c.name === name);
+      const canvas = document.getElementById("dxFlowChart1");
+      const ratio = canvas.width / parseFloat(canvas.style.width);
+      const data = canvas.getContext("2d").getImageData((part.x + dx) * ratio, (part.y + dy) * ratio, w * ratio, h * ratio).data;
+      return Array.from(data);
+    },
+    [name, dx, dy, w, h],
+  );
+}
+
+// Places the microcontroller and LED0, drags the LED clear, wires its pin to
+// PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
+async function buildAndRun(page) {
+  assert.equal(await page.locator("#dxNavBar1 .item").count(), 46);
+  assert.match(await page.getAttribute("[data-item='14']", "title"), /^单片机MCU/);
+  await page.click("text=其它元件");
+  await page.click("[data-item='14']");
+  await page.click("text=输出元件");
+  await page.click("[data-item='7']");
+  const box = await page.locator("#dxFlowChart1").boundingBox();
+  const at = (x, y) => [box.x + x, box.y + y];
+  // Placed over the microcontroller's corner: the LED's lamp is at (22, 85).
+  await page.mouse.move(...at(22, 85));
+  await page.mouse.down();
+  await page.mouse.move(...at(400, 300), { steps: 5 });
+  await page.mouse.up();
+  const led = await page.evaluate(() => JSON.parse(keltoPage.board.stateJson()).components.find((c) => c.name === "LED0"));
+  assert.deepEqual([led.x, led.y], [378, 215]);
+  await page.mouse.click(...at(led.x + 22, led.y + 123));
+  assert.notEqual(await page.evaluate(() => keltoPage.board.wiringStart()), "null");
+  await page.mouse.click(...at(40, 39)); // PD0
+  await page.waitForFunction(() => keltoPage.board.wiringStart() === "null");
+
+  await page.click("#MemoEditor .cm-content");
+  await page.keyboard.type('0 REM "KELTOBASIC"\n10 REM "DDRD 1"\n20 REM "PORTD 0"\n30 REM "GOTO 30"\n40 PRINT');
+  await page.waitForFunction(() => document.getElementById("HeaderBar").textContent === "1 行不会运行");
+  assert.equal(await page.locator(".cm-line.k-will-not-run").count(), 1);
+  await page.keyboard.press("Shift+Home");
+  await page.keyboard.press("Backspace");
+  await page.waitForSelector("#HeaderBar", { state: "hidden" });
+  assert.equal(await page.evaluate(() => keltoPage.editor.readingText(2)), "读作：PORTD 0");
+
+  const lamp = [20, 75, 5, 5];
+  const dark = await partPixels(page, "LED0", lamp);
+  await page.click("#ButtonRUN");
+  await page.waitForSelector(".cm-line.k-run-line");
+  await page.waitForTimeout(100);
+  assert.notDeepEqual(await partPixels(page, "LED0", lamp), dark, "the LED lit on the canvas");
+  await page.click("#ButtonSTOP");
 }
 
 async function openLesson(page, title) {
@@ -51,6 +98,7 @@ async function openLesson(page, title) {
   const lessons = await page.$$eval("#ListLessons option", (options) => options.map((o) => o.text));
   await page.selectOption("#ListLessons", String(lessons.findIndex((text) => text.startsWith(title))));
   await page.click("dialog button[value^=open]");
+  await page.waitForFunction((title) => document.title.includes(title), title);
 }
 
 async function main() {
@@ -69,7 +117,7 @@ async function main() {
 
       await openLesson(page, "第6课");
       assert.match(await page.title(), /第6课.*（示例副本）$/);
-      assert.match(await page.inputValue("#MemoEditor"), /^第6课 LCD1602/);
+      assert.match(await page.evaluate(() => keltoPage.editor.text()), /^第6课 LCD1602/);
       assert.match(await page.inputValue("#MemoMessage"), /同时打开了同名程序 lesson06_lcd_8bit\.txt/);
       const lcd = await page.evaluate(() => JSON.parse(keltoPage.board.stateJson()).components.find((c) => c.class === "TSimuLCD1602").name);
       const before = await partPixels(page, lcd);
@@ -101,6 +149,12 @@ async function main() {
       await page.click("#ButtonCONTINUE");
       await page.click("#ButtonSTOP");
       await page.waitForFunction(() => !document.getElementById("ButtonRUN").disabled);
+      if (deviceScaleFactor === 1) {
+        await page.reload();
+        await page.waitForSelector("body[data-ready]");
+        await buildAndRun(page);
+        if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
+      }
       assert.deepEqual(errors, []);
       await page.close();
     }

@@ -2,6 +2,9 @@
 // canvas painted from the board's display list at the display's rate while
 // the board ticks at the window's rate.
 import * as dialogs from "./dialogs.js";
+import { CanvasInput } from "./canvas_input.js";
+import { ProgramEditor } from "./editor.js";
+import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
 import { Ticker, tickSeconds } from "./ticker.js";
@@ -27,6 +30,9 @@ function labelButtons() {
   $("ButtonUndo").title = strings.undoTip;
   $("ButtonRedo").title = strings.redoTip;
   $("EmptyHint").textContent = strings.emptyCanvasHint;
+  $("RunWatchCaption").textContent = strings.runWatchCaption;
+  $("RunWatchName").textContent = strings.runWatchName;
+  $("RunWatchValue").textContent = strings.runWatchValue;
 }
 
 // A document command that may ask to save first: the engine asks the page
@@ -54,9 +60,20 @@ async function withSaveQuestions(board, command) {
   }
 }
 
+// The window's double-click time, for the click timer.
+const doubleClickMs = 500;
+
 const page = {
   showFileError: (text) => dialogs.showError(text),
   captionChanged: (caption) => (document.title = caption),
+  // The engine asks synchronously: the browser's own box, the question's text.
+  showDeleteDialog: (caption) => (window.confirm(strings.deleteQuestion(caption)) ? "delete" : "cancel"),
+  setFrameClockEnabled: (enabled) => globalThis.keltoPage?.ticker.setEnabled(enabled),
+  restartClickTimer() {
+    clearTimeout(page.clickTimer);
+    page.clickTimer = setTimeout(() => globalThis.keltoPage?.board.clickTimerTimer(), doubleClickMs);
+  },
+  stopClickTimer: () => clearTimeout(page.clickTimer),
 };
 
 class Page {
@@ -69,31 +86,52 @@ class Page {
     this.shownLog = -1;
     this.shownButtons = -1;
     this.ticks = 0;
+    this.shownWatch = "";
+    this.input = new CanvasInput(this.board, this.canvas, () => this.refreshButtons());
+    this.palette = JSON.parse(engine.paletteJson());
+    this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
   }
 
   connect() {
     const board = this.board;
-    const editor = $("MemoEditor");
-    const sendEditor = () => board.setEditorText(editor.value);
-    editor.addEventListener("input", sendEditor);
+    const editor = this.editor;
+    const sendEditor = () => board.setEditorText(editor.text());
     const click = (id, action) => $(id).addEventListener("click", () => {
       sendEditor();
       action();
       this.refreshButtons();
+    });
+    buildPalette($("dxNavBar1"), this.palette, (item) => {
+      const index = board.placeItem(item);
+      if (index >= 0) this.showPart(index);
     });
     click("ButtonRUN", () => board.clickRun());
     click("ButtonPAUSE", () => board.clickPause());
     click("ButtonCONTINUE", () => board.clickContinue());
     click("ButtonSTOP", () => board.clickStop());
     click("ButtonStep", () => board.clickStep());
+    $("ButtonWatch").addEventListener("click", () => {
+      $("FormRunWatch").hidden = false;
+      this.shownWatch = "";
+    });
+    $("FormRunWatchClose").addEventListener("click", () => ($("FormRunWatch").hidden = true));
     $("ButtonExample").addEventListener("click", async () => {
       sendEditor();
       const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));
       if (chosen === null) return;
       await withSaveQuestions(board, () => board.openLesson(chosen));
-      editor.value = board.editorText();
+      editor.setText(board.editorText());
       this.refreshButtons();
     });
+  }
+
+  // Scrolls the canvas so the part is in view.
+  showPart(index) {
+    const part = JSON.parse(this.board.stateJson()).components[index];
+    this.paint();
+    const view = $("CanvasView");
+    if (part.x < view.scrollLeft || part.x > view.scrollLeft + view.clientWidth - 40) view.scrollLeft = part.x - 20;
+    if (part.y < view.scrollTop || part.y > view.scrollTop + view.clientHeight - 40) view.scrollTop = part.y - 20;
   }
 
   refreshButtons() {
@@ -101,6 +139,24 @@ class Page {
     if (buttons === this.shownButtons) return;
     this.shownButtons = buttons;
     for (const [id, bit] of Object.entries(runButtonBits)) $(id).disabled = (buttons & bit) === 0;
+  }
+
+  // The run line always; the variables while their panel is open.
+  refreshWatch() {
+    const json = this.board.runWatchJson();
+    if (json === this.shownWatch) return;
+    this.shownWatch = json;
+    const watch = JSON.parse(json);
+    this.editor.setRunLine(watch.runLine);
+    if ($("FormRunWatch").hidden) return;
+    const body = $("RunWatchRows");
+    body.replaceChildren(
+      ...watch.rows.map(([name, value]) => {
+        const row = document.createElement("tr");
+        for (const text of [name, value]) row.insertCell().textContent = text;
+        return row;
+      }),
+    );
   }
 
   refreshLog() {
@@ -122,10 +178,12 @@ class Page {
       this.canvas.height = Math.round(height * ratio);
       this.canvas.style.width = `${width}px`;
       this.canvas.style.height = `${height}px`;
+      this.board.setClientSize(width, height);
     }
     const ctx = this.canvas.getContext("2d");
     ctx.setTransform(ratio, 0, 0, ratio, -drawing.extent[0] * ratio, -drawing.extent[1] * ratio);
     this.replayer.draw(ctx, drawing.list, ratio);
+    this.input.paintWiring(ctx);
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
 
@@ -137,6 +195,7 @@ class Page {
     }
     this.refreshButtons();
     this.refreshLog();
+    this.refreshWatch();
     this.paint();
     requestAnimationFrame((t) => this.frame(t));
   }

@@ -29,3 +29,13 @@ export const answerCancel = "取消";
 export const errorOk = "确定";
 export const savePromptCaption = "系统提示";
 export const windowTypeface = '"宋体", SimSun, "AR PL UMing CN", serif';
+// The program editor: what a line runs as, and the bar above the text.
+export const readingPrefix = "读作：";
+export const linesWillNotRun = (n) => `${n} 行不会运行`;
+export const linesMayBeWrong = (n) => `${n} 行可能写错了`;
+export const countSeparator = "，";
+export const headerSeparator = "；";
+export const runWatchCaption = "变量";
+export const runWatchName = "名称";
+export const runWatchValue = "值";
+export const deleteQuestion = (caption) => `要删除“${caption}”吗？`;

@@ -8,11 +8,17 @@ export class Ticker {
   constructor() {
     this.last = null;
     this.carryMs = 0;
+    this.enabled = true;
+  }
+
+  // Time while disabled (a part being dragged) does not count.
+  setEnabled(enabled) {
+    this.enabled = enabled;
   }
 
   // How many ticks are due at `now` (milliseconds).
   due(now) {
-    if (this.last === null) this.last = now;
+    if (this.last === null || !this.enabled) this.last = now;
     this.carryMs += Math.min(now - this.last, longestGapMs);
     this.last = now;
     const ticks = Math.floor(this.carryMs / (tickSeconds * 1000));

@@ -1,0 +1,50 @@
+// The canvas's mouse as the window's canvas feeds it to the engine: presses,
+// moves, releases and double-clicks in canvas pixels, and the mark of the
+// wire being drawn (a ring on the first pin, a line to the pointer).
+const buttonOf = { 0: 0, 2: 1, 1: 2 };
+const wiringMarkColour = "#E00000";
+const wiringMarkRadius = 5;
+
+function shiftOf(event) {
+  return (event.shiftKey ? 1 : 0) | (event.altKey ? 2 : 0) | (event.ctrlKey ? 4 : 0);
+}
+
+export class CanvasInput {
+  constructor(board, canvas, onChange) {
+    this.board = board;
+    this.pointer = null;
+    const at = (event) => [Math.floor(event.offsetX), Math.floor(event.offsetY)];
+    const press = (handler) => (event) => {
+      if (!(event.button in buttonOf)) return;
+      handler(buttonOf[event.button], shiftOf(event), ...at(event));
+      onChange();
+    };
+    canvas.addEventListener("mousedown", press((b, s, x, y) => board.mouseDown(b, s, x, y)));
+    canvas.addEventListener("mouseup", press((b, s, x, y) => board.mouseUp(b, s, x, y)));
+    canvas.addEventListener("dblclick", press((b, s, x, y) => board.doubleClick(b, s, x, y)));
+    canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+    canvas.addEventListener("mousemove", (event) => {
+      this.pointer = at(event);
+      board.mouseMove((event.buttons & 1) !== 0, ...this.pointer);
+    });
+  }
+
+  paintWiring(ctx) {
+    const start = JSON.parse(this.board.wiringStart());
+    if (!start) return;
+    ctx.save();
+    ctx.strokeStyle = wiringMarkColour;
+    ctx.lineWidth = 2;
+    ctx.beginPath();
+    ctx.arc(start[0] + 0.5, start[1] + 0.5, wiringMarkRadius - 1, 0, 2 * Math.PI);
+    ctx.stroke();
+    if (this.pointer) {
+      ctx.lineWidth = 1;
+      ctx.beginPath();
+      ctx.moveTo(start[0] + 0.5, start[1] + 0.5);
+      ctx.lineTo(this.pointer[0] + 0.5, this.pointer[1] + 0.5);
+      ctx.stroke();
+    }
+    ctx.restore();
+  }
+}
