@@ -13,11 +13,14 @@
 #include "web/program_json.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace kelto::web {
 
 TWebBoard::TWebBoard()
 {
+    std::error_code ignored;
+    std::filesystem::create_directories(kFileFolder, ignored);
     FBoard.SetMotorSpeedFactor(cli::TRunOptions{}.SpeedFactor);
     FDocument.SetExampleFolders({kLessonFolder});
     FBoard.SetLogListeners(
@@ -174,6 +177,20 @@ std::string TWebBoard::WiringStart() const
         return "null";
     const TRect r = pin->Bounds();
     return "[" + std::to_string((r.Left + r.Right) / 2) + "," + std::to_string((r.Top + r.Bottom) / 2) + "]";
+}
+
+void TWebBoard::OpenCircuit(const std::string& path)
+{
+    FHost.SetChosenFile(path);
+    FDocument.ActionFileOpenExecute();
+    FHost.SetChosenFile(std::nullopt);
+}
+
+void TWebBoard::OpenProgram(const std::string& path)
+{
+    FHost.SetChosenFile(path);
+    FDocument.ButtonOpenBasClick();
+    FHost.SetChosenFile(std::nullopt);
 }
 
 std::string TWebBoard::LogText() const

@@ -59,6 +59,16 @@ public:
     // The run line and the variables view (program_json.h).
     std::string RunWatchJson() const;
 
+    // 新建, 打开, 保存 and 另存, and the program's own open and save: a file
+    // to open is put into kFileFolder first, and what a save writes lands
+    // there.
+    void FileNew() { FDocument.ActionFileNewExecute(); }
+    void OpenCircuit(const std::string& path);
+    void SaveCircuit() { FDocument.ActionFileSaveExecute(); }
+    void SaveCircuitAs() { FDocument.ActionFileSaveAsExecute(); }
+    void OpenProgram(const std::string& path);
+    void SaveProgramAs() { FDocument.ButtonSaveBasClick(); }
+
     // The bundled lessons' titles as a JSON array; opening one is the
     // window's example chooser answered with that lesson.
     std::string LessonTitles() const;

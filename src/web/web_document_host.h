@@ -1,7 +1,9 @@
 // The window's dialogs and panes for the document, as the page has them:
 // the editor's lines kept here (the page sends its text before a command and
-// reads it back after), the lesson the page's chooser picked, and the
-// prompts and error boxes passed on to the page's functions.
+// reads it back after), the lesson or file the page's chooser picked, and the
+// prompts and error boxes passed on to the page's functions. Files live in
+// the module's file system, in kFileFolder: the page puts opened files there
+// and offers saved ones as downloads.
 #pragma once
 
 #include "core/board/document.h"
@@ -9,19 +11,23 @@
 
 namespace kelto::web {
 
+inline constexpr const char* kFileFolder = "/files";
+
 class TWebDocumentHost final : public IDocumentHost {
 public:
     // The page's askSaveChanges(text) answers "yes", "no" or "cancel"
-    // (anything else cancels); showFileError(text) and captionChanged(caption)
-    // show what they are given.
+    // (anything else cancels); chooseFileToSave("circuit" | "program") a file
+    // name or nothing; showFileError(text) and captionChanged(caption) show
+    // what they are given.
     explicit TWebDocumentHost(const TPageCalls& page) : FPage(page) {}
     void SetChosenLesson(std::optional<size_t> lesson) { FChosenLesson = lesson; }
+    void SetChosenFile(std::optional<std::string> path) { FChosenFile = std::move(path); }
 
     TSaveAnswer AskSaveChanges(const std::string& text) override;
-    std::optional<std::string> ChooseCircuitToOpen() override { return std::nullopt; }
-    std::optional<std::string> ChooseCircuitToSave() override { return std::nullopt; }
-    std::optional<std::string> ChooseProgramToOpen() override { return std::nullopt; }
-    std::optional<std::string> ChooseProgramToSave() override { return std::nullopt; }
+    std::optional<std::string> ChooseCircuitToOpen() override { return FChosenFile; }
+    std::optional<std::string> ChooseCircuitToSave() override { return FileToSave("circuit"); }
+    std::optional<std::string> ChooseProgramToOpen() override { return FChosenFile; }
+    std::optional<std::string> ChooseProgramToSave() override { return FileToSave("program"); }
     std::optional<size_t> ChooseLesson(const std::vector<std::string>&) override { return FChosenLesson; }
     void ShowFileError(const std::string& message) override { FPage.Call("showFileError", message); }
     void CaptionChanged(const std::string& caption) override { FPage.Call("captionChanged", caption); }
@@ -29,8 +35,11 @@ public:
     void SetEditorLines(const std::vector<std::string>& lines) override { FEditorLines = lines; }
 
 private:
+    std::optional<std::string> FileToSave(const char* kind) const;
+
     const TPageCalls& FPage;
     std::optional<size_t> FChosenLesson;
+    std::optional<std::string> FChosenFile;
     std::vector<std::string> FEditorLines;
 };
 

@@ -52,6 +52,24 @@ function partPixels(page, name, [dx, dy, w, h] = [0, 0, 80, 30]) {
   );
 }
 
+// 另存 downloads the circuit as the desktop writes it; 打开 reads it back.
+async function saveAndReopen(page, lesson) {
+  const os = require("node:os");
+  page.once("dialog", (dialog) => dialog.accept("我的电路"));
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#ButtonSaveAs")]);
+  assert.equal(download.suggestedFilename(), "我的电路.dps");
+  const saved = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-")), "我的电路.dps");
+  await download.saveAs(saved);
+  assert.deepEqual(fs.readFileSync(saved), fs.readFileSync(path.join(root, "examples", `${lesson}.dps`)));
+  await page.click("#ButtonNew");
+  await page.waitForFunction(() => keltoPage.board.partCount() === 0);
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await chooser.setFiles(saved);
+  await page.waitForFunction(() => document.title.includes("我的电路.dps"));
+  assert.ok(await page.evaluate(() => keltoPage.board.partCount()) > 0);
+  fs.rmSync(path.dirname(saved), { recursive: true });
+}
+
 // Places the microcontroller and LED0, drags the LED clear, wires its pin to
 // PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
 async function buildAndRun(page) {
@@ -150,6 +168,8 @@ async function main() {
       await page.click("#ButtonSTOP");
       await page.waitForFunction(() => !document.getElementById("ButtonRUN").disabled);
       if (deviceScaleFactor === 1) {
+        await openLesson(page, "第6课");
+        await saveAndReopen(page, "lesson06_lcd_8bit");
         await page.reload();
         await page.waitForSelector("body[data-ready]");
         await buildAndRun(page);

@@ -4,6 +4,7 @@
 import * as dialogs from "./dialogs.js";
 import { CanvasInput } from "./canvas_input.js";
 import { ProgramEditor } from "./editor.js";
+import { downloadingWrites, nameToSave, pickFiles, putFiles } from "./files.js";
 import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
@@ -74,10 +75,13 @@ const page = {
     page.clickTimer = setTimeout(() => globalThis.keltoPage?.board.clickTimerTimer(), doubleClickMs);
   },
   stopClickTimer: () => clearTimeout(page.clickTimer),
+  chooseFileToSave: (kind) =>
+    kind === "circuit" ? nameToSave(strings.circuitFilter, ".dps") : nameToSave(strings.programFilter, ".txt"),
 };
 
 class Page {
   constructor(engine, look, pictures) {
+    this.fs = engine.FS;
     this.board = new engine.Board();
     this.board.setPage(page);
     this.replayer = new Replayer(look, pictures);
@@ -115,6 +119,29 @@ class Page {
       this.shownWatch = "";
     });
     $("FormRunWatchClose").addEventListener("click", () => ($("FormRunWatch").hidden = true));
+    // The document's commands: their questions, the files they write
+    // downloaded, and the editor as they left it.
+    const documentCommand = async (command) => {
+      sendEditor();
+      await downloadingWrites(this.fs, () => withSaveQuestions(board, command));
+      if (board.editorText() !== editor.text()) editor.setText(board.editorText());
+      this.refreshButtons();
+    };
+    const onClick = (id, action) => $(id).addEventListener("click", action);
+    onClick("ButtonNew", () => documentCommand(() => board.fileNew()));
+    onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
+    onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
+    onClick("ButtonSaveBas", () => documentCommand(() => board.saveProgramAs()));
+    // A circuit opens with the program of the same name when both are picked.
+    onClick("ButtonOpen", async () => {
+      const paths = await putFiles(this.fs, await pickFiles(".dps,.txt", true));
+      const circuit = paths.find((path) => path.toLowerCase().endsWith(".dps"));
+      if (circuit) await documentCommand(() => board.openCircuit(circuit));
+    });
+    onClick("ButtonOpenBas", async () => {
+      const [program] = await putFiles(this.fs, await pickFiles(".txt", false));
+      if (program) await documentCommand(() => board.openProgram(program));
+    });
     $("ButtonExample").addEventListener("click", async () => {
       sendEditor();
       const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));

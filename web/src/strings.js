@@ -39,3 +39,5 @@ export const runWatchCaption = "变量";
 export const runWatchName = "名称";
 export const runWatchValue = "值";
 export const deleteQuestion = (caption) => `要删除“${caption}”吗？`;
+export const circuitFilter = "单片机仿真文件(*.dps)";
+export const programFilter = "KELTOBASIC文件文本格式(*.txt)";
