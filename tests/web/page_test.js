@@ -6,7 +6,6 @@
 // KELTO_SHOTS=DIR keeps screenshots of what was drawn.
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
-const http = require("node:http");
 const path = require("node:path");
 
 const root = path.join(__dirname, "..", "..");
@@ -18,22 +17,12 @@ function skip(why) {
 }
 if (!fs.existsSync(chromium)) skip(`${chromium} is not installed (scripts/install-deps.sh)`);
 if (!fs.existsSync(path.join(site, "index.html"))) skip(`${site}/index.html is not built (scripts/build-web.sh)`);
+const { serve } = require("./site_server.js");
 let playwright;
 try {
   playwright = require(path.join(root, "node_modules", "playwright-core"));
 } catch {
   skip("playwright-core is not installed (npm ci)");
-}
-
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css", ".svg": "image/svg+xml" };
-function serve() {
-  const server = http.createServer((request, response) => {
-    const file = path.join(site, decodeURIComponent(new URL(request.url, "http://x").pathname).replace(/\/$/, "/index.html"));
-    if (!file.startsWith(site) || !fs.existsSync(file)) return response.writeHead(404).end();
-    response.writeHead(200, { "Content-Type": types[path.extname(file)] ?? "application/octet-stream" });
-    fs.createReadStream(file).pipe(response);
-  });
-  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
 }
 
 // The canvas pixels of a part's body from (dx, dy) on, as [r, g, b, a] per
@@ -120,7 +109,7 @@ async function openLesson(page, title) {
 }
 
 async function main() {
-  const server = await serve();
+  const server = await serve(site);
   const browser = await playwright.chromium.launch({ executablePath: chromium, headless: true });
   const shots = process.env.KELTO_SHOTS;
   try {

@@ -142,13 +142,9 @@ class Page {
       const [program] = await putFiles(this.fs, await pickFiles(".txt", false));
       if (program) await documentCommand(() => board.openProgram(program));
     });
-    $("ButtonExample").addEventListener("click", async () => {
-      sendEditor();
+    onClick("ButtonExample", async () => {
       const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));
-      if (chosen === null) return;
-      await withSaveQuestions(board, () => board.openLesson(chosen));
-      editor.setText(board.editorText());
-      this.refreshButtons();
+      if (chosen !== null) await documentCommand(() => board.openLesson(chosen));
     });
   }
 
