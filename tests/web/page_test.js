@@ -89,7 +89,11 @@ async function buildAndRun(page) {
   await page.keyboard.press("Shift+Home");
   await page.keyboard.press("Backspace");
   await page.waitForSelector("#HeaderBar", { state: "hidden" });
-  assert.equal(await page.evaluate(() => keltoPage.editor.readingText(2)), "读作：PORTD 0");
+  // Resting the pointer on a line shows what it runs as.
+  const line = await page.locator(".cm-line", { hasText: "PORTD 0" }).boundingBox();
+  await page.mouse.move(line.x + 30, line.y + line.height / 2);
+  await page.mouse.move(line.x + 32, line.y + line.height / 2);
+  assert.equal(await page.textContent(".k-tip"), "读作：PORTD 0");
 
   const lamp = [20, 75, 5, 5];
   const dark = await partPixels(page, "LED0", lamp);

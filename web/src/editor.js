@@ -183,9 +183,4 @@ export class ProgramEditor {
       effects.push(EditorView.scrollIntoView(this.view.state.doc.line(line + 1).from, { y: "nearest" }));
     this.view.dispatch({ effects });
   }
-
-  readingText(line) {
-    const row = this.view.state.field(reviewField).lines[line];
-    return row?.reading ? strings.readingPrefix + row.reading : "";
-  }
 }
