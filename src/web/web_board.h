@@ -6,6 +6,7 @@
 
 #include "core/board/board.h"
 #include "core/board/document.h"
+#include "core/board/pointer_hints.h"
 #include "core/board/schematic_editor.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
@@ -86,6 +87,11 @@ public:
     void MouseUp(int button, int shift, int x, int y);
     void DoubleClick(int button, int shift, int x, int y);
     void ClickTimerTimer() { FEditor.ClickTimerTimer(); }
+    // The Delete and Escape keys on the canvas.
+    void DeleteKeyPressed() { FEditor.DeleteKeyPressed(); }
+    void AbandonWiring() { FEditor.AbandonWiring(); }
+    // What the pointer names there (a pin and its net's reading, a part).
+    std::string HintAt(int x, int y) { return HintAtPoint(FBoard, x, y); }
     // Where the wire being drawn starts, "[x, y]", or "null" when no pin is
     // clicked yet.
     std::string WiringStart() const;

@@ -101,7 +101,39 @@ async function buildAndRun(page) {
   await page.waitForSelector(".cm-line.k-run-line");
   await page.waitForTimeout(100);
   assert.notDeepEqual(await partPixels(page, "LED0", lamp), dark, "the LED lit on the canvas");
+  // The pointer on PD0 names what its net reads. Only the reading: Debian's
+  // emscripten passes 0 to the pin-label functions the catalogue builds in a
+  // consteval function, so every label there is pin 1's.
+  await page.mouse.move(...at(40, 39));
+  assert.match(await page.getAttribute("#dxFlowChart1", "title"), /（第 \d+ 脚）：低电平$/);
   await page.click("#ButtonSTOP");
+
+  // Delete asks first, naming the part.
+  page.once("dialog", (dialog) => dialog.accept());
+  await page.mouse.click(...at(led.x + 22, led.y + 85));
+  await page.keyboard.press("Delete");
+  await page.waitForFunction(() => keltoPage.board.partCount() === 1);
+}
+
+// A file that is no circuit: the desktop's error box text, and the circuit
+// the student had stays.
+async function openBrokenFile(page) {
+  const os = require("node:os");
+  const broken = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-")), "broken.dps");
+  fs.writeFileSync(broken, "not a circuit\n");
+  const parts = await page.evaluate(() => keltoPage.board.partCount());
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await chooser.setFiles(broken);
+  // The changed circuit and the unsaved program are offered for saving first.
+  for (const question of [/是否保存更改/, /是否保存程序/]) {
+    assert.match(await page.textContent("dialog.box .message"), question);
+    await page.click("dialog.box button[value=no]");
+    await page.waitForFunction((text) => !document.querySelector("dialog.box")?.textContent.includes(text), question.source);
+  }
+  assert.match(await page.textContent("dialog.box .message"), /^无法读取文件 .*broken\.dps：第 2 行不是正确的 XML 格式$/);
+  await page.click("dialog.box button");
+  assert.equal(await page.evaluate(() => keltoPage.board.partCount()), parts);
+  fs.rmSync(path.dirname(broken), { recursive: true });
 }
 
 async function openLesson(page, title) {
@@ -166,6 +198,7 @@ async function main() {
         await page.reload();
         await page.waitForSelector("body[data-ready]");
         await buildAndRun(page);
+        await openBrokenFile(page);
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

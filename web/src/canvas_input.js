@@ -1,6 +1,7 @@
-// The canvas's mouse as the window's canvas feeds it to the engine: presses,
-// moves, releases and double-clicks in canvas pixels, and the mark of the
-// wire being drawn (a ring on the first pin, a line to the pointer).
+// The canvas's mouse and keys as the window's canvas feeds them to the
+// engine: presses, moves, releases and double-clicks in canvas pixels, Delete
+// and Escape, the hint of what is under the pointer, and the mark of the wire
+// being drawn (a ring on the first pin, a line to the pointer).
 const buttonOf = { 0: 0, 2: 1, 1: 2 };
 const wiringMarkColour = "#E00000";
 const wiringMarkRadius = 5;
@@ -26,6 +27,17 @@ export class CanvasInput {
     canvas.addEventListener("mousemove", (event) => {
       this.pointer = at(event);
       board.mouseMove((event.buttons & 1) !== 0, ...this.pointer);
+      const hint = board.hintAt(...this.pointer);
+      if (canvas.title !== hint) canvas.title = hint;
+    });
+    canvas.tabIndex = 0;
+    canvas.addEventListener("mousedown", () => canvas.focus());
+    canvas.addEventListener("keydown", (event) => {
+      if (event.key === "Delete") board.deleteKeyPressed();
+      else if (event.key === "Escape") board.abandonWiring();
+      else return;
+      event.preventDefault();
+      onChange();
     });
   }
 
