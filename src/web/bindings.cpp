@@ -67,6 +67,7 @@ EMSCRIPTEN_BINDINGS(keltosimu)
         .function("deleteKeyPressed", &TWebBoard::DeleteKeyPressed)
         .function("abandonWiring", &TWebBoard::AbandonWiring)
         .function("hintAt", &TWebBoard::HintAt)
+        .function("overlayJson", &TWebBoard::OverlayJson)
         .function("wiringStart", &TWebBoard::WiringStart)
         .function("logVersion", &TWebBoard::LogVersion)
         .function("logText", &TWebBoard::LogText);

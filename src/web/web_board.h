@@ -8,6 +8,7 @@
 #include "core/board/document.h"
 #include "core/board/pointer_hints.h"
 #include "core/board/schematic_editor.h"
+#include "web/canvas_overlay_json.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
 #include "web/web_editor_host.h"
@@ -90,6 +91,8 @@ public:
     // The Delete and Escape keys on the canvas.
     void DeleteKeyPressed() { FEditor.DeleteKeyPressed(); }
     void AbandonWiring() { FEditor.AbandonWiring(); }
+    // The selection marks and drag outlines (canvas_overlay_json.h).
+    std::string OverlayJson() { return CanvasOverlayJson(FBoard.Canvas(), FEditor.Mouse()); }
     // What the pointer names there (a pin and its net's reading, a part).
     std::string HintAt(int x, int y) { return HintAtPoint(FBoard, x, y); }
     // Where the wire being drawn starts, "[x, y]", or "null" when no pin is

@@ -111,6 +111,10 @@ async function buildAndRun(page) {
   // Delete asks first, naming the part.
   page.once("dialog", (dialog) => dialog.accept());
   await page.mouse.click(...at(led.x + 22, led.y + 85));
+  // Selected: a black mark on the body's corner.
+  await page.waitForFunction(() => JSON.parse(keltoPage.board.overlayJson()).marks.length === 4);
+  await page.waitForTimeout(50);
+  assert.deepEqual(await partPixels(page, "LED0", [0, 0, 1, 1]), [0, 0, 0, 255]);
   await page.keyboard.press("Delete");
   await page.waitForFunction(() => keltoPage.board.partCount() === 1);
 }

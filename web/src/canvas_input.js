@@ -5,6 +5,7 @@
 const buttonOf = { 0: 0, 2: 1, 1: 2 };
 const wiringMarkColour = "#E00000";
 const wiringMarkRadius = 5;
+const markSize = 5;
 
 function shiftOf(event) {
   return (event.shiftKey ? 1 : 0) | (event.altKey ? 2 : 0) | (event.ctrlKey ? 4 : 0);
@@ -39,6 +40,20 @@ export class CanvasInput {
       event.preventDefault();
       onChange();
     });
+  }
+
+  // The selection's corner marks and the dotted outlines of what is dragged.
+  paintOverlay(ctx) {
+    const { marks, outlines } = JSON.parse(this.board.overlayJson());
+    ctx.save();
+    ctx.fillStyle = "#000";
+    for (const [x, y] of marks) ctx.fillRect(x - Math.floor(markSize / 2), y - Math.floor(markSize / 2), markSize, markSize);
+    ctx.strokeStyle = "#000";
+    ctx.lineWidth = 1;
+    ctx.setLineDash([1, 2]);
+    for (const [left, top, right, bottom] of outlines) ctx.strokeRect(left + 0.5, top + 0.5, right - left, bottom - top);
+    ctx.restore();
+    this.paintWiring(ctx);
   }
 
   paintWiring(ctx) {

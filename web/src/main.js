@@ -206,7 +206,7 @@ class Page {
     const ctx = this.canvas.getContext("2d");
     ctx.setTransform(ratio, 0, 0, ratio, -drawing.extent[0] * ratio, -drawing.extent[1] * ratio);
     this.replayer.draw(ctx, drawing.list, ratio);
-    this.input.paintWiring(ctx);
+    this.input.paintOverlay(ctx);
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
 
