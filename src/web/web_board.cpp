@@ -23,6 +23,7 @@ TWebBoard::TWebBoard()
     std::filesystem::create_directories(kFileFolder, ignored);
     FBoard.SetMotorSpeedFactor(cli::TRunOptions{}.SpeedFactor);
     FDocument.SetExampleFolders({kLessonFolder});
+    FEditor.SetEditListener([this](TCanvasEdit edit) { FHistory.Push(std::move(edit)); });
     FBoard.SetLogListeners(
         [this](std::string_view line) {
             // The window keeps the newest lines, as many as the interpreter does.

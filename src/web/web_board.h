@@ -11,6 +11,7 @@
 #include "web/canvas_overlay_json.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
+#include "web/web_edit_history.h"
 #include "web/web_editor_host.h"
 
 #include <cstdint>
@@ -88,6 +89,10 @@ public:
     void MouseUp(int button, int shift, int x, int y);
     void DoubleClick(int button, int shift, int x, int y);
     void ClickTimerTimer() { FEditor.ClickTimerTimer(); }
+    // 撤销 and 重做 of canvas edits; bit 0: something to undo, bit 1: to redo.
+    void Undo() { FHistory.Undo(FBoard); }
+    void Redo() { FHistory.Redo(FBoard); }
+    int UndoButtons() const { return (FHistory.CanUndo() ? 1 : 0) | (FHistory.CanRedo() ? 2 : 0); }
     // The Delete and Escape keys on the canvas.
     void DeleteKeyPressed() { FEditor.DeleteKeyPressed(); }
     void AbandonWiring() { FEditor.AbandonWiring(); }
@@ -108,7 +113,8 @@ private:
 
     TSimuBoard FBoard;
     TPageCalls FPage;
-    TWebDocumentHost FHost{FPage};
+    TWebEditHistory FHistory;
+    TWebDocumentHost FHost{FPage, [this] { FHistory.Clear(); }};
     TCircuitDocument FDocument{FBoard, FHost};
     TWebEditorHost FEditorHost{FPage};
     TSchematicEditor FEditor{FBoard, FEditorHost};

@@ -9,6 +9,8 @@
 #include "core/board/document.h"
 #include "web/page_calls.h"
 
+#include <functional>
+
 namespace kelto::web {
 
 inline constexpr const char* kFileFolder = "/files";
@@ -19,7 +21,11 @@ public:
     // (anything else cancels); chooseFileToSave("circuit" | "program") a file
     // name or nothing; showFileError(text) and captionChanged(caption) show
     // what they are given.
-    explicit TWebDocumentHost(const TPageCalls& page) : FPage(page) {}
+    // onCircuitReplaced: whatever refers to the old circuit's lists is void.
+    TWebDocumentHost(const TPageCalls& page, std::function<void()> onCircuitReplaced)
+        : FPage(page), FOnCircuitReplaced(std::move(onCircuitReplaced))
+    {
+    }
     void SetChosenLesson(std::optional<size_t> lesson) { FChosenLesson = lesson; }
     void SetChosenFile(std::optional<std::string> path) { FChosenFile = std::move(path); }
 
@@ -33,11 +39,13 @@ public:
     void CaptionChanged(const std::string& caption) override { FPage.Call("captionChanged", caption); }
     std::vector<std::string> EditorLines() override { return FEditorLines; }
     void SetEditorLines(const std::vector<std::string>& lines) override { FEditorLines = lines; }
+    void CircuitReplaced() override { FOnCircuitReplaced(); }
 
 private:
     std::optional<std::string> FileToSave(const char* kind) const;
 
     const TPageCalls& FPage;
+    std::function<void()> FOnCircuitReplaced;
     std::optional<size_t> FChosenLesson;
     std::optional<std::string> FChosenFile;
     std::vector<std::string> FEditorLines;

@@ -117,6 +117,14 @@ async function buildAndRun(page) {
   assert.deepEqual(await partPixels(page, "LED0", [0, 0, 1, 1]), [0, 0, 0, 255]);
   await page.keyboard.press("Delete");
   await page.waitForFunction(() => keltoPage.board.partCount() === 1);
+
+  // 撤销 brings it back where it stood, 重做 takes it again.
+  await page.keyboard.press("Control+z");
+  const back = await page.evaluate(() => JSON.parse(keltoPage.board.stateJson()).components.find((c) => c.name === "LED0"));
+  assert.deepEqual([back.x, back.y], [led.x, led.y]);
+  await page.click("#ButtonRedo");
+  assert.equal(await page.evaluate(() => keltoPage.board.partCount()), 1);
+  assert.equal(await page.isEnabled("#ButtonUndo"), true);
 }
 
 // A file that is no circuit: the desktop's error box text, and the circuit

@@ -15,14 +15,22 @@ export class CanvasInput {
   constructor(board, canvas, onChange) {
     this.board = board;
     this.pointer = null;
+    // A mouse button is down on the canvas.
+    this.held = false;
     const at = (event) => [Math.floor(event.offsetX), Math.floor(event.offsetY)];
     const press = (handler) => (event) => {
       if (!(event.button in buttonOf)) return;
       handler(buttonOf[event.button], shiftOf(event), ...at(event));
       onChange();
     };
-    canvas.addEventListener("mousedown", press((b, s, x, y) => board.mouseDown(b, s, x, y)));
-    canvas.addEventListener("mouseup", press((b, s, x, y) => board.mouseUp(b, s, x, y)));
+    canvas.addEventListener("mousedown", press((b, s, x, y) => {
+      this.held = true;
+      board.mouseDown(b, s, x, y);
+    }));
+    canvas.addEventListener("mouseup", press((b, s, x, y) => {
+      this.held = false;
+      board.mouseUp(b, s, x, y);
+    }));
     canvas.addEventListener("dblclick", press((b, s, x, y) => board.doubleClick(b, s, x, y)));
     canvas.addEventListener("contextmenu", (event) => event.preventDefault());
     canvas.addEventListener("mousemove", (event) => {

@@ -13,6 +13,8 @@ import { Ticker, tickSeconds } from "./ticker.js";
 const $ = (id) => document.getElementById(id);
 // Bits of the engine's runButtons(), in the window's order.
 const runButtonBits = { ButtonRUN: 1, ButtonPAUSE: 2, ButtonCONTINUE: 4, ButtonSTOP: 8, ButtonStep: 16 };
+// Bits of undoButtons().
+const undoButtonBits = { ButtonUndo: 1, ButtonRedo: 2 };
 
 function loadImage(src) {
   return new Promise((resolve) => {
@@ -114,6 +116,24 @@ class Page {
     click("ButtonCONTINUE", () => board.clickContinue());
     click("ButtonSTOP", () => board.clickStop());
     click("ButtonStep", () => board.clickStep());
+    // Not while a mouse button is down: a press or drag may hold objects
+    // the edit would take away. The program editor keeps its own keys.
+    const undoRedo = (undo) => {
+      if (this.input.held) return;
+      if (undo) board.undo();
+      else board.redo();
+      this.refreshButtons();
+    };
+    $("ButtonUndo").addEventListener("click", () => undoRedo(true));
+    $("ButtonRedo").addEventListener("click", () => undoRedo(false));
+    document.addEventListener("keydown", (event) => {
+      if (!event.ctrlKey || event.target.closest?.(".cm-editor")) return;
+      const key = event.key.toLowerCase();
+      if (key === "z" && !event.shiftKey) undoRedo(true);
+      else if (key === "y" || (key === "z" && event.shiftKey)) undoRedo(false);
+      else return;
+      event.preventDefault();
+    });
     $("ButtonWatch").addEventListener("click", () => {
       $("FormRunWatch").hidden = false;
       this.shownWatch = "";
@@ -158,10 +178,11 @@ class Page {
   }
 
   refreshButtons() {
-    const buttons = this.board.runButtons();
+    const buttons = this.board.runButtons() | (this.board.undoButtons() << 5);
     if (buttons === this.shownButtons) return;
     this.shownButtons = buttons;
     for (const [id, bit] of Object.entries(runButtonBits)) $(id).disabled = (buttons & bit) === 0;
+    for (const [id, bit] of Object.entries(undoButtonBits)) $(id).disabled = ((buttons >> 5) & bit) === 0;
   }
 
   // The run line always; the variables while their panel is open.
