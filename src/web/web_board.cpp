@@ -9,6 +9,7 @@
 #include "core/files/program_file.h"
 #include "core/look/board_drawing.h"
 #include "core/look/component_drawing.h"
+#include "core/look/svg_writer.h"
 #include "web/display_list_json.h"
 #include "web/program_json.h"
 
@@ -73,14 +74,35 @@ std::string TWebBoard::PartDrawing(int index) const
     return DisplayListJson(list);
 }
 
+namespace {
+
+std::string DrawingJson(const look::TDisplayList& list, const look::TBox& extent)
+{
+    return "{\"extent\":[" + std::to_string(extent.X) + "," + std::to_string(extent.Y) + "," +
+           std::to_string(extent.W) + "," + std::to_string(extent.H) + "],\"list\":" + DisplayListJson(list) + "}";
+}
+
+} // namespace
+
 std::string TWebBoard::BoardDrawing(int width, int height) const
 {
     look::TBox extent = look::BoardExtent(FBoard, 0);
     extent = {0, 0, std::max(width, extent.X + extent.W), std::max(height, extent.Y + extent.H)};
     look::TDisplayList list;
     look::DrawBoard(list, FBoard, extent);
-    return "{\"extent\":[" + std::to_string(extent.X) + "," + std::to_string(extent.Y) + "," +
-           std::to_string(extent.W) + "," + std::to_string(extent.H) + "],\"list\":" + DisplayListJson(list) + "}";
+    return DrawingJson(list, extent);
+}
+
+std::string TWebBoard::PictureJson(bool printStyle) const
+{
+    const look::TBoardPicture picture = look::BoardPicture(FBoard, printStyle);
+    return DrawingJson(picture.List, picture.Extent);
+}
+
+std::string TWebBoard::PictureSvg(bool printStyle) const
+{
+    const look::TBoardPicture picture = look::BoardPicture(FBoard, printStyle);
+    return look::SvgDocument(picture.List, picture.Extent);
 }
 
 void TWebBoard::SetEditorText(const std::string& utf8)

@@ -49,6 +49,11 @@ public:
     // web_editor_host.h).
     void SetPage(emscripten::val page) { FPage.SetPage(std::move(page)); }
 
+    // 导出图片: the circuit as the picture files draw it, in colour or in the
+    // print style, as display-list JSON (as BoardDrawing) or as an SVG file.
+    std::string PictureJson(bool printStyle) const;
+    std::string PictureSvg(bool printStyle) const;
+
     // The window's buttons, with the editor's text as the window reads it.
     void SetEditorText(const std::string& utf8);
     std::string EditorText();

@@ -59,6 +59,23 @@ async function saveAndReopen(page, lesson) {
   fs.rmSync(path.dirname(saved), { recursive: true });
 }
 
+// 导出图片 writes the picture files' SVG, and PNGs at the scale chosen.
+async function exportPictures(page) {
+  const exported = async (option) => {
+    await page.click("#ButtonExportPicture");
+    await page.selectOption("#PictureFormats", { label: option });
+    page.once("dialog", (dialog) => dialog.accept("图"));
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("dialog button[value^=save]")]);
+    return { name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) };
+  };
+  const svg = await exported("SVG 矢量图(*.svg)");
+  assert.equal(svg.name, "图.svg");
+  const width = Number(/<svg [^>]*width="(\d+)"/.exec(svg.bytes.toString())[1]);
+  const png = await exported("PNG 图片，两倍大小(*.png)，黑白打印样式");
+  assert.equal(png.name, "图.png");
+  assert.equal(png.bytes.readUInt32BE(16), 2 * width);
+}
+
 // Places the microcontroller and LED0, drags the LED clear, wires its pin to
 // PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
 async function buildAndRun(page) {
@@ -207,6 +224,7 @@ async function main() {
       if (deviceScaleFactor === 1) {
         await openLesson(page, "第6课");
         await saveAndReopen(page, "lesson06_lcd_8bit");
+        await exportPictures(page);
         await page.reload();
         await page.waitForSelector("body[data-ready]");
         await buildAndRun(page);

@@ -79,3 +79,23 @@ export async function showError(text) {
     buttonRow(dialog, [["ok", strings.errorOk]]);
   });
 }
+
+// The picture's file type and style: { format, printStyle } or null.
+export async function choosePicture() {
+  const choices = strings.pictureFormats.flatMap((format) => [
+    { format, printStyle: false, text: format.text },
+    { format, printStyle: true, text: format.text + strings.picturePrintStyle },
+  ]);
+  const answer = await box(strings.buttons.exportPicture, (dialog) => {
+    const list = document.createElement("select");
+    list.id = "PictureFormats";
+    choices.forEach((choice, i) => list.add(new Option(choice.text, String(i))));
+    dialog.append(list);
+    const row = buttonRow(dialog, [
+      ["save", strings.buttons.save],
+      ["", strings.answerCancel],
+    ]);
+    row.elements[0].addEventListener("click", () => (row.elements[0].value = `save:${list.value}`));
+  });
+  return answer.startsWith("save:") ? choices[Number(answer.slice(5))] : null;
+}

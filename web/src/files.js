@@ -33,18 +33,20 @@ function stamps(fs) {
   return seen;
 }
 
+export function download(name, blob) {
+  const link = document.createElement("a");
+  link.href = URL.createObjectURL(blob);
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
 // Runs the command and downloads every file it wrote.
 export async function downloadingWrites(fs, command) {
   const before = stamps(fs);
   await command();
-  for (const [name, time] of stamps(fs)) {
-    if (before.get(name) === time) continue;
-    const link = document.createElement("a");
-    link.href = URL.createObjectURL(new Blob([fs.readFile(`${folder}/${name}`)]));
-    link.download = name;
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-  }
+  for (const [name, time] of stamps(fs))
+    if (before.get(name) !== time) download(name, new Blob([fs.readFile(`${folder}/${name}`)]));
 }
 
 // A name for a file to save, with its suffix; empty when the student cancels.

@@ -4,7 +4,7 @@
 import * as dialogs from "./dialogs.js";
 import { CanvasInput } from "./canvas_input.js";
 import { ProgramEditor } from "./editor.js";
-import { downloadingWrites, nameToSave, pickFiles, putFiles } from "./files.js";
+import { download, downloadingWrites, nameToSave, pickFiles, putFiles } from "./files.js";
 import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
@@ -149,6 +149,7 @@ class Page {
     };
     const onClick = (id, action) => $(id).addEventListener("click", action);
     onClick("ButtonNew", () => documentCommand(() => board.fileNew()));
+    onClick("ButtonExportPicture", () => this.exportPicture());
     onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
     onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
     onClick("ButtonSaveBas", () => documentCommand(() => board.saveProgramAs()));
@@ -166,6 +167,27 @@ class Page {
       const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));
       if (chosen !== null) await documentCommand(() => board.openLesson(chosen));
     });
+  }
+
+  // 导出图片: the circuit drawn as the desktop's picture files draw it.
+  async exportPicture() {
+    const choice = await dialogs.choosePicture();
+    if (!choice) return;
+    const name = nameToSave(choice.format.text, choice.format.suffix);
+    if (!name) return;
+    if (choice.format.suffix === ".svg") {
+      download(name, new Blob([this.board.pictureSvg(choice.printStyle)], { type: "image/svg+xml" }));
+      return;
+    }
+    const { extent, list } = JSON.parse(this.board.pictureJson(choice.printStyle));
+    const scale = choice.format.scale;
+    const canvas = document.createElement("canvas");
+    canvas.width = extent[2] * scale;
+    canvas.height = extent[3] * scale;
+    const ctx = canvas.getContext("2d");
+    ctx.setTransform(scale, 0, 0, scale, -extent[0] * scale, -extent[1] * scale);
+    this.replayer.draw(ctx, list, scale);
+    download(name, await new Promise((resolve) => canvas.toBlob(resolve, "image/png")));
   }
 
   // Scrolls the canvas so the part is in view.

@@ -41,3 +41,10 @@ export const runWatchValue = "值";
 export const deleteQuestion = (caption) => `要删除“${caption}”吗？`;
 export const circuitFilter = "单片机仿真文件(*.dps)";
 export const programFilter = "KELTOBASIC文件文本格式(*.txt)";
+// The picture export's file types, as the window's save dialog lists them.
+export const pictureFormats = [
+  { text: "SVG 矢量图(*.svg)", suffix: ".svg", scale: 1 },
+  { text: "PNG 图片(*.png)", suffix: ".png", scale: 1 },
+  { text: "PNG 图片，两倍大小(*.png)", suffix: ".png", scale: 2 },
+];
+export const picturePrintStyle = "，黑白打印样式";
