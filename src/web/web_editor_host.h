@@ -1,7 +1,6 @@
 // The window around the schematic editor, as the page has it: the frame
-// clock and the click timer are the page's, and the delete dialog is the
-// page's box. The wire dialog and the instrument windows are not on the page
-// yet: the dialog cancels and the windows stay shut.
+// clock, the click timer and the wire and delete dialogs are the page's. The
+// instrument windows are not on the page yet: they stay shut.
 #pragma once
 
 #include "core/board/schematic_editor.h"
@@ -12,13 +11,15 @@ namespace kelto::web {
 class TWebEditorHost final : public IEditorHost {
 public:
     // The page's setFrameClockEnabled(bool), restartClickTimer(),
-    // stopClickTimer() and showDeleteDialog(caption) -> "delete" | "cancel".
+    // stopClickTimer(), showWireDialog(style) -> "ok:STYLE" | "delete" |
+    // "cancel" (styles numbered as TLineStyle) and showDeleteDialog(caption)
+    // -> "delete" | "cancel".
     explicit TWebEditorHost(const TPageCalls& page) : FPage(page) {}
 
     void SetFrameClockEnabled(bool enabled) override { FPage.Call("setFrameClockEnabled", enabled); }
     void RestartClickTimer() override { FPage.Call("restartClickTimer"); }
     void StopClickTimer() override { FPage.Call("stopClickTimer"); }
-    TWireDialogAnswer ShowWireDialog(TLineStyle) override { return {}; }
+    TWireDialogAnswer ShowWireDialog(TLineStyle current) override;
     TModalResult ShowDeleteDialog(const std::string& partCaption) override
     {
         return FPage.Answer("showDeleteDialog", partCaption) == "delete" ? TModalResult::mrNo

@@ -99,6 +99,13 @@ async function buildAndRun(page) {
   await page.mouse.click(...at(40, 39)); // PD0
   await page.waitForFunction(() => keltoPage.board.wiringStart() === "null");
 
+  // A double-click on the wire offers its styles: an elbow bends it.
+  const middle = at((led.x + 22 + 40) / 2, (led.y + 123 + 39) / 2);
+  await page.mouse.dblclick(...middle);
+  await page.check("dialog.box input[value='1']");
+  await page.click("dialog.box button[value^=ok]");
+  await page.waitForFunction(() => JSON.parse(keltoPage.board.overlayJson()).marks.length > 2);
+
   await page.click("#MemoEditor .cm-content");
   await page.keyboard.type('0 REM "KELTOBASIC"\n10 REM "DDRD 1"\n20 REM "PORTD 0"\n30 REM "GOTO 30"\n40 PRINT');
   await page.waitForFunction(() => document.getElementById("HeaderBar").textContent === "1 行不会运行");
@@ -126,13 +133,14 @@ async function buildAndRun(page) {
   await page.click("#ButtonSTOP");
 
   // Delete asks first, naming the part.
-  page.once("dialog", (dialog) => dialog.accept());
   await page.mouse.click(...at(led.x + 22, led.y + 85));
   // Selected: a black mark on the body's corner.
   await page.waitForFunction(() => JSON.parse(keltoPage.board.overlayJson()).marks.length === 4);
   await page.waitForTimeout(50);
   assert.deepEqual(await partPixels(page, "LED0", [0, 0, 1, 1]), [0, 0, 0, 255]);
   await page.keyboard.press("Delete");
+  assert.match(await page.textContent("dialog.box .message"), /^要删除“发光二极管LED0”吗？/);
+  await page.click("dialog.box button[value=delete]");
   await page.waitForFunction(() => keltoPage.board.partCount() === 1);
 
   // 撤销 brings it back where it stood, 重做 takes it again.

@@ -99,3 +99,46 @@ export async function choosePicture() {
   });
   return answer.startsWith("save:") ? choices[Number(answer.slice(5))] : null;
 }
+
+// TFormShanChu: "delete" or "cancel".
+export async function askDelete(caption) {
+  const answer = await box(strings.shanChuCaption, (dialog) => {
+    message(dialog, `${strings.shanChuQuestion(caption)}\n${strings.shanChuUndoHint}`);
+    buttonRow(dialog, [
+      ["cancel", strings.shanChuCancel],
+      ["delete", strings.shanChuDelete],
+    ]);
+  });
+  return answer || "cancel";
+}
+
+// TFormXian with the wire's style checked: "ok:STYLE", "delete" or "cancel".
+export async function askWire(style) {
+  const answer = await box(strings.xianCaption, (dialog) => {
+    const group = document.createElement("fieldset");
+    const legend = document.createElement("legend");
+    legend.textContent = strings.xianGroup;
+    group.append(legend);
+    strings.xianStyles.forEach((text, i) => {
+      const label = document.createElement("label");
+      const radio = document.createElement("input");
+      radio.type = "radio";
+      radio.name = "style";
+      radio.value = String(i);
+      radio.checked = i === style;
+      label.append(radio, text);
+      group.append(label);
+    });
+    dialog.append(group);
+    const row = buttonRow(dialog, [
+      ["ok", strings.xianOk],
+      ["cancel", strings.xianCancel],
+      ["delete", strings.xianDelete],
+    ]);
+    row.elements[0].addEventListener("click", () => {
+      const checked = group.querySelector("input:checked");
+      row.elements[0].value = checked ? `ok:${checked.value}` : "cancel";
+    });
+  });
+  return answer || "cancel";
+}

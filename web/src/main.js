@@ -69,8 +69,20 @@ const doubleClickMs = 500;
 const page = {
   showFileError: (text) => dialogs.showError(text),
   captionChanged: (caption) => (document.title = caption),
-  // The engine asks synchronously: the browser's own box, the question's text.
-  showDeleteDialog: (caption) => (window.confirm(strings.deleteQuestion(caption)) ? "delete" : "cancel"),
+  // The canvas's dialogs are asked for synchronously: the page cancels,
+  // shows the dialog, and with an answer does what the Delete key does to
+  // the selection again, giving the answer then (see askCanvasDialog).
+  showDeleteDialog: (caption) => page.canvasDialog(() => dialogs.askDelete(caption)),
+  showWireDialog: (style) => page.canvasDialog(() => dialogs.askWire(style)),
+  canvasDialog(ask) {
+    if (page.canvasAnswer) {
+      const answer = page.canvasAnswer;
+      page.canvasAnswer = null;
+      return answer;
+    }
+    page.canvasAsk = ask;
+    return "cancel";
+  },
   setFrameClockEnabled: (enabled) => globalThis.keltoPage?.ticker.setEnabled(enabled),
   restartClickTimer() {
     clearTimeout(page.clickTimer);
@@ -93,7 +105,10 @@ class Page {
     this.shownButtons = -1;
     this.ticks = 0;
     this.shownWatch = "";
-    this.input = new CanvasInput(this.board, this.canvas, () => this.refreshButtons());
+    this.input = new CanvasInput(this.board, this.canvas, () => {
+      this.askCanvasDialog();
+      this.refreshButtons();
+    });
     this.palette = JSON.parse(engine.paletteJson());
     this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
   }
@@ -167,6 +182,18 @@ class Page {
       const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));
       if (chosen !== null) await documentCommand(() => board.openLesson(chosen));
     });
+  }
+
+  async askCanvasDialog() {
+    const ask = page.canvasAsk;
+    page.canvasAsk = null;
+    if (!ask) return;
+    const answer = await ask();
+    if (answer === "cancel") return;
+    page.canvasAnswer = answer;
+    this.board.deleteKeyPressed();
+    page.canvasAnswer = null;
+    this.refreshButtons();
   }
 
   // 导出图片: the circuit drawn as the desktop's picture files draw it.

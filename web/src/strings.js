@@ -38,7 +38,18 @@ export const headerSeparator = "；";
 export const runWatchCaption = "变量";
 export const runWatchName = "名称";
 export const runWatchValue = "值";
-export const deleteQuestion = (caption) => `要删除“${caption}”吗？`;
+// TFormShanChu, the delete dialog, and TFormXian, the wire dialog.
+export const shanChuCaption = "删除元件";
+export const shanChuCancel = "取消";
+export const shanChuDelete = "删除";
+export const shanChuQuestion = (caption) => `要删除“${caption}”吗？`;
+export const shanChuUndoHint = "删错了可以按 Ctrl+Z 撤销。";
+export const xianCaption = "连接线";
+export const xianGroup = "请选择";
+export const xianStyles = ["直线", "肘形水平", "肘形垂直"];
+export const xianOk = "确定";
+export const xianCancel = "取消";
+export const xianDelete = "删除";
 export const circuitFilter = "单片机仿真文件(*.dps)";
 export const programFilter = "KELTOBASIC文件文本格式(*.txt)";
 // The picture export's file types, as the window's save dialog lists them.
