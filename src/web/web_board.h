@@ -76,6 +76,8 @@ public:
     void SaveCircuitAs() { FDocument.ActionFileSaveAsExecute(); }
     void OpenProgram(const std::string& path);
     void SaveProgramAs() { FDocument.ButtonSaveBasClick(); }
+    // Ctrl+S in the editor: to the program's own file, else as SaveProgramAs.
+    void SaveProgram() { FDocument.SaveProgram(); }
 
     // The bundled lessons' titles as a JSON array; opening one is the
     // window's example chooser answered with that lesson.

@@ -142,12 +142,7 @@ class Page {
     $("ButtonUndo").addEventListener("click", () => undoRedo(true));
     $("ButtonRedo").addEventListener("click", () => undoRedo(false));
     document.addEventListener("keydown", (event) => {
-      if (!event.ctrlKey || event.target.closest?.(".cm-editor")) return;
-      const key = event.key.toLowerCase();
-      if (key === "z" && !event.shiftKey) undoRedo(true);
-      else if (key === "y" || (key === "z" && event.shiftKey)) undoRedo(false);
-      else return;
-      event.preventDefault();
+      if (this.keyShortcut(event, undoRedo)) event.preventDefault();
     });
     $("ButtonWatch").addEventListener("click", () => {
       $("FormRunWatch").hidden = false;
@@ -168,6 +163,7 @@ class Page {
     onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
     onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
     onClick("ButtonSaveBas", () => documentCommand(() => board.saveProgramAs()));
+    this.saveProgram = () => documentCommand(() => board.saveProgram());
     // A circuit opens with the program of the same name when both are picked.
     onClick("ButtonOpen", async () => {
       const paths = await putFiles(this.fs, await pickFiles(".dps,.txt", true));
@@ -182,6 +178,33 @@ class Page {
       const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));
       if (chosen !== null) await documentCommand(() => board.openLesson(chosen));
     });
+  }
+
+  // The window's shortcuts: a shortcut clicks its button, so a disabled
+  // button ignores it too. The program editor keeps Ctrl+Z and Ctrl+Y for
+  // its text, and Ctrl+S there saves the program. True when handled.
+  keyShortcut(event, undoRedo) {
+    const key = event.key.toLowerCase();
+    const inEditor = Boolean(event.target.closest?.(".cm-editor"));
+    const button = (id) => {
+      $(id).click();
+      return true;
+    };
+    if (event.key === "F5") return button("ButtonRUN");
+    if (!event.ctrlKey) return false;
+    if (key === "n") return button("ButtonNew");
+    if (key === "o") return button("ButtonOpen");
+    if (key === "s" && event.shiftKey) return button("ButtonSaveAs");
+    if (key === "s" && inEditor) {
+      this.saveProgram();
+      return true;
+    }
+    if (key === "s") return button("ButtonSave");
+    if (inEditor) return false;
+    if (key === "z" && !event.shiftKey) undoRedo(true);
+    else if (key === "y" || key === "z") undoRedo(false);
+    else return false;
+    return true;
   }
 
   async askCanvasDialog() {
