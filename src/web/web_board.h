@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/board/board.h"
+#include "core/board/board_file.h"
 #include "core/board/document.h"
 #include "core/board/pointer_hints.h"
 #include "core/board/schematic_editor.h"
@@ -48,6 +49,9 @@ public:
     // The page's functions the dialogs and timers call (web_document_host.h,
     // web_editor_host.h).
     void SetPage(emscripten::val page) { FPage.SetPage(std::move(page)); }
+
+    // The circuit as a .dps file holds it, for the page to keep between visits.
+    std::string CircuitText() const { return WriteCircuitDocument(FBoard); }
 
     // 导出图片: the circuit as the picture files draw it, in colour or in the
     // print style, as display-list JSON (as BoardDrawing) or as an SVG file.

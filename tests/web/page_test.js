@@ -1,7 +1,8 @@
 // The page (build/web/index.html) in Debian's headless chromium: open lesson
 // 6 from 示例, run it, and read the LCD's text from the engine and its dots
 // from the canvas; place an LED and the microcontroller from the palette,
-// wire them, type a program and see the LED light. Exit 77 (skipped) without
+// wire them, type a program and see the LED light; find the work again after
+// a reload. Exit 77 (skipped) without
 // chromium or the built site.
 // KELTO_SHOTS=DIR keeps screenshots of what was drawn.
 const assert = require("node:assert/strict");
@@ -238,10 +239,18 @@ async function main() {
         await openLesson(page, "第6课");
         await saveAndReopen(page, "lesson06_lcd_8bit");
         await exportPictures(page);
+        // An emptied canvas and editor are not brought back.
+        await page.click("#ButtonNew");
         await page.reload();
         await page.waitForSelector("body[data-ready]");
         await buildAndRun(page);
         await openBrokenFile(page);
+        // The work is there again after the tab is reloaded.
+        const work = () => page.evaluate(() => [keltoPage.board.partCount(), keltoPage.editor.text()]);
+        const before = await work();
+        await page.reload();
+        await page.waitForSelector("body[data-ready]");
+        assert.deepEqual(await work(), before);
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

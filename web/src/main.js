@@ -5,6 +5,7 @@ import * as dialogs from "./dialogs.js";
 import { CanvasInput } from "./canvas_input.js";
 import { ProgramEditor } from "./editor.js";
 import { download, downloadingWrites, nameToSave, pickFiles, putFiles } from "./files.js";
+import { Keeper } from "./keep.js";
 import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
@@ -111,6 +112,7 @@ class Page {
     });
     this.palette = JSON.parse(engine.paletteJson());
     this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
+    this.keeper = new Keeper(this.board, this.editor);
   }
 
   connect() {
@@ -313,6 +315,7 @@ class Page {
     this.refreshLog();
     this.refreshWatch();
     this.paint();
+    this.keeper.keepNow(now);
     requestAnimationFrame((t) => this.frame(t));
   }
 }
@@ -324,6 +327,7 @@ async function start() {
   const pictures = await Promise.all(look.pictures.map((name) => loadImage(`pictures/${name}.svg`)));
   const view = new Page(engine, look, pictures);
   view.connect();
+  view.keeper.restore();
   // For tests and the curious: the engine and the board behind the page.
   globalThis.keltoPage = view;
   requestAnimationFrame((t) => view.frame(t));
