@@ -50,9 +50,17 @@ export class CanvasInput {
     });
   }
 
-  // The selection's corner marks and the dotted outlines of what is dragged.
+  // What the overlay shows: it changes when this does.
+  overlayKey() {
+    this.overlay = this.board.overlayJson();
+    this.wiringStart = this.board.wiringStart();
+    return [this.overlay, this.wiringStart, this.wiringStart === "null" ? "" : this.pointer].join("\n");
+  }
+
+  // The selection's corner marks and the dotted outlines of what is dragged,
+  // as overlayKey() last read them.
   paintOverlay(ctx) {
-    const { marks, outlines } = JSON.parse(this.board.overlayJson());
+    const { marks, outlines } = JSON.parse(this.overlay);
     ctx.save();
     ctx.fillStyle = "#000";
     for (const [x, y] of marks) ctx.fillRect(x - Math.floor(markSize / 2), y - Math.floor(markSize / 2), markSize, markSize);
@@ -65,7 +73,7 @@ export class CanvasInput {
   }
 
   paintWiring(ctx) {
-    const start = JSON.parse(this.board.wiringStart());
+    const start = JSON.parse(this.wiringStart);
     if (!start) return;
     ctx.save();
     ctx.strokeStyle = wiringMarkColour;

@@ -106,6 +106,7 @@ class Page {
     this.shownButtons = -1;
     this.ticks = 0;
     this.shownWatch = "";
+    this.shownDrawing = "";
     this.input = new CanvasInput(this.board, this.canvas, () => {
       this.askCanvasDialog();
       this.refreshButtons();
@@ -286,11 +287,16 @@ class Page {
     log.scrollTop = log.scrollHeight;
   }
 
+  // Repaints only when the drawing, the overlay or the pointer changed.
   paint() {
     const view = $("CanvasView");
-    const drawing = JSON.parse(this.board.boardDrawing(view.clientWidth, view.clientHeight));
-    const [, , width, height] = drawing.extent;
+    const json = this.board.boardDrawing(view.clientWidth, view.clientHeight);
     const ratio = window.devicePixelRatio || 1;
+    const shown = [json, this.input.overlayKey(), ratio].join("\n");
+    if (shown === this.shownDrawing) return;
+    this.shownDrawing = shown;
+    const drawing = JSON.parse(json);
+    const [, , width, height] = drawing.extent;
     if (this.canvas.width !== Math.round(width * ratio) || this.canvas.height !== Math.round(height * ratio)) {
       this.canvas.width = Math.round(width * ratio);
       this.canvas.height = Math.round(height * ratio);
