@@ -36,7 +36,7 @@ if [[ ! -x node_modules/.bin/esbuild ]]; then
 fi
 node_modules/.bin/esbuild web/src/main.js --bundle --minify --target=es2022 --log-level=warning \
   --outfile=build/web/app.js
-cp web/index.html web/style.css build/web/
+cp web/index.html web/style.css web/manifest.webmanifest resources/desktop/keltosimu.svg build/web/
 mkdir -p build/web/pictures
 cp resources/pictures/*.svg build/web/pictures/
 mkdir -p build/web/icons
@@ -44,3 +44,10 @@ for icon in resources/icons/*.svg; do
   name=${icon##*/}
   cp "$icon" "build/web/icons/${name%%_*}.svg"
 done
+
+# The service worker that keeps the site for offline use, with this build's
+# files and a version drawn from their contents.
+files=$(cd build/web && find . -type f ! -name 'keltosimu-run.*' ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+version=$(cd build/web && cat $files | sha256sum | cut -c1-16)
+list=$(printf '"%s", ' $files)
+sed -e "s|@VERSION@|$version|" -e "s|@FILES@|${list%, }|" web/sw.js >build/web/sw.js

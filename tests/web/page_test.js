@@ -2,7 +2,7 @@
 // 6 from 示例, run it, and read the LCD's text from the engine and its dots
 // from the canvas; place an LED and the microcontroller from the palette,
 // wire them, type a program and see the LED light; find the work again after
-// a reload. Exit 77 (skipped) without
+// a reload, also with no network. Exit 77 (skipped) without
 // chromium or the built site.
 // KELTO_SHOTS=DIR keeps screenshots of what was drawn.
 const assert = require("node:assert/strict");
@@ -251,6 +251,13 @@ async function main() {
         await page.reload();
         await page.waitForSelector("body[data-ready]");
         assert.deepEqual(await work(), before);
+        // And with no network, from the service worker's cache.
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { timeout: 20000 });
+        await page.context().setOffline(true);
+        await page.reload();
+        await page.waitForSelector("body[data-ready]");
+        assert.deepEqual(await work(), before);
+        await page.context().setOffline(false);
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

@@ -3,7 +3,8 @@ const fs = require("node:fs");
 const http = require("node:http");
 const path = require("node:path");
 
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css", ".svg": "image/svg+xml" };
+const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css", ".svg": "image/svg+xml",
+  ".webmanifest": "application/manifest+json" };
 
 exports.serve = function serve(site) {
   const server = http.createServer((request, response) => {

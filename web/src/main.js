@@ -340,4 +340,6 @@ async function start() {
   document.body.dataset.ready = "true";
 }
 
+// The site kept for offline use, where the browser allows it.
+navigator.serviceWorker?.register("sw.js").catch(() => {});
 start();
