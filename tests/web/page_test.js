@@ -77,6 +77,22 @@ async function exportPictures(page) {
   assert.equal(png.bytes.readUInt32BE(16), 2 * width);
 }
 
+// 分享链接 gives a link that opens the same circuit and program in a fresh
+// browser; a damaged link says so.
+async function shareAndOpen(browser, page, work) {
+  await page.click("#ButtonShare");
+  const link = (await page.textContent("dialog.box .message")).split("\n")[1];
+  await page.click("dialog.box button");
+  const fresh = await browser.newPage();
+  await fresh.goto(link);
+  await fresh.waitForSelector("body[data-ready]");
+  assert.deepEqual(await fresh.evaluate(() => [keltoPage.board.partCount(), keltoPage.editor.text()]), work);
+  await fresh.goto(`${link.split("#")[0]}#k=damaged`);
+  await fresh.reload();
+  assert.equal(await fresh.textContent("dialog.box .message"), "这个分享链接无法读取，电路和程序都没有改变。");
+  await fresh.close();
+}
+
 // Places the microcontroller and LED0, drags the LED clear, wires its pin to
 // PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
 async function buildAndRun(page) {
@@ -258,6 +274,7 @@ async function main() {
         await page.waitForSelector("body[data-ready]");
         assert.deepEqual(await work(), before);
         await page.context().setOffline(false);
+        await shareAndOpen(browser, page, before);
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

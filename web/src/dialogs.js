@@ -73,8 +73,8 @@ export async function askSaveChanges(text) {
   return answer || "cancel";
 }
 
-export async function showError(text) {
-  await box(strings.savePromptCaption, (dialog) => {
+export async function showError(text, caption = strings.savePromptCaption) {
+  await box(caption, (dialog) => {
     message(dialog, text);
     buttonRow(dialog, [["ok", strings.errorOk]]);
   });

@@ -6,6 +6,7 @@ import { CanvasInput } from "./canvas_input.js";
 import { ProgramEditor } from "./editor.js";
 import { download, downloadingWrites, nameToSave, pickFiles, putFiles } from "./files.js";
 import { Keeper } from "./keep.js";
+import { shareLink, takeSharedWork } from "./share.js";
 import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
@@ -163,6 +164,27 @@ class Page {
     const onClick = (id, action) => $(id).addEventListener("click", action);
     onClick("ButtonNew", () => documentCommand(() => board.fileNew()));
     onClick("ButtonExportPicture", () => this.exportPicture());
+    onClick("ButtonShare", async () => {
+      const link = await shareLink(board.circuitText(), editor.text());
+      await navigator.clipboard?.writeText(link).catch(() => {});
+      await dialogs.showError(`${strings.shareLinkCopied}\n${link}`, strings.shareLink);
+    });
+    // A shared link opens as a file would: the questions first, then the
+    // circuit and program from the link, untitled.
+    this.openShared = async () => {
+      let work;
+      try {
+        work = await takeSharedWork();
+      } catch {
+        await dialogs.showError(strings.shareLinkBroken, strings.shareLink);
+        return;
+      }
+      if (!work) return;
+      this.fs.writeFile("/files/分享.dps", work.circuit);
+      await documentCommand(() => board.openCircuit("/files/分享.dps"));
+      editor.setText(work.program);
+      board.setEditorText(work.program);
+    };
     onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
     onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
     onClick("ButtonSaveBas", () => documentCommand(() => board.saveProgramAs()));
@@ -334,6 +356,7 @@ async function start() {
   const view = new Page(engine, look, pictures);
   view.connect();
   view.keeper.restore();
+  await view.openShared();
   // For tests and the curious: the engine and the board behind the page.
   globalThis.keltoPage = view;
   requestAnimationFrame((t) => view.frame(t));

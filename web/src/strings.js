@@ -16,6 +16,7 @@ export const buttons = {
   saveBas: "保存\nKELTOBASIC",
   undo: "撤销",
   redo: "重做",
+  share: "分享链接",
 };
 export const undoTip = "撤销上一次画布上的改动（Ctrl+Z）";
 export const redoTip = "重做撤销了的改动（Ctrl+Y）";
@@ -59,3 +60,7 @@ export const pictureFormats = [
   { text: "PNG 图片，两倍大小(*.png)", suffix: ".png", scale: 2 },
 ];
 export const picturePrintStyle = "，黑白打印样式";
+// 分享链接: the link's box, and the words for a link that does not decode.
+export const shareLink = "分享链接";
+export const shareLinkCopied = "链接已复制，可以粘贴给别人：";
+export const shareLinkBroken = "这个分享链接无法读取，电路和程序都没有改变。";
