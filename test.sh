@@ -27,12 +27,13 @@ jobs=$(nproc)
 build=$(scripts/configure-build.sh)
 ninja -C "$build" -j"$jobs"
 # The node runner of the WebAssembly build, which the golden_web.* tests
-# check against the golden cases; without emscripten they are skipped.
+# check against the golden cases, and the page web.page drives in chromium;
+# without emscripten they are skipped.
 web=0
 KELTO_JOBS=$jobs scripts/build-web.sh || web=$?
 if [ "$web" -eq 3 ]; then
-  rm -f build/web/keltosimu-run.js
-  echo "test.sh: skipping the WebAssembly suite (golden_web.*): emscripten or pugixml's source is missing" >&2
+  rm -f build/web/keltosimu-run.js build/web/index.html
+  echo "test.sh: skipping the WebAssembly suite (golden_web.*, web.*): emscripten or pugixml's source is missing" >&2
 elif [ "$web" -ne 0 ]; then
   exit "$web"
 fi

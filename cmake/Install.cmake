@@ -1,6 +1,7 @@
 # `cmake --install`: the programs in bin/, the voice clips and the lessons in
 # share/keltosimu/ (the programs look there, seen from their own folder), the
-# guide in share/doc/keltosimu/, and the menu entry, icon and .dps file type.
+# guide in share/doc/keltosimu/, the menu entry, icon and .dps file type, and
+# the browser edition's site in share/keltosimu/web/ when it was built.
 include(GNUInstallDirs)
 
 set(kelto_data_dir ${CMAKE_INSTALL_DATADIR}/keltosimu)
@@ -29,3 +30,12 @@ if(TARGET keltosimu)
   install(FILES ${desktop}/keltosimu.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${desktop}/keltosimu.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 endif()
+
+# scripts/build-web.sh builds the site outside this build, so whether there is
+# one is known only when installing; the node runner is no part of the site.
+set(kelto_web_site ${PROJECT_SOURCE_DIR}/build/web)
+install(CODE "
+  if(EXISTS \"${kelto_web_site}/index.html\")
+    file(INSTALL \"${kelto_web_site}/\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${kelto_data_dir}/web\"
+      PATTERN \"keltosimu-run.*\" EXCLUDE)
+  endif()")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the WebAssembly edition into build/web/: keltosimu-run.js (with its
 # .wasm), which node runs with exactly the arguments of keltosimu-run, and
-# keltosimu-engine.js, the engine's module for the page (src/web/bindings.cpp).
+# keltosimu-engine.js, the engine's module for the page (src/web/bindings.cpp),
+# and the page itself: index.html with its script bundled from web/src.
 #   scripts/build-web.sh        exit status 3 when emscripten or pugixml's
 #                               source (scripts/install-deps.sh) is missing
 set -euo pipefail
@@ -23,3 +24,30 @@ ninja -C build/web-cmake -j"$jobs" keltosimu-run keltosimu-engine
 mkdir -p build/web
 cp build/web-cmake/src/cli/keltosimu-run.{js,wasm} build/web-cmake/src/web/keltosimu-engine.{js,wasm} build/web/
 chmod +x build/web/keltosimu-run.js
+
+# The page: its modules bundled into one script (esbuild from npm ci), its
+# HTML and styles, the part pictures the drawings name and the palette's icons
+# by number. Without esbuild
+# the engine and the runner are still there; only the page is left out.
+if [[ ! -x node_modules/.bin/esbuild ]]; then
+  rm -f build/web/index.html
+  echo "build-web: esbuild is not installed (scripts/install-deps.sh runs npm ci); the page is not built" >&2
+  exit 0
+fi
+node_modules/.bin/esbuild web/src/main.js --bundle --minify --target=es2022 --log-level=warning \
+  --outfile=build/web/app.js
+cp web/index.html web/style.css web/manifest.webmanifest resources/desktop/keltosimu.svg build/web/
+mkdir -p build/web/pictures
+cp resources/pictures/*.svg build/web/pictures/
+mkdir -p build/web/icons
+for icon in resources/icons/*.svg; do
+  name=${icon##*/}
+  cp "$icon" "build/web/icons/${name%%_*}.svg"
+done
+
+# The service worker that keeps the site for offline use, with this build's
+# files and a version drawn from their contents.
+files=$(cd build/web && find . -type f ! -name 'keltosimu-run.*' ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+version=$(cd build/web && cat $files | sha256sum | cut -c1-16)
+list=$(printf '"%s", ' $files)
+sed -e "s|@VERSION@|$version|" -e "s|@FILES@|${list%, }|" web/sw.js >build/web/sw.js

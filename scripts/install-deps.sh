@@ -15,7 +15,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev espeak-ng sox
   dpkg-dev desktop-file-utils shared-mime-info
 )
-web_packages=(emscripten node-acorn)
+web_packages=(emscripten node-acorn chromium)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -55,7 +55,16 @@ fetch_pugixml_source() {
   (cd "$deps" && apt-get "${options[@]}" source "pugixml=$version" >/dev/null)
 }
 
+# The page's bundler and its browser tests' driver, as package-lock.json pins
+# them; again only when the lock file changed since the last install.
+install_node_packages() {
+  local stamp=$root/node_modules/.kelto-package-lock.json
+  cmp -s "$root/package-lock.json" "$stamp" && return 0
+  (cd "$root" && npm ci --no-audit --no-fund --loglevel=error) || return 1
+  cp "$root/package-lock.json" "$stamp"
+}
+
 install_missing "${packages[@]}"
-if ! (install_missing "${web_packages[@]}" && fetch_pugixml_source); then
+if ! (install_missing "${web_packages[@]}" && fetch_pugixml_source && install_node_packages); then
   echo "install-deps: the WebAssembly build's dependencies are missing; its tests will be skipped" >&2
 fi

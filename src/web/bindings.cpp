@@ -1,12 +1,34 @@
 // The engine's calls as the page's JavaScript sees them (embind). Texts may
 // be passed as strings or as Uint8Array bytes; results come back as strings.
+#include "core/files/program_file.h"
+#include "web/display_list_json.h"
+#include "web/palette_json.h"
+#include "web/program_json.h"
 #include "web/web_board.h"
 
 #include <emscripten/bind.h>
 
+namespace {
+
+std::string LineSpans(const std::string& utf8Line)
+{
+    return kelto::web::LineSpansJson(utf8Line);
+}
+
+std::string ReviewProgram(const std::string& utf8Text)
+{
+    return kelto::web::ProgramReviewJson(kelto::SplitProgramText(utf8Text));
+}
+
+} // namespace
+
 EMSCRIPTEN_BINDINGS(keltosimu)
 {
     using kelto::web::TWebBoard;
+    emscripten::function("lookJson", &kelto::web::LookJson);
+    emscripten::function("paletteJson", &kelto::web::PaletteJson);
+    emscripten::function("lineSpans", &LineSpans);
+    emscripten::function("reviewProgram", &ReviewProgram);
     emscripten::class_<TWebBoard>("Board")
         .constructor<>()
         .function("loadCircuit", &TWebBoard::LoadCircuit)
@@ -15,5 +37,45 @@ EMSCRIPTEN_BINDINGS(keltosimu)
         .function("runTicks", &TWebBoard::RunTicks)
         .function("stateJson", &TWebBoard::StateJson)
         .function("partCount", &TWebBoard::PartCount)
-        .function("partDrawing", &TWebBoard::PartDrawing);
+        .function("partDrawing", &TWebBoard::PartDrawing)
+        .function("boardDrawing", &TWebBoard::BoardDrawing)
+        .function("circuitText", &TWebBoard::CircuitText)
+        .function("pictureJson", &TWebBoard::PictureJson)
+        .function("pictureSvg", &TWebBoard::PictureSvg)
+        .function("setPage", &TWebBoard::SetPage)
+        .function("setEditorText", &TWebBoard::SetEditorText)
+        .function("editorText", &TWebBoard::EditorText)
+        .function("clickRun", &TWebBoard::ClickRun)
+        .function("clickPause", &TWebBoard::ClickPause)
+        .function("clickContinue", &TWebBoard::ClickContinue)
+        .function("clickStop", &TWebBoard::ClickStop)
+        .function("clickStep", &TWebBoard::ClickStep)
+        .function("runButtons", &TWebBoard::RunButtons)
+        .function("runWatchJson", &TWebBoard::RunWatchJson)
+        .function("fileNew", &TWebBoard::FileNew)
+        .function("openCircuit", &TWebBoard::OpenCircuit)
+        .function("saveCircuit", &TWebBoard::SaveCircuit)
+        .function("saveCircuitAs", &TWebBoard::SaveCircuitAs)
+        .function("openProgram", &TWebBoard::OpenProgram)
+        .function("saveProgramAs", &TWebBoard::SaveProgramAs)
+        .function("saveProgram", &TWebBoard::SaveProgram)
+        .function("lessonTitles", &TWebBoard::LessonTitles)
+        .function("openLesson", &TWebBoard::OpenLesson)
+        .function("placeItem", &TWebBoard::PlaceItem)
+        .function("setClientSize", &TWebBoard::SetClientSize)
+        .function("mouseDown", &TWebBoard::MouseDown)
+        .function("mouseMove", &TWebBoard::MouseMove)
+        .function("mouseUp", &TWebBoard::MouseUp)
+        .function("doubleClick", &TWebBoard::DoubleClick)
+        .function("clickTimerTimer", &TWebBoard::ClickTimerTimer)
+        .function("undo", &TWebBoard::Undo)
+        .function("redo", &TWebBoard::Redo)
+        .function("undoButtons", &TWebBoard::UndoButtons)
+        .function("deleteKeyPressed", &TWebBoard::DeleteKeyPressed)
+        .function("abandonWiring", &TWebBoard::AbandonWiring)
+        .function("hintAt", &TWebBoard::HintAt)
+        .function("overlayJson", &TWebBoard::OverlayJson)
+        .function("wiringStart", &TWebBoard::WiringStart)
+        .function("logVersion", &TWebBoard::LogVersion)
+        .function("logText", &TWebBoard::LogText);
 }

@@ -124,4 +124,21 @@ std::string DisplayListJson(const TDisplayList& list)
     return json.Text();
 }
 
+std::string LookJson()
+{
+    TJsonWriter json;
+    json.BeginObject().Key("faces").BeginArray();
+    for (const TFaceSpec& face : kFaceSpecs) {
+        json.BeginObject().Key("family").String(face.Family).Key("boldFamily").String(face.BoldFamily);
+        json.Key("pixelSize").Int(face.PixelSize).Key("bold").Bool(face.Bold);
+        json.Key("letterSpacing").Int(face.LetterSpacing).Key("ascent").Int(face.Ascent);
+        json.Key("lineHeight").Int(face.LineHeight).EndObject();
+    }
+    json.EndArray().Key("pictures").BeginArray();
+    for (const std::string_view name : kPictureNames)
+        json.String(name);
+    json.EndArray().EndObject();
+    return json.Text();
+}
+
 } // namespace kelto::web

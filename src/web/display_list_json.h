@@ -11,4 +11,9 @@ namespace kelto::web {
 
 std::string DisplayListJson(const look::TDisplayList& list);
 
+// What a surface needs besides the lists: {"faces": [...], "pictures": [...]},
+// each face's pixel size, weight, letter spacing, ascent, line height and
+// families, and the picture files' names by picture number.
+std::string LookJson();
+
 } // namespace kelto::web

@@ -1,14 +1,28 @@
 // The engine as the page drives it: one board, its circuit from .dps text,
 // its program from a program file's bytes, ticks numbered and timed as the
-// runner numbers and times them.
+// runner numbers and times them; and the window's buttons, document, log
+// and canvas drawing for the page.
 #pragma once
 
 #include "core/board/board.h"
+#include "core/board/board_file.h"
+#include "core/board/document.h"
+#include "core/board/pointer_hints.h"
+#include "core/board/schematic_editor.h"
+#include "web/canvas_overlay_json.h"
+#include "web/page_calls.h"
+#include "web/web_document_host.h"
+#include "web/web_edit_history.h"
+#include "web/web_editor_host.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kelto::web {
+
+// Where the lessons are bundled into the module's file system.
+inline constexpr const char* kLessonFolder = "/examples";
 
 class TWebBoard {
 public:
@@ -28,10 +42,96 @@ public:
     // The part's drawing in body coordinates as display-list JSON; an empty
     // list for an index that names no part.
     std::string PartDrawing(int index) const;
+    // {"extent": [x, y, w, h], "list": [...]}: the whole canvas on white,
+    // covering at least width x height from the origin.
+    std::string BoardDrawing(int width, int height) const;
+
+    // The page's functions the dialogs and timers call (web_document_host.h,
+    // web_editor_host.h).
+    void SetPage(emscripten::val page) { FPage.SetPage(std::move(page)); }
+
+    // The circuit as a .dps file holds it, for the page to keep between visits.
+    std::string CircuitText() const { return WriteCircuitDocument(FBoard); }
+
+    // 导出图片: the circuit as the picture files draw it, in colour or in the
+    // print style, as display-list JSON (as BoardDrawing) or as an SVG file.
+    std::string PictureJson(bool printStyle) const;
+    std::string PictureSvg(bool printStyle) const;
+
+    // The window's buttons, with the editor's text as the window reads it.
+    void SetEditorText(const std::string& utf8);
+    std::string EditorText();
+    void ClickRun();
+    void ClickPause() { FBoard.ButtonPAUSEClick(); }
+    void ClickContinue() { FBoard.ButtonCONTINUEClick(); }
+    void ClickStop();
+    void ClickStep();
+    // Bits 0 to 4: Run, Pause, Continue, Stop and Step are enabled.
+    int RunButtons() const;
+    // The run line and the variables view (program_json.h).
+    std::string RunWatchJson() const;
+
+    // 新建, 打开, 保存 and 另存, and the program's own open and save: a file
+    // to open is put into kFileFolder first, and what a save writes lands
+    // there.
+    void FileNew() { FDocument.ActionFileNewExecute(); }
+    void OpenCircuit(const std::string& path);
+    void SaveCircuit() { FDocument.ActionFileSaveExecute(); }
+    void SaveCircuitAs() { FDocument.ActionFileSaveAsExecute(); }
+    void OpenProgram(const std::string& path);
+    void SaveProgramAs() { FDocument.ButtonSaveBasClick(); }
+    // Ctrl+S in the editor: to the program's own file, else as SaveProgramAs.
+    void SaveProgram() { FDocument.SaveProgram(); }
+
+    // The bundled lessons' titles as a JSON array; opening one is the
+    // window's example chooser answered with that lesson.
+    std::string LessonTitles() const;
+    void OpenLesson(int index);
+
+    // A palette click: the placed (or already placed) part's index, -1 for
+    // no item.
+    int PlaceItem(int item);
+    // The canvas's mouse, in canvas pixels, a dragging pointer kept inside
+    // the client size; buttons 0 left, 1 right, 2
+    // middle; shift as the canvas model counts modifier keys.
+    void SetClientSize(int width, int height) { FEditor.Mouse().SetClientSize(width, height); }
+    void MouseDown(int button, int shift, int x, int y);
+    void MouseMove(bool leftHeld, int x, int y);
+    void MouseUp(int button, int shift, int x, int y);
+    void DoubleClick(int button, int shift, int x, int y);
+    void ClickTimerTimer() { FEditor.ClickTimerTimer(); }
+    // 撤销 and 重做 of canvas edits; bit 0: something to undo, bit 1: to redo.
+    void Undo() { FHistory.Undo(FBoard); }
+    void Redo() { FHistory.Redo(FBoard); }
+    int UndoButtons() const { return (FHistory.CanUndo() ? 1 : 0) | (FHistory.CanRedo() ? 2 : 0); }
+    // The Delete and Escape keys on the canvas.
+    void DeleteKeyPressed() { FEditor.DeleteKeyPressed(); }
+    void AbandonWiring() { FEditor.AbandonWiring(); }
+    // The selection marks and drag outlines (canvas_overlay_json.h).
+    std::string OverlayJson() { return CanvasOverlayJson(FBoard.Canvas(), FEditor.Mouse()); }
+    // What the pointer names there (a pin and its net's reading, a part).
+    std::string HintAt(int x, int y) { return HintAtPoint(FBoard, x, y); }
+    // Where the wire being drawn starts, "[x, y]", or "null" when no pin is
+    // clicked yet.
+    std::string WiringStart() const;
+
+    // The message log as the window shows it; the version changes with it.
+    int LogVersion() const { return FLogVersion; }
+    std::string LogText() const;
 
 private:
+    std::vector<std::string> EditorGbkLines();
+
     TSimuBoard FBoard;
+    TPageCalls FPage;
+    TWebEditHistory FHistory;
+    TWebDocumentHost FHost{FPage, [this] { FHistory.Clear(); }};
+    TCircuitDocument FDocument{FBoard, FHost};
+    TWebEditorHost FEditorHost{FPage};
+    TSchematicEditor FEditor{FBoard, FEditorHost};
     int64_t FTicks = 0;
+    std::vector<std::string> FLog;
+    int FLogVersion = 0;
 };
 
 } // namespace kelto::web

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a fresh prefix and checks the installed tree: the
-# programs, lessons, guide and voice clips, and the menu entry, icon and file
-# type a double-click on a .dps file needs; then the installed programs open an
-# installed lesson from outside the source and build trees.
+# programs, lessons, guide, voice clips and browser page, and the menu entry,
+# icon and file type a double-click on a .dps file needs; then the installed
+# programs open an installed lesson from outside the source and build trees.
 #   install_test.sh SOURCE_DIR BUILD_DIR WITH_WINDOW(0|1) WITH_VOICE(0|1)
 set -euo pipefail
 source_dir=$1 build=$2 window=$3 voice=$4
@@ -29,6 +29,14 @@ need "$doc/grading.md"
 for image in $(grep -o '](images/[^)]*)' "$source_dir/docs/guide.md" | sed 's/^](//; s/)$//'); do
   need "$doc/$image"
 done
+
+# The browser edition's page, when scripts/build-web.sh built it.
+if [ -f "$source_dir/build/web/index.html" ]; then
+  for file in $(cd "$source_dir/build/web" && find . -type f ! -name 'keltosimu-run.*'); do
+    need "$data/web/${file#./}"
+  done
+  [ ! -e "$prefix/$data/web/keltosimu-run.js" ] || fail "the node runner was installed with the site"
+fi
 
 if [ "$voice" = 1 ]; then
   for clip in $(grep -v '^#' "$source_dir/resources/voice/clips.txt" | cut -f1); do

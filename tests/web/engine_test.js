@@ -1,5 +1,5 @@
 // The page's engine module (build/web/keltosimu-engine.js) runs a lesson as
-// keltosimu-run does and draws its parts; exit 77 (skipped) where
+// keltosimu-run does, draws its parts and opens the bundled lessons; exit 77 (skipped) where
 // scripts/build-web.sh has not built it.
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
@@ -38,6 +38,22 @@ require(engine)({ wasmBinary: fs.readFileSync(engine.replace(/\.js$/, ".wasm")) 
   assert.notEqual(board.loadCircuit("<not a circuit"), "");
   assert.equal(board.partCount(), parts);
   assert.equal(board.stateJson(), state);
+
+  // A lesson opened over a changed circuit asks first; cancel changes nothing
+  // (the page asks its student, then repeats the command with the answer).
+  const asked = [];
+  let answer = "cancel";
+  board.setPage({ askSaveChanges: (text) => (asked.push(text), answer) });
+  board.setEditorText("10 PRINT 1");
+  board.openLesson(5);
+  assert.equal(asked.length, 1);
+  assert.match(asked[0], /是否保存更改/);
+  assert.equal(board.stateJson(), state);
+  assert.equal(board.editorText(), "10 PRINT 1");
+  answer = "no";
+  board.openLesson(5);
+  assert.match(board.editorText(), /^第6课/);
+  assert.match(board.logText(), /^同时打开了同名程序 lesson06_lcd_8bit\.txt\n$/);
   board.delete();
   idle.delete();
   console.log("engine: ok");

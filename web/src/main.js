@@ -1,0 +1,368 @@
+// The page: the window's layout, its buttons wired to the engine's calls, the
+// canvas painted from the board's display list at the display's rate while
+// the board ticks at the window's rate.
+import * as dialogs from "./dialogs.js";
+import { CanvasInput } from "./canvas_input.js";
+import { ProgramEditor } from "./editor.js";
+import { download, downloadingWrites, nameToSave, pickFiles, putFiles } from "./files.js";
+import { Keeper } from "./keep.js";
+import { shareLink, takeSharedWork } from "./share.js";
+import { buildPalette } from "./palette.js";
+import * as strings from "./strings.js";
+import { Replayer } from "./replay.js";
+import { Ticker, tickSeconds } from "./ticker.js";
+
+const $ = (id) => document.getElementById(id);
+// Bits of the engine's runButtons(), in the window's order.
+const runButtonBits = { ButtonRUN: 1, ButtonPAUSE: 2, ButtonCONTINUE: 4, ButtonSTOP: 8, ButtonStep: 16 };
+// Bits of undoButtons().
+const undoButtonBits = { ButtonUndo: 1, ButtonRedo: 2 };
+
+function loadImage(src) {
+  return new Promise((resolve) => {
+    const image = new Image();
+    image.onload = () => resolve(image);
+    image.onerror = () => resolve(null);
+    image.src = src;
+  });
+}
+
+function labelButtons() {
+  for (const button of document.querySelectorAll("#PanelTop button")) {
+    button.textContent = strings.buttons[button.dataset.text];
+    button.disabled = button.dataset.pending !== undefined;
+  }
+  $("ButtonUndo").title = strings.undoTip;
+  $("ButtonRedo").title = strings.redoTip;
+  $("EmptyHint").textContent = strings.emptyCanvasHint;
+  $("RunWatchCaption").textContent = strings.runWatchCaption;
+  $("RunWatchName").textContent = strings.runWatchName;
+  $("RunWatchValue").textContent = strings.runWatchValue;
+}
+
+// A document command that may ask to save first: the engine asks the page
+// synchronously, so the page answers "cancel" (which changes nothing), asks
+// the student, and repeats the command with the answers given so far.
+async function withSaveQuestions(board, command) {
+  const answers = [];
+  for (;;) {
+    let asked = null;
+    let next = 0;
+    board.setPage({
+      ...page,
+      askSaveChanges(text) {
+        if (next < answers.length) return answers[next++];
+        asked = text;
+        return "cancel";
+      },
+    });
+    command();
+    board.setPage(page);
+    if (asked === null) return;
+    const answer = await dialogs.askSaveChanges(asked);
+    if (answer === "cancel") return;
+    answers.push(answer);
+  }
+}
+
+// The window's double-click time, for the click timer.
+const doubleClickMs = 500;
+
+const page = {
+  showFileError: (text) => dialogs.showError(text),
+  captionChanged: (caption) => (document.title = caption),
+  // The canvas's dialogs are asked for synchronously: the page cancels,
+  // shows the dialog, and with an answer does what the Delete key does to
+  // the selection again, giving the answer then (see askCanvasDialog).
+  showDeleteDialog: (caption) => page.canvasDialog(() => dialogs.askDelete(caption)),
+  showWireDialog: (style) => page.canvasDialog(() => dialogs.askWire(style)),
+  canvasDialog(ask) {
+    if (page.canvasAnswer) {
+      const answer = page.canvasAnswer;
+      page.canvasAnswer = null;
+      return answer;
+    }
+    page.canvasAsk = ask;
+    return "cancel";
+  },
+  setFrameClockEnabled: (enabled) => globalThis.keltoPage?.ticker.setEnabled(enabled),
+  restartClickTimer() {
+    clearTimeout(page.clickTimer);
+    page.clickTimer = setTimeout(() => globalThis.keltoPage?.board.clickTimerTimer(), doubleClickMs);
+  },
+  stopClickTimer: () => clearTimeout(page.clickTimer),
+  chooseFileToSave: (kind) =>
+    kind === "circuit" ? nameToSave(strings.circuitFilter, ".dps") : nameToSave(strings.programFilter, ".txt"),
+};
+
+class Page {
+  constructor(engine, look, pictures) {
+    this.fs = engine.FS;
+    this.board = new engine.Board();
+    this.board.setPage(page);
+    this.replayer = new Replayer(look, pictures);
+    this.canvas = $("dxFlowChart1");
+    this.ticker = new Ticker();
+    this.shownLog = -1;
+    this.shownButtons = -1;
+    this.ticks = 0;
+    this.shownWatch = "";
+    this.shownDrawing = "";
+    this.input = new CanvasInput(this.board, this.canvas, () => {
+      this.askCanvasDialog();
+      this.refreshButtons();
+    });
+    this.palette = JSON.parse(engine.paletteJson());
+    this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
+    this.keeper = new Keeper(this.board, this.editor);
+  }
+
+  connect() {
+    const board = this.board;
+    const editor = this.editor;
+    const sendEditor = () => board.setEditorText(editor.text());
+    const click = (id, action) => $(id).addEventListener("click", () => {
+      sendEditor();
+      action();
+      this.refreshButtons();
+    });
+    buildPalette($("dxNavBar1"), this.palette, (item) => {
+      const index = board.placeItem(item);
+      if (index >= 0) this.showPart(index);
+    });
+    click("ButtonRUN", () => board.clickRun());
+    click("ButtonPAUSE", () => board.clickPause());
+    click("ButtonCONTINUE", () => board.clickContinue());
+    click("ButtonSTOP", () => board.clickStop());
+    click("ButtonStep", () => board.clickStep());
+    // Not while a mouse button is down: a press or drag may hold objects
+    // the edit would take away. The program editor keeps its own keys.
+    const undoRedo = (undo) => {
+      if (this.input.held) return;
+      if (undo) board.undo();
+      else board.redo();
+      this.refreshButtons();
+    };
+    $("ButtonUndo").addEventListener("click", () => undoRedo(true));
+    $("ButtonRedo").addEventListener("click", () => undoRedo(false));
+    document.addEventListener("keydown", (event) => {
+      if (this.keyShortcut(event, undoRedo)) event.preventDefault();
+    });
+    $("ButtonWatch").addEventListener("click", () => {
+      $("FormRunWatch").hidden = false;
+      this.shownWatch = "";
+    });
+    $("FormRunWatchClose").addEventListener("click", () => ($("FormRunWatch").hidden = true));
+    // The document's commands: their questions, the files they write
+    // downloaded, and the editor as they left it.
+    const documentCommand = async (command) => {
+      sendEditor();
+      await downloadingWrites(this.fs, () => withSaveQuestions(board, command));
+      if (board.editorText() !== editor.text()) editor.setText(board.editorText());
+      this.refreshButtons();
+    };
+    const onClick = (id, action) => $(id).addEventListener("click", action);
+    onClick("ButtonNew", () => documentCommand(() => board.fileNew()));
+    onClick("ButtonExportPicture", () => this.exportPicture());
+    onClick("ButtonShare", async () => {
+      const link = await shareLink(board.circuitText(), editor.text());
+      await navigator.clipboard?.writeText(link).catch(() => {});
+      await dialogs.showError(`${strings.shareLinkCopied}\n${link}`, strings.shareLink);
+    });
+    // A shared link opens as a file would: the questions first, then the
+    // circuit and program from the link, untitled.
+    this.openShared = async () => {
+      let work;
+      try {
+        work = await takeSharedWork();
+      } catch {
+        await dialogs.showError(strings.shareLinkBroken, strings.shareLink);
+        return;
+      }
+      if (!work) return;
+      this.fs.writeFile("/files/分享.dps", work.circuit);
+      await documentCommand(() => board.openCircuit("/files/分享.dps"));
+      editor.setText(work.program);
+      board.setEditorText(work.program);
+    };
+    onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
+    onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
+    onClick("ButtonSaveBas", () => documentCommand(() => board.saveProgramAs()));
+    this.saveProgram = () => documentCommand(() => board.saveProgram());
+    // A circuit opens with the program of the same name when both are picked.
+    onClick("ButtonOpen", async () => {
+      const paths = await putFiles(this.fs, await pickFiles(".dps,.txt", true));
+      const circuit = paths.find((path) => path.toLowerCase().endsWith(".dps"));
+      if (circuit) await documentCommand(() => board.openCircuit(circuit));
+    });
+    onClick("ButtonOpenBas", async () => {
+      const [program] = await putFiles(this.fs, await pickFiles(".txt", false));
+      if (program) await documentCommand(() => board.openProgram(program));
+    });
+    onClick("ButtonExample", async () => {
+      const chosen = await dialogs.chooseLesson(JSON.parse(board.lessonTitles()));
+      if (chosen !== null) await documentCommand(() => board.openLesson(chosen));
+    });
+  }
+
+  // The window's shortcuts: a shortcut clicks its button, so a disabled
+  // button ignores it too. The program editor keeps Ctrl+Z and Ctrl+Y for
+  // its text, and Ctrl+S there saves the program. True when handled.
+  keyShortcut(event, undoRedo) {
+    const key = event.key.toLowerCase();
+    const inEditor = Boolean(event.target.closest?.(".cm-editor"));
+    const button = (id) => {
+      $(id).click();
+      return true;
+    };
+    if (event.key === "F5") return button("ButtonRUN");
+    if (!event.ctrlKey) return false;
+    if (key === "n") return button("ButtonNew");
+    if (key === "o") return button("ButtonOpen");
+    if (key === "s" && event.shiftKey) return button("ButtonSaveAs");
+    if (key === "s" && inEditor) {
+      this.saveProgram();
+      return true;
+    }
+    if (key === "s") return button("ButtonSave");
+    if (inEditor) return false;
+    if (key === "z" && !event.shiftKey) undoRedo(true);
+    else if (key === "y" || key === "z") undoRedo(false);
+    else return false;
+    return true;
+  }
+
+  async askCanvasDialog() {
+    const ask = page.canvasAsk;
+    page.canvasAsk = null;
+    if (!ask) return;
+    const answer = await ask();
+    if (answer === "cancel") return;
+    page.canvasAnswer = answer;
+    this.board.deleteKeyPressed();
+    page.canvasAnswer = null;
+    this.refreshButtons();
+  }
+
+  // 导出图片: the circuit drawn as the desktop's picture files draw it.
+  async exportPicture() {
+    const choice = await dialogs.choosePicture();
+    if (!choice) return;
+    const name = nameToSave(choice.format.text, choice.format.suffix);
+    if (!name) return;
+    if (choice.format.suffix === ".svg") {
+      download(name, new Blob([this.board.pictureSvg(choice.printStyle)], { type: "image/svg+xml" }));
+      return;
+    }
+    const { extent, list } = JSON.parse(this.board.pictureJson(choice.printStyle));
+    const scale = choice.format.scale;
+    const canvas = document.createElement("canvas");
+    canvas.width = extent[2] * scale;
+    canvas.height = extent[3] * scale;
+    const ctx = canvas.getContext("2d");
+    ctx.setTransform(scale, 0, 0, scale, -extent[0] * scale, -extent[1] * scale);
+    this.replayer.draw(ctx, list, scale);
+    download(name, await new Promise((resolve) => canvas.toBlob(resolve, "image/png")));
+  }
+
+  // Scrolls the canvas so the part is in view.
+  showPart(index) {
+    const part = JSON.parse(this.board.stateJson()).components[index];
+    this.paint();
+    const view = $("CanvasView");
+    if (part.x < view.scrollLeft || part.x > view.scrollLeft + view.clientWidth - 40) view.scrollLeft = part.x - 20;
+    if (part.y < view.scrollTop || part.y > view.scrollTop + view.clientHeight - 40) view.scrollTop = part.y - 20;
+  }
+
+  refreshButtons() {
+    const buttons = this.board.runButtons() | (this.board.undoButtons() << 5);
+    if (buttons === this.shownButtons) return;
+    this.shownButtons = buttons;
+    for (const [id, bit] of Object.entries(runButtonBits)) $(id).disabled = (buttons & bit) === 0;
+    for (const [id, bit] of Object.entries(undoButtonBits)) $(id).disabled = ((buttons >> 5) & bit) === 0;
+  }
+
+  // The run line always; the variables while their panel is open.
+  refreshWatch() {
+    const json = this.board.runWatchJson();
+    if (json === this.shownWatch) return;
+    this.shownWatch = json;
+    const watch = JSON.parse(json);
+    this.editor.setRunLine(watch.runLine);
+    if ($("FormRunWatch").hidden) return;
+    const body = $("RunWatchRows");
+    body.replaceChildren(
+      ...watch.rows.map(([name, value]) => {
+        const row = document.createElement("tr");
+        for (const text of [name, value]) row.insertCell().textContent = text;
+        return row;
+      }),
+    );
+  }
+
+  refreshLog() {
+    const version = this.board.logVersion();
+    if (version === this.shownLog) return;
+    this.shownLog = version;
+    const log = $("MemoMessage");
+    log.value = this.board.logText();
+    log.scrollTop = log.scrollHeight;
+  }
+
+  // Repaints only when the drawing, the overlay or the pointer changed.
+  paint() {
+    const view = $("CanvasView");
+    const json = this.board.boardDrawing(view.clientWidth, view.clientHeight);
+    const ratio = window.devicePixelRatio || 1;
+    const shown = [json, this.input.overlayKey(), ratio].join("\n");
+    if (shown === this.shownDrawing) return;
+    this.shownDrawing = shown;
+    const drawing = JSON.parse(json);
+    const [, , width, height] = drawing.extent;
+    if (this.canvas.width !== Math.round(width * ratio) || this.canvas.height !== Math.round(height * ratio)) {
+      this.canvas.width = Math.round(width * ratio);
+      this.canvas.height = Math.round(height * ratio);
+      this.canvas.style.width = `${width}px`;
+      this.canvas.style.height = `${height}px`;
+      this.board.setClientSize(width, height);
+    }
+    const ctx = this.canvas.getContext("2d");
+    ctx.setTransform(ratio, 0, 0, ratio, -drawing.extent[0] * ratio, -drawing.extent[1] * ratio);
+    this.replayer.draw(ctx, drawing.list, ratio);
+    this.input.paintOverlay(ctx);
+    $("EmptyHint").hidden = this.board.partCount() !== 0;
+  }
+
+  frame(now) {
+    const due = this.ticker.due(now);
+    if (due > 0) {
+      this.board.runTicks(due, tickSeconds);
+      this.ticks += due;
+    }
+    this.refreshButtons();
+    this.refreshLog();
+    this.refreshWatch();
+    this.paint();
+    this.keeper.keepNow(now);
+    requestAnimationFrame((t) => this.frame(t));
+  }
+}
+
+async function start() {
+  labelButtons();
+  const engine = await globalThis.KeltoSimu();
+  const look = JSON.parse(engine.lookJson());
+  const pictures = await Promise.all(look.pictures.map((name) => loadImage(`pictures/${name}.svg`)));
+  const view = new Page(engine, look, pictures);
+  view.connect();
+  view.keeper.restore();
+  await view.openShared();
+  // For tests and the curious: the engine and the board behind the page.
+  globalThis.keltoPage = view;
+  requestAnimationFrame((t) => view.frame(t));
+  document.body.dataset.ready = "true";
+}
+
+// The site kept for offline use, where the browser allows it.
+navigator.serviceWorker?.register("sw.js").catch(() => {});
+start();

@@ -1,0 +1,207 @@
+// Replays the engine's display lists (display_list_json) on a 2D canvas in
+// chart units; the context's transform maps units to device pixels, so the
+// same list is sharp at any device-pixel ratio and zoom.
+
+// One-pixel strokes run along pixel centres, as an aliased pen draws them.
+const centre = 0.5;
+
+export function cssColour(argb) {
+  const a = (argb >>> 24) & 255;
+  return `rgba(${(argb >>> 16) & 255},${(argb >>> 8) & 255},${argb & 255},${a / 255})`;
+}
+
+// Runs of text split after two or more spaces, each placed at its own
+// column (a Chinese character takes two), so column layouts hold in any face.
+export function textPieces(text) {
+  const pieces = [{ column: 0, text: "" }];
+  let column = 0;
+  let spaces = 0;
+  for (const ch of text) {
+    if (ch === " ") {
+      ++spaces;
+      ++column;
+      continue;
+    }
+    if (spaces >= 2) pieces.push({ column, text: "" });
+    else pieces[pieces.length - 1].text += " ".repeat(spaces);
+    spaces = 0;
+    pieces[pieces.length - 1].text += ch;
+    column += ch.codePointAt(0) < 0x80 ? 1 : 2;
+  }
+  return pieces;
+}
+
+export class Replayer {
+  // look: the engine's lookJson(); pictures: loaded images by picture number.
+  constructor(look, pictures) {
+    this.faces = look.faces;
+    this.pictures = pictures;
+  }
+
+  // scale: device pixels per chart unit, for the thinnest lines.
+  draw(ctx, list, scale) {
+    ctx.save();
+    const base = ctx.getTransform();
+    ctx.imageSmoothingEnabled = false;
+    for (const op of list) this.operation(ctx, op, scale, base);
+    ctx.restore();
+  }
+
+  operation(ctx, op, scale, base) {
+    const paint = cssColour(op.colour ?? 0);
+    switch (op.op) {
+      case "line": {
+        const o = op.width % 2 === 1 ? centre : 0;
+        this.stroke(ctx, paint, op.width, scale, op.cap === "square" ? "square" : "butt");
+        ctx.beginPath();
+        ctx.moveTo(op.from[0] + o, op.from[1] + o);
+        ctx.lineTo(op.to[0] + o, op.to[1] + o);
+        ctx.stroke();
+        break;
+      }
+      case "polyline":
+        this.stroke(ctx, paint, op.width, scale, "square");
+        ctx.lineJoin = "bevel";
+        this.path(ctx, op.points, centre);
+        ctx.stroke();
+        break;
+      case "rectOutline":
+        this.stroke(ctx, paint, 1, scale, "square");
+        ctx.strokeRect(op.box[0] + centre, op.box[1] + centre, op.box[2], op.box[3]);
+        break;
+      case "rectFill":
+        ctx.fillStyle = paint;
+        ctx.fillRect(...op.box);
+        break;
+      case "ellipseOutline": {
+        const [x, y, w, h] = op.box;
+        this.stroke(ctx, paint, 1, scale, "square");
+        ctx.beginPath();
+        ctx.ellipse(x + w / 2 + centre, y + h / 2 + centre, w / 2, h / 2, 0, 0, 2 * Math.PI);
+        ctx.stroke();
+        break;
+      }
+      case "discFill":
+        this.disc(ctx, paint, op.box);
+        break;
+      case "polygon":
+        this.path(ctx, op.points, op.filled ? 0 : centre);
+        ctx.closePath();
+        if (op.filled) {
+          ctx.fillStyle = paint;
+          ctx.fill();
+        } else {
+          this.stroke(ctx, paint, 1, scale, "square");
+          ctx.stroke();
+        }
+        break;
+      case "curve": {
+        this.stroke(ctx, paint, 1, scale, "square");
+        ctx.beginPath();
+        ctx.moveTo(op.start[0] + centre, op.start[1] + centre);
+        const p = op.pieces.map(([x, y]) => [x + centre, y + centre]);
+        for (let i = 0; i + 2 < p.length; i += 3) ctx.bezierCurveTo(...p[i], ...p[i + 1], ...p[i + 2]);
+        ctx.stroke();
+        break;
+      }
+      case "text":
+        this.text(ctx, paint, op);
+        break;
+      case "picture":
+        this.picture(ctx, op);
+        break;
+      case "dots":
+        this.dots(ctx, op, scale);
+        break;
+      case "origin":
+        ctx.setTransform(base);
+        ctx.translate(op.at[0], op.at[1]);
+        break;
+      default:
+        throw new Error(`unknown display-list operation ${op.op}`);
+    }
+  }
+
+  stroke(ctx, paint, width, scale, cap) {
+    ctx.strokeStyle = paint;
+    ctx.lineWidth = width === 0 ? 1 / scale : Math.max(width, 1);
+    ctx.lineCap = cap;
+    ctx.lineJoin = "miter";
+  }
+
+  path(ctx, points, offset) {
+    ctx.beginPath();
+    points.forEach(([x, y], i) => (i === 0 ? ctx.moveTo(x + offset, y + offset) : ctx.lineTo(x + offset, y + offset)));
+  }
+
+  // Row by row, the pixels whose centres lie inside the inscribed ellipse.
+  disc(ctx, paint, [x, y, w, h]) {
+    ctx.fillStyle = paint;
+    const rx = w / 2;
+    const ry = h / 2;
+    for (let row = 0; row < h; ++row) {
+      const dy = (row + 0.5 - ry) / ry;
+      if (dy * dy > 1) continue;
+      const half = rx * Math.sqrt(1 - dy * dy);
+      const left = Math.ceil(rx - half - 0.5);
+      const right = Math.floor(rx + half - 0.5);
+      if (right >= left) ctx.fillRect(x + left, y + row, right - left + 1, 1);
+    }
+  }
+
+  text(ctx, paint, op) {
+    const face = this.faces[op.face];
+    const families = [face.boldFamily, face.family, "SimSun", "AR PL UMing CN"]
+      .filter((f) => f)
+      .map((f) => `"${f}"`)
+      .join(", ");
+    ctx.save();
+    ctx.font = `${face.bold ? "bold " : ""}${face.pixelSize}px ${families}, serif`;
+    ctx.letterSpacing = `${face.letterSpacing}px`;
+    ctx.fillStyle = paint;
+    ctx.textBaseline = "alphabetic";
+    let at = op.topLeft;
+    if (op.vertical) {
+      ctx.translate(op.topLeft[0] + face.lineHeight, op.topLeft[1]);
+      ctx.rotate(Math.PI / 2);
+      at = [0, 0];
+    }
+    const advance = Math.floor(face.pixelSize / 2) + face.letterSpacing;
+    for (const piece of textPieces(op.text))
+      ctx.fillText(piece.text, at[0] + piece.column * advance, at[1] + face.ascent);
+    ctx.restore();
+  }
+
+  picture(ctx, op) {
+    const image = this.pictures[op.picture];
+    if (!image) return;
+    ctx.save();
+    if (op.degrees !== 0) {
+      ctx.translate(op.centre[0], op.centre[1]);
+      ctx.rotate((op.degrees * Math.PI) / 180);
+      ctx.translate(-op.centre[0], -op.centre[1]);
+    }
+    ctx.drawImage(image, ...op.box);
+    ctx.restore();
+  }
+
+  dots(ctx, op, scale) {
+    const cellAt = (column, row) => [
+      op.origin[0] + column * op.pitch[0] + Math.floor(column / op.group[0]) * op.groupGap[0],
+      op.origin[1] + row * op.pitch[1] + Math.floor(row / op.group[1]) * op.groupGap[1],
+    ];
+    const last = cellAt(op.columns - 1, op.rows - 1);
+    ctx.fillStyle = cssColour(op.face);
+    ctx.fillRect(op.origin[0], op.origin[1], last[0] - op.origin[0] + op.pitch[0], last[1] - op.origin[1] + op.pitch[1]);
+    const count = Math.min(op.states.length, op.columns * op.rows);
+    for (let i = 0; i < count; ++i) {
+      const cell = op.cells[op.states[i]];
+      if (!cell || cell.length === 0) continue;
+      const [x, y] = cellAt(i % op.columns, Math.floor(i / op.columns));
+      ctx.save();
+      ctx.translate(x, y);
+      this.draw(ctx, cell, scale);
+      ctx.restore();
+    }
+  }
+}
