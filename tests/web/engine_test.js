@@ -14,6 +14,10 @@ if (!fs.existsSync(engine)) {
 const bytes = (name) => new Uint8Array(fs.readFileSync(path.join(root, name)));
 
 require(engine)({ wasmBinary: fs.readFileSync(engine.replace(/\.js$/, ".wasm")) }).then((KeltoSimu) => {
+  // Pin labels come from the catalogue's table, which a compiler once left blank here.
+  const toggle = JSON.parse(KeltoSimu.paletteJson()).groups[0].items[0];
+  assert.equal(toggle.hint, "开关K0\n引脚：触点 1、触点 2");
+
   // The golden case example_mcu_led: 10 ticks of the lesson's program.
   const board = new KeltoSimu.Board();
   assert.equal(board.loadCircuit(bytes("examples/mcu_led.dps")), "");

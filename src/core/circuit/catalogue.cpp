@@ -161,8 +161,10 @@ template <TOwnerType Type, typename TPart> std::unique_ptr<TSimuPart> Make(TdxFl
         return std::make_unique<TPart>(canvas, Type); // the gates share one class
 }
 
+// constexpr, not consteval: clang 14 (the WebAssembly build's) hands 0 for a
+// function pointer made inside a consteval call, and every pin label went blank.
 template <TOwnerType Type, typename TPart, size_t N>
-consteval TPartRow<TClassInfo> Class(std::string_view name, int32_t width, int32_t height, int32_t fileType,
+constexpr TPartRow<TClassInfo> Class(std::string_view name, int32_t width, int32_t height, int32_t fileType,
                                      const TPins<N>& pins, std::string (*label)(int32_t))
 {
     return {Type, {Type, name, width, height, fileType, pins, label, Make<Type, TPart>}};
