@@ -1,12 +1,12 @@
 // Nets remembered between reads: the pins each pin is joined to, kept until
-// the wiring or a toggle switch or keypad key on a kept net changes, and the
-// drivers found on a net, kept for one tick until a pin is written outside
-// the two-phase rule.
+// the wiring, a toggle switch, a keypad key, a button or a wiper on a kept net
+// changes, and the drivers found on a net, kept until a pin on it changes.
 #pragma once
 
 #include "core/canvas/flow_chart.h"
 #include "core/sim/net_drivers.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -19,7 +19,7 @@ class TSimuPart;
 struct TCachedNet {
     std::vector<int32_t> Indices;
     std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
-    uint64_t DriversEpoch = 0;                 // the read epoch Drivers was gathered in; 0 never
+    bool DriversKept = false;                  // Drivers still adds up the pins as they are
     TNetDrivers Drivers;
 };
 
@@ -47,23 +47,36 @@ public:
         return number < 0 ? nullptr : &FNets[static_cast<size_t>(number)];
     }
 
-    // Switches and keys are plain fields anyone may set, so they are
-    // compared rather than announced: forgets every net when one on a kept
-    // net moved. Nothing moves them during a tick, so once a tick is enough.
+    // Marks the drivers kept for the pin's net as stale.
+    void ForgetDrivers(const TdxFcObject* pin)
+    {
+        if (TCachedNet* net = KeptNetOf(pin))
+            net->DriversKept = false;
+    }
+
+    // Switches, keys and the pins of parts nothing ticks (buttons, wipers,
+    // test sources) are plain fields anyone may set between ticks, so they
+    // are compared rather than announced: forgets every net when one on a
+    // kept net moved. Nothing moves them during a tick, so once a tick is
+    // enough. The pins of ticked parts change only through the engine.
     void CheckSwitches();
+    void SetTicked(TOwnerType type, bool ticked);
 
 private:
+    bool Watched(TOwnerType type) const;
+    static void AppendState(const TSimuPart* part, std::vector<uint8_t>& state);
     void Forget();
     void Watch(const TSimuPart* part);
-    void SnapshotSwitch(const TSimuPart* part);
 
     TdxFlowChart& FCanvas;
     uint64_t FWiringVersion = 0;
     bool FValid = false;
-    // Toggle switches and keypads met on kept nets, and their closed flags
-    // and keys as the walks saw them, in the same order.
+    // The parts CheckSwitches compares, met on kept nets, and their state as
+    // the walks saw it, in the same order.
     std::vector<const TSimuPart*> FWatched;
     std::vector<uint8_t> FWatchedState;
+    std::vector<uint8_t> FNow;
+    std::array<bool, kOwnerTypeCount> FTicked{};
     std::vector<int32_t> FNetOf;   // canvas index -> net number, -1 not walked yet
     std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
     size_t FNetCount = 0;

@@ -66,7 +66,7 @@ public:
         // Most reads of a tick land on a net already gathered in it.
         if (FInTick && FNetCacheOn)
             if (TCachedNet* net = FNets.KeptNetOf(pin))
-                return net->DriversEpoch == FReadEpoch ? net->Drivers : Regather(*net);
+                return net->DriversKept ? net->Drivers : Regather(*net);
         return GatherDriversAgain(pin);
     }
     int16_t ReadPinLevel(const TdxFcObject* pin)
@@ -113,9 +113,8 @@ private:
     std::array<TDeviceTick, kOwnerTypeCount> FDeviceTicks{};
     TNetCache FNets;
     bool FNetCacheOn = true;
-    // Drivers gathered in a tick are reused until this changes; outside a
-    // tick (where buttons and sliders write pins) every read gathers afresh.
-    uint64_t FReadEpoch = 1;
+    // Drivers gathered in a tick are kept across ticks; outside a tick
+    // (where buttons and sliders write pins) every read gathers afresh.
     bool FInTick = false;
     // Scratch buffers reused by every walking read, so steady-state reads allocate nothing.
     std::vector<int32_t> FNet;
