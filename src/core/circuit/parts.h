@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -268,6 +269,9 @@ class TSimuVoMeter final : public TSimuPart {
 public:
     explicit TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter) { Build(); }
     std::string FReading = "0.00000";
+    // The probe value FReading was formatted from, bit for bit; none while
+    // the probe showed no value.
+    std::optional<uint64_t> FReadingValue;
 };
 
 // Constructs a component of the given class on the canvas, body at (0, 0)
