@@ -142,10 +142,13 @@ TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
     int32_t& slot = FNetOf[static_cast<size_t>(index)];
     if (slot >= 0)
         return &FNets[static_cast<size_t>(slot)];
-    if (FNetCount == FNets.size())
+    if (FNetCount == FNets.size()) {
         FNets.emplace_back();
+        FKeptLevels.push_back(kDriversNotKept);
+    }
     TCachedNet& net = FNets[FNetCount];
     const auto number = static_cast<int32_t>(FNetCount++);
+    net.Number = number;
     Walk(pin, FWalk);
     net.Indices.assign(FWalk.begin(), FWalk.end());
     net.Records.clear();
@@ -158,7 +161,7 @@ TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
         if (record->FOwner != nullptr && Watched(record->FOwner->FOwnerType))
             Watch(record->FOwner);
     }
-    net.DriversKept = false;
+    ForgetDrivers(net);
     return &net;
 }
 

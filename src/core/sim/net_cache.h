@@ -19,9 +19,12 @@ class TSimuPart;
 struct TCachedNet {
     std::vector<int32_t> Indices;
     std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
-    bool DriversKept = false;                  // Drivers still adds up the pins as they are
+    int32_t Number = 0;                        // its place in the cache
     TNetDrivers Drivers;
 };
+
+// A kept net's level as a pin read sees it: -1 undriven, 0 low, 1 high.
+constexpr int8_t kDriversNotKept = 2;
 
 class TNetCache {
 public:
@@ -36,22 +39,30 @@ public:
     TCachedNet* NetOf(const TdxFcObject* pin);
     // The same without walking: nullptr unless the pin's net is kept and
     // the wiring has not changed since. Switches are not looked at.
-    TCachedNet* KeptNetOf(const TdxFcObject* pin)
+    int32_t KeptNetNumber(const TdxFcObject* pin) const
     {
         if (!FValid || FWiringVersion != FCanvas.WiringVersion())
-            return nullptr;
+            return -1;
         const int32_t index = FCanvas.IndexOfObject(pin);
-        if (index < 0)
-            return nullptr;
-        const int32_t number = FNetOf[static_cast<size_t>(index)];
-        return number < 0 ? nullptr : &FNets[static_cast<size_t>(number)];
+        return index < 0 ? -1 : FNetOf[static_cast<size_t>(index)];
     }
+    TCachedNet& Net(int32_t number) { return FNets[static_cast<size_t>(number)]; }
 
+    // Whether a net's Drivers still add up its pins as they are, and the
+    // level they read as. Kept apart from the nets, densely: most reads of
+    // a tick need no more.
+    int8_t KeptLevel(int32_t number) const { return FKeptLevels[static_cast<size_t>(number)]; }
+    void KeepDrivers(const TCachedNet& net)
+    {
+        FKeptLevels[static_cast<size_t>(net.Number)] =
+            static_cast<int8_t>(!net.Drivers.Driven ? -1 : net.Drivers.AllHigh ? 1 : 0);
+    }
+    void ForgetDrivers(const TCachedNet& net) { FKeptLevels[static_cast<size_t>(net.Number)] = kDriversNotKept; }
     // Marks the drivers kept for the pin's net as stale.
     void ForgetDrivers(const TdxFcObject* pin)
     {
-        if (TCachedNet* net = KeptNetOf(pin))
-            net->DriversKept = false;
+        if (const int32_t number = KeptNetNumber(pin); number >= 0)
+            FKeptLevels[static_cast<size_t>(number)] = kDriversNotKept;
     }
 
     // Switches, keys and the pins of parts nothing ticks (buttons, wipers,
@@ -79,6 +90,7 @@ private:
     std::array<bool, kOwnerTypeCount> FTicked{};
     std::vector<int32_t> FNetOf;   // canvas index -> net number, -1 not walked yet
     std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
+    std::vector<int8_t> FKeptLevels;
     size_t FNetCount = 0;
     std::vector<uint8_t> FVisited;
     std::vector<int32_t> FStack;

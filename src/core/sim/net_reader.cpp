@@ -36,7 +36,7 @@ const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
         FDrivers.Finish();
         return FDrivers;
     }
-    if (FInTick && net->DriversKept)
+    if (FInTick && FNets.KeptLevel(net->Number) != kDriversNotKept)
         return net->Drivers;
     return Regather(*net);
 }
@@ -48,7 +48,10 @@ const TNetDrivers& TSimEngine::Regather(TCachedNet& net)
         net.Drivers.Add(*record);
     net.Drivers.Finish();
     // Pins written between ticks are only compared at the next tick.
-    net.DriversKept = FInTick;
+    if (FInTick)
+        FNets.KeepDrivers(net);
+    else
+        FNets.ForgetDrivers(net);
     return net.Drivers;
 }
 

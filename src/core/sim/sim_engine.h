@@ -65,12 +65,17 @@ public:
     {
         // Most reads of a tick land on a net already gathered in it.
         if (FInTick && FNetCacheOn)
-            if (TCachedNet* net = FNets.KeptNetOf(pin))
-                return net->DriversKept ? net->Drivers : Regather(*net);
+            if (const int32_t number = FNets.KeptNetNumber(pin); number >= 0)
+                return FNets.KeptLevel(number) != kDriversNotKept ? FNets.Net(number).Drivers
+                                                                  : Regather(FNets.Net(number));
         return GatherDriversAgain(pin);
     }
     int16_t ReadPinLevel(const TdxFcObject* pin)
     {
+        if (FInTick && FNetCacheOn)
+            if (const int32_t number = FNets.KeptNetNumber(pin); number >= 0)
+                if (const int8_t level = FNets.KeptLevel(number); level != kDriversNotKept)
+                    return level;
         const TNetDrivers& drivers = GatherDrivers(pin);
         if (!drivers.Driven)
             return -1;
