@@ -2,7 +2,9 @@
 // every read reads: two boards built and driven alike, one keeping nets and
 // one walking, tick after tick through random wiring and user actions.
 #include "core/board/board.h"
+#include "core/board/board_file.h"
 #include "core/devices/device_actions.h"
+#include "core/files/program_file.h"
 
 #include <gtest/gtest.h>
 
@@ -206,6 +208,35 @@ TEST(NetCache, KeptNetsReadLikeWalkingEveryReadThroughRandomCircuitsAndActions)
             if (HasFatalFailure())
                 return;
         }
+    }
+}
+
+// A board whose displays, voltmeter and probes change every tick, so kept
+// drivers are reused and forgotten all the time; user actions now and then.
+TEST(NetCache, KeptNetsReadLikeWalkingEveryReadOnTheBusyBoard)
+{
+    TRig kept(true), walked(false);
+    const std::string base = std::string(KELTO_BENCH_DATA_DIR) + "/busy_board";
+    std::vector<std::string> lines;
+    ASSERT_TRUE(LoadProgramFile(base + ".txt", lines).Ok);
+    for (TRig* rig : {&kept, &walked}) {
+        ASSERT_TRUE(LoadCircuitFile(rig->Board, base + ".dps").Ok);
+        rig->Board.SetEditorLines(ProgramLinesAsGbk(lines));
+        rig->Board.ButtonRUNClick();
+    }
+    std::mt19937 random(17);
+    for (int tick = 0; tick < 600; ++tick) {
+        SCOPED_TRACE("tick " + std::to_string(tick));
+        if (random() % 20 == 0) {
+            const uint32_t what = random(), a = random(), b = random();
+            Act(kept.Board, what, a, b);
+            Act(walked.Board, what, a, b);
+        }
+        kept.Board.RunTick(0.001, tick * 0.001);
+        walked.Board.RunTick(0.001, tick * 0.001);
+        ExpectSameTick(kept, walked);
+        if (HasFatalFailure())
+            return;
     }
 }
 

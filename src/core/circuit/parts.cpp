@@ -22,20 +22,6 @@ TSimuPart::~TSimuPart()
     FCanvas->DeleteObject(FBody);
 }
 
-TdxFcObject* TSimuPart::Pin(int32_t index) const
-{
-    if (index < 0 || index >= PinCount())
-        return nullptr;
-    return FPins[static_cast<size_t>(index)];
-}
-
-TSimuPortInfo* TSimuPart::Port(int32_t index) const
-{
-    if (index < 0 || index >= static_cast<int32_t>(FPortInfos.size()))
-        return nullptr;
-    return FPortInfos[static_cast<size_t>(index)].get();
-}
-
 void TSimuPart::Build()
 {
     CreatePinObjects();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,18 @@ public:
     TSimuPart& operator=(const TSimuPart&) = delete;
 
     int32_t PinCount() const { return static_cast<int32_t>(FPins.size()); }
-    // Checked: nullptr for an index outside the pin list.
-    TdxFcObject* Pin(int32_t index) const;
-    TSimuPortInfo* Port(int32_t index) const;
+    // Checked: nullptr for an index outside the pin list. Inline: every
+    // read of every tick goes through here.
+    TdxFcObject* Pin(int32_t index) const
+    {
+        return index < 0 || index >= PinCount() ? nullptr : FPins[static_cast<size_t>(index)];
+    }
+    TSimuPortInfo* Port(int32_t index) const
+    {
+        return index < 0 || index >= static_cast<int32_t>(FPortInfos.size())
+                   ? nullptr
+                   : FPortInfos[static_cast<size_t>(index)].get();
+    }
 
     const TOwnerType FOwnerType;
     int32_t FWidth = 0;
@@ -268,6 +278,9 @@ class TSimuVoMeter final : public TSimuPart {
 public:
     explicit TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter) { Build(); }
     std::string FReading = "0.00000";
+    // The probe value FReading was formatted from, bit for bit; none while
+    // the probe showed no value.
+    std::optional<uint64_t> FReadingValue;
 };
 
 // Constructs a component of the given class on the canvas, body at (0, 0)

@@ -9,6 +9,7 @@
 #include "core/sim/sim_engine.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -108,9 +109,17 @@ void UpdateVoMeter(TSimEngine& engine, TSimuVoMeter& meter)
     constexpr double kFullScaleVolts = 5.0;
     const TProbeReading reading = engine.ProbePin(meter.Pin(0));
     TFixedText buffer;
-    const std::string_view text = reading.Status == 3 || reading.Status == 4
-                                      ? "0.00000"
-                                      : FormatFixed(reading.Value * kFullScaleVolts, 5, buffer);
+    std::string_view text = "0.00000";
+    if (reading.Status == 3 || reading.Status == 4)
+        meter.FReadingValue.reset();
+    else {
+        // Formatting costs more than the rest of the tick: only a new value is formatted.
+        const auto bits = std::bit_cast<uint64_t>(reading.Value);
+        if (meter.FReadingValue == bits)
+            return;
+        meter.FReadingValue = bits;
+        text = FormatFixed(reading.Value * kFullScaleVolts, 5, buffer);
+    }
     if (text != meter.FReading) {
         meter.FReading = text;
         meter.FBody->Invalidate();

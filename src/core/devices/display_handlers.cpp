@@ -63,8 +63,14 @@ template <int N, typename TMatrix> void UpdateMatrix(TSimEngine& engine, TMatrix
 {
     static_assert(N * N == std::tuple_size_v<decltype(matrix.FDots)>);
     std::array<int16_t, N> rows;
-    for (int k = 0; k < N; ++k)
+    bool selected = false;
+    for (int k = 0; k < N; ++k) {
         rows[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(k));
+        selected = selected || rows[static_cast<size_t>(k)] == kLow;
+    }
+    // Reads change nothing: the columns matter only to a selected row.
+    if (!selected)
+        return;
     std::array<uint8_t, N> columns;
     for (int k = 0; k < N; ++k)
         columns[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(N + k)) == kHigh ? 1 : 0;

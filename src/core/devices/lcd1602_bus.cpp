@@ -6,7 +6,6 @@
 #include "core/devices/lcd1602.h"
 #include "core/sim/sim_engine.h"
 
-#include <optional>
 
 namespace kelto {
 
@@ -111,8 +110,10 @@ void UpdateLCD1602(TSimEngine& engine, TSimuLCD1602& lcd)
     // The dots change only on an edge of E or a blink step: only then is
     // there something to compare.
     const bool blinkDue = lcd.FBlinkTimerOn && lcd.FBlinkCountdown <= 1;
-    std::optional<decltype(lcd.FCellDots)> shownBefore;
-    if (e != lcd.FLastE || blinkDue)
+    const bool compare = e != lcd.FLastE || blinkDue;
+    // Left unset unless compared: clearing it every tick costs more than the tick's reads.
+    decltype(lcd.FCellDots) shownBefore;
+    if (compare)
         shownBefore = lcd.FCellDots;
 
     if (e != lcd.FLastE) {
@@ -133,7 +134,7 @@ void UpdateLCD1602(TSimEngine& engine, TSimuLCD1602& lcd)
         }
     }
 
-    if (shownBefore && lcd.FCellDots != *shownBefore)
+    if (compare && lcd.FCellDots != shownBefore)
         lcd.FBody->Invalidate();
 }
 

@@ -77,8 +77,10 @@ int16_t TSimEngine::ReadPortInput(TMcuPort port)
 
 void TSimEngine::SetKindNow(TSimuPortInfo& record, TPortKind kind)
 {
+    if (record.FKind == kind)
+        return;
     record.FKind = kind;
-    ++FReadEpoch;
+    FNets.ForgetDrivers(record.FOwner->FPins[static_cast<size_t>(record.FPinIndex)]);
 }
 
 int16_t TSimEngine::ReadPortCPin(int32_t n)

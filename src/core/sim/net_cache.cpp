@@ -77,13 +77,34 @@ void TNetCache::Forget()
     FWatchedState.clear();
 }
 
-void TNetCache::SnapshotSwitch(const TSimuPart* part)
+void TNetCache::SetTicked(TOwnerType type, bool ticked)
 {
+    if (FTicked[type] == ticked)
+        return;
+    FTicked[type] = ticked;
+    FValid = false;
+}
+
+bool TNetCache::Watched(TOwnerType type) const
+{
+    return type == otZhaDaoSwitch || type == otKeypad || !FTicked[type];
+}
+
+void TNetCache::AppendState(const TSimuPart* part, std::vector<uint8_t>& state)
+{
+    const auto append = [&state](const auto& field) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(&field);
+        state.insert(state.end(), bytes, bytes + sizeof field);
+    };
     if (part->FOwnerType == otZhaDaoSwitch)
-        FWatchedState.push_back(static_cast<const TSimuZhaDaoSwitch*>(part)->FClosed);
-    else {
-        const auto& keys = static_cast<const TSimuKeypad*>(part)->FKeys;
-        FWatchedState.insert(FWatchedState.end(), keys.begin(), keys.end());
+        append(static_cast<const TSimuZhaDaoSwitch*>(part)->FClosed);
+    if (part->FOwnerType == otKeypad)
+        append(static_cast<const TSimuKeypad*>(part)->FKeys);
+    for (int32_t p = 0; p < part->PinCount(); ++p) {
+        const TSimuPortInfo& record = *part->Port(p);
+        append(record.FKind);
+        append(record.FLevel);
+        append(record.FValue);
     }
 }
 
@@ -92,7 +113,7 @@ void TNetCache::Watch(const TSimuPart* part)
     if (std::find(FWatched.begin(), FWatched.end(), part) != FWatched.end())
         return;
     FWatched.push_back(part);
-    SnapshotSwitch(part);
+    AppendState(part, FWatchedState);
 }
 
 void TNetCache::CheckSwitches()
@@ -102,18 +123,11 @@ void TNetCache::CheckSwitches()
         FValid = false;
         return;
     }
-    size_t at = 0;
-    for (const TSimuPart* part : FWatched) {
-        const uint8_t* now = part->FOwnerType == otZhaDaoSwitch
-                                 ? &static_cast<const TSimuZhaDaoSwitch*>(part)->FClosed
-                                 : static_cast<const TSimuKeypad*>(part)->FKeys.data();
-        const size_t size = part->FOwnerType == otZhaDaoSwitch ? 1 : 16;
-        if (!std::equal(now, now + size, FWatchedState.begin() + static_cast<std::ptrdiff_t>(at))) {
-            FValid = false;
-            return;
-        }
-        at += size;
-    }
+    FNow.clear();
+    for (const TSimuPart* part : FWatched)
+        AppendState(part, FNow);
+    if (FNow != FWatchedState)
+        FValid = false;
 }
 
 // Joining is symmetric (wires, switch and key links all go both ways), so
@@ -128,10 +142,13 @@ TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
     int32_t& slot = FNetOf[static_cast<size_t>(index)];
     if (slot >= 0)
         return &FNets[static_cast<size_t>(slot)];
-    if (FNetCount == FNets.size())
+    if (FNetCount == FNets.size()) {
         FNets.emplace_back();
+        FKeptLevels.push_back(kDriversNotKept);
+    }
     TCachedNet& net = FNets[FNetCount];
     const auto number = static_cast<int32_t>(FNetCount++);
+    net.Number = number;
     Walk(pin, FWalk);
     net.Indices.assign(FWalk.begin(), FWalk.end());
     net.Records.clear();
@@ -141,11 +158,10 @@ TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
         if (record == nullptr)
             continue;
         net.Records.push_back(record);
-        if (record->FOwner != nullptr &&
-            (record->FOwner->FOwnerType == otZhaDaoSwitch || record->FOwner->FOwnerType == otKeypad))
+        if (record->FOwner != nullptr && Watched(record->FOwner->FOwnerType))
             Watch(record->FOwner);
     }
-    net.DriversEpoch = 0;
+    ForgetDrivers(net);
     return &net;
 }
 

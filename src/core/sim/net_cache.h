@@ -1,12 +1,12 @@
 // Nets remembered between reads: the pins each pin is joined to, kept until
-// the wiring or a toggle switch or keypad key on a kept net changes, and the
-// drivers found on a net, kept for one tick until a pin is written outside
-// the two-phase rule.
+// the wiring, a toggle switch, a keypad key, a button or a wiper on a kept net
+// changes, and the drivers found on a net, kept until a pin on it changes.
 #pragma once
 
 #include "core/canvas/flow_chart.h"
 #include "core/sim/net_drivers.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -19,9 +19,12 @@ class TSimuPart;
 struct TCachedNet {
     std::vector<int32_t> Indices;
     std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
-    uint64_t DriversEpoch = 0;                 // the read epoch Drivers was gathered in; 0 never
+    int32_t Number = 0;                        // its place in the cache
     TNetDrivers Drivers;
 };
+
+// A kept net's level as a pin read sees it: -1 undriven, 0 low, 1 high.
+constexpr int8_t kDriversNotKept = 2;
 
 class TNetCache {
 public:
@@ -36,36 +39,58 @@ public:
     TCachedNet* NetOf(const TdxFcObject* pin);
     // The same without walking: nullptr unless the pin's net is kept and
     // the wiring has not changed since. Switches are not looked at.
-    TCachedNet* KeptNetOf(const TdxFcObject* pin)
+    int32_t KeptNetNumber(const TdxFcObject* pin) const
     {
         if (!FValid || FWiringVersion != FCanvas.WiringVersion())
-            return nullptr;
+            return -1;
         const int32_t index = FCanvas.IndexOfObject(pin);
-        if (index < 0)
-            return nullptr;
-        const int32_t number = FNetOf[static_cast<size_t>(index)];
-        return number < 0 ? nullptr : &FNets[static_cast<size_t>(number)];
+        return index < 0 ? -1 : FNetOf[static_cast<size_t>(index)];
+    }
+    TCachedNet& Net(int32_t number) { return FNets[static_cast<size_t>(number)]; }
+
+    // Whether a net's Drivers still add up its pins as they are, and the
+    // level they read as. Kept apart from the nets, densely: most reads of
+    // a tick need no more.
+    int8_t KeptLevel(int32_t number) const { return FKeptLevels[static_cast<size_t>(number)]; }
+    void KeepDrivers(const TCachedNet& net)
+    {
+        FKeptLevels[static_cast<size_t>(net.Number)] =
+            static_cast<int8_t>(!net.Drivers.Driven ? -1 : net.Drivers.AllHigh ? 1 : 0);
+    }
+    void ForgetDrivers(const TCachedNet& net) { FKeptLevels[static_cast<size_t>(net.Number)] = kDriversNotKept; }
+    // Marks the drivers kept for the pin's net as stale.
+    void ForgetDrivers(const TdxFcObject* pin)
+    {
+        if (const int32_t number = KeptNetNumber(pin); number >= 0)
+            FKeptLevels[static_cast<size_t>(number)] = kDriversNotKept;
     }
 
-    // Switches and keys are plain fields anyone may set, so they are
-    // compared rather than announced: forgets every net when one on a kept
-    // net moved. Nothing moves them during a tick, so once a tick is enough.
+    // Switches, keys and the pins of parts nothing ticks (buttons, wipers,
+    // test sources) are plain fields anyone may set between ticks, so they
+    // are compared rather than announced: forgets every net when one on a
+    // kept net moved. Nothing moves them during a tick, so once a tick is
+    // enough. The pins of ticked parts change only through the engine.
     void CheckSwitches();
+    void SetTicked(TOwnerType type, bool ticked);
 
 private:
+    bool Watched(TOwnerType type) const;
+    static void AppendState(const TSimuPart* part, std::vector<uint8_t>& state);
     void Forget();
     void Watch(const TSimuPart* part);
-    void SnapshotSwitch(const TSimuPart* part);
 
     TdxFlowChart& FCanvas;
     uint64_t FWiringVersion = 0;
     bool FValid = false;
-    // Toggle switches and keypads met on kept nets, and their closed flags
-    // and keys as the walks saw them, in the same order.
+    // The parts CheckSwitches compares, met on kept nets, and their state as
+    // the walks saw it, in the same order.
     std::vector<const TSimuPart*> FWatched;
     std::vector<uint8_t> FWatchedState;
+    std::vector<uint8_t> FNow;
+    std::array<bool, kOwnerTypeCount> FTicked{};
     std::vector<int32_t> FNetOf;   // canvas index -> net number, -1 not walked yet
     std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
+    std::vector<int8_t> FKeptLevels;
     size_t FNetCount = 0;
     std::vector<uint8_t> FVisited;
     std::vector<int32_t> FStack;

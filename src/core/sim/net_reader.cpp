@@ -36,7 +36,7 @@ const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
         FDrivers.Finish();
         return FDrivers;
     }
-    if (FInTick && net->DriversEpoch == FReadEpoch)
+    if (FInTick && FNets.KeptLevel(net->Number) != kDriversNotKept)
         return net->Drivers;
     return Regather(*net);
 }
@@ -47,7 +47,11 @@ const TNetDrivers& TSimEngine::Regather(TCachedNet& net)
     for (const TSimuPortInfo* record : net.Records)
         net.Drivers.Add(*record);
     net.Drivers.Finish();
-    net.DriversEpoch = FInTick ? FReadEpoch : 0;
+    // Pins written between ticks are only compared at the next tick.
+    if (FInTick)
+        FNets.KeepDrivers(net);
+    else
+        FNets.ForgetDrivers(net);
     return net.Drivers;
 }
 

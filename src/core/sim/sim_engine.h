@@ -65,12 +65,17 @@ public:
     {
         // Most reads of a tick land on a net already gathered in it.
         if (FInTick && FNetCacheOn)
-            if (TCachedNet* net = FNets.KeptNetOf(pin))
-                return net->DriversEpoch == FReadEpoch ? net->Drivers : Regather(*net);
+            if (const int32_t number = FNets.KeptNetNumber(pin); number >= 0)
+                return FNets.KeptLevel(number) != kDriversNotKept ? FNets.Net(number).Drivers
+                                                                  : Regather(FNets.Net(number));
         return GatherDriversAgain(pin);
     }
     int16_t ReadPinLevel(const TdxFcObject* pin)
     {
+        if (FInTick && FNetCacheOn)
+            if (const int32_t number = FNets.KeptNetNumber(pin); number >= 0)
+                if (const int8_t level = FNets.KeptLevel(number); level != kDriversNotKept)
+                    return level;
         const TNetDrivers& drivers = GatherDrivers(pin);
         if (!drivers.Driven)
             return -1;
@@ -113,9 +118,8 @@ private:
     std::array<TDeviceTick, kOwnerTypeCount> FDeviceTicks{};
     TNetCache FNets;
     bool FNetCacheOn = true;
-    // Drivers gathered in a tick are reused until this changes; outside a
-    // tick (where buttons and sliders write pins) every read gathers afresh.
-    uint64_t FReadEpoch = 1;
+    // Drivers gathered in a tick are kept across ticks; outside a tick
+    // (where buttons and sliders write pins) every read gathers afresh.
     bool FInTick = false;
     // Scratch buffers reused by every walking read, so steady-state reads allocate nothing.
     std::vector<int32_t> FNet;

@@ -2,6 +2,8 @@
 #include "core/circuit/parts.h"
 #include "core/sim/sim_engine.h"
 
+#include <bit>
+
 namespace kelto {
 
 TSimEngine::TSimEngine(TdxFlowChart& canvas) : FCanvas(canvas), FNets(canvas)
@@ -11,9 +13,14 @@ TSimEngine::TSimEngine(TdxFlowChart& canvas) : FCanvas(canvas), FNets(canvas)
 void TSimEngine::CommitPendingPorts()
 {
     for (TSimuPortInfo* record : FPendingPorts) {
+        // Bit for bit, so that a NaN or a signed zero written counts as a change.
+        if (record->FKind == record->FNextKind && record->FLevel == record->FNextLevel &&
+            std::bit_cast<uint64_t>(record->FValue) == std::bit_cast<uint64_t>(record->FNextValue))
+            continue;
         record->FKind = record->FNextKind;
         record->FLevel = record->FNextLevel;
         record->FValue = record->FNextValue;
+        FNets.ForgetDrivers(record->FOwner->FPins[static_cast<size_t>(record->FPinIndex)]);
     }
 }
 
@@ -21,6 +28,7 @@ void TSimEngine::SetHandler(TOwnerType type, THandler handler)
 {
     if (!IsValidOwnerType(type))
         return;
+    FNets.SetTicked(type, handler != nullptr);
     FHandlers[type] = std::move(handler);
     FDeviceTicks[type] = nullptr;
 }
@@ -29,6 +37,7 @@ void TSimEngine::SetDeviceTick(TOwnerType type, TDeviceTick tick)
 {
     if (!IsValidOwnerType(type))
         return;
+    FNets.SetTicked(type, tick != nullptr);
     FDeviceTicks[type] = tick;
     FHandlers[type] = nullptr;
 }
@@ -36,8 +45,9 @@ void TSimEngine::SetDeviceTick(TOwnerType type, TDeviceTick tick)
 void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime)
 {
     FPendingPorts.clear();
-    // Pins may have been written between ticks: drivers gathered before are stale.
-    ++FReadEpoch;
+    // Drivers kept from earlier ticks stay: commits and single-pin reads
+    // mark the nets they change, and CheckSwitches compares the pins that
+    // are written between ticks.
     FNets.CheckSwitches();
     FInTick = true;
     for (TSimuPart* part : parts) {

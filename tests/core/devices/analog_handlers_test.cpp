@@ -238,6 +238,30 @@ TEST(VoMeter, ShowsTheProbeReadingTimesFiveVolts)
     }
 }
 
+// Each tick's reading, whether the value it is made from is new or was shown
+// before an undriven tick.
+TEST(VoMeter, FollowsTheProbeTickAfterTick)
+{
+    TDeviceRig rig;
+    auto& meter = rig.Add<TSimuVoMeter>(otVoMeter);
+    TSource s = rig.Source();
+    rig.Wire(s, meter.Pin(0));
+    const auto expect = [&](const char* reading, int repaints) {
+        rig.Tick();
+        EXPECT_EQ(meter.FReading, reading);
+        EXPECT_EQ(rig.Repaints(meter), repaints);
+    };
+    s.Analog(0.25);
+    expect("1.25000", 1);
+    expect("1.25000", 0);
+    s.Analog(0.5);
+    expect("2.50000", 1);
+    s.Release();
+    expect("0.00000", 1);
+    s.Analog(0.5);
+    expect("2.50000", 1);
+}
+
 TEST(FixedFormat, RoundsFifteenSignificantDigitsHalfAwayFromZero)
 {
     struct TCase {
