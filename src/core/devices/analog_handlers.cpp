@@ -6,10 +6,10 @@
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/parts.h"
 #include "core/devices/fixed_format.h"
+#include "core/numbers/double_bits.h"
 #include "core/sim/sim_engine.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -114,7 +114,7 @@ void UpdateVoMeter(TSimEngine& engine, TSimuVoMeter& meter)
         meter.FReadingValue.reset();
     else {
         // Formatting costs more than the rest of the tick: only a new value is formatted.
-        const auto bits = std::bit_cast<uint64_t>(reading.Value);
+        const uint64_t bits = DoubleBits(reading.Value);
         if (meter.FReadingValue == bits)
             return;
         meter.FReadingValue = bits;

@@ -1,8 +1,7 @@
 // The two-phase commit and the per-class dispatch of one simulation tick.
 #include "core/circuit/parts.h"
+#include "core/numbers/double_bits.h"
 #include "core/sim/sim_engine.h"
-
-#include <bit>
 
 namespace kelto {
 
@@ -15,7 +14,7 @@ void TSimEngine::CommitPendingPorts()
     for (TSimuPortInfo* record : FPendingPorts) {
         // Bit for bit, so that a NaN or a signed zero written counts as a change.
         if (record->FKind == record->FNextKind && record->FLevel == record->FNextLevel &&
-            std::bit_cast<uint64_t>(record->FValue) == std::bit_cast<uint64_t>(record->FNextValue))
+            DoubleBits(record->FValue) == DoubleBits(record->FNextValue))
             continue;
         record->FKind = record->FNextKind;
         record->FLevel = record->FNextLevel;
