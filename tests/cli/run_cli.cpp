@@ -23,9 +23,15 @@ std::string ReadFileText(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The node runner's suite runs the same tests beside the native one: each
+// suite has folders of its own.
+#ifndef KELTO_SCRATCH_PREFIX
+#define KELTO_SCRATCH_PREFIX "kelto_cli_"
+#endif
+
 std::filesystem::path ScratchDir(const std::string& name)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("kelto_cli_" + name);
+    const auto dir = std::filesystem::temp_directory_path() / (KELTO_SCRATCH_PREFIX + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
