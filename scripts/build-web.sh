@@ -45,6 +45,16 @@ for icon in resources/icons/*.svg; do
   cp "$icon" "build/web/icons/${name%%_*}.svg"
 done
 
+# The Song face the drawings use, cut down to our characters; without
+# Debian's fontTools the page falls back to the machine's own Song face.
+if /usr/bin/python3 -c "import fontTools.subset, brotli" 2>/dev/null &&
+   [[ -f /usr/share/fonts/truetype/arphic/uming.ttc ]]; then
+  /usr/bin/python3 scripts/make-web-font.py build/web/song.woff2 2>/dev/null
+else
+  rm -f build/web/song.woff2
+  echo "build-web: python3-fonttools or fonts-arphic-uming is missing; the page uses the machine's Song face" >&2
+fi
+
 # The service worker that keeps the site for offline use, with this build's
 # files and a version drawn from their contents.
 files=$(cd build/web && find . -type f ! -name 'keltosimu-run.*' ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)

@@ -216,6 +216,10 @@ async function main() {
       await page.waitForSelector("body[data-ready]");
       assert.equal(await page.textContent("#ButtonRUN"), "运行");
       assert.equal(await page.isVisible("#EmptyHint"), true);
+      // The Song face comes with the site where the build could make it.
+      if (fs.existsSync(path.join(site, "song.woff2"))) {
+        assert.equal(await page.evaluate(() => document.fonts.check('12px "KeltoSong"', "示例开关")), true);
+      }
 
       await openLesson(page, "第6课");
       assert.match(await page.title(), /第6课.*（示例副本）$/);

@@ -350,6 +350,8 @@ class Page {
 
 async function start() {
   labelButtons();
+  // The canvas draws text at once: the Song face must be there first.
+  await document.fonts.load('12px "KeltoSong"').catch(() => {});
   const engine = await globalThis.KeltoSimu();
   const look = JSON.parse(engine.lookJson());
   const pictures = await Promise.all(look.pictures.map((name) => loadImage(`pictures/${name}.svg`)));

@@ -151,7 +151,9 @@ export class Replayer {
 
   text(ctx, paint, op) {
     const face = this.faces[op.face];
-    const families = [face.boldFamily, face.family, "SimSun", "AR PL UMing CN"]
+    // The Song face comes with the page, so it looks the same on every machine.
+    const song = face.family === "宋体" ? "KeltoSong" : "";
+    const families = [face.boldFamily, song, face.family, "SimSun", "AR PL UMing CN"]
       .filter((f) => f)
       .map((f) => `"${f}"`)
       .join(", ");
