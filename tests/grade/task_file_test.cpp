@@ -44,6 +44,8 @@ TEST(TaskFile, RefusesAnUnusableTaskNamingTheLine)
          "task.toml:5: 第 1 个 [[expect]]：tick 应为 0 到 ticks（10）之间的整数"},
         {"second expectation bad", std::string("ticks = 10") + kExpect + kExpect + "points = -2\n",
          "task.toml:9: 第 2 个 [[expect]]：points 应为"},
+        {"points over the limit", std::string("ticks = 10") + kExpect + "points = 1000001\n",
+         "task.toml:5: 第 1 个 [[expect]]：points 应为 0 到 1000000 之间的整数"},
         {"part as float", "ticks = 10\n[[expect]]\npart = 1.5\nfield = \"lit\"\nequals = 1\n",
          "task.toml:3: 第 1 个 [[expect]]：part 应为"},
         {"action without tick", std::string("ticks = 10\nactions = [\"press:0\"]") + kExpect,
@@ -81,7 +83,7 @@ TEST(TaskFile, ReadsEveryKey)
                             "ticks = 300\ndt = 0.01\ntime = 10:05:00\nseed = 7\n"
                             "speed_factor = 50\nactions = [\"5:press:常开按钮S1\"]\n"
                             "[[expect]]\npart = \"LCD1602\"\nfield = \"text.0\"\ncontains = \"HI\"\n"
-                            "tick = 20\npoints = 3\nhint = \"第 1 行应显示 HI\"\nhidden = true\n",
+                            "tick = 20\npoints = 1000000\nhint = \"第 1 行应显示 HI\"\nhidden = true\n",
                             error);
     ASSERT_TRUE(task) << error;
     EXPECT_EQ(task->Title, "液晶显示");
@@ -98,7 +100,7 @@ TEST(TaskFile, ReadsEveryKey)
     EXPECT_TRUE(expectation.Contains);
     EXPECT_EQ(expectation.Value, "HI");
     EXPECT_EQ(expectation.Tick, 20);
-    EXPECT_EQ(expectation.Points, 3);
+    EXPECT_EQ(expectation.Points, 1000000); // the most a check may be worth
     EXPECT_EQ(expectation.Hint, "第 1 行应显示 HI");
     EXPECT_TRUE(expectation.Hidden);
 }

@@ -39,6 +39,16 @@ TEST(RecordingText, EveryFieldReadsBackAsWritten)
     EXPECT_EQ(RecordingChecksumLine("a"), "checksum af63dc4c8601ec8c\n");
 }
 
+TEST(RecordingText, TakesAProgramOfAsManyLinesAsAProgramFileMayHave)
+{
+    TRunRecording recording;
+    recording.ProgramLines.assign(65536, "10 REM \"END\"");
+    std::string error;
+    const std::optional<TRunRecording> read = ReadRecording(WriteRecording(recording), error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->ProgramLines.size(), 65536u);
+}
+
 // A text with its checksum made right, so the parser itself has to refuse.
 std::string Sealed(std::string body)
 {
