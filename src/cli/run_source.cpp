@@ -16,7 +16,6 @@ namespace {
 
 // Far more than a long run with many actions takes.
 constexpr size_t kMaxRecordingBytes = 256u * 1024u * 1024u;
-constexpr size_t kMaxCircuitBytes = 64u * 1024u * 1024u;
 
 } // namespace
 
@@ -35,7 +34,8 @@ std::optional<std::string> TRunSource::Load(TSimuBoard& board)
 std::optional<std::string> TRunSource::LoadFromOptions(TSimuBoard& board)
 {
     board.SetMotorSpeedFactor(FOptions.SpeedFactor);
-    if (const TFileResult loaded = LoadCircuitFile(board, FOptions.CircuitPath); !loaded.Ok)
+    // The text as loaded is what a recording keeps, so its replay loads the very same circuit.
+    if (const TFileResult loaded = LoadCircuitFile(board, FOptions.CircuitPath, FRecording.Circuit); !loaded.Ok)
         return loaded.Message;
     if (FOptions.ProgramPath) {
         if (const TFileResult loaded = LoadProgramFile(*FOptions.ProgramPath, FRecording.ProgramLines); !loaded.Ok)
@@ -47,13 +47,9 @@ std::optional<std::string> TRunSource::LoadFromOptions(TSimuBoard& board)
         if (std::optional<std::string> problem = ReadActionsFile(*FOptions.ActionsPath, FScheduled))
             return problem;
     FTicks = FOptions.Ticks;
+    FRecording.RunAtStart = FOptions.ProgramPath && !FOptions.NoRun;
     if (!FOptions.RecordPath)
         return std::nullopt;
-    // The file as it was loaded, so the replay loads the very same circuit.
-    if (const TFileResult read = ReadWholeFile(FOptions.CircuitPath, FRecording.Circuit, kMaxCircuitBytes);
-        !read.Ok)
-        return read.Message;
-    FRecording.RunAtStart = FOptions.ProgramPath && !FOptions.NoRun;
     FRecording.SpeedFactor = FOptions.SpeedFactor;
     FRecording.Seed = FOptions.Seed ? *FOptions.Seed : std::random_device{}();
     std::stable_sort(FScheduled.begin(), FScheduled.end(),
@@ -94,9 +90,7 @@ std::optional<std::string> TRunSource::LoadRecording(TSimuBoard& board)
 
 bool TRunSource::RunAtStart() const
 {
-    if (FOptions.ReplayPath)
-        return FRecording.RunAtStart;
-    return FOptions.ProgramPath && !FOptions.NoRun;
+    return FRecording.RunAtStart;
 }
 
 TSoundDevices TRunSource::Devices(const TSoundDevices& real)

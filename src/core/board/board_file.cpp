@@ -88,13 +88,19 @@ TFileResult ReadCircuitDocument(TSimuBoard& board, std::string_view text)
     return result;
 }
 
-TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path)
+TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path, std::string& text)
 {
     TCircuitDescription circuit;
-    TFileResult result = LoadCircuitFile(path, circuit);
+    TFileResult result = LoadCircuitFile(path, circuit, text);
     if (result.Ok)
         board.Build(circuit);
     return result;
+}
+
+TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path)
+{
+    std::string text;
+    return LoadCircuitFile(board, path, text);
 }
 
 } // namespace kelto

@@ -11,5 +11,7 @@ std::string WriteCircuitDocument(const TSimuBoard& board);
 TFileResult SaveCircuitFile(const TSimuBoard& board, const std::string& path);
 TFileResult ReadCircuitDocument(TSimuBoard& board, std::string_view text);
 TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path);
+// The same, keeping the file's text as read.
+TFileResult LoadCircuitFile(TSimuBoard& board, const std::string& path, std::string& text);
 
 } // namespace kelto

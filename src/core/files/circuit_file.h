@@ -16,6 +16,11 @@ TFileResult SaveCircuitFile(const TCircuitDescription& circuit, const std::strin
 
 // Checks the whole text first; only a text that passes fills the description.
 TFileResult ReadCircuitDocument(std::string_view text, TCircuitDescription& circuit);
+// `text` keeps the file's text as read, for whoever keeps the file itself.
+TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit, std::string& text);
 TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit);
+
+// The largest circuit file read.
+constexpr size_t kMaxCircuitFileBytes = 64u * 1024u * 1024u;
 
 } // namespace kelto

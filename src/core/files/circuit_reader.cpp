@@ -16,7 +16,6 @@ namespace kelto {
 
 namespace {
 
-constexpr size_t kMaxCircuitFileBytes = 64u * 1024u * 1024u;
 // Keeps every group member of a part inside the coordinate range.
 constexpr int32_t kMaxPosition = 1'000'000'000;
 
@@ -187,15 +186,20 @@ TFileResult ReadCircuitDocument(std::string_view text, TCircuitDescription& circ
     return TFileResult::Success();
 }
 
-TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit)
+TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit, std::string& text)
 {
-    std::string text;
     TFileResult result = ReadWholeFile(path, text, kMaxCircuitFileBytes);
     if (result.Ok)
         result = ReadCircuitDocument(text, circuit);
     if (!result.Ok)
         result.About(TFileOperation::Read, path, "Cannot read");
     return result;
+}
+
+TFileResult LoadCircuitFile(const std::string& path, TCircuitDescription& circuit)
+{
+    std::string text;
+    return LoadCircuitFile(path, circuit, text);
 }
 
 } // namespace kelto

@@ -10,9 +10,6 @@ namespace kelto {
 namespace {
 
 constexpr size_t kMaxProgramBytes = 16 * 1024 * 1024;
-// Twice the usable line numbers. Every line costs far more memory than its
-// bytes, so a file of bare line ends would otherwise take gigabytes.
-constexpr size_t kMaxProgramLines = 65536;
 
 std::string CodePointName(char32_t code)
 {

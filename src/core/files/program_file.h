@@ -10,6 +10,11 @@
 
 namespace kelto {
 
+// The most lines a program may have: twice the usable line numbers. Every
+// line costs far more memory than its bytes, so a file of bare line ends
+// would otherwise take gigabytes.
+constexpr size_t kMaxProgramLines = 65536;
+
 // CR LF, a lone LF and a lone CR each end a line; a final line end adds no
 // empty line.
 std::vector<std::string> SplitProgramText(std::string_view text);

@@ -23,6 +23,7 @@ public:
     {
         if (count <= 0)
             return;
+        FTotal += count;
         if (!FRuns.empty() && FRuns.back().Value == value)
             FRuns.back().Count += count;
         else
@@ -42,17 +43,12 @@ public:
         return FRuns[FRun].Value;
     }
     const std::vector<TRun>& Runs() const { return FRuns; }
-    int64_t Total() const
-    {
-        int64_t total = 0;
-        for (const TRun& run : FRuns)
-            total += run.Count;
-        return total;
-    }
+    int64_t Total() const { return FTotal; }
     bool operator==(const TAnswerRuns& other) const { return FRuns == other.FRuns; }
 
 private:
     std::vector<TRun> FRuns;
+    int64_t FTotal = 0; // the answers in all runs
     size_t FRun = 0;
     int64_t FUsed = 0;
 };

@@ -1,5 +1,7 @@
 #include "core/replay/recording_text.h"
 
+#include "core/files/circuit_file.h"
+#include "core/files/program_file.h"
 #include "core/numbers/number_text.h"
 
 #include <charconv>
@@ -10,9 +12,8 @@ namespace kelto {
 namespace {
 
 constexpr std::string_view kMagic = "KeltoSimu recording";
-// As for circuit and program files.
-constexpr size_t kMaxCircuitBytes = 2 * 64u * 1024u * 1024u; // each byte may take two in UTF-8
-constexpr size_t kMaxProgramLines = 65536;
+// As for circuit files, whose every byte may take two in UTF-8.
+constexpr size_t kMaxCircuitBytes = 2 * kMaxCircuitFileBytes;
 constexpr size_t kRunsPerLine = 16;
 
 uint64_t Fnv1a(std::string_view bytes)
@@ -62,11 +63,6 @@ std::optional<std::string> Utf8ToLatin1(std::string_view text)
     return bytes;
 }
 
-template <class T> bool ParseNumber(std::string_view text, T& value)
-{
-    return ReadNumber(text, value);
-}
-
 std::string TimeText(const TLocalTime& time)
 {
     char text[16];
@@ -80,7 +76,7 @@ bool ParseTime(std::string_view text, TLocalTime& time)
     if (text.size() != 8 || text[2] != ':' || text[5] != ':')
         return false;
     for (int i = 0; i < 3; ++i)
-        if (!ParseNumber(text.substr(static_cast<size_t>(i) * 3, 2), parts[i]))
+        if (!ReadNumber(text.substr(static_cast<size_t>(i) * 3, 2), parts[i]))
             return false;
     time = {parts[0], parts[1], parts[2]};
     return time.Hour >= 0 && time.Hour < 24 && time.Minute >= 0 && time.Minute < 60 && time.Second >= 0 &&
@@ -102,7 +98,7 @@ std::string ValueText(const TLocalTime& value)
 
 bool ParseValue(std::string_view text, double& value)
 {
-    return ParseNumber(text, value) && value >= 0 && value <= 3600.0;
+    return ReadNumber(text, value) && value >= 0 && value <= 3600.0;
 }
 bool ParseValue(std::string_view text, bool& value)
 {
@@ -137,7 +133,7 @@ template <class T> bool ParseRuns(std::string_view words, TAnswerRuns<T>& answer
         T value{};
         int64_t count = 0;
         if (star == std::string_view::npos || !ParseValue(run.substr(0, star), value) ||
-            !ParseNumber(run.substr(star + 1), count) || count < 1 || answers.Total() > INT64_MAX - count)
+            !ReadNumber(run.substr(star + 1), count) || count < 1 || answers.Total() > INT64_MAX - count)
             return false;
         answers.AppendRun(value, count);
     }
@@ -235,7 +231,7 @@ private:
         }
         const std::optional<std::string_view> format = FLines.Line();
         int formatNumber = 0;
-        if (!format || Split(*format).Key != "format" || !ParseNumber(Split(*format).Rest, formatNumber))
+        if (!format || Split(*format).Key != "format" || !ReadNumber(Split(*format).Rest, formatNumber))
             return Failed("the recording's format line is missing");
         if (formatNumber != kRecordingFormat)
             return Failed("the recording has format " + std::to_string(formatNumber) + "; this program reads format " +
@@ -250,11 +246,11 @@ private:
         } else if (key == "run-at-start") {
             return ParseValue(rest, FRecording.RunAtStart) || Failed("run-at-start wants 0 or 1");
         } else if (key == "speed-factor") {
-            return (ParseNumber(rest, FRecording.SpeedFactor) && FRecording.SpeedFactor >= 0 &&
+            return (ReadNumber(rest, FRecording.SpeedFactor) && FRecording.SpeedFactor >= 0 &&
                     FRecording.SpeedFactor <= 1e6) ||
                    Failed("speed-factor wants a number from 0 to 1000000");
         } else if (key == "seed") {
-            return ParseNumber(rest, FRecording.Seed) || Failed("seed wants a whole number");
+            return ReadNumber(rest, FRecording.Seed) || Failed("seed wants a whole number");
         } else if (key == "dt") {
             return ParseRuns(rest, FRecording.DeltaTimes) || Failed("dt wants SECONDS*COUNT, seconds at most 3600");
         } else if (key == "clock") {
@@ -282,7 +278,7 @@ private:
     {
         const auto [tick, action] = Split(rest);
         TRecordedAction recorded;
-        if (!ParseNumber(tick, recorded.Tick) || recorded.Tick < 0 || action.empty())
+        if (!ReadNumber(tick, recorded.Tick) || recorded.Tick < 0 || action.empty())
             return Failed("action wants TICK ACTION");
         if (!FRecording.Actions.empty() && recorded.Tick < FRecording.Actions.back().Tick)
             return Failed("actions must come in the order of their ticks");
@@ -294,7 +290,7 @@ private:
     bool Circuit(std::string_view rest)
     {
         size_t size = 0;
-        if (!ParseNumber(rest, size) || size > kMaxCircuitBytes)
+        if (!ReadNumber(rest, size) || size > kMaxCircuitBytes)
             return Failed("circuit wants its size in bytes");
         const std::optional<std::string_view> text = FLines.Bytes(size);
         if (!text)
@@ -309,7 +305,7 @@ private:
     bool Program(std::string_view rest)
     {
         size_t count = 0;
-        if (!ParseNumber(rest, count) || count > kMaxProgramLines)
+        if (!ReadNumber(rest, count) || count > kMaxProgramLines)
             return Failed("program wants its number of lines, at most " + std::to_string(kMaxProgramLines));
         FRecording.ProgramLines.clear();
         for (size_t i = 0; i < count; ++i) {
