@@ -6,13 +6,13 @@
 #include "grade/grade_options.h"
 #include "grade/grade_output.h"
 #include "grade/progress_bar.h"
+#include "grade/runner_path.h"
 #include "grade/scratch_folder.h"
 #include "grade/student_view.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -37,10 +37,8 @@ std::string RunnerPath(const TGradeOptions& options)
 {
     if (options.RunnerPath)
         return *options.RunnerPath;
-    if (const char* fromEnvironment = std::getenv("KELTOSIMU_RUN"); fromEnvironment && *fromEnvironment)
-        return fromEnvironment;
     std::error_code error;
-    return (fs::read_symlink("/proc/self/exe", error).parent_path() / "keltosimu-run").string();
+    return DefaultRunnerPath({fs::read_symlink("/proc/self/exe", error).parent_path()});
 }
 
 // Runs start in the submission's folder.

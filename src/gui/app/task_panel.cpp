@@ -1,11 +1,11 @@
 #include "gui/app/task_panel.h"
 
+#include "grade/runner_path.h"
 #include "grade/student_view.h"
 #include "gui/app/strings.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -32,13 +32,9 @@ bool ChecksStopped()
 
 std::string SelfCheckRunner()
 {
-    if (const QString fromEnvironment = qEnvironmentVariable("KELTOSIMU_RUN"); !fromEnvironment.isEmpty())
-        return QFile::encodeName(fromEnvironment).toStdString();
-    const QString folder = QCoreApplication::applicationDirPath();
-    QString runner = folder + QStringLiteral("/keltosimu-run");
-    if (!QFileInfo(runner).isExecutable())
-        runner = folder + QStringLiteral("/../../cli/keltosimu-run");
-    return QFile::encodeName(QFileInfo(runner).absoluteFilePath()).toStdString();
+    const std::filesystem::path folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    // Installed, the runner is beside the window; in a build tree, in src/cli.
+    return grade::DefaultRunnerPath({folder, folder.parent_path().parent_path() / "cli"});
 }
 
 TTaskPanel::TTaskPanel(TTaskPanelHooks hooks, QWidget* parent) : QWidget(parent), FHooks(std::move(hooks))
