@@ -22,6 +22,9 @@
 #include <QScrollBar>
 #include <QStyleHints>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kelto::gui {
 
 namespace {
@@ -95,7 +98,7 @@ void TFormKeltoSimu::ConnectHandlers()
     connect(&TimerPerfTest, &QTimer::timeout, this, &TFormKeltoSimu::TimerPerfTestTimer);
     connect(&ClickTimer, &QTimer::timeout, this, [this] { FEditor.ClickTimerTimer(); });
     GLCadencer1.SetOnProgress(
-        [this](double deltaTime, double newTime) { GLCadencer1Progress(deltaTime, newTime); });
+        [this](double deltaTime, double /*newTime*/) { GLCadencer1Progress(deltaTime); });
     FBoard.SetLogListeners([this](std::string_view line) { AppendLogLine(line); },
                            [this] { MemoMessage->clear(); });
     dxFlowChart1->SetOnDrawObject([this](QPainter& painter, const TdxFcObject& object, const QRect& r) {
@@ -165,15 +168,24 @@ void TFormKeltoSimu::CreateWelcomeBanner()
     FPerfBitmap = QImage(client, QImage::Format_RGB888);
 }
 
-void TFormKeltoSimu::GLCadencer1Progress(double deltaTime, double newTime)
+void TFormKeltoSimu::GLCadencer1Progress(double deltaTime)
 {
     if (SpeedTestRunning()) {
         RunPerfTestFrame();
         return;
     }
-    FBoard.RunTick(deltaTime, newTime);
-    FFrameStats.CountTick();
+    const int64_t tickLength = int64_t{std::max(GLCadencer1.SleepLength(), 1)} * 1'000'000;
+    if (tickLength != FDueTicks.TickLength())
+        FDueTicks.SetTickLength(tickLength);
+    const int32_t due = FDueTicks.Take(std::llround(deltaTime * 1e9));
+    const double tickSeconds = FDueTicks.TickSeconds();
+    for (int32_t tick = 0; tick < due; ++tick) {
+        FSimulatedSeconds += tickSeconds;
+        FBoard.RunTick(tickSeconds, FSimulatedSeconds);
+        FFrameStats.CountTick();
+    }
     RefreshRunButtons();
+    GLCadencer1.SetLeastSleep(FShownRunButtons.Run ? kStillWakeMilliseconds : 0);
     if (!FShownRunButtons.Run)
         FRunWatchRefresh.Changed();
     for (TScopeForm* window : FInstrumentWindows)

@@ -5,6 +5,7 @@
 
 #include "core/board/board.h"
 #include "core/board/document.h"
+#include "core/board/due_ticks.h"
 #include "core/board/schematic_editor.h"
 #include "gui/app/dialog_folders.h"
 #include "gui/app/frame_stats_printer.h"
@@ -111,7 +112,8 @@ private:
     void ConnectHandlers();
     void FormCreate();
     void CreateWelcomeBanner();
-    void GLCadencer1Progress(double deltaTime, double newTime);
+    // Runs the ticks due for the time since the last frame clock event.
+    void GLCadencer1Progress(double deltaTime);
     void RunPerfTestFrame();
     void TimerPerfTestTimer();
     void RemoveWelcomeBanner();
@@ -178,6 +180,8 @@ private:
     // The run line and the watch window follow a run at about the screen's
     // rate, however fast the frame clock ticks.
     TTickedRefresh FRunWatchRefresh{[this] { RefreshRunWatch(); }};
+    TDueTicks FDueTicks;
+    double FSimulatedSeconds = 0.0;
     TFrameStatsPrinter FFrameStats{[this] { return GLCadencer1.SleepLength(); }};
 };
 

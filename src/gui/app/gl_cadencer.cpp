@@ -48,7 +48,7 @@ void TGLCadencer::Progress()
     if (FOnProgress)
         FOnProgress(deltaTime, static_cast<double>(now) / 1e9);
     if (FEnabled)
-        FTimer.start(std::max(FSleepLength, 0));
+        FTimer.start(std::max({FSleepLength, FLeastSleep, 0}));
 }
 
 } // namespace kelto::gui

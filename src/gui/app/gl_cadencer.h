@@ -20,6 +20,8 @@ public:
     void SetOnProgress(TProgress handler) { FOnProgress = std::move(handler); }
     void SetSleepLength(int milliseconds) { FSleepLength = milliseconds; }
     int SleepLength() const { return FSleepLength; }
+    // While set, the pause lasts at least this long (0: the sleep length).
+    void SetLeastSleep(int milliseconds) { FLeastSleep = milliseconds; }
     // Time while disabled does not count: the first event after enabling
     // reports only the time since the last event before disabling.
     void SetEnabled(bool enabled);
@@ -36,6 +38,7 @@ private:
     qint64 FDisabledAt = 0;
     qint64 FLastTime = 0;
     int FSleepLength = -1;
+    int FLeastSleep = 0;
     bool FEnabled = false;
 };
 
