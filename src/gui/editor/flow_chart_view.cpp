@@ -313,7 +313,7 @@ void TdxFlowChartView::resizeEvent(QResizeEvent* event)
 
 // Wires are drawn a canvas unit wide, so a zoomed wire is as thick as the
 // lines of the parts it joins.
-void TdxFlowChartView::PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind)
+void TdxFlowChartView::PaintConnections(QPainter& painter, const QRegion& clip, bool drawnBehind)
 {
     FWires.Operations.clear();
     for (int32_t i = 0; i < FCanvas.ConnectionCount(); ++i) {
@@ -322,7 +322,7 @@ void TdxFlowChartView::PaintConnections(QPainter& painter, const QRect& clip, bo
             continue;
         connection.RoutePoints(FChartRoute);
         if (FChartRoute.size() < 2 ||
-            !Grown(ClientRect(Covering(FChartRoute)), FView.PixelsCovering(1)).intersects(clip))
+            !clip.intersects(Grown(ClientRect(Covering(FChartRoute)), FView.PixelsCovering(1))))
             continue;
         look::DrawConnection(FWires, connection, 1);
     }
@@ -355,7 +355,7 @@ void TdxFlowChartView::PaintObject(QPainter& painter, const TdxFcObject& object,
         DrawObjectText(painter, object, r);
 }
 
-void TdxFlowChartView::PaintSelectionMarks(QPainter& painter, const QRect& clip)
+void TdxFlowChartView::PaintSelectionMarks(QPainter& painter, const QRegion& clip)
 {
     const auto mark = [&painter](QPoint centre) {
         painter.fillRect(QRect(centre.x() - kMarkSize / 2, centre.y() - kMarkSize / 2, kMarkSize, kMarkSize),
@@ -366,7 +366,7 @@ void TdxFlowChartView::PaintSelectionMarks(QPainter& painter, const QRect& clip)
         if (!object.Selected() || !object.Visible())
             continue;
         const QRect r = ClientRect(object.Bounds());
-        if (!Grown(r, kMarkReach).intersects(clip))
+        if (!clip.intersects(Grown(r, kMarkReach)))
             continue;
         for (const QPoint corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
             mark(corner);
@@ -411,10 +411,14 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
     if (FDirty.isEmpty())
         FRepaintTimer.stop();
     FSinceFlush.start();
-    const QRect clip = event->rect();
+    // Many small changes far apart (a busy board's displays) make a region
+    // whose bounding box is most of the canvas: only what meets the region
+    // itself is drawn.
+    const QRegion& clip = event->region();
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(clip, Qt::white);
+    for (const QRect& r : clip)
+        painter.fillRect(r, Qt::white);
     // The canvas is drawn in its own units; marks, outlines and hints stay
     // the screen's size at every zoom.
     painter.save();
@@ -428,7 +432,7 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
         const TdxFcObject& object = *FCanvas.Objects(i);
         if (!object.Visible())
             continue;
-        if (Grown(ClientRect(object.Bounds()), reach).intersects(clip))
+        if (clip.intersects(Grown(ClientRect(object.Bounds()), reach)))
             PaintObject(painter, object, InclusiveRect(object.Bounds()));
     }
     PaintConnections(painter, clip, false);
@@ -442,13 +446,13 @@ void TdxFlowChartView::paintEvent(QPaintEvent* event)
         FOnRepaint();
 }
 
-void TdxFlowChartView::PaintWiring(QPainter& painter, const QRect& clip)
+void TdxFlowChartView::PaintWiring(QPainter& painter, const QRegion& clip)
 {
     const QRect mark = WiringMarkRect();
     if (!mark.isValid())
         return;
     painter.setBrush(Qt::NoBrush);
-    if (mark.intersects(clip)) {
+    if (clip.intersects(mark)) {
         painter.setPen(QPen(QColor::fromRgba(look::ClrWiring), 2));
         painter.drawEllipse(mark.adjusted(1, 1, -1, -1));
     }

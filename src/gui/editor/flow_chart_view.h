@@ -105,9 +105,9 @@ private:
     // refresh interval has passed since the last paint.
     void Repaint(const QRegion& area);
     void FlushRepaints();
-    void PaintConnections(QPainter& painter, const QRect& clip, bool drawnBehind);
+    void PaintConnections(QPainter& painter, const QRegion& clip, bool drawnBehind);
     void PaintObject(QPainter& painter, const TdxFcObject& object, const QRect& r);
-    void PaintSelectionMarks(QPainter& painter, const QRect& clip);
+    void PaintSelectionMarks(QPainter& painter, const QRegion& clip);
     void PaintDragOutline(QPainter& painter);
     // Where a canvas point shows in the view, in pixels.
     QPoint PixelOf(TPoint chartPoint) const;
@@ -117,7 +117,7 @@ private:
     QLine RubberBand() const;
     QRect RubberBandRect() const;
     void UpdateWiringMark();
-    void PaintWiring(QPainter& painter, const QRect& clip);
+    void PaintWiring(QPainter& painter, const QRegion& clip);
     void PaintEmptyHint(QPainter& painter);
     void PaintZoomLabel(QPainter& painter);
 
