@@ -1,12 +1,12 @@
 #include "cli/component_state.h"
 
-#include "cli/user_action.h"
 #include "core/board/board.h"
 #include "core/circuit/catalogue.h"
 #include "core/circuit/type_table.h"
 #include "core/devices/lcd1602.h"
 #include "core/instruments/scope_export.h"
 #include "core/numbers/number_text.h"
+#include "core/replay/user_action.h"
 
 namespace kelto::cli {
 

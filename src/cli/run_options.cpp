@@ -1,11 +1,11 @@
 #include "cli/run_options.h"
 
-#include "cli/user_action.h"
 #include "core/look/picture_format.h"
 #include "core/numbers/number_text.h"
 
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 namespace kelto::cli {
 
@@ -145,6 +145,29 @@ bool ReplayConflict(const TRunOptions& options, const std::vector<std::string>& 
             return true;
         }
     return false;
+}
+
+constexpr std::pair<std::string_view, std::string_view> kActionHelp[] = {
+    {"run, pause, continue, stop", "press that run button (a disabled button does nothing)"},
+    {"step", "one statement; from idle, Run paused first"},
+    {"click:C", "click the body of component C (a toggle switch flips)"},
+    {"press:C, release:C", "push button C goes down, comes up"},
+    {"keydown:C:COL:ROW", "press the key of keypad C in column COL, row ROW (0 to 3)"},
+    {"keyup:C:COL:ROW", "let that key go"},
+    {"slider:C:POS", "move the wiper of variable resistor C to POS (0 to 1)"},
+    {"delete:C", "delete component C and its wires, as the delete dialog does"},
+    {"scope:run|stop|clear", "press that button of the oscilloscope window"},
+    {"scope1:run|stop|clear", "the same in the single-channel oscilloscope window"},
+};
+
+std::string UserActionHelp()
+{
+    std::string help;
+    for (const auto& [form, text] : kActionHelp)
+        help += "  " + std::string(form) + std::string(form.size() < 28 ? 28 - form.size() : 1, ' ') +
+                std::string(text) + "\n";
+    return help + "  C is the component's index in the circuit file, counted from 0, or its palette\n"
+                  "  caption (LCD1602, 常开按钮S1) when exactly one placed part has it.\n";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Command-line options of keltosimu-run.
 #pragma once
 
+#include "core/replay/run_recording.h"
 #include "core/sound/sound_interfaces.h"
 
 #include <cstdint>
@@ -10,10 +11,8 @@
 
 namespace kelto::cli {
 
-struct TScheduledAction {
-    int64_t Tick = 0; // performed between tick Tick-1 and tick Tick
-    std::string Action;
-};
+// Performed between tick Tick-1 and tick Tick.
+using TScheduledAction = TRecordedAction;
 
 // The longest tick and the largest motor speed factor a run takes.
 constexpr double kMaxDeltaTime = 3600.0;

@@ -1,8 +1,8 @@
 #include "grade/task_file.h"
 
 #include "cli/run_options.h"
-#include "cli/user_action.h"
 #include "core/files/atomic_file.h"
+#include "core/replay/user_action.h"
 #include "grade/grade_messages.h"
 
 #include <toml++/toml.h>
@@ -243,7 +243,7 @@ std::optional<TTaskError> ReadActions(const toml::node& node, TTask& task)
             return At(action, ActionWantedMessage(text ? "'" + *text + "'" : std::string()));
         // Refused here, or every submission would fail on it.
         if (const std::optional<std::string> problem =
-                cli::ActionFormProblem(accepted->Actions.back().Action))
+                ActionFormProblem(accepted->Actions.back().Action))
             return At(action, *problem);
         task.Actions.push_back({accepted->Actions.back().Tick, *text});
     }

@@ -133,6 +133,14 @@ TEST(ProgramRunner, RunButtonsAsActions)
          R"("running":false,)",
          "开始\n结束\n"},
         {"run is disabled while running", {"--ticks", "10", "--at", "5:run"}, R"("I":9,)", "开始\n"},
+        {"step while paused runs one statement",
+         {"--ticks", "30", "--at", "11:pause", "--at", "15:step"},
+         R"("I":10,)",
+         "开始\n"},
+        {"step from idle starts a paused run",
+         {"--ticks", "10", "--no-run", "--at", "3:step", "--at", "5:step"},
+         R"("running":true,"log":["开始"],"line":21,"variables":{"A":0,"B":0,"C":0,"D":0,"E":0,"F":0,"G":0,"H":0,"I":1,)",
+         "开始\n"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -1,8 +1,9 @@
-// The --at actions: a user's mouse action on a part, or a press of a run
-// button, between two ticks.
+// A user's action between two ticks, in the words the runner's --at and a
+// recording write it: a mouse action on a part, or a press of a run or
+// oscilloscope button.
 #pragma once
 
-#include "cli/run_options.h"
+#include "core/replay/run_recording.h"
 
 #include <optional>
 #include <string>
@@ -10,11 +11,9 @@
 #include <vector>
 
 namespace kelto {
+
 class TSimuBoard;
 class TSimuPart;
-} // namespace kelto
-
-namespace kelto::cli {
 
 struct TUserAction {
     enum class TKind {
@@ -29,6 +28,7 @@ struct TUserAction {
         Pause,
         Continue,
         Stop,
+        Step,
         ScopeRun,
         ScopeStop,
         ScopeClear
@@ -63,7 +63,7 @@ struct TTimedAction {
 // The actions in the order they happen. Actions name parts by their index in
 // the loaded file, so a deletion renumbers nothing; an action on a part that
 // an earlier one deleted is refused.
-std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TScheduledAction>& scheduled,
+std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TRecordedAction>& scheduled,
                                                        const TSimuBoard& board, std::string& error);
 
 // The loaded parts by file index; a deleted part's entry is emptied.
@@ -76,7 +76,4 @@ private:
     std::vector<TSimuPart*> FParts;
 };
 
-// One line per action form, for the usage text.
-std::string UserActionHelp();
-
-} // namespace kelto::cli
+} // namespace kelto

@@ -1,4 +1,4 @@
-#include "cli/user_action.h"
+#include "core/replay/user_action.h"
 
 #include "core/board/board.h"
 #include "core/devices/device_actions.h"
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace kelto::cli {
+namespace kelto {
 
 namespace {
 
@@ -41,18 +41,6 @@ constexpr TActionShape kShapes[] = {
     {"keyup", TUserAction::TKind::KeyUp, 4, otKeypad, "the keypad"},
     {"slider", TUserAction::TKind::Slider, 3, otResistance, "the variable resistor"},
     {"delete", TUserAction::TKind::Delete, 2, -1, ""},
-};
-
-constexpr std::pair<std::string_view, std::string_view> kActionHelp[] = {
-    {"run, pause, continue, stop", "press that run button (a disabled button does nothing)"},
-    {"click:C", "click the body of component C (a toggle switch flips)"},
-    {"press:C, release:C", "push button C goes down, comes up"},
-    {"keydown:C:COL:ROW", "press the key of keypad C in column COL, row ROW (0 to 3)"},
-    {"keyup:C:COL:ROW", "let that key go"},
-    {"slider:C:POS", "move the wiper of variable resistor C to POS (0 to 1)"},
-    {"delete:C", "delete component C and its wires, as the delete dialog does"},
-    {"scope:run|stop|clear", "press that button of the oscilloscope window"},
-    {"scope1:run|stop|clear", "the same in the single-channel oscilloscope window"},
 };
 
 // scope:BUTTON for the oscilloscope window, scope1:BUTTON for the single-channel one.
@@ -118,6 +106,7 @@ std::optional<TUserAction> ParseForm(const std::string& text, std::vector<std::s
         {"pause", TUserAction::TKind::Pause},
         {"continue", TUserAction::TKind::Continue},
         {"stop", TUserAction::TKind::Stop},
+        {"step", TUserAction::TKind::Step},
     };
     shape = nullptr;
     for (const auto& [name, kind] : kRunButtons)
@@ -201,21 +190,11 @@ std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuB
     return action;
 }
 
-std::string UserActionHelp()
-{
-    std::string help;
-    for (const auto& [form, text] : kActionHelp)
-        help += "  " + std::string(form) + std::string(form.size() < 28 ? 28 - form.size() : 1, ' ') +
-                std::string(text) + "\n";
-    return help + "  C is the component's index in the circuit file, counted from 0, or its palette\n"
-                  "  caption (LCD1602, 常开按钮S1) when exactly one placed part has it.\n";
-}
-
-std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TScheduledAction>& scheduled,
+std::optional<std::vector<TTimedAction>> ParseSchedule(const std::vector<TRecordedAction>& scheduled,
                                                        const TSimuBoard& board, std::string& error)
 {
     std::vector<TTimedAction> actions;
-    for (const TScheduledAction& entry : scheduled) {
+    for (const TRecordedAction& entry : scheduled) {
         const std::optional<TUserAction> action = ParseUserAction(entry.Action, board, error);
         if (!action)
             return std::nullopt;
@@ -253,6 +232,7 @@ void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)
     case TUserAction::TKind::Pause: board.ButtonPAUSEClick(); return;
     case TUserAction::TKind::Continue: board.ButtonCONTINUEClick(); return;
     case TUserAction::TKind::Stop: board.ButtonSTOPClick(); return;
+    case TUserAction::TKind::Step: board.ButtonStepClick(); return;
     default: break;
     }
     TScopeRecorder& scope = action.SingleChannel ? board.AudioasRecorder() : board.OScopesRecorder();
@@ -287,4 +267,4 @@ void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)
     }
 }
 
-} // namespace kelto::cli
+} // namespace kelto
