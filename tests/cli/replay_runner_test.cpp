@@ -1,5 +1,12 @@
 // Recordings made by the runner and played back by it: the replay must end
 // where the recorded run was after the same tick, to the byte.
+#include "cli/component_state.h"
+#include "core/board/board.h"
+#include "core/board/board_file.h"
+#include "core/circuit/parts.h"
+#include "core/devices/device_actions.h"
+#include "core/files/program_file.h"
+#include "core/replay/live_recording.h"
 #include "core/replay/recording_text.h"
 #include "run_cli.h"
 
@@ -76,6 +83,73 @@ TEST(ReplayRunner, ReplayingARecordingEndsWhereTheRunWasAfterEveryTickAsked)
               liveShort.State.substr(liveShort.State.find("\"components\"")));
     EXPECT_EQ(replayShort.Trace, replay.Trace.substr(0, replayShort.Trace.size()));
     EXPECT_EQ(replayShort.State.find("{\"ticks\":1200,\"running\":true"), 0u) << replayShort.State;
+}
+
+// The window's way: inputs changed between ticks by the mouse, found by the
+// recording itself; a switch closed before Run; ticks of two lengths.
+TEST(ReplayRunner, ARunRecordedAsTheWindowRecordsReplaysToTheSameState)
+{
+    const fs::path dir = ScratchDir("replay_live");
+    const fs::path bench = fs::path(KELTO_EXAMPLES_DIR) / ".." / "bench" / "data";
+    TSimuBoard board;
+    ASSERT_TRUE(LoadCircuitFile(board, (bench / "busy_board.dps").string()).Ok);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(LoadProgramFile((bench / "busy_board.txt").string(), lines).Ok);
+    auto first = [&board](TOwnerType type) -> TSimuPart& {
+        for (int32_t i = 0; i < board.PartCount(); ++i)
+            if (board.Part(i)->FOwnerType == type)
+                return *board.Part(i);
+        throw std::runtime_error("no such part");
+    };
+    auto& toggle = static_cast<TSimuZhaDaoSwitch&>(first(otZhaDaoSwitch));
+    auto& button = static_cast<TSimuAnNiuSwitch&>(first(otAnNiuSwitch));
+    auto& keypad = static_cast<TSimuKeypad&>(first(otKeypad));
+    auto& wiper = static_cast<TSimuResistance&>(first(otResistance));
+    TSimuPart& led = first(otLEDA);
+    FlipSwitch(toggle);
+
+    TLiveRecording live;
+    live.Begin(board, lines, true, {}, "test", 7);
+    board.SetSoundDevices(live.Devices());
+    board.SetEditorLines(ProgramLinesAsGbk(lines));
+    board.ButtonRUNClick();
+    constexpr int64_t kTicks = 3000;
+    double time = 0.0;
+    for (int64_t tick = 1; tick <= kTicks; ++tick) {
+        switch (tick) {
+        case 100: PressButton(button); break;
+        case 400: ReleaseButton(button); break;
+        case 500: PressKey(keypad, {2, 1}); break;
+        case 650:
+            ReleaseKey(keypad, {2, 1});
+            PressKey(keypad, {3, 0});
+            FlipSwitch(toggle);
+            break;
+        case 900: SetSliderPosition(board.Canvas(), wiper, 0.3125); break;
+        case 1200:
+            live.Pressed("pause");
+            board.ButtonPAUSEClick();
+            break;
+        case 1500:
+            live.Pressed("continue");
+            board.ButtonCONTINUEClick();
+            break;
+        case 2000: board.DeletePart(&led); break;
+        default: break;
+        }
+        live.BeforeTick(board);
+        const double deltaTime = tick % 7 == 0 ? 0.0023 : 0.001;
+        time += deltaTime;
+        board.RunTick(deltaTime, time);
+        live.AfterTick(deltaTime);
+    }
+    ASSERT_TRUE(live.Active());
+    const fs::path recording = dir / "live.rec";
+    std::ofstream(recording, std::ios::binary) << WriteRecording(live.Recording());
+    const fs::path state = dir / "replay.json";
+    const TCliResult run = RunCli({"--replay", recording.string(), "--state", state.string()});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(ReadFileText(state), cli::StateJson(board, kTicks));
 }
 
 TEST(ReplayRunner, ADamagedRecordingOrOneWithOtherInputsIsRefused)
