@@ -64,19 +64,27 @@ void TFormKeltoSimu::ConnectHandlers()
 {
     connect(ButtonRUN, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonRUNClick);
     connect(ButtonPAUSE, &QPushButton::clicked, this, [this] {
+        RecordPress("pause");
         FBoard.ButtonPAUSEClick();
         RefreshRunButtons();
     });
     connect(ButtonCONTINUE, &QPushButton::clicked, this, [this] {
+        RecordPress("continue");
         FBoard.ButtonCONTINUEClick();
         RefreshRunButtons();
     });
     connect(ButtonSTOP, &QPushButton::clicked, this, [this] {
+        if (FBoard.Basic().RunState() == TRunState::Paused)
+            RecordPress("continue");
+        RecordPress("stop");
         PressStop(FBoard);
         RefreshRunButtons();
     });
     connect(ButtonStep, &QPushButton::clicked, this, [this] {
+        BeginRecording(false);
+        RecordPress("step");
         PressStep(FBoard, ProgramLinesAsGbk(EditorLines()));
+        KeepRecordingIfRunStarted();
         RefreshRunButtons();
     });
     connect(ButtonWatch, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonWatchClick);
@@ -181,7 +189,9 @@ void TFormKeltoSimu::GLCadencer1Progress(double deltaTime)
     const double tickSeconds = FDueTicks.TickSeconds();
     for (int32_t tick = 0; tick < due; ++tick) {
         FSimulatedSeconds += tickSeconds;
+        FLiveRecording.BeforeTick(FBoard);
         FBoard.RunTick(tickSeconds, FSimulatedSeconds);
+        FLiveRecording.AfterTick(tickSeconds);
         FFrameStats.CountTick();
     }
     RefreshRunButtons();
@@ -238,7 +248,9 @@ void TFormKeltoSimu::DrawObject(QPainter& painter, const TdxFcObject& object, co
 
 void TFormKeltoSimu::ButtonRUNClick()
 {
+    BeginRecording(true);
     PressRun(FBoard, ProgramLinesAsGbk(EditorLines()));
+    KeepRecordingIfRunStarted();
     RefreshRunButtons();
 }
 
@@ -254,8 +266,10 @@ void TFormKeltoSimu::RefreshRunButtons()
     ButtonSTOP->setEnabled(buttons.Stop);
     ButtonStep->setEnabled(buttons.Step);
     // When a run ends, one last look clears the run line.
-    if (buttons.Run)
+    if (buttons.Run) {
         RefreshRunWatch();
+        EndRecording();
+    }
 }
 
 void TFormKeltoSimu::AppendLogLine(std::string_view line)
@@ -288,8 +302,11 @@ void TFormKeltoSimu::closeEvent(QCloseEvent* event)
 
 void TFormKeltoSimu::SetInstrumentWindow(TInstrument instrument, TScopeForm* window)
 {
-    if (instrument != TInstrument::None)
-        FInstrumentWindows[static_cast<size_t>(instrument) - 1] = window;
+    if (instrument == TInstrument::None)
+        return;
+    FInstrumentWindows[static_cast<size_t>(instrument) - 1] = window;
+    if (window != nullptr)
+        RecordScopeButtons(instrument, *window);
 }
 
 } // namespace kelto::gui

@@ -6,6 +6,7 @@
 #include "core/board/board.h"
 #include "core/board/document.h"
 #include "core/board/due_ticks.h"
+#include "core/replay/live_recording.h"
 #include "core/board/schematic_editor.h"
 #include "gui/app/dialog_folders.h"
 #include "gui/app/frame_stats_printer.h"
@@ -34,6 +35,7 @@ class TdxNavBar;
 class TFormRunWatch;
 class TProgramEditor;
 class TScopeForm;
+class TReplayPanel;
 class TTaskPanel;
 
 class TFormKeltoSimu final : public QWidget, private IEditorHost, private IDocumentHost {
@@ -49,6 +51,8 @@ public:
     // The windows ClickTimer opens, refreshed after every tick; none until
     // they are made.
     void SetInstrumentWindow(TInstrument instrument, TScopeForm* window);
+    // The sound and clock a run uses; a recorded run asks them through its recording.
+    void SetSoundDevices(const TSoundDevices& devices);
     // The start-up speed test is running and the banner covers the canvas.
     bool SpeedTestRunning() const { return TimerPerfTest.isActive(); }
     const TdxFcObject* WelcomeBanner() const { return FWelcomeBanner; }
@@ -66,6 +70,8 @@ public:
     TdxFlowChartView* dxFlowChart1 = nullptr;
     // The teacher's task and its checks, above the editor.
     TTaskPanel* PanelTask = nullptr;
+    // The time line over the last run, under the editor.
+    TReplayPanel* PanelReplay = nullptr;
     QPlainTextEdit* MemoEditor = nullptr;
     QPlainTextEdit* MemoMessage = nullptr;
     QPushButton* ButtonRUN = nullptr;
@@ -107,6 +113,16 @@ private:
     void BuildButtons();
     void BuildPanels();
     void BuildTaskPanel();
+
+    // Every run is recorded from the press that starts it to its end.
+    void BuildReplayPanel();
+    void BeginRecording(bool runAtStart);
+    void KeepRecordingIfRunStarted();
+    void RecordPress(const char* action);
+    void RecordScopeButtons(TInstrument instrument, TScopeForm& window);
+    void EndRecording();
+    void RefreshReplayPanel();
+    void SaveRecording();
     // The editor's width as the user last dragged it, kept across starts.
     void RestoreSplitter();
     void ConnectHandlers();
@@ -181,6 +197,8 @@ private:
     // rate, however fast the frame clock ticks.
     TTickedRefresh FRunWatchRefresh{[this] { RefreshRunWatch(); }};
     TDueTicks FDueTicks;
+    TSoundDevices FRealDevices;
+    TLiveRecording FLiveRecording;
     double FSimulatedSeconds = 0.0;
     TFrameStatsPrinter FFrameStats{[this] { return GLCadencer1.SleepLength(); }};
 };

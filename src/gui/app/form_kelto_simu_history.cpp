@@ -60,6 +60,9 @@ void TFormKeltoSimu::BuildShortcuts()
 
 void TFormKeltoSimu::CanvasEdited(TCanvasEdit edit)
 {
+    FLiveRecording.CircuitEdited(edit.Kind);
+    if (!FLiveRecording.Active())
+        EndRecording();
     FEditHistory.push(new TCanvasEditCommand(FBoard, std::move(edit), [this] { EditApplied(); }));
 }
 
@@ -69,6 +72,8 @@ void TFormKeltoSimu::UndoRedo(bool undo)
 {
     if (QGuiApplication::mouseButtons() != Qt::NoButton)
         return;
+    // What an undo takes back is more than a recording can hold.
+    EndRecording();
     if (undo)
         FEditHistory.undo();
     else
@@ -86,6 +91,7 @@ void TFormKeltoSimu::EditApplied()
 // text would lie over its labels.
 void TFormKeltoSimu::CircuitReplaced()
 {
+    EndRecording();
     RemoveWelcomeBanner();
     FEditHistory.clear();
 }

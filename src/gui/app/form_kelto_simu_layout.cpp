@@ -7,6 +7,7 @@
 
 #include "gui/app/form_run_watch.h"
 #include "gui/app/strings.h"
+#include "gui/app/replay_panel.h"
 #include "gui/app/task_panel.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -174,6 +175,7 @@ void TFormKeltoSimu::BuildPanels()
     BuildTaskPanel();
     FProgramEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
     MemoEditor = FProgramEditor;
+    BuildReplayPanel();
     MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
     // The window's own notes (why Run did nothing) are longer than the log is wide.
@@ -182,6 +184,7 @@ void TFormKeltoSimu::BuildPanels()
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
     Splitter2->setStretchFactor(2, 0);
+    Splitter2->setStretchFactor(3, 0);
     auto* editLayout = new QVBoxLayout(PanelEdit);
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->addWidget(Splitter2);
@@ -191,8 +194,10 @@ void TFormKeltoSimu::BuildPanels()
     Splitter1->setStretchFactor(1, 0);
     const int panelHeight = kWindowHeight - kPanelTopHeight;
     RestoreSplitter();
-    Splitter2->setSizes({TTaskPanel::kBarHeight, panelHeight - TTaskPanel::kBarHeight - kMemoMessageHeight - 2 * kSplitterWidth,
-                         kMemoMessageHeight});
+    const int replayHeight = PanelReplay->height();
+    Splitter2->setSizes({TTaskPanel::kBarHeight,
+                         panelHeight - TTaskPanel::kBarHeight - replayHeight - kMemoMessageHeight - 3 * kSplitterWidth,
+                         replayHeight, kMemoMessageHeight});
     connect(Splitter1, &QSplitter::splitterMoved, this,
             [this] { FSettings.setValue(kEditorWidthKey, Splitter1->sizes().value(1)); });
 }

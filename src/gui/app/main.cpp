@@ -45,7 +45,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<TDesktopSound> sound = CreateDesktopSound();
     TQtModalDialogs dialogs;
     TFormKeltoSimu FormKeltoSimu(dialogs, settings);
-    FormKeltoSimu.Board().SetSoundDevices(sound->Devices());
+    FormKeltoSimu.SetSoundDevices(sound->Devices());
     // The oscilloscope windows exist from the start, hidden until a probe click opens them.
     TFormOScopes FormOScopes(FormKeltoSimu.Board().OScopesRecorder(), dialogs, &FormKeltoSimu);
     TFormAudioas FormAudioas(FormKeltoSimu.Board().AudioasRecorder(), dialogs, &FormKeltoSimu);

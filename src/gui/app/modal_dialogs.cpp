@@ -98,6 +98,17 @@ QString TQtModalDialogs::OpenTaskDialog(QWidget* parent, const QString& start)
     return RunFileDialog(parent, start, TFileDialogKind::Open, main_strings::kTaskFilter, {});
 }
 
+QString TQtModalDialogs::OpenRecordingDialog(QWidget* parent, const QString& start)
+{
+    return RunFileDialog(parent, start, TFileDialogKind::Open, main_strings::kRecordingFilter, {});
+}
+
+QString TQtModalDialogs::SaveRecordingDialog(QWidget* parent, const QString& start)
+{
+    return RunFileDialog(parent, start, TFileDialogKind::Save, main_strings::kRecordingFilter,
+                         main_strings::kRecordingSuffix);
+}
+
 QString TQtModalDialogs::SaveDialog2(QWidget* parent, const QString& start)
 {
     return RunFileDialog(parent, start, TFileDialogKind::Save, main_strings::kProgramFilter,

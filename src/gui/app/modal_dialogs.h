@@ -30,6 +30,9 @@ public:
     virtual QString SaveDialog2(QWidget* parent, const QString& start) = 0;
     // A teacher's task file.
     virtual QString OpenTaskDialog(QWidget* parent, const QString& start) = 0;
+    // A run's recording.
+    virtual QString OpenRecordingDialog(QWidget* parent, const QString& start) = 0;
+    virtual QString SaveRecordingDialog(QWidget* parent, const QString& start) = 0;
     // The example chooser: the chosen row, or -1 when the user cancels.
     virtual int ChooseLesson(QWidget* parent, const QStringList& titles) = 0;
     virtual TWireDialogAnswer ShowWireDialog(TLineStyle current) = 0;
@@ -49,6 +52,8 @@ public:
     QString OpenDialog2(QWidget* parent, const QString& start) override;
     QString SaveDialog2(QWidget* parent, const QString& start) override;
     QString OpenTaskDialog(QWidget* parent, const QString& start) override;
+    QString OpenRecordingDialog(QWidget* parent, const QString& start) override;
+    QString SaveRecordingDialog(QWidget* parent, const QString& start) override;
     TChosenFile SaveDataDialog(QWidget* parent, const QString& start,
                                std::span<const TFileType> types) override;
     void ShowFileError(QWidget* parent, const QString& message) override;

@@ -35,6 +35,25 @@ inline const QString kChecking = QStringLiteral("正在检查……");
 inline const QString kTaskFilter = QStringLiteral("任务文件(*.toml)");
 inline const QString kUnsavedProgram = QStringLiteral("程序");
 
+// The replay bar under the program editor.
+inline const QString kReplayLabel = QStringLiteral("回放");
+inline const QString kButtonStepBack = QStringLiteral("后退");
+inline const QString kButtonStepBackTip = QStringLiteral("回到上一条语句执行之前（暂停时或运行结束后）");
+inline const QString kButtonStepForward = QStringLiteral("前进");
+inline const QString kButtonStepForwardTip = QStringLiteral("再执行一条语句，和当时一样");
+inline const QString kButtonSaveRecording = QStringLiteral("保存录像");
+inline const QString kButtonSaveRecordingTip =
+    QStringLiteral("把这次运行存成一个录像文件（电路和程序都在里面），可以发给老师");
+inline const QString kButtonOpenRecording = QStringLiteral("打开录像");
+inline const QString kButtonOpenRecordingTip = QStringLiteral("打开一个录像文件：电路和程序回到当时，时间轴停在最后");
+inline const QString kTimelineTip = QStringLiteral("拖动时间轴，回到这次运行的任何一拍（暂停时或运行结束后）");
+inline const QString kTimelinePosition = QStringLiteral("第 %1 / %2 拍");
+inline const QString kRecordingFilter = QStringLiteral("录像文件(*.rec)");
+inline const QString kRecordingSuffix = QStringLiteral("rec");
+inline const QString kRecordingEndedByEdit = QStringLiteral("运行中改动了电路，录像到这里为止");
+inline const QString kDropLaterTicks =
+    QStringLiteral("从这里继续运行，后面还没看过的 %1 拍录像就不要了。继续吗？");
+
 // On the empty canvas once the banner has gone.
 inline const QString kEmptyCanvasHint =
     QStringLiteral("单击左边元件栏里的元件，把它放到这里；\n或按上面的“示例”打开一课。");

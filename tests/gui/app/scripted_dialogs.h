@@ -39,6 +39,14 @@ public:
     {
         return File("open task", start, OpenTasks);
     }
+    QString OpenRecordingDialog(QWidget*, const QString& start) override
+    {
+        return File("open recording", start, OpenRecordings);
+    }
+    QString SaveRecordingDialog(QWidget*, const QString& start) override
+    {
+        return File("save recording", start, SaveRecordings);
+    }
     // The oscilloscope windows' tests script their own export.
     TChosenFile SaveDataDialog(QWidget*, const QString&, std::span<const TFileType>) override
     {
@@ -81,6 +89,8 @@ public:
     std::deque<QString> OpenPrograms;
     std::deque<QString> SavePrograms;
     std::deque<QString> OpenTasks;
+    std::deque<QString> OpenRecordings;
+    std::deque<QString> SaveRecordings;
     std::deque<QString> SavePictures;
     std::deque<look::TPictureChoice> PictureChoices;
     std::deque<int> LessonChoices;
