@@ -1,27 +1,23 @@
 // Recording a run as it happens in the window: from the press of Run (or of
-// Step from idle) to the run's end, everything its replay needs. The user's
-// mouse actions are not reported one by one: before each tick the inputs a
-// user can change (switches, buttons, keys, wipers) are compared with what
-// they were, and every change becomes an action, as the runner would perform
-// it. A change of the circuit a recording cannot hold (a part placed, a wire
-// added or taken away) ends the recording there.
+// Step from idle) to the run's end, everything its replay needs; the user's
+// changes between ticks come from an input watch. A change of the circuit a
+// recording cannot hold (a part placed, a wire added or taken away) ends the
+// recording there.
 #pragma once
 
 #include "core/board/edit_history.h"
+#include "core/replay/input_watch.h"
 #include "core/replay/recording_sound.h"
 #include "core/replay/run_recording.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace kelto {
 
 class TSimuBoard;
-class TSimuPart;
 
 class TLiveRecording {
 public:
@@ -57,19 +53,9 @@ public:
     TRunRecording& Recording() { return FRecording; }
 
 private:
-    struct TInputs {
-        const TSimuPart* Part = nullptr;
-        uint8_t Held = 0; // a push button pressed, a toggle switch closed
-        std::array<uint8_t, 16> Keys{};
-        double Wiper = 0.0;
-    };
-    static TInputs InputsOf(const TSimuPart& part);
-    int32_t LiveParts() const;
-    void NoteChanges(int32_t index, const TInputs& was, const TInputs& now, int64_t tick);
-
+    TInputWatch FInputs;
     TRunRecording FRecording;
     std::unique_ptr<TRecordingSound> FSound;
-    std::vector<TInputs> FInputs; // by part index at the start; Part null once deleted
     bool FActive = false;
 };
 
