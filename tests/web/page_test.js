@@ -195,6 +195,99 @@ async function openBrokenFile(page) {
   fs.rmSync(path.dirname(broken), { recursive: true });
 }
 
+// The single-channel oscilloscope on the microcontroller's PD0: a click on
+// its body opens its window, 运行 there records while the program toggles
+// the pin, the plot shows the trace, 导出数据 writes what was recorded.
+// Zoom on the way: Ctrl and the wheel around the pointer, the keys, the
+// label, and hits through the zoom.
+async function scopeAndZoom(page) {
+  await page.click("#ButtonNew");
+  await page.click("text=其它元件");
+  await page.click("[data-item='14']");
+  await page.click("[data-item='26']");
+  const box = await page.locator("#dxFlowChart1").boundingBox();
+  const at = (x, y) => [box.x + x, box.y + y];
+  await page.mouse.move(...at(40, 30));
+  await page.mouse.down();
+  await page.mouse.move(...at(440, 330), { steps: 5 });
+  await page.mouse.up();
+  const hint = () => page.getAttribute("#dxFlowChart1", "title");
+  const zoomLabel = () => page.evaluate(() => document.getElementById("ZoomLabel").hidden ? "" : document.getElementById("ZoomLabel").textContent);
+  await page.mouse.move(...at(40, 39));
+  assert.match(await hint(), /^PD0/);
+  await page.keyboard.down("Control");
+  await page.mouse.wheel(0, -100);
+  await page.keyboard.up("Control");
+  assert.equal(await zoomLabel(), "125%");
+  // The pin stays under the pointer and is still what the pointer names.
+  await page.mouse.move(...at(41, 39));
+  await page.mouse.move(...at(40, 39));
+  assert.match(await hint(), /^PD0/);
+  const sizes = () => page.evaluate(() => {
+    const c = document.getElementById("dxFlowChart1");
+    return [c.width, parseFloat(c.style.width) * devicePixelRatio];
+  });
+  await page.keyboard.press("Control+=");
+  assert.equal(await zoomLabel(), "150%");
+  const [backing, shown] = await sizes();
+  assert.equal(backing, shown, "one backing pixel per device pixel");
+  // The scope's pin at 150%, wired to PD0 at 100%.
+  const view = await page.evaluate(() => [CanvasView.scrollLeft, CanvasView.scrollTop]);
+  await page.mouse.click(...at(434 * 1.5 - view[0], 368 * 1.5 - view[1]));
+  assert.notEqual(await page.evaluate(() => keltoPage.board.wiringStart()), "null");
+  await page.keyboard.press("Control+0");
+  assert.equal(await zoomLabel(), "");
+  await page.mouse.click(...at(40, 39));
+  await page.waitForFunction(() => keltoPage.board.wiringStart() === "null");
+
+  await page.waitForTimeout(600);
+  await page.mouse.click(...at(420, 320));
+  const form = "#FormAudioas";
+  await page.waitForSelector(form, { state: "visible" });
+  assert.equal(await page.textContent(`${form} .caption span`), "单通道示波器");
+  const enabled = () => page.$$eval(`${form} [data-button]`, (buttons) => buttons.map((b) => !b.disabled));
+  assert.deepEqual(await enabled(), [true, false, false, true, true]);
+  await page.evaluate(() => keltoPage.editor.setText('0 REM "KELTOBASIC"\n10 REM "DDRD 1"\n20 REM "PORTD 1"\n30 REM "PORTD 0"\n40 REM "GOTO 20"\n'));
+  await page.click(`${form} [data-button=run]`);
+  await page.click("#ButtonRUN");
+  await page.waitForTimeout(300);
+  await page.click("#ButtonSTOP");
+  await page.click(`${form} [data-button=stop]`);
+  assert.deepEqual(await enabled(), [true, false, true, true, true]);
+  // The plot's backing pixels per device pixel, and how many are the trace's
+  // green (above the axis labels, right of the channel names).
+  const trace = () => page.evaluate(() => {
+    const canvas = document.querySelector("#FormAudioas canvas");
+    const ratio = devicePixelRatio;
+    const data = canvas.getContext("2d").getImageData(30 * ratio, 0, canvas.width - 30 * ratio, canvas.height - 20 * ratio).data;
+    let lit = 0;
+    for (let i = 0; i < data.length; i += 4) if (data[i] === 0 && data[i + 1] === 255 && data[i + 2] === 0) ++lit;
+    return [canvas.width / parseFloat(canvas.style.width) / devicePixelRatio, lit];
+  });
+  // The scroll bar back to the first page, full of the pin's edges.
+  await page.$eval(`${form} input`, (bar) => {
+    bar.value = 0;
+    bar.dispatchEvent(new Event("input"));
+  });
+  await page.waitForTimeout(100);
+  const [sharp, lit] = await trace();
+  assert.equal(sharp, 1);
+  assert.ok(lit > 1000, `${lit} trace pixels`);
+  await page.click(`${form} [data-button=export]`);
+  await page.selectOption("#DataFormats", { label: "CSV 表格文件 (*.csv)" });
+  page.once("dialog", (dialog) => dialog.accept("波形"));
+  const [data] = await Promise.all([page.waitForEvent("download"), page.click("dialog button[value^=save]")]);
+  assert.equal(data.suggestedFilename(), "波形.csv");
+  const rows = fs.readFileSync(await data.path(), "utf8").split("\r\n");
+  assert.equal(rows[0], "\ufeff采样,通道A");
+  const levels = new Set(rows.slice(1, -1).map((row) => row.split(",")[1]));
+  assert.ok(rows.length > 200 && levels.has("0") && levels.has("1"), `${rows.length} rows, levels ${[...levels]}`);
+  await page.click(`${form} [data-button=clear]`);
+  assert.deepEqual(await trace(), [1, 0]);
+  await page.click(`${form} .caption button`);
+  assert.equal(await page.isVisible(form), false);
+}
+
 async function openLesson(page, title) {
   await page.click("#ButtonExample");
   const lessons = await page.$$eval("#ListLessons option", (options) => options.map((o) => o.text));
@@ -255,6 +348,7 @@ async function main() {
       await page.click("#ButtonCONTINUE");
       await page.click("#ButtonSTOP");
       await page.waitForFunction(() => !document.getElementById("ButtonRUN").disabled);
+      if (deviceScaleFactor === 2) await scopeAndZoom(page);
       if (deviceScaleFactor === 1) {
         await openLesson(page, "第6课");
         await saveAndReopen(page, "lesson06_lcd_8bit");

@@ -149,16 +149,43 @@ export class Replayer {
     }
   }
 
-  text(ctx, paint, op) {
-    const face = this.faces[op.face];
+  // The CSS font of a face.
+  font(faceIndex) {
+    const face = this.faces[faceIndex];
     // The Song face comes with the page, so it looks the same on every machine.
     const song = face.family === "宋体" ? "KeltoSong" : "";
     const families = [face.boldFamily, song, face.family, "SimSun", "AR PL UMing CN"]
       .filter((f) => f)
       .map((f) => `"${f}"`)
       .join(", ");
+    return `${face.bold ? "bold " : ""}${face.pixelSize}px ${families}, serif`;
+  }
+
+  // How wide the face draws the text, in whole pixels, as the window measures.
+  measure(ctx, faceIndex, text) {
     ctx.save();
-    ctx.font = `${face.bold ? "bold " : ""}${face.pixelSize}px ${families}, serif`;
+    ctx.font = this.font(faceIndex);
+    ctx.letterSpacing = `${this.faces[faceIndex].letterSpacing}px`;
+    const width = Math.round(ctx.measureText(text).width);
+    ctx.restore();
+    return width;
+  }
+
+  // A drawing ({extent, list}) as a PNG of `scale` pixels to the unit.
+  async png({ extent, list }, scale) {
+    const canvas = document.createElement("canvas");
+    canvas.width = extent[2] * scale;
+    canvas.height = extent[3] * scale;
+    const ctx = canvas.getContext("2d");
+    ctx.setTransform(scale, 0, 0, scale, -extent[0] * scale, -extent[1] * scale);
+    this.draw(ctx, list, scale);
+    return new Promise((resolve) => canvas.toBlob(resolve, "image/png"));
+  }
+
+  text(ctx, paint, op) {
+    const face = this.faces[op.face];
+    ctx.save();
+    ctx.font = this.font(op.face);
     ctx.letterSpacing = `${face.letterSpacing}px`;
     ctx.fillStyle = paint;
     ctx.textBaseline = "alphabetic";

@@ -64,3 +64,13 @@ export const picturePrintStyle = "，黑白打印样式";
 export const shareLink = "分享链接";
 export const shareLinkCopied = "链接已复制，可以粘贴给别人：";
 export const shareLinkBroken = "这个分享链接无法读取，电路和程序都没有改变。";
+// TFormOScopes and TFormAudioas, the oscilloscope windows, by instrument
+// number; their buttons, data files and the exported table's headers.
+export const scopeCaptions = { 1: "示波器", 2: "单通道示波器" };
+export const scopeTexts = { run: "运行", stop: "停止", clear: "清除", export: "导出数据", exportPicture: "导出图片" };
+export const scopeDataFormats = [
+  { text: "CSV 表格文件 (*.csv)", suffix: ".csv", vcd: false },
+  { text: "VCD 波形文件 (*.vcd)", suffix: ".vcd", vcd: true },
+];
+export const scopeSampleHeader = "采样";
+export const scopeChannelHeader = "通道";
