@@ -23,6 +23,7 @@ TWebBoard::TWebBoard()
     std::error_code ignored;
     std::filesystem::create_directories(kFileFolder, ignored);
     FBoard.SetMotorSpeedFactor(cli::TRunOptions{}.SpeedFactor);
+    FBoard.SetSoundDevices(FSound.Devices());
     FDocument.SetExampleFolders({kLessonFolder});
     FEditor.SetEditListener([this](TCanvasEdit edit) { FHistory.Push(std::move(edit)); });
     FBoard.SetLogListeners(
@@ -58,6 +59,7 @@ void TWebBoard::RunTicks(int count, double deltaTime)
     for (int i = 0; i < count; ++i) {
         ++FTicks;
         FBoard.RunTick(deltaTime, static_cast<double>(FTicks) * deltaTime);
+        FSound.AdvanceTime(deltaTime);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "web/web_edit_history.h"
 #include "web/web_editor_host.h"
 #include "web/web_scope.h"
+#include "web/web_sound.h"
 
 #include <cstdint>
 #include <string>
@@ -139,6 +140,7 @@ private:
 
     TSimuBoard FBoard;
     TPageCalls FPage;
+    TWebSound FSound{FPage};
     TWebEditHistory FHistory;
     TWebDocumentHost FHost{FPage, [this] { FHistory.Clear(); }};
     TCircuitDocument FDocument{FBoard, FHost};

@@ -288,6 +288,36 @@ async function scopeAndZoom(page) {
   assert.equal(await page.isVisible(form), false);
 }
 
+// A tune's PLAY wait lasts as many ticks as the runner gives it, and so as
+// long as the tune sounds, with the soundfont fetched on the first note.
+async function tuneWait(page, soundfontFetched) {
+  const os = require("node:os");
+  const program = '0 REM "KELTOBASIC"\r\n10 REM "PLAY 1438"\r\n20 REM "PRINT 7"\r\n';
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-")), "tune.txt");
+  fs.writeFileSync(file, program);
+  const { execFileSync } = require("node:child_process");
+  const trace = execFileSync(process.execPath, [path.join(site, "keltosimu-run.js"), "--ticks", "3000", "--trace", "-",
+    path.join(root, "tests", "data", "programs", "mcu_only.dps"), file], { encoding: "utf8", maxBuffer: 1 << 26 });
+  const printed = trace.split("\n").find((line) => line.includes('"> 7 <"'));
+  const runnerTicks = JSON.parse(printed).tick - 1;
+  fs.rmSync(path.dirname(file), { recursive: true });
+
+  assert.equal(soundfontFetched(), false);
+  await page.evaluate((text) => keltoPage.editor.setText(text), program);
+  const start = await page.evaluate(() => {
+    document.getElementById("ButtonRUN").click();
+    return [keltoPage.ticks, performance.now()];
+  });
+  const end = await (await page.waitForFunction(
+    () => document.getElementById("MemoMessage").value.includes("> 7 <") && [keltoPage.ticks, performance.now()],
+    null, { polling: "raf", timeout: 10000 })).jsonValue();
+  const ticks = end[0] - start[0];
+  assert.ok(Math.abs(ticks - runnerTicks) < 50, `${ticks} ticks on the page, ${runnerTicks} in the runner`);
+  assert.ok(Math.abs(end[1] - start[1] - runnerTicks) < 300, `${end[1] - start[1]} ms for ${runnerTicks} ticks`);
+  assert.equal(await page.evaluate(() => keltoPage.sound.ready), true);
+  assert.equal(soundfontFetched(), true);
+}
+
 async function openLesson(page, title) {
   await page.click("#ButtonExample");
   const lessons = await page.$$eval("#ListLessons option", (options) => options.map((o) => o.text));
@@ -305,6 +335,8 @@ async function main() {
       const page = await browser.newPage({ viewport: { width: 1000, height: 640 }, deviceScaleFactor });
       const errors = [];
       page.on("pageerror", (error) => errors.push(error.message));
+      let soundfont = false;
+      page.on("request", (request) => (soundfont ||= request.url().endsWith("/soundfont.sf2")));
       await page.goto(`http://127.0.0.1:${server.address().port}/`);
       await page.waitForSelector("body[data-ready]");
       assert.equal(await page.textContent("#ButtonRUN"), "运行");
@@ -348,7 +380,10 @@ async function main() {
       await page.click("#ButtonCONTINUE");
       await page.click("#ButtonSTOP");
       await page.waitForFunction(() => !document.getElementById("ButtonRUN").disabled);
-      if (deviceScaleFactor === 2) await scopeAndZoom(page);
+      if (deviceScaleFactor === 2) {
+        await scopeAndZoom(page);
+        await tuneWait(page, () => soundfont);
+      }
       if (deviceScaleFactor === 1) {
         await openLesson(page, "第6课");
         await saveAndReopen(page, "lesson06_lcd_8bit");

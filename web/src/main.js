@@ -11,6 +11,7 @@ import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
 import { ScopeWindow } from "./scopes.js";
+import { Sound } from "./sound.js";
 import { Ticker, tickSeconds } from "./ticker.js";
 
 const $ = (id) => document.getElementById(id);
@@ -69,7 +70,14 @@ async function withSaveQuestions(board, command) {
 // The window's double-click time, for the click timer.
 const doubleClickMs = 500;
 
+const sound = new Sound();
+
 const page = {
+  midi: (status, data1, data2) => sound.midi(status, data1, data2),
+  silence: (releasePedal) => sound.silence(releasePedal),
+  playClip: (source) => sound.playClip(source),
+  speakClock: (sources) => sound.speakClock(sources),
+  clockRunning: () => sound.clockRunning(),
   showFileError: (text) => dialogs.showError(text),
   captionChanged: (caption) => (document.title = caption),
   // The canvas's dialogs are asked for synchronously: the page cancels,
@@ -118,6 +126,7 @@ class Page {
     this.palette = JSON.parse(engine.paletteJson());
     this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
     this.keeper = new Keeper(this.board, this.editor);
+    this.sound = sound;
     // By instrument number, as the engine names them.
     this.scopes = { 1: new ScopeWindow(this.board, this.replayer, 1), 2: new ScopeWindow(this.board, this.replayer, 2) };
   }
