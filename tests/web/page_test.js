@@ -318,6 +318,42 @@ async function tuneWait(page, soundfontFetched) {
   assert.equal(soundfontFetched(), true);
 }
 
+// The inputs as a student works them: a click flips the switch, the push
+// button is closed while held, a keypad key is down while pressed, and
+// dragging the wiper moves it along the resistor.
+async function studentInputs(page) {
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await chooser.setFiles(path.join(root, "tests", "data", "inputs.dps"));
+  // Neither the changed circuit nor the program is kept.
+  while (!(await page.title()).includes("inputs.dps")) {
+    await page.click("dialog.box button[value=no]", { timeout: 5000 });
+    await page.waitForTimeout(50);
+  }
+  const box = await page.locator("#dxFlowChart1").boundingBox();
+  const at = (x, y) => [box.x + x, box.y + y];
+  const states = () => page.evaluate(() => JSON.parse(keltoPage.board.stateJson()).components.map((c) => c.state));
+  const pressed = (keys) => keys.reduce((sum, key) => sum + key, 0);
+  // K0 at (0, 0), S1 at (150, 0), the keypad at (0, 200), R at (300, 0).
+  await page.mouse.click(...at(40, 20));
+  await page.waitForFunction(() => JSON.parse(keltoPage.board.stateJson()).components[0].state.closed === 1);
+  await page.mouse.move(...at(189, 85));
+  await page.mouse.down();
+  assert.equal((await states())[1].closed, 1);
+  await page.mouse.up();
+  assert.equal((await states())[1].closed, 0);
+  await page.mouse.move(...at(109, 240));
+  await page.mouse.down();
+  assert.equal(pressed((await states())[2].keys), 1);
+  await page.mouse.up();
+  assert.equal(pressed((await states())[2].keys), 0);
+  await page.mouse.move(...at(347, 122));
+  await page.mouse.down();
+  await page.mouse.move(...at(347, 83), { steps: 5 });
+  await page.mouse.up();
+  const position = (await states())[3].position;
+  assert.ok(position > 0.4 && position < 0.6, `wiper at ${position}`);
+}
+
 async function openLesson(page, title) {
   await page.click("#ButtonExample");
   const lessons = await page.$$eval("#ListLessons option", (options) => options.map((o) => o.text));
@@ -383,6 +419,7 @@ async function main() {
       if (deviceScaleFactor === 2) {
         await scopeAndZoom(page);
         await tuneWait(page, () => soundfont);
+        await studentInputs(page);
       }
       if (deviceScaleFactor === 1) {
         await openLesson(page, "第6课");
