@@ -75,6 +75,18 @@ async function exportPictures(page) {
   const png = await exported("PNG 图片，两倍大小(*.png)，黑白打印样式");
   assert.equal(png.name, "图.png");
   assert.equal(png.bytes.readUInt32BE(16), 2 * width);
+  // An A4 PDF whose cross references find its objects and whose picture
+  // holds as many pixels as it says.
+  const pdf = await exported("PDF 文档，A4 纸(*.pdf)");
+  const text = pdf.bytes.toString("latin1");
+  const xref = Number(/startxref\n(\d+)/.exec(text)[1]);
+  const offsets = [...text.slice(xref).matchAll(/^(\d{10}) 00000 n $/gm)].map((m) => Number(m[1]));
+  offsets.forEach((offset, i) => assert.ok(text.startsWith(`${i + 1} 0 obj`, offset), `object ${i + 1}`));
+  const a4 = /\/MediaBox \[0 0 ([\d.]+) ([\d.]+)\]/.exec(text).slice(1).map(Math.round);
+  assert.deepEqual(a4.sort(), [595, 842]);
+  const [, w, h, length] = /\/Width (\d+) \/Height (\d+) .*\/Length (\d+) >>\nstream\n/.exec(text).map(Number);
+  const start = text.indexOf("stream\n", text.indexOf("/Subtype /Image")) + 7;
+  assert.equal(require("node:zlib").inflateSync(pdf.bytes.subarray(start, start + length)).length, w * h * 3);
 }
 
 // 分享链接 gives a link that opens the same circuit and program in a fresh

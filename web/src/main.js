@@ -287,7 +287,7 @@ class Page {
       download(name, new Blob([this.board.pictureSvg(choice.printStyle)], { type: "image/svg+xml" }));
       return;
     }
-    download(name, await this.replayer.png(JSON.parse(this.board.pictureJson(choice.printStyle)), choice.format.scale));
+    download(name, await this.replayer.pictureFile(JSON.parse(this.board.pictureJson(choice.printStyle)), choice.format));
   }
 
   // Scrolls the canvas so the part is in view.

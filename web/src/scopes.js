@@ -133,6 +133,6 @@ export class ScopeWindow {
       download(name, new Blob([svg], { type: "image/svg+xml" }));
       return;
     }
-    download(name, await this.replayer.png(this.drawing, choice.format.scale));
+    download(name, await this.replayer.pictureFile(this.drawing, choice.format));
   }
 }

@@ -58,6 +58,7 @@ export const pictureFormats = [
   { text: "SVG 矢量图(*.svg)", suffix: ".svg", scale: 1 },
   { text: "PNG 图片(*.png)", suffix: ".png", scale: 1 },
   { text: "PNG 图片，两倍大小(*.png)", suffix: ".png", scale: 2 },
+  { text: "PDF 文档，A4 纸(*.pdf)", suffix: ".pdf", pdf: true },
 ];
 export const picturePrintStyle = "，黑白打印样式";
 // 分享链接: the link's box, and the words for a link that does not decode.
