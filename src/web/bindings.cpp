@@ -51,11 +51,6 @@ void ScopePanTo(TWebBoard& board, int instrument, double minimum)
     board.Scope(instrument).PanTo(minimum);
 }
 
-double ScopeVersion(TWebBoard& board, int instrument)
-{
-    return board.Scope(instrument).Version();
-}
-
 // As bytes: a string would lose the CSV's byte order mark on its way.
 emscripten::val ScopeData(TWebBoard& board, int instrument, bool vcd, const std::string& sampleHeader,
                           const std::string& channelHeader)
@@ -130,6 +125,5 @@ EMSCRIPTEN_BINDINGS(keltosimu)
         .function("scopeDrawing", &ScopeDrawing)
         .function("scopePictureSvg", &ScopePictureSvg)
         .function("scopePanTo", &ScopePanTo)
-        .function("scopeVersion", &ScopeVersion)
         .function("scopeData", &ScopeData);
 }

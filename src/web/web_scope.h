@@ -32,8 +32,6 @@ public:
     // The plot as last drawn, as an SVG file.
     std::string PictureSvg(int width, int height, emscripten::val textWidth) const;
     void PanTo(double minimum) { FRecorder.PanAxisTo(static_cast<int64_t>(minimum)); }
-    // Changes with everything the window shows.
-    double Version() const { return static_cast<double>(FRecorder.Version()); }
     // 导出数据: CSV with the headers' texts (the sample column's, then the
     // word before each probe letter), or VCD.
     std::string DataFile(bool vcd, const std::string& sampleHeader, const std::string& channelHeader) const;
