@@ -45,6 +45,31 @@ for icon in resources/icons/*.svg; do
   cp "$icon" "build/web/icons/${name%%_*}.svg"
 done
 
+# The synthesiser for tunes (FluidSynth in WebAssembly, from npm) with the
+# window's soundfont, and the voice clips and clock words as Ogg Vorbis; the
+# page loads them on the first sound. Without them the page stays silent.
+synth=node_modules/js-synthesizer
+cp $synth/externals/libfluidsynth-2.4.6.js $synth/dist/js-synthesizer.min.js $synth/dist/js-synthesizer.worklet.min.js build/web/
+soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
+if [[ -f $soundfont ]]; then
+  cp $soundfont build/web/soundfont.sf2
+else
+  rm -f build/web/soundfont.sf2
+  echo "build-web: timgm6mb-soundfont is missing; tunes on the page are silent" >&2
+fi
+if ninja -C build/web-cmake -t targets all | grep -q '^kelto_voice_clips:'; then
+  ninja -C build/web-cmake -j"$jobs" kelto_voice_clips >/dev/null
+  mkdir -p build/web/voice
+  for clip in build/web-cmake/resources/voice/*.wav; do
+    name=${clip##*/}
+    ogg=build/web/voice/${name%.wav}.ogg
+    [[ $ogg -nt $clip ]] || sox -q "$clip" -C 2 "$ogg"
+  done
+else
+  rm -rf build/web/voice
+  echo "build-web: espeak-ng or sox is missing; voice clips and clock words on the page are silent" >&2
+fi
+
 # The Song face the drawings use, cut down to our characters; without
 # Debian's fontTools the page falls back to the machine's own Song face.
 if /usr/bin/python3 -c "import fontTools.subset, brotli" 2>/dev/null &&
@@ -56,8 +81,10 @@ else
 fi
 
 # The service worker that keeps the site for offline use, with this build's
-# files and a version drawn from their contents.
-files=$(cd build/web && find . -type f ! -name 'keltosimu-run.*' ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+# files and a version drawn from their contents; what sounds is kept as it is
+# first fetched.
+files=$(cd build/web && find . -type f ! -name 'keltosimu-run.*' ! -name sw.js ! -name soundfont.sf2 \
+  ! -name 'libfluidsynth-*' ! -name 'js-synthesizer*' ! -path './voice/*' | sed 's|^\./||' | LC_ALL=C sort)
 version=$(cd build/web && cat $files | sha256sum | cut -c1-16)
 list=$(printf '"%s", ' $files)
 sed -e "s|@VERSION@|$version|" -e "s|@FILES@|${list%, }|" web/sw.js >build/web/sw.js

@@ -15,7 +15,8 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont libasound2-dev espeak-ng sox
   dpkg-dev desktop-file-utils shared-mime-info
 )
-web_packages=(emscripten node-acorn chromium python3-fonttools python3-brotli fonts-arphic-uming)
+web_packages=(emscripten node-acorn chromium python3-fonttools python3-brotli fonts-arphic-uming
+              timgm6mb-soundfont espeak-ng sox)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"

@@ -1,6 +1,7 @@
 // The site's files, cached on the first visit so the page opens again with
-// no network; each build is another version and replaces the cache. The
-// build fills in the version and the file list.
+// no network, and the sound files kept as they are first fetched; each build
+// is another version and replaces the cache. The build fills in the version
+// and the file list.
 const version = "@VERSION@";
 const files = ["./", @FILES@];
 
@@ -24,5 +25,14 @@ self.addEventListener("activate", (event) => {
 
 self.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
-  event.respondWith(caches.match(event.request, { ignoreSearch: true }).then((hit) => hit ?? fetch(event.request)));
+  const keep = (response) => {
+    if (response.ok && new URL(event.request.url).origin === self.location.origin) {
+      const copy = response.clone();
+      caches.open(version).then((cache) => cache.put(event.request, copy));
+    }
+    return response;
+  };
+  event.respondWith(
+    caches.match(event.request, { ignoreSearch: true }).then((hit) => hit ?? fetch(event.request).then(keep)),
+  );
 });

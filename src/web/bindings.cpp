@@ -20,11 +20,50 @@ std::string ReviewProgram(const std::string& utf8Text)
     return kelto::web::ProgramReviewJson(kelto::SplitProgramText(utf8Text));
 }
 
+// The oscilloscope windows' calls, each on the instrument numbered first
+// (web_scope.h).
+using kelto::web::TWebBoard;
+
+int ScopeButtons(TWebBoard& board, int instrument)
+{
+    return board.Scope(instrument).Buttons();
+}
+
+void ScopeClick(TWebBoard& board, int instrument, int button)
+{
+    board.Scope(instrument).Click(button);
+}
+
+std::string ScopeDrawing(TWebBoard& board, int instrument, int width, int height, double now,
+                         emscripten::val textWidth)
+{
+    return board.Scope(instrument).Drawing(width, height, now, std::move(textWidth));
+}
+
+std::string ScopePictureSvg(TWebBoard& board, int instrument, int width, int height,
+                            emscripten::val textWidth)
+{
+    return board.Scope(instrument).PictureSvg(width, height, std::move(textWidth));
+}
+
+void ScopePanTo(TWebBoard& board, int instrument, double minimum)
+{
+    board.Scope(instrument).PanTo(minimum);
+}
+
+// As bytes: a string would lose the CSV's byte order mark on its way.
+emscripten::val ScopeData(TWebBoard& board, int instrument, bool vcd, const std::string& sampleHeader,
+                          const std::string& channelHeader)
+{
+    const std::string bytes = board.Scope(instrument).DataFile(vcd, sampleHeader, channelHeader);
+    return emscripten::val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data())));
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(keltosimu)
 {
-    using kelto::web::TWebBoard;
     emscripten::function("lookJson", &kelto::web::LookJson);
     emscripten::function("paletteJson", &kelto::web::PaletteJson);
     emscripten::function("lineSpans", &LineSpans);
@@ -63,6 +102,9 @@ EMSCRIPTEN_BINDINGS(keltosimu)
         .function("openLesson", &TWebBoard::OpenLesson)
         .function("placeItem", &TWebBoard::PlaceItem)
         .function("setClientSize", &TWebBoard::SetClientSize)
+        .function("zoomPercent", &TWebBoard::ZoomPercent)
+        .function("viewPoint", &TWebBoard::ViewPoint)
+        .function("zoomAround", &TWebBoard::ZoomAround)
         .function("mouseDown", &TWebBoard::MouseDown)
         .function("mouseMove", &TWebBoard::MouseMove)
         .function("mouseUp", &TWebBoard::MouseUp)
@@ -77,5 +119,11 @@ EMSCRIPTEN_BINDINGS(keltosimu)
         .function("overlayJson", &TWebBoard::OverlayJson)
         .function("wiringStart", &TWebBoard::WiringStart)
         .function("logVersion", &TWebBoard::LogVersion)
-        .function("logText", &TWebBoard::LogText);
+        .function("logText", &TWebBoard::LogText)
+        .function("scopeButtons", &ScopeButtons)
+        .function("scopeClick", &ScopeClick)
+        .function("scopeDrawing", &ScopeDrawing)
+        .function("scopePictureSvg", &ScopePictureSvg)
+        .function("scopePanTo", &ScopePanTo)
+        .function("scopeData", &ScopeData);
 }

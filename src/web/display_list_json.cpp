@@ -124,6 +124,13 @@ std::string DisplayListJson(const TDisplayList& list)
     return json.Text();
 }
 
+std::string DrawingJson(const TDisplayList& list, const TBox& extent)
+{
+    return "{\"extent\":[" + std::to_string(extent.X) + "," + std::to_string(extent.Y) + "," +
+           std::to_string(extent.W) + "," + std::to_string(extent.H) + "],\"list\":" + DisplayListJson(list) +
+           "}";
+}
+
 std::string LookJson()
 {
     TJsonWriter json;

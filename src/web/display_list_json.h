@@ -11,6 +11,9 @@ namespace kelto::web {
 
 std::string DisplayListJson(const look::TDisplayList& list);
 
+// {"extent": [x, y, w, h], "list": [...]}: a drawing and the plane it covers.
+std::string DrawingJson(const look::TDisplayList& list, const look::TBox& extent);
+
 // What a surface needs besides the lists: {"faces": [...], "pictures": [...]},
 // each face's pixel size, weight, letter spacing, ascent, line height and
 // families, and the picture files' names by picture number.

@@ -23,6 +23,7 @@ TWebBoard::TWebBoard()
     std::error_code ignored;
     std::filesystem::create_directories(kFileFolder, ignored);
     FBoard.SetMotorSpeedFactor(cli::TRunOptions{}.SpeedFactor);
+    FBoard.SetSoundDevices(FSound.Devices());
     FDocument.SetExampleFolders({kLessonFolder});
     FEditor.SetEditListener([this](TCanvasEdit edit) { FHistory.Push(std::move(edit)); });
     FBoard.SetLogListeners(
@@ -58,6 +59,7 @@ void TWebBoard::RunTicks(int count, double deltaTime)
     for (int i = 0; i < count; ++i) {
         ++FTicks;
         FBoard.RunTick(deltaTime, static_cast<double>(FTicks) * deltaTime);
+        FSound.AdvanceTime(deltaTime);
     }
 }
 
@@ -73,16 +75,6 @@ std::string TWebBoard::PartDrawing(int index) const
         look::DrawPart(list, *part);
     return DisplayListJson(list);
 }
-
-namespace {
-
-std::string DrawingJson(const look::TDisplayList& list, const look::TBox& extent)
-{
-    return "{\"extent\":[" + std::to_string(extent.X) + "," + std::to_string(extent.Y) + "," +
-           std::to_string(extent.W) + "," + std::to_string(extent.H) + "],\"list\":" + DisplayListJson(list) + "}";
-}
-
-} // namespace
 
 std::string TWebBoard::BoardDrawing(int width, int height) const
 {
@@ -141,8 +133,8 @@ void TWebBoard::ClickStep()
 int TWebBoard::RunButtons() const
 {
     const TRunButtons buttons = FBoard.Basic().RunButtons();
-    return (buttons.Run ? 1 : 0) | (buttons.Pause ? 2 : 0) | (buttons.Continue ? 4 : 0) | (buttons.Stop ? 8 : 0) |
-           (buttons.Step ? 16 : 0);
+    return (buttons.Run ? 1 : 0) | (buttons.Pause ? 2 : 0) | (buttons.Continue ? 4 : 0) |
+           (buttons.Stop ? 8 : 0) | (buttons.Step ? 16 : 0);
 }
 
 std::string TWebBoard::RunWatchJson() const
@@ -191,6 +183,25 @@ void TWebBoard::MouseUp(int button, int shift, int x, int y)
 void TWebBoard::DoubleClick(int button, int shift, int x, int y)
 {
     FEditor.Mouse().DoubleClick(static_cast<TMouseButton>(button), static_cast<TShiftState>(shift), x, y);
+}
+
+std::string TWebBoard::ViewPoint(int x, int y) const
+{
+    const TPoint unit = FView.ToCanvas({x, y});
+    return "[" + std::to_string(unit.X) + "," + std::to_string(unit.Y) + "]";
+}
+
+std::string TWebBoard::ZoomAround(int steps, int pivotX, int pivotY, int scrollX, int scrollY)
+{
+    const int32_t percent = steps == 0 ? kActualSize : ZoomStep(FView.Percent(), steps);
+    TViewTransform scrolled = FView;
+    scrolled.ScrollTo({scrollX, scrollY});
+    if (!scrolled.ZoomAround(percent, {pivotX, pivotY}))
+        return "null";
+    // The page scrolls the whole zoomed canvas itself: this view stays at 0.
+    FView.ZoomAround(percent, {});
+    FEditor.Mouse().SetDragThreshold(FView.UnitsNear(TCanvasMouse::kDragThreshold));
+    return "[" + std::to_string(scrolled.Offset().X) + "," + std::to_string(scrolled.Offset().Y) + "]";
 }
 
 std::string TWebBoard::WiringStart() const

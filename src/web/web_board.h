@@ -9,11 +9,14 @@
 #include "core/board/document.h"
 #include "core/board/pointer_hints.h"
 #include "core/board/schematic_editor.h"
+#include "core/canvas/view_transform.h"
 #include "web/canvas_overlay_json.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
 #include "web/web_edit_history.h"
 #include "web/web_editor_host.h"
+#include "web/web_scope.h"
+#include "web/web_sound.h"
 
 #include <cstdint>
 #include <string>
@@ -95,6 +98,15 @@ public:
     // the client size; buttons 0 left, 1 right, 2
     // middle; shift as the canvas model counts modifier keys.
     void SetClientSize(int width, int height) { FEditor.Mouse().SetClientSize(width, height); }
+    // The view's zoom: the pixels of the whole zoomed canvas map to canvas
+    // units as "[x, y]" (the pixel's centre decides), for the mouse calls.
+    int ZoomPercent() const { return FView.Percent(); }
+    std::string ViewPoint(int x, int y) const;
+    // steps zoom steps in (out when negative), or back to actual size for 0,
+    // keeping the canvas point under view pixel (pivotX, pivotY) of a view
+    // scrolled to (scrollX, scrollY): the scroll that does it as "[x, y]", or
+    // "null" when the zoom stays.
+    std::string ZoomAround(int steps, int pivotX, int pivotY, int scrollX, int scrollY);
     void MouseDown(int button, int shift, int x, int y);
     void MouseMove(bool leftHeld, int x, int y);
     void MouseUp(int button, int shift, int x, int y);
@@ -115,6 +127,10 @@ public:
     // clicked yet.
     std::string WiringStart() const;
 
+    // The oscilloscope windows, numbered as TInstrument (1 the eight-channel
+    // one, 2 the single-channel one); any other number names the first.
+    TWebScope& Scope(int instrument) { return FScopes[instrument == 2 ? 1 : 0]; }
+
     // The message log as the window shows it; the version changes with it.
     int LogVersion() const { return FLogVersion; }
     std::string LogText() const;
@@ -124,11 +140,15 @@ private:
 
     TSimuBoard FBoard;
     TPageCalls FPage;
+    TWebSound FSound{FPage};
     TWebEditHistory FHistory;
     TWebDocumentHost FHost{FPage, [this] { FHistory.Clear(); }};
     TCircuitDocument FDocument{FBoard, FHost};
     TWebEditorHost FEditorHost{FPage};
     TSchematicEditor FEditor{FBoard, FEditorHost};
+    TViewTransform FView;
+    TWebScope FScopes[2]{{FBoard.OScopesRecorder(), kOScopesDataName},
+                         {FBoard.AudioasRecorder(), kAudioasDataName}};
     int64_t FTicks = 0;
     std::vector<std::string> FLog;
     int FLogVersion = 0;

@@ -1,6 +1,6 @@
 // The window around the schematic editor, as the page has it: the frame
-// clock, the click timer and the wire and delete dialogs are the page's. The
-// instrument windows are not on the page yet: they stay shut.
+// clock, the click timer, the wire and delete dialogs and the instrument
+// windows are the page's.
 #pragma once
 
 #include "core/board/schematic_editor.h"
@@ -12,8 +12,9 @@ class TWebEditorHost final : public IEditorHost {
 public:
     // The page's setFrameClockEnabled(bool), restartClickTimer(),
     // stopClickTimer(), showWireDialog(style) -> "ok:STYLE" | "delete" |
-    // "cancel" (styles numbered as TLineStyle) and showDeleteDialog(caption)
-    // -> "delete" | "cancel".
+    // "cancel" (styles numbered as TLineStyle), showDeleteDialog(caption)
+    // -> "delete" | "cancel", and showInstrumentWindow(n) and
+    // hideInstrumentWindow(n), n numbered as TInstrument.
     explicit TWebEditorHost(const TPageCalls& page) : FPage(page) {}
 
     void SetFrameClockEnabled(bool enabled) override { FPage.Call("setFrameClockEnabled", enabled); }
@@ -23,10 +24,18 @@ public:
     TModalResult ShowDeleteDialog(const std::string& partCaption) override
     {
         return FPage.Answer("showDeleteDialog", partCaption) == "delete" ? TModalResult::mrNo
-                                                                          : TModalResult::mrCancel;
+                                                                         : TModalResult::mrCancel;
     }
-    void ShowInstrumentWindow(TInstrument) override {}
-    void HideInstrumentWindow(TInstrument) override {}
+    void ShowInstrumentWindow(TInstrument instrument) override
+    {
+        if (instrument != TInstrument::None)
+            FPage.Call("showInstrumentWindow", static_cast<int>(instrument));
+    }
+    void HideInstrumentWindow(TInstrument instrument) override
+    {
+        if (instrument != TInstrument::None)
+            FPage.Call("hideInstrumentWindow", static_cast<int>(instrument));
+    }
 
 private:
     const TPageCalls& FPage;

@@ -75,6 +75,18 @@ async function exportPictures(page) {
   const png = await exported("PNG 图片，两倍大小(*.png)，黑白打印样式");
   assert.equal(png.name, "图.png");
   assert.equal(png.bytes.readUInt32BE(16), 2 * width);
+  // An A4 PDF whose cross references find its objects and whose picture
+  // holds as many pixels as it says.
+  const pdf = await exported("PDF 文档，A4 纸(*.pdf)");
+  const text = pdf.bytes.toString("latin1");
+  const xref = Number(/startxref\n(\d+)/.exec(text)[1]);
+  const offsets = [...text.slice(xref).matchAll(/^(\d{10}) 00000 n $/gm)].map((m) => Number(m[1]));
+  offsets.forEach((offset, i) => assert.ok(text.startsWith(`${i + 1} 0 obj`, offset), `object ${i + 1}`));
+  const a4 = /\/MediaBox \[0 0 ([\d.]+) ([\d.]+)\]/.exec(text).slice(1).map(Math.round);
+  assert.deepEqual(a4.sort(), [595, 842]);
+  const [, w, h, length] = /\/Width (\d+) \/Height (\d+) .*\/Length (\d+) >>\nstream\n/.exec(text).map(Number);
+  const start = text.indexOf("stream\n", text.indexOf("/Subtype /Image")) + 7;
+  assert.equal(require("node:zlib").inflateSync(pdf.bytes.subarray(start, start + length)).length, w * h * 3);
 }
 
 // 分享链接 gives a link that opens the same circuit and program in a fresh
@@ -195,6 +207,165 @@ async function openBrokenFile(page) {
   fs.rmSync(path.dirname(broken), { recursive: true });
 }
 
+// The single-channel oscilloscope on the microcontroller's PD0: a click on
+// its body opens its window, 运行 there records while the program toggles
+// the pin, the plot shows the trace, 导出数据 writes what was recorded.
+// Zoom on the way: Ctrl and the wheel around the pointer, the keys, the
+// label, and hits through the zoom.
+async function scopeAndZoom(page) {
+  await page.click("#ButtonNew");
+  await page.click("text=其它元件");
+  await page.click("[data-item='14']");
+  await page.click("[data-item='26']");
+  const box = await page.locator("#dxFlowChart1").boundingBox();
+  const at = (x, y) => [box.x + x, box.y + y];
+  await page.mouse.move(...at(40, 30));
+  await page.mouse.down();
+  await page.mouse.move(...at(440, 330), { steps: 5 });
+  await page.mouse.up();
+  const hint = () => page.getAttribute("#dxFlowChart1", "title");
+  const zoomLabel = () => page.evaluate(() => document.getElementById("ZoomLabel").hidden ? "" : document.getElementById("ZoomLabel").textContent);
+  await page.mouse.move(...at(40, 39));
+  assert.match(await hint(), /^PD0/);
+  await page.keyboard.down("Control");
+  await page.mouse.wheel(0, -100);
+  await page.keyboard.up("Control");
+  assert.equal(await zoomLabel(), "125%");
+  // The pin stays under the pointer and is still what the pointer names.
+  await page.mouse.move(...at(41, 39));
+  await page.mouse.move(...at(40, 39));
+  assert.match(await hint(), /^PD0/);
+  const sizes = () => page.evaluate(() => {
+    const c = document.getElementById("dxFlowChart1");
+    return [c.width, parseFloat(c.style.width) * devicePixelRatio];
+  });
+  await page.keyboard.press("Control+=");
+  assert.equal(await zoomLabel(), "150%");
+  const [backing, shown] = await sizes();
+  assert.equal(backing, shown, "one backing pixel per device pixel");
+  // The scope's pin at 150%, wired to PD0 at 100%.
+  const view = await page.evaluate(() => [CanvasView.scrollLeft, CanvasView.scrollTop]);
+  await page.mouse.click(...at(434 * 1.5 - view[0], 368 * 1.5 - view[1]));
+  assert.notEqual(await page.evaluate(() => keltoPage.board.wiringStart()), "null");
+  await page.keyboard.press("Control+0");
+  assert.equal(await zoomLabel(), "");
+  await page.mouse.click(...at(40, 39));
+  await page.waitForFunction(() => keltoPage.board.wiringStart() === "null");
+
+  await page.waitForTimeout(600);
+  await page.mouse.click(...at(420, 320));
+  const form = "#FormAudioas";
+  await page.waitForSelector(form, { state: "visible" });
+  assert.equal(await page.textContent(`${form} .caption span`), "单通道示波器");
+  const enabled = () => page.$$eval(`${form} [data-button]`, (buttons) => buttons.map((b) => !b.disabled));
+  assert.deepEqual(await enabled(), [true, false, false, true, true]);
+  await page.evaluate(() => keltoPage.editor.setText('0 REM "KELTOBASIC"\n10 REM "DDRD 1"\n20 REM "PORTD 1"\n30 REM "PORTD 0"\n40 REM "GOTO 20"\n'));
+  await page.click(`${form} [data-button=run]`);
+  await page.click("#ButtonRUN");
+  await page.waitForTimeout(300);
+  await page.click("#ButtonSTOP");
+  await page.click(`${form} [data-button=stop]`);
+  assert.deepEqual(await enabled(), [true, false, true, true, true]);
+  // The plot's backing pixels per device pixel, and how many are the trace's
+  // green (above the axis labels, right of the channel names).
+  const trace = () => page.evaluate(() => {
+    const canvas = document.querySelector("#FormAudioas canvas");
+    const ratio = devicePixelRatio;
+    const data = canvas.getContext("2d").getImageData(30 * ratio, 0, canvas.width - 30 * ratio, canvas.height - 20 * ratio).data;
+    let lit = 0;
+    for (let i = 0; i < data.length; i += 4) if (data[i] === 0 && data[i + 1] === 255 && data[i + 2] === 0) ++lit;
+    return [canvas.width / parseFloat(canvas.style.width) / devicePixelRatio, lit];
+  });
+  // The scroll bar back to the first page, full of the pin's edges.
+  await page.$eval(`${form} input`, (bar) => {
+    bar.value = 0;
+    bar.dispatchEvent(new Event("input"));
+  });
+  await page.waitForTimeout(100);
+  const [sharp, lit] = await trace();
+  assert.equal(sharp, 1);
+  assert.ok(lit > 1000, `${lit} trace pixels`);
+  await page.click(`${form} [data-button=export]`);
+  await page.selectOption("#DataFormats", { label: "CSV 表格文件 (*.csv)" });
+  page.once("dialog", (dialog) => dialog.accept("波形"));
+  const [data] = await Promise.all([page.waitForEvent("download"), page.click("dialog button[value^=save]")]);
+  assert.equal(data.suggestedFilename(), "波形.csv");
+  const rows = fs.readFileSync(await data.path(), "utf8").split("\r\n");
+  assert.equal(rows[0], "\ufeff采样,通道A");
+  const levels = new Set(rows.slice(1, -1).map((row) => row.split(",")[1]));
+  assert.ok(rows.length > 200 && levels.has("0") && levels.has("1"), `${rows.length} rows, levels ${[...levels]}`);
+  await page.click(`${form} [data-button=clear]`);
+  assert.deepEqual(await trace(), [1, 0]);
+  await page.click(`${form} .caption button`);
+  assert.equal(await page.isVisible(form), false);
+}
+
+// A tune's PLAY wait lasts as many ticks as the runner gives it, and so as
+// long as the tune sounds, with the soundfont fetched on the first note.
+async function tuneWait(page, soundfontFetched) {
+  const os = require("node:os");
+  const program = '0 REM "KELTOBASIC"\r\n10 REM "PLAY 1438"\r\n20 REM "PRINT 7"\r\n';
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-")), "tune.txt");
+  fs.writeFileSync(file, program);
+  const { execFileSync } = require("node:child_process");
+  const trace = execFileSync(process.execPath, [path.join(site, "keltosimu-run.js"), "--ticks", "3000", "--trace", "-",
+    path.join(root, "tests", "data", "programs", "mcu_only.dps"), file], { encoding: "utf8", maxBuffer: 1 << 26 });
+  const printed = trace.split("\n").find((line) => line.includes('"> 7 <"'));
+  const runnerTicks = JSON.parse(printed).tick - 1;
+  fs.rmSync(path.dirname(file), { recursive: true });
+
+  assert.equal(soundfontFetched(), false);
+  await page.evaluate((text) => keltoPage.editor.setText(text), program);
+  const start = await page.evaluate(() => {
+    document.getElementById("ButtonRUN").click();
+    return [keltoPage.ticks, performance.now()];
+  });
+  const end = await (await page.waitForFunction(
+    () => document.getElementById("MemoMessage").value.includes("> 7 <") && [keltoPage.ticks, performance.now()],
+    null, { polling: "raf", timeout: 10000 })).jsonValue();
+  const ticks = end[0] - start[0];
+  assert.ok(Math.abs(ticks - runnerTicks) < 50, `${ticks} ticks on the page, ${runnerTicks} in the runner`);
+  assert.ok(Math.abs(end[1] - start[1] - runnerTicks) < 300, `${end[1] - start[1]} ms for ${runnerTicks} ticks`);
+  assert.equal(await page.evaluate(() => keltoPage.sound.ready), true);
+  assert.equal(soundfontFetched(), true);
+}
+
+// The inputs as a student works them: a click flips the switch, the push
+// button is closed while held, a keypad key is down while pressed, and
+// dragging the wiper moves it along the resistor.
+async function studentInputs(page) {
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await chooser.setFiles(path.join(root, "tests", "data", "inputs.dps"));
+  // Neither the changed circuit nor the program is kept.
+  while (!(await page.title()).includes("inputs.dps")) {
+    await page.click("dialog.box button[value=no]", { timeout: 5000 });
+    await page.waitForTimeout(50);
+  }
+  const box = await page.locator("#dxFlowChart1").boundingBox();
+  const at = (x, y) => [box.x + x, box.y + y];
+  const states = () => page.evaluate(() => JSON.parse(keltoPage.board.stateJson()).components.map((c) => c.state));
+  const pressed = (keys) => keys.reduce((sum, key) => sum + key, 0);
+  // K0 at (0, 0), S1 at (150, 0), the keypad at (0, 200), R at (300, 0).
+  await page.mouse.click(...at(40, 20));
+  await page.waitForFunction(() => JSON.parse(keltoPage.board.stateJson()).components[0].state.closed === 1);
+  await page.mouse.move(...at(189, 85));
+  await page.mouse.down();
+  assert.equal((await states())[1].closed, 1);
+  await page.mouse.up();
+  assert.equal((await states())[1].closed, 0);
+  await page.mouse.move(...at(109, 240));
+  await page.mouse.down();
+  assert.equal(pressed((await states())[2].keys), 1);
+  await page.mouse.up();
+  assert.equal(pressed((await states())[2].keys), 0);
+  await page.mouse.move(...at(347, 122));
+  await page.mouse.down();
+  await page.mouse.move(...at(347, 83), { steps: 5 });
+  await page.mouse.up();
+  const position = (await states())[3].position;
+  assert.ok(position > 0.4 && position < 0.6, `wiper at ${position}`);
+}
+
 async function openLesson(page, title) {
   await page.click("#ButtonExample");
   const lessons = await page.$$eval("#ListLessons option", (options) => options.map((o) => o.text));
@@ -212,6 +383,8 @@ async function main() {
       const page = await browser.newPage({ viewport: { width: 1000, height: 640 }, deviceScaleFactor });
       const errors = [];
       page.on("pageerror", (error) => errors.push(error.message));
+      let soundfont = false;
+      page.on("request", (request) => (soundfont ||= request.url().endsWith("/soundfont.sf2")));
       await page.goto(`http://127.0.0.1:${server.address().port}/`);
       await page.waitForSelector("body[data-ready]");
       assert.equal(await page.textContent("#ButtonRUN"), "运行");
@@ -255,6 +428,11 @@ async function main() {
       await page.click("#ButtonCONTINUE");
       await page.click("#ButtonSTOP");
       await page.waitForFunction(() => !document.getElementById("ButtonRUN").disabled);
+      if (deviceScaleFactor === 2) {
+        await scopeAndZoom(page);
+        await tuneWait(page, () => soundfont);
+        await studentInputs(page);
+      }
       if (deviceScaleFactor === 1) {
         await openLesson(page, "第6课");
         await saveAndReopen(page, "lesson06_lcd_8bit");

@@ -1,5 +1,5 @@
 // The canvas's mouse and keys as the window's canvas feeds them to the
-// engine: presses, moves, releases and double-clicks in canvas pixels, Delete
+// engine: presses, moves, releases and double-clicks in canvas units, Delete
 // and Escape, the hint of what is under the pointer, and the mark of the wire
 // being drawn (a ring on the first pin, a line to the pointer).
 const buttonOf = { 0: 0, 2: 1, 1: 2 };
@@ -17,7 +17,8 @@ export class CanvasInput {
     this.pointer = null;
     // A mouse button is down on the canvas.
     this.held = false;
-    const at = (event) => [Math.floor(event.offsetX), Math.floor(event.offsetY)];
+    // Canvas units under the pointer, through the view's zoom.
+    const at = (event) => JSON.parse(board.viewPoint(Math.floor(event.offsetX), Math.floor(event.offsetY)));
     const press = (handler) => (event) => {
       if (!(event.button in buttonOf)) return;
       handler(buttonOf[event.button], shiftOf(event), ...at(event));

@@ -80,16 +80,13 @@ export async function showError(text, caption = strings.savePromptCaption) {
   });
 }
 
-// The picture's file type and style: { format, printStyle } or null.
-export async function choosePicture() {
-  const choices = strings.pictureFormats.flatMap((format) => [
-    { format, printStyle: false, text: format.text },
-    { format, printStyle: true, text: format.text + strings.picturePrintStyle },
-  ]);
-  const answer = await box(strings.buttons.exportPicture, (dialog) => {
+// One of the texts chosen from a list (the select's id given) and saved:
+// its index, or null.
+async function chooseToSave(caption, id, texts) {
+  const answer = await box(caption, (dialog) => {
     const list = document.createElement("select");
-    list.id = "PictureFormats";
-    choices.forEach((choice, i) => list.add(new Option(choice.text, String(i))));
+    list.id = id;
+    texts.forEach((text, i) => list.add(new Option(text, String(i))));
     dialog.append(list);
     const row = buttonRow(dialog, [
       ["save", strings.buttons.save],
@@ -97,7 +94,24 @@ export async function choosePicture() {
     ]);
     row.elements[0].addEventListener("click", () => (row.elements[0].value = `save:${list.value}`));
   });
-  return answer.startsWith("save:") ? choices[Number(answer.slice(5))] : null;
+  return answer.startsWith("save:") ? Number(answer.slice(5)) : null;
+}
+
+// The picture's file type and style: { format, printStyle } or null.
+export async function choosePicture() {
+  const choices = strings.pictureFormats.flatMap((format) => [
+    { format, printStyle: false, text: format.text },
+    { format, printStyle: true, text: format.text + strings.picturePrintStyle },
+  ]);
+  const chosen = await chooseToSave(strings.buttons.exportPicture, "PictureFormats", choices.map((c) => c.text));
+  return chosen === null ? null : choices[chosen];
+}
+
+// 导出数据's file type: one of strings.scopeDataFormats, or null.
+export async function chooseDataFormat() {
+  const formats = strings.scopeDataFormats;
+  const chosen = await chooseToSave(strings.scopeTexts.export, "DataFormats", formats.map((f) => f.text));
+  return chosen === null ? null : formats[chosen];
 }
 
 // TFormShanChu: "delete" or "cancel".

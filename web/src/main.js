@@ -10,6 +10,8 @@ import { shareLink, takeSharedWork } from "./share.js";
 import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
+import { ScopeWindow } from "./scopes.js";
+import { Sound } from "./sound.js";
 import { Ticker, tickSeconds } from "./ticker.js";
 
 const $ = (id) => document.getElementById(id);
@@ -68,7 +70,14 @@ async function withSaveQuestions(board, command) {
 // The window's double-click time, for the click timer.
 const doubleClickMs = 500;
 
+const sound = new Sound();
+
 const page = {
+  midi: (status, data1, data2) => sound.midi(status, data1, data2),
+  silence: (releasePedal) => sound.silence(releasePedal),
+  playClip: (source) => sound.playClip(source),
+  speakClock: (sources) => sound.speakClock(sources),
+  clockRunning: () => sound.clockRunning(),
   showFileError: (text) => dialogs.showError(text),
   captionChanged: (caption) => (document.title = caption),
   // The canvas's dialogs are asked for synchronously: the page cancels,
@@ -91,6 +100,8 @@ const page = {
     page.clickTimer = setTimeout(() => globalThis.keltoPage?.board.clickTimerTimer(), doubleClickMs);
   },
   stopClickTimer: () => clearTimeout(page.clickTimer),
+  showInstrumentWindow: (instrument) => globalThis.keltoPage?.scopes[instrument].show(),
+  hideInstrumentWindow: (instrument) => globalThis.keltoPage?.scopes[instrument].hide(),
   chooseFileToSave: (kind) =>
     kind === "circuit" ? nameToSave(strings.circuitFilter, ".dps") : nameToSave(strings.programFilter, ".txt"),
 };
@@ -115,6 +126,9 @@ class Page {
     this.palette = JSON.parse(engine.paletteJson());
     this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
     this.keeper = new Keeper(this.board, this.editor);
+    this.sound = sound;
+    // By instrument number, as the engine names them.
+    this.scopes = { 1: new ScopeWindow(this.board, this.replayer, 1), 2: new ScopeWindow(this.board, this.replayer, 2) };
   }
 
   connect() {
@@ -148,6 +162,20 @@ class Page {
     document.addEventListener("keydown", (event) => {
       if (this.keyShortcut(event, undoRedo)) event.preventDefault();
     });
+    const view = $("CanvasView");
+    let wheel = 0;
+    view.addEventListener("wheel", (event) => {
+      if (!event.ctrlKey) return;
+      event.preventDefault();
+      // A mouse's notch is a step whatever pixels the browser counts for it
+      // (50 to 120); a touchpad's small moves add up, 100 pixels a step.
+      const notch = event.deltaMode !== WheelEvent.DOM_DELTA_PIXEL || Math.abs(event.deltaY) >= 40;
+      wheel = notch ? -Math.sign(event.deltaY) : wheel - event.deltaY / 100;
+      const steps = Math.trunc(wheel);
+      wheel -= steps;
+      const box = view.getBoundingClientRect();
+      if (steps !== 0) this.zoom(steps, [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)]);
+    }, { passive: false });
     $("ButtonWatch").addEventListener("click", () => {
       $("FormRunWatch").hidden = false;
       this.shownWatch = "";
@@ -217,6 +245,11 @@ class Page {
     };
     if (event.key === "F5") return button("ButtonRUN");
     if (!event.ctrlKey) return false;
+    const zoomSteps = { "+": 1, "=": 1, "-": -1, 0: 0 }[event.key];
+    if (zoomSteps !== undefined) {
+      this.zoom(zoomSteps);
+      return true;
+    }
     if (key === "n") return button("ButtonNew");
     if (key === "o") return button("ButtonOpen");
     if (key === "s" && event.shiftKey) return button("ButtonSaveAs");
@@ -254,15 +287,7 @@ class Page {
       download(name, new Blob([this.board.pictureSvg(choice.printStyle)], { type: "image/svg+xml" }));
       return;
     }
-    const { extent, list } = JSON.parse(this.board.pictureJson(choice.printStyle));
-    const scale = choice.format.scale;
-    const canvas = document.createElement("canvas");
-    canvas.width = extent[2] * scale;
-    canvas.height = extent[3] * scale;
-    const ctx = canvas.getContext("2d");
-    ctx.setTransform(scale, 0, 0, scale, -extent[0] * scale, -extent[1] * scale);
-    this.replayer.draw(ctx, list, scale);
-    download(name, await new Promise((resolve) => canvas.toBlob(resolve, "image/png")));
+    download(name, await this.replayer.pictureFile(JSON.parse(this.board.pictureJson(choice.printStyle)), choice.format));
   }
 
   // Scrolls the canvas so the part is in view.
@@ -270,8 +295,10 @@ class Page {
     const part = JSON.parse(this.board.stateJson()).components[index];
     this.paint();
     const view = $("CanvasView");
-    if (part.x < view.scrollLeft || part.x > view.scrollLeft + view.clientWidth - 40) view.scrollLeft = part.x - 20;
-    if (part.y < view.scrollTop || part.y > view.scrollTop + view.clientHeight - 40) view.scrollTop = part.y - 20;
+    const zoom = this.board.zoomPercent() / 100;
+    const [x, y] = [part.x * zoom, part.y * zoom];
+    if (x < view.scrollLeft || x > view.scrollLeft + view.clientWidth - 40) view.scrollLeft = x - 20;
+    if (y < view.scrollTop || y > view.scrollTop + view.clientHeight - 40) view.scrollTop = y - 20;
   }
 
   refreshButtons() {
@@ -309,26 +336,48 @@ class Page {
     log.scrollTop = log.scrollHeight;
   }
 
-  // Repaints only when the drawing, the overlay or the pointer changed.
-  paint() {
+  // Ctrl and the wheel zoom around the pointer, a step a notch; Ctrl++,
+  // Ctrl+- and Ctrl+0 around the view's centre.
+  zoom(steps, pivot) {
     const view = $("CanvasView");
-    const json = this.board.boardDrawing(view.clientWidth, view.clientHeight);
+    pivot ??= [Math.floor(view.clientWidth / 2), Math.floor(view.clientHeight / 2)];
+    const scroll = JSON.parse(this.board.zoomAround(steps, ...pivot, view.scrollLeft, view.scrollTop));
+    if (!scroll) return;
+    this.paint(scroll);
+    [view.scrollLeft, view.scrollTop] = scroll;
+    const percent = this.board.zoomPercent();
+    const label = $("ZoomLabel");
+    label.hidden = percent === 100;
+    label.textContent = `${percent}%`;
+    label.style.right = `${4 + view.offsetWidth - view.clientWidth}px`;
+    label.style.bottom = `${4 + view.offsetHeight - view.clientHeight}px`;
+  }
+
+  // Repaints only when the drawing, the overlay, the pointer or the scale
+  // changed. The canvas covers the view scrolled as far as `scroll`.
+  paint(scroll = [$("CanvasView").scrollLeft, $("CanvasView").scrollTop]) {
+    const view = $("CanvasView");
+    const zoom = this.board.zoomPercent() / 100;
+    const json = this.board.boardDrawing(Math.ceil((scroll[0] + view.clientWidth) / zoom),
+      Math.ceil((scroll[1] + view.clientHeight) / zoom));
     const ratio = window.devicePixelRatio || 1;
-    const shown = [json, this.input.overlayKey(), ratio].join("\n");
+    const shown = [json, this.input.overlayKey(), ratio, zoom].join("\n");
     if (shown === this.shownDrawing) return;
     this.shownDrawing = shown;
     const drawing = JSON.parse(json);
-    const [, , width, height] = drawing.extent;
-    if (this.canvas.width !== Math.round(width * ratio) || this.canvas.height !== Math.round(height * ratio)) {
-      this.canvas.width = Math.round(width * ratio);
-      this.canvas.height = Math.round(height * ratio);
-      this.canvas.style.width = `${width}px`;
-      this.canvas.style.height = `${height}px`;
+    const [left, top, width, height] = drawing.extent;
+    const pixels = [Math.ceil(width * zoom), Math.ceil(height * zoom)];
+    if (this.canvas.width !== Math.round(pixels[0] * ratio) || this.canvas.height !== Math.round(pixels[1] * ratio)) {
+      this.canvas.width = Math.round(pixels[0] * ratio);
+      this.canvas.height = Math.round(pixels[1] * ratio);
+      this.canvas.style.width = `${pixels[0]}px`;
+      this.canvas.style.height = `${pixels[1]}px`;
       this.board.setClientSize(width, height);
     }
+    const scale = ratio * zoom;
     const ctx = this.canvas.getContext("2d");
-    ctx.setTransform(ratio, 0, 0, ratio, -drawing.extent[0] * ratio, -drawing.extent[1] * ratio);
-    this.replayer.draw(ctx, drawing.list, ratio);
+    ctx.setTransform(scale, 0, 0, scale, -left * scale, -top * scale);
+    this.replayer.draw(ctx, drawing.list, scale);
     this.input.paintOverlay(ctx);
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
@@ -343,6 +392,7 @@ class Page {
     this.refreshLog();
     this.refreshWatch();
     this.paint();
+    for (const scope of Object.values(this.scopes)) scope.refresh(now);
     this.keeper.keepNow(now);
     requestAnimationFrame((t) => this.frame(t));
   }

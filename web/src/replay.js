@@ -2,8 +2,12 @@
 // chart units; the context's transform maps units to device pixels, so the
 // same list is sharp at any device-pixel ratio and zoom.
 
+import { a4Layout, pdfOfPixels, printDpi } from "./pdf.js";
+
 // One-pixel strokes run along pixel centres, as an aliased pen draws them.
 const centre = 0.5;
+// A PDF's pixels stay below 4 to the unit, whatever fits on the page.
+const maxPdfScale = 4;
 
 export function cssColour(argb) {
   const a = (argb >>> 24) & 255;
@@ -149,16 +153,57 @@ export class Replayer {
     }
   }
 
-  text(ctx, paint, op) {
-    const face = this.faces[op.face];
+  // The CSS font of a face.
+  font(faceIndex) {
+    const face = this.faces[faceIndex];
     // The Song face comes with the page, so it looks the same on every machine.
     const song = face.family === "宋体" ? "KeltoSong" : "";
     const families = [face.boldFamily, song, face.family, "SimSun", "AR PL UMing CN"]
       .filter((f) => f)
       .map((f) => `"${f}"`)
       .join(", ");
+    return `${face.bold ? "bold " : ""}${face.pixelSize}px ${families}, serif`;
+  }
+
+  // How wide the face draws the text, in whole pixels, as the window measures.
+  measure(ctx, faceIndex, text) {
     ctx.save();
-    ctx.font = `${face.bold ? "bold " : ""}${face.pixelSize}px ${families}, serif`;
+    ctx.font = this.font(faceIndex);
+    ctx.letterSpacing = `${this.faces[faceIndex].letterSpacing}px`;
+    const width = Math.round(ctx.measureText(text).width);
+    ctx.restore();
+    return width;
+  }
+
+  // A drawing ({extent, list}) on white at `scale` pixels to the unit.
+  render({ extent, list }, scale) {
+    const canvas = document.createElement("canvas");
+    canvas.width = Math.round(extent[2] * scale);
+    canvas.height = Math.round(extent[3] * scale);
+    const ctx = canvas.getContext("2d");
+    ctx.fillStyle = "#fff";
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    ctx.setTransform(scale, 0, 0, scale, -extent[0] * scale, -extent[1] * scale);
+    this.draw(ctx, list, scale);
+    return canvas;
+  }
+
+  // A drawing as the picture file a format of strings.pictureFormats names:
+  // PNG at its scale, or an A4 PDF at print resolution.
+  async pictureFile(drawing, format) {
+    if (!format.pdf) return new Promise((resolve) => this.render(drawing, format.scale).toBlob(resolve, "image/png"));
+    const [, , width, height] = drawing.extent;
+    const { size } = a4Layout(width, height);
+    const scale = Math.min(maxPdfScale, Math.max(1, ((size[0] / 72) * printDpi) / width));
+    const canvas = this.render(drawing, scale);
+    const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    return pdfOfPixels(pixels, canvas.width, canvas.height, width, height);
+  }
+
+  text(ctx, paint, op) {
+    const face = this.faces[op.face];
+    ctx.save();
+    ctx.font = this.font(op.face);
     ctx.letterSpacing = `${face.letterSpacing}px`;
     ctx.fillStyle = paint;
     ctx.textBaseline = "alphabetic";

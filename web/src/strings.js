@@ -58,9 +58,20 @@ export const pictureFormats = [
   { text: "SVG 矢量图(*.svg)", suffix: ".svg", scale: 1 },
   { text: "PNG 图片(*.png)", suffix: ".png", scale: 1 },
   { text: "PNG 图片，两倍大小(*.png)", suffix: ".png", scale: 2 },
+  { text: "PDF 文档，A4 纸(*.pdf)", suffix: ".pdf", pdf: true },
 ];
 export const picturePrintStyle = "，黑白打印样式";
 // 分享链接: the link's box, and the words for a link that does not decode.
 export const shareLink = "分享链接";
 export const shareLinkCopied = "链接已复制，可以粘贴给别人：";
 export const shareLinkBroken = "这个分享链接无法读取，电路和程序都没有改变。";
+// TFormOScopes and TFormAudioas, the oscilloscope windows, by instrument
+// number; their buttons, data files and the exported table's headers.
+export const scopeCaptions = { 1: "示波器", 2: "单通道示波器" };
+export const scopeTexts = { run: "运行", stop: "停止", clear: "清除", export: "导出数据", exportPicture: "导出图片" };
+export const scopeDataFormats = [
+  { text: "CSV 表格文件 (*.csv)", suffix: ".csv", vcd: false },
+  { text: "VCD 波形文件 (*.vcd)", suffix: ".vcd", vcd: true },
+];
+export const scopeSampleHeader = "采样";
+export const scopeChannelHeader = "通道";
