@@ -10,11 +10,11 @@
 #include "core/files/program_file.h"
 #include "core/replay/user_action.h"
 #include "core/sound/virtual_devices.h"
+#include "replay/random_actions.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 namespace kelto {
 namespace {
@@ -92,40 +92,6 @@ std::string Trace(TRig& rig, int64_t tick, const std::vector<TTimedAction>& acti
     return text + rig.State();
 }
 
-// Anything a user does between ticks that leaves the parts in place.
-std::vector<TTimedAction> RandomActions(const TSimuBoard& board, std::mt19937& random, int64_t ticks)
-{
-    static const TUserAction::TKind kButtons[] = {
-        TUserAction::TKind::Pause,     TUserAction::TKind::Continue,   TUserAction::TKind::Step,
-        TUserAction::TKind::Stop,      TUserAction::TKind::Run,        TUserAction::TKind::ScopeRun,
-        TUserAction::TKind::ScopeStop, TUserAction::TKind::ScopeClear,
-    };
-    std::vector<TTimedAction> actions;
-    for (int n = 0; n < 60; ++n) {
-        TUserAction action;
-        action.Part = static_cast<int32_t>(random() % static_cast<uint32_t>(board.PartCount()));
-        action.Column = static_cast<int32_t>(random() % 4);
-        action.Row = static_cast<int32_t>(random() % 4);
-        action.Position = (random() % 101) / 100.0;
-        action.SingleChannel = random() % 2 == 0;
-        switch (board.Part(action.Part)->FOwnerType) {
-        case otZhaDaoSwitch: action.Kind = TUserAction::TKind::Click; break;
-        case otAnNiuSwitch:
-            action.Kind = random() % 2 ? TUserAction::TKind::Press : TUserAction::TKind::Release;
-            break;
-        case otKeypad:
-            action.Kind = random() % 2 ? TUserAction::TKind::KeyDown : TUserAction::TKind::KeyUp;
-            break;
-        case otResistance: action.Kind = TUserAction::TKind::Slider; break;
-        default: action.Kind = kButtons[random() % std::size(kButtons)]; break;
-        }
-        actions.push_back({1 + static_cast<int64_t>(random() % static_cast<uint32_t>(ticks)), action});
-    }
-    std::stable_sort(actions.begin(), actions.end(),
-                     [](const TTimedAction& a, const TTimedAction& b) { return a.Tick < b.Tick; });
-    return actions;
-}
-
 TEST(BoardSnapshot, ARestoredBoardGoesOnAsItWentEveryLessonAndTheBusyBoard)
 {
     std::mt19937 random(2026);
@@ -133,7 +99,7 @@ TEST(BoardSnapshot, ARestoredBoardGoesOnAsItWentEveryLessonAndTheBusyBoard)
         SCOPED_TRACE(circuit.filename().string());
         const int64_t n = 100 + random() % 400, m = 400;
         TRig rig(circuit);
-        const std::vector<TTimedAction> actions = RandomActions(rig.Board, random, n + m);
+        const std::vector<TTimedAction> actions = testing::RandomActions(rig.Board, random, n + m);
 
         rig.RunTo(n / 2, actions);
         const std::string halfway = rig.State();

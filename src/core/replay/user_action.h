@@ -51,6 +51,9 @@ std::string_view PartCaption(const TSimuPart& part);
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
                                            std::string& error);
 
+// The action as ParseUserAction reads it, the part by its index.
+std::string ActionText(const TUserAction& action);
+
 // Whether the action is one the runner knows, with the right fields, before
 // any circuit is loaded; the reason when it is not.
 std::optional<std::string> ActionFormProblem(const std::string& text);
