@@ -4,6 +4,7 @@
 // 1: every tick a little different, as the window's frame clock makes them.
 #include "core/board/board.h"
 #include "core/board/board_file.h"
+#include "core/board/board_snapshot.h"
 #include "core/files/program_file.h"
 #include "core/replay/run_timeline.h"
 #include "core/sound/virtual_devices.h"

@@ -2,6 +2,7 @@
 
 #include "core/board/board.h"
 #include "core/board/board_file.h"
+#include "core/board/board_snapshot.h"
 
 #include <algorithm>
 

@@ -6,7 +6,6 @@
 // after that tick. Continuing from a past tick starts a new branch.
 #pragma once
 
-#include "core/board/board_snapshot.h"
 #include "core/replay/recording_sound.h"
 #include "core/replay/run_recording.h"
 #include "core/replay/user_action.h"
@@ -33,8 +32,10 @@ class TRunTimeline {
 public:
     // `board` holds the circuit and program of `recording`, as they were when
     // Run was pressed, and has run no tick; Run is pressed already when the
-    // recording says so. The recording's actions must fit the board. Both
-    // must outlive the timeline. Nothing when the actions do not fit.
+    // recording says so, and the recording's seed is set. The recording's
+    // actions must fit the board. Both must outlive the timeline, which sets
+    // the board's sound devices while it lives. Nothing when the actions do
+    // not fit.
     static std::unique_ptr<TRunTimeline> Create(TSimuBoard& board, TRunRecording& recording,
                                                 std::string& error, TTimelineSettings settings = {});
     ~TRunTimeline();
@@ -46,9 +47,12 @@ public:
     // devices from now on, each answer recorded.
     void ContinueLive(const TSoundDevices& real);
     bool Live() const { return FLive; }
-    // While live: an action before the next tick, performed and recorded.
+    // While live: an action before the next tick, performed and recorded
+    // (parts named by their index when the timeline began). Every action
+    // must come through here, or a replay goes otherwise. Nothing while not live.
     void Perform(const TUserAction& action);
-    // While live: one tick of this length, recorded.
+    // While live: one tick of this length, recorded. Nothing while not live:
+    // the board stays at the tick shown.
     void RunTick(double deltaTime);
 
     // The board is after this tick (0: before the first).
@@ -56,7 +60,8 @@ public:
     int64_t TickCount() const { return FRecording.Ticks(); }
     // Puts the board where it was after the tick (clamped to the recorded
     // ones) and leaves live running. The board's listeners hear the ticks
-    // run again; a window shows the log afresh afterwards.
+    // run again; a window shows the log afresh afterwards. When a deletion
+    // lies between, the circuit is built again from the recording.
     void SeekTo(int64_t tick);
     // One statement back: to just before the statement shown last ran.
     // One statement forward: to just after the next statement ran. False,
