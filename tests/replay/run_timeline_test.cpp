@@ -70,7 +70,7 @@ struct TLiveRun {
             for (const TTimedAction& timed : actions)
                 if (timed.Tick == Timeline->Tick() + 1)
                     Timeline->Perform(timed.Action);
-            Timeline->RunTick(deltaTime * static_cast<double>(1 + Timeline->Tick() % 4));
+            Timeline->RunTick(deltaTime * static_cast<double>(1 + Timeline->Tick() / 50 % 3));
             States[Timeline->Tick()] = State();
             StatementTicks[Timeline->Tick()] = Board.Basic().LastStep().Kind == TStepReport::TKind::Statement;
         }
