@@ -109,6 +109,7 @@ void ExpectStepsAround(TLiveRun& run, int64_t tick)
 
 TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
 {
+    constexpr int32_t kDeleted = 4; // in the buttons lesson, the ground: no action names it
     const std::string data = KELTO_TEST_DATA_DIR;
     const std::string mcuOnly = data + "/programs/mcu_only.dps",
                       inputs = data + "/programs/replay_inputs.txt";
@@ -131,10 +132,14 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
         if (c.DeletesAPart) {
             TUserAction deletion;
             deletion.Kind = TUserAction::TKind::Delete;
-            deletion.Part = run.Board.PartCount() - 1;
+            deletion.Part = kDeleted;
             actions.push_back({c.Ticks / 2, deletion});
         }
         run.RunTo(c.Ticks - 40, actions, 0.001);
+        // After a deletion, and after the circuit is built again, parts keep
+        // the numbers actions gave them.
+        if (c.DeletesAPart)
+            EXPECT_EQ(run.Timeline->ActionIndex(*run.Board.Part(kDeleted)), kDeleted + 1);
         // Leaving live at the end and going on, as a pause and a continue
         // there do, goes on as if never stopped.
         run.Timeline->SeekTo(c.Ticks - 40);
@@ -181,6 +186,9 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
             EXPECT_EQ(run.State(), run.States[tick]) << "tick " << tick;
         }
         ExpectStepsAround(run, branch + 149);
+        run.Timeline->SeekTo(c.Ticks / 4);
+        if (c.DeletesAPart)
+            EXPECT_EQ(run.Timeline->ActionIndex(*run.Board.Part(kDeleted)), kDeleted);
 
         // The recording alone, on a board of its own, goes tick by tick as the run went.
         TSimuBoard board;

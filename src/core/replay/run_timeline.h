@@ -18,6 +18,7 @@
 namespace kelto {
 
 class TSimuBoard;
+class TSimuPart;
 
 struct TTimelineSettings {
     // The busy board runs about 900 000 ticks a second here, so going
@@ -51,6 +52,8 @@ public:
     // (parts named by their index when the timeline began). Every action
     // must come through here, or a replay goes otherwise. Nothing while not live.
     void Perform(const TUserAction& action);
+    // How Perform names a part of the board (deletions renumber nothing).
+    int32_t ActionIndex(const TSimuPart& part) const { return FTargets->IndexOf(part); }
     // While live: one tick of this length, recorded. Nothing while not live:
     // the board stays at the tick shown.
     void RunTick(double deltaTime);

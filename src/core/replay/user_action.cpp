@@ -247,6 +247,12 @@ TActionTargets::TActionTargets(const TSimuBoard& board)
         FParts.push_back(board.Part(i));
 }
 
+int32_t TActionTargets::IndexOf(const TSimuPart& part) const
+{
+    const auto found = std::find(FParts.begin(), FParts.end(), &part);
+    return found != FParts.end() ? static_cast<int32_t>(found - FParts.begin()) : -1;
+}
+
 void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)
 {
     // A button that its state disables ignores the press, as in the window.

@@ -74,6 +74,8 @@ class TActionTargets {
 public:
     explicit TActionTargets(const TSimuBoard& board);
     void Perform(const TUserAction& action, TSimuBoard& board);
+    // The part's index as actions name it; -1 for a part not loaded with the file.
+    int32_t IndexOf(const TSimuPart& part) const;
 
 private:
     std::vector<TSimuPart*> FParts;
