@@ -60,6 +60,7 @@ struct TLiveRun {
         std::string error;
         Timeline = TRunTimeline::Create(Board, Recording, error, {97, 6});
         Timeline->ContinueLive(Real());
+        States[0] = State();
     }
     TSoundDevices Real() { return {&Tunes, &Wave, &Speaker, &Clock, nullptr}; }
     std::string State() const { return cli::StateJson(Board, 0); }
@@ -138,8 +139,9 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
         run.RunTo(c.Ticks - 40, actions, 0.001);
         // After a deletion, and after the circuit is built again, parts keep
         // the numbers actions gave them.
-        if (c.DeletesAPart)
+        if (c.DeletesAPart) {
             EXPECT_EQ(run.Timeline->ActionIndex(*run.Board.Part(kDeleted)), kDeleted + 1);
+        }
         // Leaving live at the end and going on, as a pause and a continue
         // there do, goes on as if never stopped.
         run.Timeline->SeekTo(c.Ticks - 40);
@@ -162,8 +164,7 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
             SCOPED_TRACE("tick " + std::to_string(tick));
             run.Timeline->SeekTo(tick);
             ASSERT_EQ(run.Timeline->Tick(), tick);
-            if (tick > 0)
-                EXPECT_EQ(run.State(), run.States[tick]);
+            EXPECT_EQ(run.State(), run.States[tick]);
         }
         run.Timeline->SeekTo(c.Ticks + 5);
         EXPECT_EQ(run.State(), end);
@@ -187,8 +188,9 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
         }
         ExpectStepsAround(run, branch + 149);
         run.Timeline->SeekTo(c.Ticks / 4);
-        if (c.DeletesAPart)
+        if (c.DeletesAPart) {
             EXPECT_EQ(run.Timeline->ActionIndex(*run.Board.Part(kDeleted)), kDeleted);
+        }
 
         // The recording alone, on a board of its own, goes tick by tick as the run went.
         TSimuBoard board;
