@@ -160,6 +160,7 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
         for (int n = 0; n < 12; ++n)
             ticks.push_back(static_cast<int64_t>(random() % static_cast<uint32_t>(c.Ticks)));
         std::shuffle(ticks.begin(), ticks.end(), random);
+        const int32_t playedLive = run.Tunes.FPlayed;
         for (const int64_t tick : ticks) {
             SCOPED_TRACE("tick " + std::to_string(tick));
             run.Timeline->SeekTo(tick);
@@ -168,6 +169,7 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
         }
         run.Timeline->SeekTo(c.Ticks + 5);
         EXPECT_EQ(run.State(), end);
+        EXPECT_EQ(run.Tunes.FPlayed, playedLive) << "seeking plays nothing";
 
         ExpectStepsAround(run, c.Ticks - 1);
 
