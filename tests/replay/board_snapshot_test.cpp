@@ -6,6 +6,8 @@
 #include "core/board/board.h"
 #include "core/board/board_file.h"
 #include "core/board/board_snapshot.h"
+#include "core/board_helpers.h"
+#include "core/devices/device_actions.h"
 #include "core/files/atomic_file.h"
 #include "core/files/program_file.h"
 #include "core/replay/user_action.h"
@@ -142,6 +144,23 @@ TEST(BoardSnapshot, IsRefusedByABoardWithOtherParts)
     EXPECT_FALSE(rig.Board.RestoreSnapshot(snapshot));
     EXPECT_EQ(rig.State(), deleted);
     EXPECT_NE(deleted, before);
+}
+
+TEST(BoardSnapshot, PutsTheWiperBackOnItsTrackAfterThePartMoved)
+{
+    TSimuBoard board;
+    auto& resistor = static_cast<TSimuResistance&>(testing::Place(board, testing::kResistor, 40, 40));
+    SetSliderPosition(board.Canvas(), resistor, 0.3);
+    const TdxFcObject& body = *resistor.FBody;
+    const TdxFcObject& wiper = *resistor.FSlider;
+    const TPoint offset{wiper.Left() - body.Left(), wiper.Top() - body.Top()};
+    const TBoardSnapshot snapshot = board.TakeSnapshot();
+    SetSliderPosition(board.Canvas(), resistor, 0.8);
+    board.MovePartTo(resistor.FBody, 300, 200);
+    ASSERT_TRUE(board.RestoreSnapshot(snapshot));
+    EXPECT_EQ(wiper.SliderPosition(), 0.3);
+    EXPECT_EQ((TPoint{wiper.Left() - body.Left(), wiper.Top() - body.Top()}), offset);
+    EXPECT_EQ(resistor.Port(0)->FValue, 0.3);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/type_table.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace kelto {
 
 namespace {
@@ -35,12 +38,13 @@ template <class TPart, class TState> constexpr TStateRow Fields()
     return {SaveFields<TPart, TState>, RestoreFields<TPart, TState>, sizeof(TState)};
 }
 
-// The wiper is a canvas object: its place on the track, and its exact
-// pixel position, which a drag may have rounded otherwise than the place.
+// The wiper is a canvas object: its place on the track, and its exact pixel
+// position, which a drag may have rounded otherwise than the place, from the
+// part's body, which may have been moved since.
 struct TWiperState {
     double Position = 0.0;
-    int32_t Left = 0;
-    int32_t Top = 0;
+    int64_t Left = 0;
+    int64_t Top = 0;
     bool operator==(const TWiperState&) const = default;
 };
 
@@ -49,7 +53,9 @@ TPartState SaveWiper(const TSimuPart& part, const TPartState& earlier)
     const TdxFcObject* slider = static_cast<const TSimuResistance&>(part).FSlider;
     if (slider == nullptr)
         return nullptr;
-    return Shared(TWiperState{slider->SliderPosition(), slider->Left(), slider->Top()}, earlier);
+    return Shared(TWiperState{slider->SliderPosition(), int64_t{slider->Left()} - part.FBody->Left(),
+                              int64_t{slider->Top()} - part.FBody->Top()},
+                  earlier);
 }
 
 void RestoreWiper(TSimuPart& part, const void* state)
@@ -57,7 +63,11 @@ void RestoreWiper(TSimuPart& part, const void* state)
     TdxFcObject* slider = static_cast<TSimuResistance&>(part).FSlider;
     const auto& wiper = *static_cast<const TWiperState*>(state);
     part.FCanvas->SetSliderPosition(slider, wiper.Position);
-    slider->SetBounds(wiper.Left, wiper.Top, slider->Width(), slider->Height());
+    const auto at = [](int64_t place) {
+        return static_cast<int32_t>(std::clamp<int64_t>(place, INT32_MIN, INT32_MAX));
+    };
+    slider->SetBounds(at(part.FBody->Left() + wiper.Left), at(part.FBody->Top() + wiper.Top), slider->Width(),
+                      slider->Height());
 }
 
 constexpr TStateRow kNoState{};
