@@ -206,7 +206,22 @@ TEST(RunTimeline, EveryTickComesBackAsTheLiveRunLeftIt)
             replay->SeekTo(tick);
             ASSERT_EQ(cli::StateJson(board, 0), run.States[tick]) << "tick " << tick;
         }
+        EXPECT_FALSE(replay->RanOut());
     }
+}
+
+TEST(RunTimeline, TellsWhenARecordingDoesNotAnswerWhatItsRunAsks)
+{
+    const std::string data = KELTO_TEST_DATA_DIR;
+    const std::string circuit = data + "/programs/mcu_only.dps",
+                      program = data + "/programs/replay_inputs.txt";
+    TLiveRun run({circuit.c_str(), program.c_str(), 300, false, false});
+    run.RunTo(300, {}, 0.001);
+    run.Recording.ClockReadings.Truncate(run.Recording.ClockReadings.Total() / 2);
+    run.Timeline->SeekTo(1);
+    EXPECT_FALSE(run.Timeline->RanOut());
+    run.Timeline->SeekTo(300);
+    EXPECT_TRUE(run.Timeline->RanOut());
 }
 
 } // namespace

@@ -72,6 +72,10 @@ public:
     bool StepBack();
     bool StepForward();
 
+    // A tick run again asked what the recording has no answer for: it is
+    // not the run that was recorded (another version made it).
+    bool RanOut() const { return FReplaySound.RanOut(); }
+
     size_t CheckpointCount() const { return FCheckpoints.size(); }
     // What the checkpoints hold, shared parts once.
     size_t CheckpointBytes() const;
