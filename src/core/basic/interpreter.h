@@ -84,11 +84,42 @@ struct TStepReport {
 // PRINT loop cannot grow memory without end.
 constexpr size_t kKeptLogLines = 10000;
 
-class TBasicInterpreter {
-public:
+// Where a run stands: everything its next statements depend on besides the
+// program and the log. A struct of its own that the interpreter derives
+// from, so that a snapshot copies it whole and a field added later cannot be
+// left out of it. Named as the window that owns it names it.
+struct TInterpreterState {
     static constexpr int kVariableCount = 26;
     static constexpr int kGosubStackSize = 100;
 
+    std::array<int16_t, kVariableCount> FVariables{};
+    int16_t FCurrentLine = 0;
+    int16_t FGosubDepth = 0;
+    std::array<int16_t, kGosubStackSize> FGosubStack{};
+    std::array<int16_t, kVariableCount> FForLimit{};
+    std::array<int16_t, kVariableCount> FForReturnLine{};
+    TStatementBuffer FStatement;
+    int32_t FExprCursor = 0;
+    int32_t FSplitMark = -1;
+    bool FWaiting = false;
+    uint8_t FWaitKind = wkTicks;
+    int16_t FWaitCount = 0;
+    int16_t FKeyShift = 0;
+
+    bool FRunning = false;
+    bool FPaused = false;
+    bool FStopRequested = false;
+    bool FStepRequested = false;
+    // For watching a run: the prepared row of the last statement executed
+    // (-1 none) and the variables whose FOR loop this run has not left.
+    int32_t FExecutedRow = -1;
+    uint32_t FOpenForLoops = 0;
+
+    TStepReport FLastStep;
+};
+
+class TBasicInterpreter : public TInterpreterState {
+public:
     explicit TBasicInterpreter(TSimEngine& engine);
     TBasicInterpreter(const TBasicInterpreter&) = delete;
     TBasicInterpreter& operator=(const TBasicInterpreter&) = delete;
@@ -142,39 +173,15 @@ public:
     // PD4..PD7 low; the end of every run does this.
     void StopMotors();
 
-    // State, named as the window that owns it names it.
     std::vector<TProgramLine> FProgram;
-    std::array<int16_t, kVariableCount> FVariables{};
-    int16_t FCurrentLine = 0;
-    int16_t FGosubDepth = 0;
-    std::array<int16_t, kGosubStackSize> FGosubStack{};
-    std::array<int16_t, kVariableCount> FForLimit{};
-    std::array<int16_t, kVariableCount> FForReturnLine{};
-    TStatementBuffer FStatement;
-    int32_t FExprCursor = 0;
-    int32_t FSplitMark = -1;
-    bool FWaiting = false;
-    uint8_t FWaitKind = wkTicks;
-    int16_t FWaitCount = 0;
-    int16_t FKeyShift = 0;
-
-    bool FRunning = false;
-    bool FPaused = false;
-    bool FStopRequested = false;
+    // The window's, not the run's: a minimised window holds the run.
     bool FMinimized = false;
-    bool FStepRequested = false;
-    // For watching a run: the prepared row of the last statement executed
-    // (-1 none) and the variables whose FOR loop this run has not left.
-    int32_t FExecutedRow = -1;
-    uint32_t FOpenForLoops = 0;
 
     // The message log's lines; listeners hear every append and every clear.
     std::vector<std::string> FMessageLines;
     std::function<void(std::string_view line)> FOnLogLine;
     std::function<void()> FOnLogCleared;
     std::function<void(const TSoundRequest&)> FOnSoundRequest;
-
-    TStepReport FLastStep;
 
 private:
     // Expression levels, lowest first.

@@ -19,6 +19,8 @@
 
 namespace kelto {
 
+struct TBoardSnapshot;
+
 struct TPartEntry {
     std::unique_ptr<TSimuPart> Part;
     TdxFcObject* Body = nullptr;
@@ -126,6 +128,13 @@ public:
     // Called before a tick, so that Basic().LastStep() afterwards tells what
     // that tick ran (the runner's trace).
     void ForgetLastStep() { FBasic.ForgetLastStep(); }
+
+    // Everything the run's future depends on (core/board/board_snapshot.h);
+    // what did not change since `earlier`, a snapshot of this board, is shared.
+    TBoardSnapshot TakeSnapshot(const TBoardSnapshot* earlier = nullptr) const;
+    // Puts a snapshot back between two ticks; false, changing nothing, when
+    // the board's parts are not those it was taken from.
+    bool RestoreSnapshot(const TBoardSnapshot& snapshot);
 
 protected:
     // The interpreter itself, for tests that set its state directly.

@@ -58,12 +58,19 @@ private:
     std::vector<std::unique_ptr<TSimuPortInfo>> FPortInfos;
 };
 
-class TSimuMotor final : public TSimuPart {
-public:
-    explicit TSimuMotor(TdxFlowChart& canvas) : TSimuPart(canvas, otMotor) { Build(); }
+// Each class keeps its own fields in a state struct it derives from, so that
+// a snapshot copies the struct whole (core/circuit/part_state.h) and a field
+// added later cannot be left out of it.
+struct TMotorState {
     float FAngle = 0.0f;
     float FDuty = 0.0f;
     uint8_t FDirection = 1;
+    bool operator==(const TMotorState&) const = default;
+};
+
+class TSimuMotor final : public TSimuPart, public TMotorState {
+public:
+    explicit TSimuMotor(TdxFlowChart& canvas) : TSimuPart(canvas, otMotor) { Build(); }
 };
 
 class TSimuResistance final : public TSimuPart {
@@ -76,31 +83,42 @@ public:
     TdxFcObject* FSlider = nullptr;
 };
 
-class TSimuLEDA final : public TSimuPart {
+struct TLedState {
+    uint8_t FLit = 0;
+    bool operator==(const TLedState&) const = default;
+};
+
+class TSimuLEDA final : public TSimuPart, public TLedState {
 public:
     explicit TSimuLEDA(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDA) { Build(); }
-    uint8_t FLit = 0;
 };
 
-class TSimuLEDB final : public TSimuPart {
+class TSimuLEDB final : public TSimuPart, public TLedState {
 public:
     explicit TSimuLEDB(TdxFlowChart& canvas) : TSimuPart(canvas, otLEDB) { Build(); }
-    uint8_t FLit = 0;
 };
 
-class TSimuAnNiuSwitch final : public TSimuPart {
+struct TButtonState {
+    uint8_t FClosed = 0;
+    uint8_t FNormallyClosed = 0;
+    bool operator==(const TButtonState&) const = default;
+};
+
+class TSimuAnNiuSwitch final : public TSimuPart, public TButtonState {
 public:
     explicit TSimuAnNiuSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, otAnNiuSwitch) { Build(); }
     // The creator of a normally closed button: closed contact, pin low.
     void MakeNormallyClosed();
-    uint8_t FClosed = 0;
-    uint8_t FNormallyClosed = 0;
 };
 
-class TSimuZhaDaoSwitch final : public TSimuPart {
+struct TToggleState {
+    uint8_t FClosed = 0;
+    bool operator==(const TToggleState&) const = default;
+};
+
+class TSimuZhaDaoSwitch final : public TSimuPart, public TToggleState {
 public:
     explicit TSimuZhaDaoSwitch(TdxFlowChart& canvas);
-    uint8_t FClosed = 0;
 };
 
 class TSimuMCU final : public TSimuPart {
@@ -123,13 +141,17 @@ public:
     explicit TSimuSpeaker(TdxFlowChart& canvas) : TSimuPart(canvas, otSpeaker) { Build(); }
 };
 
-class TSimuKeypad final : public TSimuPart {
+struct TKeypadState {
+    std::array<uint8_t, 16> FKeys{};
+    bool operator==(const TKeypadState&) const = default;
+};
+
+class TSimuKeypad final : public TSimuPart, public TKeypadState {
 public:
     explicit TSimuKeypad(TdxFlowChart& canvas);
     // Bounds-checked view of FKeys (column, row); out of range reads 0.
     uint8_t Key(int column, int row) const;
     void SetKey(int column, int row, uint8_t pressed);
-    std::array<uint8_t, 16> FKeys{};
 };
 
 class TSimuMicphone final : public TSimuPart {
@@ -137,23 +159,30 @@ public:
     explicit TSimuMicphone(TdxFlowChart& canvas) : TSimuPart(canvas, otMicphone) { Build(); }
 };
 
-class TSimuServo final : public TSimuPart {
-public:
-    explicit TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo) { Build(); }
+struct TServoState {
     float FAngle = 0.0f;
     float FPosition = 0.5f;
+    bool operator==(const TServoState&) const = default;
 };
 
-class TSimuSegDispTwo final : public TSimuPart {
+class TSimuServo final : public TSimuPart, public TServoState {
+public:
+    explicit TSimuServo(TdxFlowChart& canvas) : TSimuPart(canvas, otServo) { Build(); }
+};
+
+template <int Digits> struct TSegmentState {
+    std::array<uint8_t, Digits * 8> FSegments{};
+    bool operator==(const TSegmentState&) const = default;
+};
+
+class TSimuSegDispTwo final : public TSimuPart, public TSegmentState<2> {
 public:
     explicit TSimuSegDispTwo(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispTwo) { Build(); }
-    std::array<uint8_t, 2 * 8> FSegments{};
 };
 
-class TSimuSegDispSix final : public TSimuPart {
+class TSimuSegDispSix final : public TSimuPart, public TSegmentState<6> {
 public:
     explicit TSimuSegDispSix(TdxFlowChart& canvas) : TSimuPart(canvas, otSegDispSix) { Build(); }
-    std::array<uint8_t, 6 * 8> FSegments{};
 };
 
 // The LCD controller's state; its operations live in core/devices/lcd1602.h.
@@ -167,9 +196,7 @@ constexpr int kLcdFontBytes = 256 * kLcdGlyphDots;
 
 enum class TLcdAddressMode : uint8_t { DDRAM, CGRAM };
 
-class TSimuLCD1602 final : public TSimuPart {
-public:
-    explicit TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602) { Build(); }
+struct TLcdState {
     std::array<uint8_t, kLcdDdramSize> FDDRAM{};
     std::array<uint8_t, kLcdCgramSize> FCGRAM{};
     std::array<uint8_t, kLcdPositions> FShownChars{};
@@ -205,6 +232,12 @@ public:
     uint8_t FBlinkTimerOn = 0;
     int16_t FBlinkCountdown = 0;
     uint8_t FDrivingBus = 0;
+    bool operator==(const TLcdState&) const = default;
+};
+
+class TSimuLCD1602 final : public TSimuPart, public TLcdState {
+public:
+    explicit TSimuLCD1602(TdxFlowChart& canvas) : TSimuPart(canvas, otLCD1602) { Build(); }
 };
 
 class TSimuOScopes final : public TSimuPart {
@@ -222,10 +255,14 @@ public:
     explicit TSimuDAC8Bit(TdxFlowChart& canvas) : TSimuPart(canvas, otDAC8Bit) { Build(); }
 };
 
-class TSimuBitDisp final : public TSimuPart {
+struct TBitDispState {
+    std::array<uint8_t, 8> FLit{};
+    bool operator==(const TBitDispState&) const = default;
+};
+
+class TSimuBitDisp final : public TSimuPart, public TBitDispState {
 public:
     explicit TSimuBitDisp(TdxFlowChart& canvas) : TSimuPart(canvas, otBitDisp) { Build(); }
-    std::array<uint8_t, 8> FLit{};
 };
 
 // The five two-input-or-one gates share one layout and differ only in type.
@@ -239,48 +276,60 @@ using TSimuORGate = TSimuGate;
 using TSimuANDNGate = TSimuGate;
 using TSimuORNGate = TSimuGate;
 
-class TSimuDFlipFlop final : public TSimuPart {
+struct TClockedFlipFlopState {
+    uint8_t FLastClock = 1;
+    uint8_t FQ = 0;
+    uint8_t FQBar = 1;
+    bool operator==(const TClockedFlipFlopState&) const = default;
+};
+
+class TSimuDFlipFlop final : public TSimuPart, public TClockedFlipFlopState {
 public:
     explicit TSimuDFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otDFlipFlop) { Build(); }
-    uint8_t FLastClock = 1;
-    uint8_t FQ = 0;
-    uint8_t FQBar = 1;
 };
 
-class TSimuJKFlipFlop final : public TSimuPart {
+class TSimuJKFlipFlop final : public TSimuPart, public TClockedFlipFlopState {
 public:
     explicit TSimuJKFlipFlop(TdxFlowChart& canvas) : TSimuPart(canvas, otJKFlipFlop) { Build(); }
-    uint8_t FLastClock = 1;
-    uint8_t FQ = 0;
-    uint8_t FQBar = 1;
 };
 
-class TSimuOutExpander final : public TSimuPart {
-public:
-    explicit TSimuOutExpander(TdxFlowChart& canvas) : TSimuPart(canvas, otOutExpander) { Build(); }
+struct TOutExpanderState {
     uint8_t FLastClock = 1;
     std::array<uint8_t, 64> FLatches{};
+    bool operator==(const TOutExpanderState&) const = default;
 };
 
-class TSimuDotMat1616 final : public TSimuPart {
+class TSimuOutExpander final : public TSimuPart, public TOutExpanderState {
+public:
+    explicit TSimuOutExpander(TdxFlowChart& canvas) : TSimuPart(canvas, otOutExpander) { Build(); }
+};
+
+template <int Side> struct TDotMatrixState {
+    std::array<uint8_t, Side * Side> FDots{};
+    bool operator==(const TDotMatrixState&) const = default;
+};
+
+class TSimuDotMat1616 final : public TSimuPart, public TDotMatrixState<16> {
 public:
     explicit TSimuDotMat1616(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat1616) { Build(); }
-    std::array<uint8_t, 16 * 16> FDots{};
 };
 
-class TSimuDotMat3232 final : public TSimuPart {
+class TSimuDotMat3232 final : public TSimuPart, public TDotMatrixState<32> {
 public:
     explicit TSimuDotMat3232(TdxFlowChart& canvas) : TSimuPart(canvas, otDotMat3232) { Build(); }
-    std::array<uint8_t, 32 * 32> FDots{};
 };
 
-class TSimuVoMeter final : public TSimuPart {
-public:
-    explicit TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter) { Build(); }
+struct TVoMeterState {
     std::string FReading = "0.00000";
     // The probe value FReading was formatted from, bit for bit; none while
     // the probe showed no value.
     std::optional<uint64_t> FReadingValue;
+    bool operator==(const TVoMeterState&) const = default;
+};
+
+class TSimuVoMeter final : public TSimuPart, public TVoMeterState {
+public:
+    explicit TSimuVoMeter(TdxFlowChart& canvas) : TSimuPart(canvas, otVoMeter) { Build(); }
 };
 
 // Constructs a component of the given class on the canvas, body at (0, 0)

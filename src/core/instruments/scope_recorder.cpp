@@ -72,6 +72,15 @@ void TScopeRecorder::AppendReadings(std::span<const TProbeReading> readings)
     ++FVersion;
 }
 
+void TScopeRecorder::Restore(const TScopeRecorder& saved)
+{
+    const uint64_t version = std::max(FVersion, saved.FVersion) + 1;
+    const uint64_t viewVersion = std::max(FViewVersion, saved.FViewVersion) + 1;
+    *this = saved;
+    FVersion = version;
+    FViewVersion = viewVersion;
+}
+
 TScopeScrollRange TScopeRecorder::ScrollRange() const
 {
     const int64_t width = FAxisMaximum - FAxisMinimum;

@@ -44,6 +44,10 @@ public:
     const TScopeSamples& Samples() const { return FSamples; }
     int32_t ChannelCount() const { return FSamples.ChannelCount(); }
 
+    // Puts back a copy taken earlier (copies share the samples); a window
+    // sees both versions change, so it redraws.
+    void Restore(const TScopeRecorder& saved);
+
     // The visible window of the horizontal axis, in sample indices.
     int64_t AxisMinimum() const { return FAxisMinimum; }
     int64_t AxisMaximum() const { return FAxisMaximum; }

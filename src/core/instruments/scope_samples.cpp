@@ -9,15 +9,28 @@ TScopeSamples::TScopeSamples(int32_t channelCount)
 {
 }
 
+std::shared_ptr<TScopeSamples::TBlock> TScopeSamples::NewBlock() const
+{
+    auto block = std::make_shared<TBlock>();
+    block->Values = std::make_unique<float[]>(static_cast<size_t>(kBlockSamples * FChannelCount));
+    return block;
+}
+
 void TScopeSamples::Append(std::span<const float> values, uint8_t nullMask)
 {
     const int64_t slot = FCount % kBlockSamples;
-    if (slot == 0) {
-        auto block = std::make_unique<TBlock>();
-        block->Values = std::make_unique<float[]>(static_cast<size_t>(kBlockSamples * FChannelCount));
-        FBlocks.push_back(std::move(block));
+    if (slot == 0)
+        FBlocks.push_back(NewBlock());
+    // Put back to an earlier count, this holder writes where a copy taken
+    // later keeps its samples: the block becomes this holder's own.
+    if (std::shared_ptr<TBlock>& shared = FBlocks.back(); shared->Written > slot && shared.use_count() > 1) {
+        std::shared_ptr<TBlock> own = NewBlock();
+        std::copy_n(shared->Values.get(), slot * FChannelCount, own->Values.get());
+        own->NullMasks = shared->NullMasks;
+        shared = std::move(own);
     }
     TBlock& block = *FBlocks.back();
+    block.Written = std::max(block.Written, slot + 1);
     float* row = &block.Values[static_cast<size_t>(slot * FChannelCount)];
     uint8_t mask = 0;
     for (int32_t c = 0; c < FChannelCount; ++c) {
@@ -49,9 +62,11 @@ void TScopeSamples::Clear()
 
 size_t TScopeSamples::AllocatedBytes() const
 {
+    // make_shared keeps the counts beside the block: a vtable pointer and two counters.
+    const size_t counts = sizeof(void*) + 2 * sizeof(int);
     const size_t perBlock =
-        sizeof(TBlock) + sizeof(float) * static_cast<size_t>(kBlockSamples * FChannelCount);
-    return FBlocks.size() * perBlock + FBlocks.capacity() * sizeof(std::unique_ptr<TBlock>);
+        counts + sizeof(TBlock) + sizeof(float) * static_cast<size_t>(kBlockSamples * FChannelCount);
+    return FBlocks.size() * perBlock + FBlocks.capacity() * sizeof(std::shared_ptr<TBlock>);
 }
 
 } // namespace kelto

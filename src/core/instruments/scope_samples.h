@@ -21,7 +21,9 @@ struct TScopePoint {
 
 // Values are kept as floats with one null bit per channel, in fixed blocks,
 // so a sample costs 4 bytes per channel plus one byte, and growing the
-// recording never copies what is already recorded.
+// recording never copies what is already recorded. A copy shares the blocks
+// (a snapshot costs nothing); a block is copied only when one holder writes
+// over samples another may still show.
 class TScopeSamples {
 public:
     // channelCount is clamped to 1..kMaxScopeChannels.
@@ -46,11 +48,13 @@ private:
     struct TBlock {
         std::unique_ptr<float[]> Values; // kBlockSamples x channel count, sample-major
         std::array<uint8_t, kBlockSamples> NullMasks{};
+        int64_t Written = 0; // samples any holder wrote into it
     };
+    std::shared_ptr<TBlock> NewBlock() const;
 
     int32_t FChannelCount;
     int64_t FCount = 0;
-    std::vector<std::unique_ptr<TBlock>> FBlocks;
+    std::vector<std::shared_ptr<TBlock>> FBlocks;
 };
 
 } // namespace kelto

@@ -156,6 +156,11 @@ TSoundDevices TRecordingSound::Devices()
     return {&FProxies->Tone, &FProxies->Wave, &FProxies->Speaker, &FProxies->Clock, &FProxies->Random};
 }
 
+TSeededRandom& TRecordingSound::Random()
+{
+    return FProxies->Random;
+}
+
 struct TReplaySound::TProxies {
     explicit TProxies(TRunRecording& recording)
         : Tone(recording, RanOut), Wave(recording, RanOut), Speaker(recording, RanOut), Clock(recording, RanOut),
@@ -177,6 +182,11 @@ TReplaySound::~TReplaySound() = default;
 TSoundDevices TReplaySound::Devices()
 {
     return {&FProxies->Tone, &FProxies->Wave, &FProxies->Speaker, &FProxies->Clock, &FProxies->Random};
+}
+
+TSeededRandom& TReplaySound::Random()
+{
+    return FProxies->Random;
 }
 
 bool TReplaySound::RanOut() const

@@ -19,6 +19,8 @@ public:
     TRecordingSound(const TSoundDevices& real, TRunRecording& recording);
     ~TRecordingSound();
     TSoundDevices Devices();
+    // RANDOM's generator, to carry on from where another run left it.
+    TSeededRandom& Random();
 
 private:
     struct TProxies;
@@ -32,6 +34,7 @@ public:
     explicit TReplaySound(TRunRecording& recording);
     ~TReplaySound();
     TSoundDevices Devices();
+    TSeededRandom& Random();
     // The run asked a question the recording has no answer for: it is not
     // the run that was recorded.
     bool RanOut() const;

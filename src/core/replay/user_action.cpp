@@ -43,17 +43,27 @@ constexpr TActionShape kShapes[] = {
     {"delete", TUserAction::TKind::Delete, 2, -1, ""},
 };
 
+constexpr std::pair<std::string_view, TUserAction::TKind> kRunButtons[] = {
+    {"run", TUserAction::TKind::Run},
+    {"pause", TUserAction::TKind::Pause},
+    {"continue", TUserAction::TKind::Continue},
+    {"stop", TUserAction::TKind::Stop},
+    {"step", TUserAction::TKind::Step},
+};
+
+constexpr std::pair<std::string_view, TUserAction::TKind> kScopeButtons[] = {
+    {"run", TUserAction::TKind::ScopeRun},
+    {"stop", TUserAction::TKind::ScopeStop},
+    {"clear", TUserAction::TKind::ScopeClear},
+};
+
+constexpr std::pair<std::string_view, bool> kScopeWindows[] = {{"scope:", false}, {"scope1:", true}};
+
 // scope:BUTTON for the oscilloscope window, scope1:BUTTON for the single-channel one.
 std::optional<TUserAction> ParseScopeButton(const std::string& text)
 {
-    static constexpr std::pair<std::string_view, TUserAction::TKind> kButtons[] = {
-        {"run", TUserAction::TKind::ScopeRun},
-        {"stop", TUserAction::TKind::ScopeStop},
-        {"clear", TUserAction::TKind::ScopeClear},
-    };
-    static constexpr std::pair<std::string_view, bool> kWindows[] = {{"scope:", false}, {"scope1:", true}};
-    for (const auto& [prefix, singleChannel] : kWindows)
-        for (const auto& [button, kind] : kButtons)
+    for (const auto& [prefix, singleChannel] : kScopeWindows)
+        for (const auto& [button, kind] : kScopeButtons)
             if (text == std::string(prefix) + std::string(button)) {
                 TUserAction action;
                 action.Kind = kind;
@@ -101,13 +111,6 @@ namespace {
 std::optional<TUserAction> ParseForm(const std::string& text, std::vector<std::string>& fields,
                                      const TActionShape*& shape, std::string& error)
 {
-    static constexpr std::pair<std::string_view, TUserAction::TKind> kRunButtons[] = {
-        {"run", TUserAction::TKind::Run},
-        {"pause", TUserAction::TKind::Pause},
-        {"continue", TUserAction::TKind::Continue},
-        {"stop", TUserAction::TKind::Stop},
-        {"step", TUserAction::TKind::Step},
-    };
     shape = nullptr;
     for (const auto& [name, kind] : kRunButtons)
         if (text == name) {
@@ -152,6 +155,26 @@ bool ParseValues(const std::string& text, const std::vector<std::string>& fields
 }
 
 } // namespace
+
+std::string ActionText(const TUserAction& action)
+{
+    for (const auto& [name, kind] : kRunButtons)
+        if (kind == action.Kind)
+            return std::string(name);
+    for (const auto& [button, kind] : kScopeButtons)
+        if (kind == action.Kind)
+            return std::string(kScopeWindows[action.SingleChannel ? 1 : 0].first) + std::string(button);
+    for (const TActionShape& shape : kShapes)
+        if (shape.Kind == action.Kind) {
+            std::string text = std::string(shape.Name) + ":" + std::to_string(action.Part);
+            if (shape.Kind == TUserAction::TKind::Slider)
+                text += ":" + ShortestText(action.Position);
+            if (shape.Fields == 4)
+                text += ":" + std::to_string(action.Column) + ":" + std::to_string(action.Row);
+            return text;
+        }
+    return {};
+}
 
 std::optional<std::string> ActionFormProblem(const std::string& text)
 {
@@ -222,6 +245,12 @@ TActionTargets::TActionTargets(const TSimuBoard& board)
 {
     for (int32_t i = 0; i < board.PartCount(); ++i)
         FParts.push_back(board.Part(i));
+}
+
+int32_t TActionTargets::IndexOf(const TSimuPart& part) const
+{
+    const auto found = std::find(FParts.begin(), FParts.end(), &part);
+    return found != FParts.end() ? static_cast<int32_t>(found - FParts.begin()) : -1;
 }
 
 void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)

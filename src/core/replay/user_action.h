@@ -51,6 +51,9 @@ std::string_view PartCaption(const TSimuPart& part);
 std::optional<TUserAction> ParseUserAction(const std::string& text, const TSimuBoard& board,
                                            std::string& error);
 
+// The action as ParseUserAction reads it, the part by its index.
+std::string ActionText(const TUserAction& action);
+
 // Whether the action is one the runner knows, with the right fields, before
 // any circuit is loaded; the reason when it is not.
 std::optional<std::string> ActionFormProblem(const std::string& text);
@@ -71,6 +74,8 @@ class TActionTargets {
 public:
     explicit TActionTargets(const TSimuBoard& board);
     void Perform(const TUserAction& action, TSimuBoard& board);
+    // The part's index as actions name it; -1 for a part not loaded with the file.
+    int32_t IndexOf(const TSimuPart& part) const;
 
 private:
     std::vector<TSimuPart*> FParts;

@@ -71,6 +71,8 @@ public:
     // kept net moved. Nothing moves them during a tick, so once a tick is
     // enough. The pins of ticked parts change only through the engine.
     void CheckSwitches();
+    // Every kept net and driver list: the pins were put back from a snapshot.
+    void ForgetAll() { FValid = false; }
     void SetTicked(TOwnerType type, bool ticked);
 
 private:

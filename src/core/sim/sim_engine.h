@@ -106,6 +106,8 @@ public:
     // Off: every read walks its net again (the reference the kept nets are
     // measured and checked against).
     void SetNetCache(bool on) { FNetCacheOn = on; }
+    // The pins changed behind the engine's back (a snapshot put back).
+    void ForgetNets() { FNets.ForgetAll(); }
 
 private:
     const TNetDrivers& GatherDriversAgain(const TdxFcObject* pin);

@@ -52,6 +52,8 @@ class TSeededRandom final : public IRandomSource {
 public:
     explicit TSeededRandom(uint32_t seed) : FEngine(seed) {}
     int32_t Next(int32_t bound) override;
+    // Whether both would give the same values from here on.
+    bool SameState(const TSeededRandom& other) const { return FEngine == other.FEngine; }
 
 private:
     std::mt19937 FEngine;
