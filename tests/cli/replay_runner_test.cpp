@@ -6,7 +6,7 @@
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"
 #include "core/files/program_file.h"
-#include "core/replay/live_recording.h"
+#include "core/replay/recorded_run.h"
 #include "core/replay/recording_text.h"
 #include "run_cli.h"
 
@@ -108,13 +108,9 @@ TEST(ReplayRunner, ARunRecordedAsTheWindowRecordsReplaysToTheSameState)
     TSimuPart& led = first(otLEDA);
     FlipSwitch(toggle);
 
-    TLiveRecording live;
-    live.Begin(board, lines, true, {}, "test", 7);
-    board.SetSoundDevices(live.Devices());
-    board.SetEditorLines(ProgramLinesAsGbk(lines));
-    board.ButtonRUNClick();
+    TRecordedRun run(board, "test");
+    run.PressRun(lines);
     constexpr int64_t kTicks = 3000;
-    double time = 0.0;
     for (int64_t tick = 1; tick <= kTicks; ++tick) {
         switch (tick) {
         case 100: PressButton(button); break;
@@ -126,30 +122,31 @@ TEST(ReplayRunner, ARunRecordedAsTheWindowRecordsReplaysToTheSameState)
             FlipSwitch(toggle);
             break;
         case 900: SetSliderPosition(board.Canvas(), wiper, 0.3125); break;
-        case 1200:
-            live.Pressed("pause");
-            board.ButtonPAUSEClick();
-            break;
-        case 1500:
-            live.Pressed("continue");
-            board.ButtonCONTINUEClick();
-            break;
+        case 1200: run.PressPause(); break;
+        case 1500: run.PressContinue(); break;
         case 2000: board.DeletePart(&led); break;
         default: break;
         }
-        live.BeforeTick(board);
-        const double deltaTime = tick % 7 == 0 ? 0.0023 : 0.001;
-        time += deltaTime;
-        board.RunTick(deltaTime, time);
-        live.AfterTick(deltaTime);
+        run.Tick(tick % 7 == 0 ? 0.0023 : 0.001);
     }
-    ASSERT_TRUE(live.Active());
+    ASSERT_EQ(run.TickCount(), kTicks);
     const fs::path recording = dir / "live.rec";
-    std::ofstream(recording, std::ios::binary) << WriteRecording(live.Recording());
+    std::ofstream(recording, std::ios::binary) << run.FileText();
     const fs::path state = dir / "replay.json";
-    const TCliResult run = RunCli({"--replay", recording.string(), "--state", state.string()});
-    ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(ReadFileText(state), cli::StateJson(board, kTicks));
+    const auto replayed = [&](int64_t ticks) {
+        const TCliResult replay = RunCli(
+            {"--replay", recording.string(), "--ticks", std::to_string(ticks), "--state", state.string()});
+        EXPECT_EQ(replay.ExitCode, 0) << replay.Err;
+        return ReadFileText(state);
+    };
+    EXPECT_EQ(replayed(kTicks), cli::StateJson(board, kTicks));
+    // Looking back once paused: before the first pause, during it, after the deletion.
+    run.PressPause();
+    for (const int64_t tick : {1700, 1300, 420, 2999}) {
+        run.SeekTo(tick);
+        ASSERT_TRUE(run.LookingBack());
+        EXPECT_EQ(replayed(tick), cli::StateJson(board, tick)) << "tick " << tick;
+    }
 }
 
 TEST(ReplayRunner, ADamagedRecordingOrOneWithOtherInputsIsRefused)

@@ -78,10 +78,12 @@ void TCircuitDocument::SetDocumentFileName(const std::string& name)
     SetDocumentName(name, {});
 }
 
-void TCircuitDocument::SetDocumentName(const std::string& fileName, const std::string& copyTitle)
+void TCircuitDocument::SetDocumentName(const std::string& fileName, const std::string& copyTitle,
+                                       std::string_view copySuffix)
 {
     FFileName = fileName;
     FCopyTitle = copyTitle;
+    FCopySuffix = copySuffix;
     FHost.CaptionChanged(Caption());
 }
 
@@ -91,7 +93,7 @@ std::string TCircuitDocument::Caption() const
     if (!FFileName.empty())
         caption += " - " + FileNameWithoutFolder(FFileName);
     else if (!FCopyTitle.empty())
-        caption += " - " + FCopyTitle + std::string(kExampleCopySuffix);
+        caption += " - " + FCopyTitle + std::string(FCopySuffix);
     return caption;
 }
 
@@ -229,6 +231,24 @@ bool TCircuitDocument::OpenCircuit(const std::string& path, const std::string& c
     FBoard.ClearLog();
     TakeSnapshot();
     LoadPairedProgram(path, asCopy);
+    return true;
+}
+
+bool TCircuitDocument::ReplaceWith(
+    const std::string& title, const std::function<std::optional<std::string>(std::vector<std::string>& lines)>& load)
+{
+    if (!QuerySaveChanges())
+        return false;
+    ResetDocument();
+    std::vector<std::string> lines;
+    if (const std::optional<std::string> problem = load(lines)) {
+        FHost.ShowFileError(*problem);
+        ResetDocument();
+        return false;
+    }
+    SetDocumentName({}, title, kRecordingCopySuffix);
+    FHost.SetEditorLines(lines);
+    TakeSnapshot();
     return true;
 }
 

@@ -5,10 +5,12 @@
 #pragma once
 
 #include "core/board/board.h"
+#include "core/board/document_texts.h"
 #include "core/files/file_result.h"
 #include "core/files/lesson_list.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +82,13 @@ public:
     // the chosen lesson opens as an untitled copy of its circuit and program.
     void ButtonExampleClick(const std::string& folder);
 
+    // After the save questions, an untitled circuit and program titled
+    // `title` that `load` puts on the board and gives the lines of, or says
+    // why it cannot (shown as the file's error). False when the user
+    // cancelled or nothing could be loaded.
+    bool ReplaceWith(const std::string& title,
+                     const std::function<std::optional<std::string>(std::vector<std::string>& lines)>& load);
+
     void ButtonOpenBasClick();
     // True when the program was written.
     bool ButtonSaveBasClick();
@@ -96,7 +105,8 @@ private:
     bool QuerySaveCircuit();
     bool QuerySaveProgram();
     bool SaveProgramTo(const std::optional<std::string>& path);
-    void SetDocumentName(const std::string& fileName, const std::string& copyTitle);
+    void SetDocumentName(const std::string& fileName, const std::string& copyTitle,
+                         std::string_view copySuffix = kExampleCopySuffix);
     // A copy keeps no file name, so its save asks where to. False when the
     // file could not be read.
     bool LoadProgramFrom(const std::string& path, bool asCopy);
@@ -115,6 +125,7 @@ private:
     IDocumentHost& FHost;
     std::string FFileName;
     std::string FCopyTitle;
+    std::string_view FCopySuffix;
     std::vector<std::string> FExampleFolders;
     bool FModified = false;
     std::string FSavedDocument;

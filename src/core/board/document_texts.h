@@ -18,6 +18,8 @@ constexpr std::string_view kProgramPromptUntitled = "KELTOBASIC程序还没有�
 constexpr std::string_view kProgramPromptNamedBefore = "KELTOBASIC程序文件";
 // After a lesson's title in the caption of its untitled copy.
 constexpr std::string_view kExampleCopySuffix = "（示例副本）";
+// After a recording's name in the caption of the circuit it brought.
+constexpr std::string_view kRecordingCopySuffix = "（录像）";
 // The log line when opening a circuit also loaded the program of the same
 // name beside it, before the program's file name.
 constexpr std::string_view kPairedProgram = "同时打开了同名程序 ";

@@ -2,7 +2,6 @@
 
 #include "core/board/board.h"
 #include "core/canvas/flow_chart.h"
-#include "core/numbers/number_text.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -31,28 +30,36 @@ TInputWatch::TInputs TInputWatch::InputsOf(const TSimuPart& part)
     return inputs;
 }
 
-void TInputWatch::Compare(int32_t index, const TInputs& was, const TInputs& now, std::vector<std::string>& actions)
+void TInputWatch::Compare(int32_t index, const TInputs& was, const TInputs& now, std::vector<TUserAction>& actions)
 {
-    const std::string part = std::to_string(index);
+    using TKind = TUserAction::TKind;
+    auto add = [&](TKind kind) -> TUserAction& {
+        actions.push_back({});
+        actions.back().Kind = kind;
+        actions.back().Part = index;
+        return actions.back();
+    };
     switch (now.Part->FOwnerType) {
     case otAnNiuSwitch:
         if (now.Held != was.Held)
-            actions.push_back((now.Held != 0 ? "press:" : "release:") + part);
+            add(now.Held != 0 ? TKind::Press : TKind::Release);
         break;
     case otZhaDaoSwitch:
         if (now.Held != was.Held)
-            actions.push_back("click:" + part);
+            add(TKind::Click);
         break;
     case otKeypad:
         // Column-major, as the keypad keeps them.
         for (size_t cell = 0; cell < now.Keys.size(); ++cell)
-            if (now.Keys[cell] != was.Keys[cell])
-                actions.push_back((now.Keys[cell] != 0 ? "keydown:" : "keyup:") + part + ":" +
-                                  std::to_string(cell / 4) + ":" + std::to_string(cell % 4));
+            if (now.Keys[cell] != was.Keys[cell]) {
+                TUserAction& key = add(now.Keys[cell] != 0 ? TKind::KeyDown : TKind::KeyUp);
+                key.Column = static_cast<int32_t>(cell / 4);
+                key.Row = static_cast<int32_t>(cell % 4);
+            }
         break;
     case otResistance:
         if (now.Wiper != was.Wiper)
-            actions.push_back("slider:" + part + ":" + ShortestText(now.Wiper));
+            add(TKind::Slider).Position = now.Wiper;
         break;
     default: break;
     }
@@ -60,14 +67,25 @@ void TInputWatch::Compare(int32_t index, const TInputs& was, const TInputs& now,
 
 void TInputWatch::Start(const TSimuBoard& board)
 {
-    FInputs.clear();
-    for (int32_t i = 0; i < board.PartCount(); ++i)
-        FInputs.push_back(InputsOf(*board.Part(i)));
+    Start(board, [&board](const TSimuPart& part) { return board.IndexOfPart(&part); });
 }
 
-std::vector<std::string> TInputWatch::DifferencesFrom(const TSimuBoard& from) const
+void TInputWatch::Start(const TSimuBoard& board, const std::function<int32_t(const TSimuPart&)>& indexOf)
 {
-    std::vector<std::string> actions;
+    FInputs.clear();
+    for (int32_t i = 0; i < board.PartCount(); ++i) {
+        const int32_t index = indexOf(*board.Part(i));
+        if (index < 0)
+            continue;
+        if (static_cast<size_t>(index) >= FInputs.size())
+            FInputs.resize(static_cast<size_t>(index) + 1);
+        FInputs[static_cast<size_t>(index)] = InputsOf(*board.Part(i));
+    }
+}
+
+std::vector<TUserAction> TInputWatch::DifferencesFrom(const TSimuBoard& from) const
+{
+    std::vector<TUserAction> actions;
     for (int32_t i = 0; i < from.PartCount() && static_cast<size_t>(i) < FInputs.size(); ++i)
         if (FInputs[static_cast<size_t>(i)].Part != nullptr &&
             FInputs[static_cast<size_t>(i)].Part->FOwnerType == from.Part(i)->FOwnerType)
@@ -81,7 +99,7 @@ int32_t TInputWatch::LiveParts() const
         std::count_if(FInputs.begin(), FInputs.end(), [](const TInputs& inputs) { return inputs.Part != nullptr; }));
 }
 
-bool TInputWatch::TakeChanges(const TSimuBoard& board, std::vector<std::string>& actions)
+bool TInputWatch::TakeChanges(const TSimuBoard& board, std::vector<TUserAction>& actions)
 {
     if (board.PartCount() != LiveParts()) {
         std::unordered_set<const TSimuPart*> present;
@@ -89,7 +107,10 @@ bool TInputWatch::TakeChanges(const TSimuBoard& board, std::vector<std::string>&
             present.insert(board.Part(i));
         for (size_t i = 0; i < FInputs.size(); ++i)
             if (FInputs[i].Part != nullptr && !present.contains(FInputs[i].Part)) {
-                actions.push_back("delete:" + std::to_string(i));
+                TUserAction deleted;
+                deleted.Kind = TUserAction::TKind::Delete;
+                deleted.Part = static_cast<int32_t>(i);
+                actions.push_back(deleted);
                 FInputs[i].Part = nullptr;
             }
         if (board.PartCount() != LiveParts())

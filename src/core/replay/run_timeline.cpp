@@ -115,6 +115,15 @@ void TRunTimeline::Perform(const TUserAction& action)
     if (!FLive)
         return;
     FTargets->Perform(action, FBoard);
+    Record(action);
+}
+
+void TRunTimeline::Record(const TUserAction& action)
+{
+    if (!FLive)
+        return;
+    if (action.Kind == TUserAction::TKind::Delete)
+        FTargets->Forget(action.Part);
     FRecording.Actions.push_back({FTick + 1, ActionText(action)});
     FActions.push_back({FTick + 1, action});
     FNextAction = FActions.size();

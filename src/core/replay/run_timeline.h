@@ -52,6 +52,10 @@ public:
     // (parts named by their index when the timeline began). Every action
     // must come through here, or a replay goes otherwise. Nothing while not live.
     void Perform(const TUserAction& action);
+    // While live: an action the user has already done to the board (the
+    // window's mouse on a part, an oscilloscope button), recorded as
+    // Perform records it.
+    void Record(const TUserAction& action);
     // How Perform names a part of the board (deletions renumber nothing).
     int32_t ActionIndex(const TSimuPart& part) const { return FTargets->IndexOf(part); }
     // While live: one tick of this length, recorded. Nothing while not live:

@@ -253,6 +253,12 @@ int32_t TActionTargets::IndexOf(const TSimuPart& part) const
     return found != FParts.end() ? static_cast<int32_t>(found - FParts.begin()) : -1;
 }
 
+void TActionTargets::Forget(int32_t part)
+{
+    if (part >= 0 && static_cast<size_t>(part) < FParts.size())
+        FParts[static_cast<size_t>(part)] = nullptr;
+}
+
 void TActionTargets::Perform(const TUserAction& action, TSimuBoard& board)
 {
     // A button that its state disables ignores the press, as in the window.

@@ -76,6 +76,8 @@ public:
     void Perform(const TUserAction& action, TSimuBoard& board);
     // The part's index as actions name it; -1 for a part not loaded with the file.
     int32_t IndexOf(const TSimuPart& part) const;
+    // The part was deleted by someone else.
+    void Forget(int32_t part);
 
 private:
     std::vector<TSimuPart*> FParts;

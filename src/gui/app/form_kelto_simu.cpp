@@ -39,7 +39,8 @@ constexpr int kRunWatchMilliseconds = 30;
 
 TFormKeltoSimu::TFormKeltoSimu(IModalDialogs& dialogs, QSettings& settings, QWidget* parent)
     : QWidget(parent), FDialogs(dialogs), FSettings(settings),
-      FDialogFolders(settings, ExampleFolders(QCoreApplication::applicationDirPath()))
+      FDialogFolders(settings, ExampleFolders(QCoreApplication::applicationDirPath())),
+      FRecordedRun(FBoard, "keltosimu " KELTO_VERSION)
 {
     std::vector<std::string> examples;
     for (const QString& folder : FDialogFolders.Examples())
@@ -64,27 +65,26 @@ void TFormKeltoSimu::ConnectHandlers()
 {
     connect(ButtonRUN, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonRUNClick);
     connect(ButtonPAUSE, &QPushButton::clicked, this, [this] {
-        RecordPress("pause");
-        FBoard.ButtonPAUSEClick();
+        FRecordedRun.PressPause();
         RefreshRunButtons();
     });
     connect(ButtonCONTINUE, &QPushButton::clicked, this, [this] {
-        RecordPress("continue");
-        FBoard.ButtonCONTINUEClick();
+        if (!MayDropLaterTicks())
+            return;
+        FRecordedRun.PressContinue();
         RefreshRunButtons();
     });
     connect(ButtonSTOP, &QPushButton::clicked, this, [this] {
-        if (FBoard.Basic().RunState() == TRunState::Paused)
-            RecordPress("continue");
-        RecordPress("stop");
-        PressStop(FBoard);
+        if (!MayDropLaterTicks())
+            return;
+        FRecordedRun.PressStop();
         RefreshRunButtons();
     });
     connect(ButtonStep, &QPushButton::clicked, this, [this] {
-        BeginRecording(false);
-        RecordPress("step");
-        PressStep(FBoard, ProgramLinesAsGbk(EditorLines()));
-        KeepRecordingIfRunStarted();
+        const bool lookingBack = FRecordedRun.LookingBack();
+        FRecordedRun.PressStep(EditorLines());
+        if (lookingBack)
+            ShowLookingBack();
         RefreshRunButtons();
     });
     connect(ButtonWatch, &QPushButton::clicked, this, &TFormKeltoSimu::ButtonWatchClick);
@@ -188,10 +188,7 @@ void TFormKeltoSimu::GLCadencer1Progress(double deltaTime)
     const int32_t due = FDueTicks.Take(std::llround(deltaTime * 1e9));
     const double tickSeconds = FDueTicks.TickSeconds();
     for (int32_t tick = 0; tick < due; ++tick) {
-        FSimulatedSeconds += tickSeconds;
-        FLiveRecording.BeforeTick(FBoard);
-        FBoard.RunTick(tickSeconds, FSimulatedSeconds);
-        FLiveRecording.AfterTick(tickSeconds);
+        FRecordedRun.Tick(tickSeconds);
         FFrameStats.CountTick();
     }
     RefreshRunButtons();
@@ -248,15 +245,13 @@ void TFormKeltoSimu::DrawObject(QPainter& painter, const TdxFcObject& object, co
 
 void TFormKeltoSimu::ButtonRUNClick()
 {
-    BeginRecording(true);
-    PressRun(FBoard, ProgramLinesAsGbk(EditorLines()));
-    KeepRecordingIfRunStarted();
+    FRecordedRun.PressRun(EditorLines());
     RefreshRunButtons();
 }
 
 void TFormKeltoSimu::RefreshRunButtons()
 {
-    const TRunButtons buttons = FBoard.Basic().RunButtons();
+    const TRunButtons buttons = FRecordedRun.Buttons();
     if (buttons == FShownRunButtons)
         return;
     FShownRunButtons = buttons;
@@ -266,10 +261,9 @@ void TFormKeltoSimu::RefreshRunButtons()
     ButtonSTOP->setEnabled(buttons.Stop);
     ButtonStep->setEnabled(buttons.Step);
     // When a run ends, one last look clears the run line.
-    if (buttons.Run) {
+    if (buttons.Run)
         RefreshRunWatch();
-        EndRecording();
-    }
+    RefreshReplayPanel();
 }
 
 void TFormKeltoSimu::AppendLogLine(std::string_view line)
@@ -285,6 +279,7 @@ void TFormKeltoSimu::changeEvent(QEvent* event)
         return;
     if (isMinimized() && !FMinimized) {
         FMinimized = true;
+        FRecordedRun.StopRecording();
         FBoard.ApplicationEvents1Minimize();
     } else if (!isMinimized() && FMinimized) {
         FMinimized = false;

@@ -6,7 +6,7 @@
 #include "core/board/board.h"
 #include "core/board/document.h"
 #include "core/board/due_ticks.h"
-#include "core/replay/live_recording.h"
+#include "core/replay/recorded_run.h"
 #include "core/board/schematic_editor.h"
 #include "gui/app/dialog_folders.h"
 #include "gui/app/frame_stats_printer.h"
@@ -116,13 +116,12 @@ private:
 
     // Every run is recorded from the press that starts it to its end.
     void BuildReplayPanel();
-    void BeginRecording(bool runAtStart);
-    void KeepRecordingIfRunStarted();
-    void RecordPress(const char* action);
     void RecordScopeButtons(TInstrument instrument, TScopeForm& window);
-    void EndRecording();
+    bool MayDropLaterTicks();
+    void ShowLookingBack();
     void RefreshReplayPanel();
     void SaveRecording();
+    void OpenRecording();
     // The editor's width as the user last dragged it, kept across starts.
     void RestoreSplitter();
     void ConnectHandlers();
@@ -197,9 +196,7 @@ private:
     // rate, however fast the frame clock ticks.
     TTickedRefresh FRunWatchRefresh{[this] { RefreshRunWatch(); }};
     TDueTicks FDueTicks;
-    TSoundDevices FRealDevices;
-    TLiveRecording FLiveRecording;
-    double FSimulatedSeconds = 0.0;
+    TRecordedRun FRecordedRun;
     TFrameStatsPrinter FFrameStats{[this] { return GLCadencer1.SleepLength(); }};
 };
 

@@ -60,9 +60,7 @@ void TFormKeltoSimu::BuildShortcuts()
 
 void TFormKeltoSimu::CanvasEdited(TCanvasEdit edit)
 {
-    FLiveRecording.CircuitEdited(edit.Kind);
-    if (!FLiveRecording.Active())
-        EndRecording();
+    FRecordedRun.CircuitEdited(edit.Kind);
     FEditHistory.push(new TCanvasEditCommand(FBoard, std::move(edit), [this] { EditApplied(); }));
 }
 
@@ -73,7 +71,7 @@ void TFormKeltoSimu::UndoRedo(bool undo)
     if (QGuiApplication::mouseButtons() != Qt::NoButton)
         return;
     // What an undo takes back is more than a recording can hold.
-    EndRecording();
+    FRecordedRun.StopRecording();
     if (undo)
         FEditHistory.undo();
     else
@@ -91,7 +89,7 @@ void TFormKeltoSimu::EditApplied()
 // text would lie over its labels.
 void TFormKeltoSimu::CircuitReplaced()
 {
-    EndRecording();
+    FRecordedRun.Forget();
     RemoveWelcomeBanner();
     FEditHistory.clear();
 }

@@ -1,79 +1,95 @@
-// The window's recording of each run and the replay bar's ties to it: what
-// starts and ends a recording, what goes into it between ticks, and the
-// recording as a file.
+// The window's ties to its recorded run: the run buttons and every tick go
+// through it, the replay bar moves it, and its recording is a file.
 #include "gui/app/form_kelto_simu.h"
 
 #include "core/board/file_error_text.h"
 #include "core/files/atomic_file.h"
-#include "core/replay/recording_text.h"
+#include "core/files/file_result.h"
 #include "gui/app/modal_dialogs.h"
 #include "gui/app/replay_panel.h"
 #include "gui/app/strings.h"
+#include "gui/editor/flow_chart_view.h"
 #include "gui/instruments/scope_form.h"
 
+#include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 
-#include <random>
-
 namespace kelto::gui {
+
+namespace {
+
+// Far more than a long run with many actions takes.
+constexpr size_t kMaxRecordingBytes = 256u * 1024u * 1024u;
+
+} // namespace
 
 void TFormKeltoSimu::BuildReplayPanel()
 {
     PanelReplay = new TReplayPanel(Splitter2);
     connect(PanelReplay, &TReplayPanel::SaveRequested, this, &TFormKeltoSimu::SaveRecording);
+    connect(PanelReplay, &TReplayPanel::OpenRequested, this, &TFormKeltoSimu::OpenRecording);
+    connect(PanelReplay, &TReplayPanel::SeekRequested, this, [this](int64_t tick) {
+        FRecordedRun.SeekTo(tick);
+        ShowLookingBack();
+    });
+    connect(PanelReplay, &TReplayPanel::StepBackRequested, this, [this] {
+        if (FRecordedRun.StepBack())
+            ShowLookingBack();
+    });
+    connect(PanelReplay, &TReplayPanel::StepForwardRequested, this, [this] {
+        if (FRecordedRun.StepForward())
+            ShowLookingBack();
+    });
 }
 
 void TFormKeltoSimu::SetSoundDevices(const TSoundDevices& devices)
 {
-    FRealDevices = devices;
-    FBoard.SetSoundDevices(FLiveRecording.Active() ? FLiveRecording.Devices() : devices);
-}
-
-// Before the press that may start a run; kept only when it did.
-void TFormKeltoSimu::BeginRecording(bool runAtStart)
-{
-    if (!FShownRunButtons.Run)
-        return;
-    FLiveRecording.Begin(FBoard, EditorLines(), runAtStart, FRealDevices,
-                         "keltosimu " KELTO_VERSION, std::random_device{}());
-    FBoard.SetSoundDevices(FLiveRecording.Devices());
-}
-
-void TFormKeltoSimu::KeepRecordingIfRunStarted()
-{
-    if (FLiveRecording.Active() && FBoard.Basic().RunButtons().Run)
-        EndRecording();
-    RefreshReplayPanel();
-}
-
-void TFormKeltoSimu::RecordPress(const char* action)
-{
-    FLiveRecording.Pressed(action);
-}
-
-// The recorded ticks stay for the time line and the file.
-void TFormKeltoSimu::EndRecording()
-{
-    FLiveRecording.End();
-    FBoard.SetSoundDevices(FRealDevices);
-    RefreshReplayPanel();
+    FRecordedRun.SetRealDevices(devices);
 }
 
 void TFormKeltoSimu::RecordScopeButtons(TInstrument instrument, TScopeForm& window)
 {
     const std::string prefix = instrument == TInstrument::Audioas ? "scope1:" : "scope:";
-    connect(window.ButtonRun, &QPushButton::clicked, this, [this, prefix] { FLiveRecording.Pressed(prefix + "run"); });
-    connect(window.ButtonStop, &QPushButton::clicked, this,
-            [this, prefix] { FLiveRecording.Pressed(prefix + "stop"); });
-    connect(window.ButtonClear, &QPushButton::clicked, this,
-            [this, prefix] { FLiveRecording.Pressed(prefix + "clear"); });
+    const std::pair<QPushButton*, const char*> buttons[] = {
+        {window.ButtonRun, "run"}, {window.ButtonStop, "stop"}, {window.ButtonClear, "clear"}};
+    for (const auto& [button, name] : buttons)
+        connect(button, &QPushButton::clicked, this,
+                [this, action = prefix + name] { FRecordedRun.ScopePressed(action); });
+}
+
+// Going on from a past tick drops the ticks after it; asked when the
+// student never saw them.
+bool TFormKeltoSimu::MayDropLaterTicks()
+{
+    if (!FRecordedRun.LookingBack() || FRecordedRun.UnseenTicks() == 0)
+        return true;
+    return FDialogs.AskSaveChanges(this, main_strings::kDropLaterTicks.arg(FRecordedRun.UnseenTicks())) ==
+           TSaveAnswer::Yes;
+}
+
+// The board, its log, the run line, the variables and the oscilloscopes as
+// they were after the tick shown.
+void TFormKeltoSimu::ShowLookingBack()
+{
+    MemoMessage->clear();
+    for (const std::string& line : FBoard.Basic().FMessageLines)
+        MemoMessage->appendPlainText(QString::fromStdString(line));
+    MemoMessage->verticalScrollBar()->setValue(MemoMessage->verticalScrollBar()->maximum());
+    dxFlowChart1->viewport()->update();
+    for (TScopeForm* window : FInstrumentWindows)
+        if (window != nullptr)
+            window->Refresh();
+    RefreshRunWatch();
+    RefreshRunButtons();
+    RefreshReplayPanel();
 }
 
 void TFormKeltoSimu::RefreshReplayPanel()
 {
-    const int64_t ticks = FLiveRecording.Recording().Ticks();
-    PanelReplay->ShowTimeline(ticks, ticks, false);
+    PanelReplay->ShowTimeline(FRecordedRun.ShownTick(), FRecordedRun.TickCount(), FRecordedRun.CanLookBack());
 }
 
 void TFormKeltoSimu::SaveRecording()
@@ -82,8 +98,28 @@ void TFormKeltoSimu::SaveRecording()
         ChooseFile(&IModalDialogs::SaveRecordingDialog, TFileKind::Circuit, TDialogUse::Save);
     if (!path)
         return;
-    if (TFileResult written = WriteFileAtomically(*path, WriteRecording(FLiveRecording.Recording())); !written.Ok)
+    if (TFileResult written = WriteFileAtomically(*path, FRecordedRun.FileText()); !written.Ok)
         ShowFileError(FileErrorText(written.About(TFileOperation::Write, *path, "Cannot write")));
+}
+
+void TFormKeltoSimu::OpenRecording()
+{
+    const std::optional<std::string> path =
+        ChooseFile(&IModalDialogs::OpenRecordingDialog, TFileKind::Circuit, TDialogUse::Open);
+    if (!path)
+        return;
+    std::string text;
+    if (TFileResult read = ReadWholeFile(*path, text, kMaxRecordingBytes); !read.Ok) {
+        ShowFileError(FileErrorText(read.About(TFileOperation::Read, *path, "Cannot read")));
+        return;
+    }
+    const std::string title = QFileInfo(QFile::decodeName(path->c_str())).completeBaseName().toStdString();
+    const bool opened = FDocument.ReplaceWith(title, [&](std::vector<std::string>& lines) {
+        std::optional<std::string> problem = FRecordedRun.Open(text, lines);
+        return problem ? std::optional<std::string>(*path + ": " + *problem) : std::nullopt;
+    });
+    if (opened)
+        ShowLookingBack();
 }
 
 } // namespace kelto::gui

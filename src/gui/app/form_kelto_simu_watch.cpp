@@ -31,6 +31,7 @@ void TFormKeltoSimu::ButtonWatchClick()
 void TFormKeltoSimu::RefreshRunWatch()
 {
     FRunWatchRefresh.Refreshed();
+    RefreshReplayPanel();
     const TRunSnapshot snapshot = TakeRunSnapshot(FBoard.Basic());
     FProgramEditor->SetRunLine(snapshot.State == TRunState::Idle ? -1 : snapshot.ExecutedRow);
     if (FormRunWatch->isVisible())
