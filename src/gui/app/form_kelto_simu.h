@@ -70,7 +70,7 @@ public:
     TdxFlowChartView* dxFlowChart1 = nullptr;
     // The teacher's task and its checks, above the editor.
     TTaskPanel* PanelTask = nullptr;
-    // The time line over the last run, under the editor.
+    // The time line over the last run, along the window's foot.
     TReplayPanel* PanelReplay = nullptr;
     QPlainTextEdit* MemoEditor = nullptr;
     QPlainTextEdit* MemoMessage = nullptr;

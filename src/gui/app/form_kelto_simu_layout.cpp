@@ -27,7 +27,8 @@ namespace kelto::gui {
 namespace {
 
 constexpr int kWindowWidth = 828;
-constexpr int kWindowHeight = 589;
+// The replay bar adds its height at the foot; above it nothing moved.
+constexpr int kWindowHeight = 589 + TReplayPanel::kHeight;
 constexpr int kPanelTopHeight = 50;
 constexpr int kPanelGLWidth = 620;
 constexpr int kNavBarWidth = 145;
@@ -149,7 +150,10 @@ void TFormKeltoSimu::BuildPanels()
     Splitter1->setChildrenCollapsible(false);
     auto* mainLayout = new QVBoxLayout(PanelMain);
     mainLayout->setContentsMargins(0, 0, 0, 0);
+    mainLayout->setSpacing(0);
     mainLayout->addWidget(Splitter1);
+    BuildReplayPanel();
+    mainLayout->addWidget(PanelReplay);
 
     PanelGL = new QWidget(Splitter1);
     PanelGL->setObjectName(QStringLiteral("PanelGL"));
@@ -175,7 +179,6 @@ void TFormKeltoSimu::BuildPanels()
     BuildTaskPanel();
     FProgramEditor = MakeMemo<TProgramEditor>("MemoEditor", Splitter2);
     MemoEditor = FProgramEditor;
-    BuildReplayPanel();
     MemoMessage = MakeMemo<QPlainTextEdit>("MemoMessage", Splitter2);
     MemoMessage->setReadOnly(true);
     // The window's own notes (why Run did nothing) are longer than the log is wide.
@@ -184,7 +187,6 @@ void TFormKeltoSimu::BuildPanels()
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
     Splitter2->setStretchFactor(2, 0);
-    Splitter2->setStretchFactor(3, 0);
     auto* editLayout = new QVBoxLayout(PanelEdit);
     editLayout->setContentsMargins(0, 0, 0, 0);
     editLayout->addWidget(Splitter2);
@@ -192,12 +194,10 @@ void TFormKeltoSimu::BuildPanels()
     // A growing window gives its room to the circuit; the editor keeps its width.
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
-    const int panelHeight = kWindowHeight - kPanelTopHeight;
+    const int panelHeight = kWindowHeight - kPanelTopHeight - TReplayPanel::kHeight;
     RestoreSplitter();
-    const int replayHeight = PanelReplay->height();
-    Splitter2->setSizes({TTaskPanel::kBarHeight,
-                         panelHeight - TTaskPanel::kBarHeight - replayHeight - kMemoMessageHeight - 3 * kSplitterWidth,
-                         replayHeight, kMemoMessageHeight});
+    Splitter2->setSizes({TTaskPanel::kBarHeight, panelHeight - TTaskPanel::kBarHeight - kMemoMessageHeight - 2 * kSplitterWidth,
+                         kMemoMessageHeight});
     connect(Splitter1, &QSplitter::splitterMoved, this,
             [this] { FSettings.setValue(kEditorWidthKey, Splitter1->sizes().value(1)); });
 }

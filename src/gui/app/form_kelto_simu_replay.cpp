@@ -28,7 +28,7 @@ constexpr size_t kMaxRecordingBytes = 256u * 1024u * 1024u;
 
 void TFormKeltoSimu::BuildReplayPanel()
 {
-    PanelReplay = new TReplayPanel(Splitter2);
+    PanelReplay = new TReplayPanel(PanelMain);
     connect(PanelReplay, &TReplayPanel::SaveRequested, this, &TFormKeltoSimu::SaveRecording);
     connect(PanelReplay, &TReplayPanel::OpenRequested, this, &TFormKeltoSimu::OpenRecording);
     connect(PanelReplay, &TReplayPanel::SeekRequested, this, [this](int64_t tick) {

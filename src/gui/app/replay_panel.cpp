@@ -2,7 +2,7 @@
 
 #include "gui/app/strings.h"
 
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -15,7 +15,7 @@ namespace kelto::gui {
 
 namespace {
 
-constexpr int kButtonHeight = 22;
+constexpr int kButtonHeight = TReplayPanel::kHeight - 4;
 
 int SliderValue(int64_t tick)
 {
@@ -47,19 +47,15 @@ TReplayPanel::TReplayPanel(QWidget* parent) : QWidget(parent)
     ButtonSaveRecording = button(kButtonSaveRecording, kButtonSaveRecordingTip, "ButtonSaveRecording");
     ButtonOpenRecording = button(kButtonOpenRecording, kButtonOpenRecordingTip, "ButtonOpenRecording");
 
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(label, 0, 0);
-    layout->addWidget(Timeline, 0, 1, 1, 2);
-    layout->addWidget(LabelPosition, 0, 3);
-    layout->addWidget(ButtonStepBack, 1, 0);
-    layout->addWidget(ButtonStepForward, 1, 1);
-    layout->addWidget(ButtonSaveRecording, 1, 2);
-    layout->addWidget(ButtonOpenRecording, 1, 3);
-    layout->setColumnStretch(1, 1);
-    layout->setColumnStretch(2, 1);
-    setFixedHeight(2 * kButtonHeight + layout->spacing());
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(4);
+    layout->addWidget(label);
+    layout->addWidget(Timeline, 1);
+    layout->addWidget(LabelPosition);
+    for (QPushButton* made : {ButtonStepBack, ButtonStepForward, ButtonSaveRecording, ButtonOpenRecording})
+        layout->addWidget(made);
+    setFixedHeight(kHeight);
 
     // A drag asks for every tick it passes; the window answers the last.
     connect(Timeline, &QSlider::valueChanged, this, [this](int value) { emit SeekRequested(value); });

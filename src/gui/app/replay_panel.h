@@ -1,4 +1,4 @@
-// The replay bar under the program editor: a time line over the recorded
+// The replay bar along the window's foot: a time line over the recorded
 // run, one statement back or forward, and the recording as a file. It only
 // shows and asks; the window moves the board.
 #pragma once
@@ -16,6 +16,8 @@ namespace kelto::gui {
 class TReplayPanel final : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kHeight = 26;
+
     explicit TReplayPanel(QWidget* parent);
 
     // The board stands after tick `shown` of `total` recorded; the time line

@@ -35,7 +35,7 @@ inline const QString kChecking = QStringLiteral("正在检查……");
 inline const QString kTaskFilter = QStringLiteral("任务文件(*.toml)");
 inline const QString kUnsavedProgram = QStringLiteral("程序");
 
-// The replay bar under the program editor.
+// The replay bar along the window's foot.
 inline const QString kReplayLabel = QStringLiteral("回放");
 inline const QString kButtonStepBack = QStringLiteral("后退");
 inline const QString kButtonStepBackTip = QStringLiteral("回到上一条语句执行之前（暂停时或运行结束后）");

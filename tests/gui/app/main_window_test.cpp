@@ -4,6 +4,7 @@
 #include "gui/app/dialog_folders.h"
 #include "gui/app/form_kelto_simu.h"
 #include "gui/app/form_run_watch.h"
+#include "gui/app/replay_panel.h"
 #include "gui/app/strings.h"
 #include "gui/editor/flow_chart_view.h"
 #include "gui/editor/nav_bar.h"
@@ -112,7 +113,8 @@ private slots:
 
     void layoutHasItsGeometryAndCaptions()
     {
-        QCOMPARE(Form().size(), QSize(828, 589));
+        // The replay bar along the foot adds its height; above it nothing moved.
+        QCOMPARE(Form().size(), QSize(828, 589 + TReplayPanel::kHeight));
         QCOMPARE(Form().windowTitle(), FromUtf8(kApplicationTitle));
         QCOMPARE(Form().PanelTop->geometry(), QRect(0, 0, 828, 50));
         struct TButton {
@@ -148,6 +150,7 @@ private slots:
         QCOMPARE(Form().PanelGL->geometry(), QRect(0, 0, 620, 539));
         QCOMPARE(Form().dxNavBar1->geometry(), QRect(0, 0, 145, 539));
         QCOMPARE(Form().dxFlowChart1->geometry(), QRect(145, 0, 475, 539));
+        QCOMPARE(Form().PanelReplay->geometry(), QRect(0, 539, 828, TReplayPanel::kHeight));
         QCOMPARE(Form().Splitter1->handleWidth(), 5);
         QCOMPARE(Form().PanelEdit->x(), 625);
         QCOMPARE(Form().PanelEdit->minimumWidth(), 128);

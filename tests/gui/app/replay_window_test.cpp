@@ -5,13 +5,16 @@
 #include "core/circuit/parts.h"
 #include "core/devices/device_actions.h"
 #include "core/files/program_file.h"
+#include "core/basic/run_snapshot.h"
 #include "gui/app/replay_panel.h"
+#include "gui/editor/program_editor.h"
 #include "gui/render/render_kit.h"
 #include "window_fixture.h"
 
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QLabel>
 #include <QSlider>
 #include <QtTest>
 
@@ -35,6 +38,20 @@ template <class T> T& FirstPart(TSimuBoard& board, TOwnerType type)
 
 class ReplayWindowTest : public QObject, private TWindowFixture {
     Q_OBJECT
+
+    // The runner's state after `ticks` ticks of the recording at `path`.
+    QString ReplayedState(const QString& path, int64_t ticks)
+    {
+        QProcess runner;
+        runner.start(QStringLiteral(KELTO_RUNNER_PATH),
+                     {QStringLiteral("--replay"), path, QStringLiteral("--ticks"), QString::number(ticks),
+                      QStringLiteral("--state"), PathOf("state.json")});
+        if (!runner.waitForFinished(30000) || runner.exitCode() != 0)
+            return QStringLiteral("replay failed: ") + QString::fromUtf8(runner.readAllStandardError());
+        QFile state(PathOf("state.json"));
+        return state.open(QIODevice::ReadOnly) ? QString::fromUtf8(state.readAll()) : QString();
+    }
+    QString ShownState() { return QString::fromStdString(cli::StateJson(Board(), Form().PanelReplay->Timeline->value())); }
 
     void OpenLesson(const char* name)
     {
@@ -83,14 +100,69 @@ private slots:
         const int64_t ticks = Form().PanelReplay->Timeline->maximum();
         QVERIFY2(ticks > 100, qPrintable(QString::number(ticks)));
 
-        QProcess runner;
-        runner.start(QStringLiteral(KELTO_RUNNER_PATH),
-                     {QStringLiteral("--replay"), PathOf("run.rec"), QStringLiteral("--state"), PathOf("state.json")});
-        QVERIFY(runner.waitForFinished(30000));
-        QCOMPARE(runner.exitCode(), 0);
-        QFile state(PathOf("state.json"));
-        QVERIFY(state.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(state.readAll()), QString::fromStdString(cli::StateJson(Board(), ticks)));
+        QCOMPARE(ShownState(), ReplayedState(PathOf("run.rec"), ticks));
+    }
+
+    // Paused, the time line goes back to any tick and steps by statements;
+    // 继续 goes on from the tick shown and drops the rest.
+    void lookingBackShowsTheBoardLineAndVariablesOfThatTick()
+    {
+        OpenLesson("lesson02_running_light");
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
+        QTest::qWait(400);
+        QTest::mouseClick(Form().ButtonPAUSE, Qt::LeftButton);
+        TReplayPanel& panel = *Form().PanelReplay;
+        QVERIFY(panel.Timeline->isEnabled());
+        FDialogs->SaveRecordings.push_back(PathOf("run.rec"));
+        QTest::mouseClick(panel.ButtonSaveRecording, Qt::LeftButton);
+        const int total = panel.Timeline->maximum();
+
+        panel.Timeline->setValue(total / 2);
+        QCOMPARE(panel.LabelPosition->text(), QStringLiteral("第 %1 / %2 拍").arg(total / 2).arg(total));
+        QCOMPARE(ShownState(), ReplayedState(PathOf("run.rec"), total / 2));
+        const TRunSnapshot shown = TakeRunSnapshot(Board().Basic());
+        QCOMPARE(Form().findChild<TProgramEditor*>()->RunLine(), shown.ExecutedRow);
+        QTest::mouseClick(panel.ButtonStepBack, Qt::LeftButton);
+        QVERIFY(panel.Timeline->value() < total / 2);
+        QCOMPARE(ShownState(), ReplayedState(PathOf("run.rec"), panel.Timeline->value()));
+        QVERIFY(TakeRunSnapshot(Board().Basic()).ExecutedRow != shown.ExecutedRow);
+        QCOMPARE(Form().findChild<TProgramEditor*>()->RunLine(), TakeRunSnapshot(Board().Basic()).ExecutedRow);
+        QTest::mouseClick(panel.ButtonStepForward, Qt::LeftButton);
+        QCOMPARE(TakeRunSnapshot(Board().Basic()).ExecutedRow, shown.ExecutedRow);
+
+        const int from = panel.Timeline->value();
+        QTest::mouseClick(Form().ButtonCONTINUE, Qt::LeftButton);
+        QTest::mouseClick(Form().ButtonPAUSE, Qt::LeftButton);
+        QVERIFY(FDialogs->Asked.filter(QStringLiteral("prompt")).isEmpty()); // the student saw those ticks
+        QVERIFY2(panel.Timeline->maximum() < total && panel.Timeline->maximum() >= from,
+                 qPrintable(QStringLiteral("%1 ticks").arg(panel.Timeline->maximum())));
+    }
+
+    // A recording opened in the window brings its circuit and program and
+    // stands at its end, as the runner ends it.
+    void openedRecordingStandsAtItsEnd()
+    {
+        OpenLesson("lesson03_buttons");
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
+        QTest::qWait(50);
+        FlipSwitch(FirstPart<TSimuZhaDaoSwitch>(Board(), otZhaDaoSwitch));
+        QTest::qWait(50);
+        QTest::mouseClick(Form().ButtonPAUSE, Qt::LeftButton);
+        FDialogs->SaveRecordings.push_back(PathOf("run.rec"));
+        QTest::mouseClick(Form().PanelReplay->ButtonSaveRecording, Qt::LeftButton);
+        const QString program = Form().MemoEditor->toPlainText();
+
+        Form().Document().ActionFileNewExecute();
+        FDialogs->SaveAnswers.push_back(TSaveAnswer::No);
+        FDialogs->SaveAnswers.push_back(TSaveAnswer::No);
+        FDialogs->OpenRecordings.push_back(PathOf("run.rec"));
+        QTest::mouseClick(Form().PanelReplay->ButtonOpenRecording, Qt::LeftButton);
+        const int ticks = Form().PanelReplay->Timeline->maximum();
+        QVERIFY(ticks > 50);
+        QCOMPARE(Form().PanelReplay->Timeline->value(), ticks);
+        QCOMPARE(Form().MemoEditor->toPlainText(), program);
+        QVERIFY(Form().windowTitle().contains(QStringLiteral("run（录像）")));
+        QCOMPARE(ShownState(), ReplayedState(PathOf("run.rec"), ticks));
     }
 };
 
