@@ -12,7 +12,8 @@ std::optional<TWorkInProgress> BoardWork(const TSimuBoard& board, const std::vec
                                          const std::string& programName, std::string& error)
 {
     TWorkInProgress work{WriteCircuitDocument(board), std::nullopt};
-    if (std::all_of(editorLines.begin(), editorLines.end(), [](const std::string& line) { return line.empty(); }))
+    if (std::all_of(editorLines.begin(), editorLines.end(),
+                    [](const std::string& line) { return line.empty(); }))
         return work;
     std::string bytes;
     if (TFileResult encoded = EncodeProgramText(editorLines, bytes); !encoded.Ok) {

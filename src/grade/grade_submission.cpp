@@ -113,8 +113,8 @@ TGrade Grade(const TTask& task, const std::string& folder, const TGradeSetup& se
                                  files->Circuit});
         if (files->Program)
             args.push_back(*files->Program);
-        const TChildOutcome outcome = StartRunner(setup.Runner, args, files->Folder,
-                                                  {setup.MemoryBytes, kMaxStateBytes}, deadline, setup.Stopped);
+        const TChildOutcome outcome = StartRunner(
+            setup.Runner, args, files->Folder, {setup.MemoryBytes, kMaxStateBytes}, deadline, setup.Stopped);
         TJson state;
         std::optional<std::string> problem = RunProblem(outcome, setup);
         if (!problem)
