@@ -1,27 +1,21 @@
 #include "grade/grade_options.h"
 
+#include "core/numbers/number_text.h"
 #include "grade/grade_messages.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 namespace kelto::grade {
 
 namespace {
 
-template <typename T> bool ParseNumber(const std::string& text, T& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
 bool ParseShard(const std::string& text, TGradeOptions& options)
 {
     const size_t slash = text.find('/');
-    return slash != std::string::npos && ParseNumber(text.substr(0, slash), options.Shard) &&
-           ParseNumber(text.substr(slash + 1), options.ShardCount) && options.ShardCount >= 1 &&
+    return slash != std::string::npos && ReadNumber(text.substr(0, slash), options.Shard) &&
+           ReadNumber(text.substr(slash + 1), options.ShardCount) && options.ShardCount >= 1 &&
            options.Shard >= 1 && options.Shard <= options.ShardCount;
 }
 
@@ -38,7 +32,7 @@ bool ParseMemory(const std::string& text, uint64_t& bytes)
             break;
         }
     uint64_t number = 0;
-    if (!ParseNumber(digits, number) || number > (uint64_t(1) << 40) >> shift)
+    if (!ReadNumber(digits, number) || number > (uint64_t(1) << 40) >> shift)
         return false;
     bytes = number << shift;
     return true;
@@ -50,10 +44,10 @@ bool ApplyOption(const std::string& name, const std::string& value, TGradeOption
 {
     bool ok = true;
     if (name == "--jobs") {
-        ok = ParseNumber(value, options.Jobs) && options.Jobs >= 1 && options.Jobs <= 1024;
+        ok = ReadNumber(value, options.Jobs) && options.Jobs >= 1 && options.Jobs <= 1024;
         error = kJobsWanted;
     } else if (name == "--timeout") {
-        ok = ParseNumber(value, options.TimeoutSeconds) && std::isfinite(options.TimeoutSeconds) &&
+        ok = ReadNumber(value, options.TimeoutSeconds) && std::isfinite(options.TimeoutSeconds) &&
              options.TimeoutSeconds > 0 && options.TimeoutSeconds <= 86400;
         error = kTimeoutWanted;
     } else if (name == "--shard") {

@@ -1,8 +1,8 @@
 #include "grade/grade_submission.h"
 
 #include "core/files/atomic_file.h"
-#include "grade/child_process.h"
 #include "grade/grade_messages.h"
+#include "grade/runner_start.h"
 #include "grade/state_reader.h"
 #include "grade/submission_files.h"
 
@@ -113,8 +113,8 @@ TGrade Grade(const TTask& task, const std::string& folder, const TGradeSetup& se
                                  files->Circuit});
         if (files->Program)
             args.push_back(*files->Program);
-        const TChildOutcome outcome = RunChild(setup.Runner, args, files->Folder,
-                                               {setup.MemoryBytes, kMaxStateBytes}, deadline, setup.Stopped);
+        const TChildOutcome outcome = StartRunner(
+            setup.Runner, args, files->Folder, {setup.MemoryBytes, kMaxStateBytes}, deadline, setup.Stopped);
         TJson state;
         std::optional<std::string> problem = RunProblem(outcome, setup);
         if (!problem)

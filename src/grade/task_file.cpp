@@ -2,6 +2,7 @@
 
 #include "cli/run_options.h"
 #include "core/files/atomic_file.h"
+#include "core/numbers/number_text.h"
 #include "core/replay/user_action.h"
 #include "grade/grade_messages.h"
 
@@ -34,13 +35,6 @@ std::optional<cli::TRunOptions> RunnerAccepts(std::vector<std::string> args, std
 {
     args.push_back("circuit.dps");
     return cli::ParseRunOptions(args, error);
-}
-
-std::string NumberText(double value)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
 }
 
 std::optional<TJson> JsonOf(const toml::node& node)
@@ -207,7 +201,7 @@ std::optional<TTaskError> ReadRunnerOption(const toml::table& root, std::string_
         if (const auto integer = node->value_exact<int64_t>())
             text = std::to_string(*integer);
         else if (const auto number = node->value_exact<double>())
-            text = NumberText(*number);
+            text = ShortestText(*number);
         else if (const auto string = node->value_exact<std::string>())
             text = *string;
         else if (const auto time = node->value_exact<toml::time>()) {

@@ -5,6 +5,7 @@
 #include "web/palette_json.h"
 #include "web/program_json.h"
 #include "web/web_board.h"
+#include "web/web_task.h"
 
 #include <emscripten/bind.h>
 
@@ -68,6 +69,12 @@ EMSCRIPTEN_BINDINGS(keltosimu)
     emscripten::function("paletteJson", &kelto::web::PaletteJson);
     emscripten::function("lineSpans", &LineSpans);
     emscripten::function("reviewProgram", &ReviewProgram);
+    emscripten::class_<kelto::web::TWebTask>("Task")
+        .constructor<std::string>()
+        .function("error", &kelto::web::TWebTask::Error)
+        .function("title", &kelto::web::TWebTask::Title)
+        .function("view", &kelto::web::TWebTask::View)
+        .function("check", &kelto::web::TWebTask::Check);
     emscripten::class_<TWebBoard>("Board")
         .constructor<>()
         .function("loadCircuit", &TWebBoard::LoadCircuit)

@@ -10,6 +10,7 @@
 #include "core/look/board_drawing.h"
 #include "core/look/component_drawing.h"
 #include "core/look/svg_writer.h"
+#include "grade/board_work.h"
 #include "web/display_list_json.h"
 #include "web/program_json.h"
 
@@ -108,6 +109,17 @@ std::string TWebBoard::EditorText()
     for (const std::string& line : FHost.EditorLines())
         text += (text.empty() ? "" : "\n") + line;
     return text;
+}
+
+std::optional<grade::TWorkInProgress> TWebBoard::Work(const std::string& unsavedProgram)
+{
+    const std::string& name = FDocument.ProgramFileName();
+    std::string error;
+    std::optional<grade::TWorkInProgress> work =
+        grade::BoardWork(FBoard, FHost.EditorLines(), name.empty() ? unsavedProgram : name, error);
+    if (!work)
+        FHost.ShowFileError(error);
+    return work;
 }
 
 std::vector<std::string> TWebBoard::EditorGbkLines()

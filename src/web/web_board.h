@@ -10,6 +10,7 @@
 #include "core/board/pointer_hints.h"
 #include "core/board/schematic_editor.h"
 #include "core/canvas/view_transform.h"
+#include "grade/self_check.h"
 #include "web/canvas_overlay_json.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
@@ -19,6 +20,7 @@
 #include "web/web_sound.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,11 @@ public:
     // print style, as display-list JSON (as BoardDrawing) or as an SVG file.
     std::string PictureJson(bool printStyle) const;
     std::string PictureSvg(bool printStyle) const;
+
+    // The circuit and program as a self-check hands them in; nothing after
+    // the page showed why the program cannot be saved. `unsavedProgram`
+    // names a program that has no file yet.
+    std::optional<grade::TWorkInProgress> Work(const std::string& unsavedProgram);
 
     // The window's buttons, with the editor's text as the window reads it.
     void SetEditorText(const std::string& utf8);

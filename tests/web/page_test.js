@@ -366,6 +366,69 @@ async function studentInputs(page) {
   assert.ok(position > 0.4 && position < 0.6, `wiper at ${position}`);
 }
 
+// 任务 and 检查: the task's title and assignment above the editor; a check
+// of the work on the page, saved or not, shows exactly what the grader shows
+// the student for the same files, and leaves the board as it was.
+async function taskAndCheck(page) {
+  const os = require("node:os");
+  const { execFileSync } = require("node:child_process");
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-"));
+  const task = path.join(dir, "任务.toml");
+  fs.writeFileSync(task, 'title = "液晶显示 HI"\ntext = """\n在第 1 行显示 HI。\n最后 B 是 73。"""\nticks = 2000\n' +
+    '[[expect]]\npart = 1\nfield = "text.0"\ncontains = "H"\n' +
+    '[[expect]]\nfield = "variables.B"\nequals = 73\nhint = "B 最后应该是 73"\n' +
+    '[[expect]]\nfield = "variables.B"\nequals = 73\ntick = 1500\n' +
+    '[[expect]]\nfield = "log"\ncontains = "结束"\nhidden = true\n');
+  const grader = process.env.KELTO_GRADE ?? path.join(root, "build", "release", "src", "cli", "keltosimu-grade");
+  const studentView = (folder) =>
+    fs.existsSync(grader) ? execFileSync(grader, ["--student", task, path.join(root, "tests", "data", "grade", "class", folder)]).toString() : null;
+  // The wrong work, as files the student opens.
+  const wrong = path.join(root, "tests", "data", "grade", "class", "wrong");
+  fs.copyFileSync(path.join(wrong, "lcd.dps"), path.join(dir, "work.dps"));
+  fs.copyFileSync(path.join(wrong, "hello.txt"), path.join(dir, "work.txt"));
+  const [opener] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await opener.setFiles([path.join(dir, "work.dps"), path.join(dir, "work.txt")]);
+  // Questions about changes in the work before are answered 否.
+  while (!(await page.title()).includes("work.dps")) {
+    await page.waitForFunction(() => document.title.includes("work.dps") || document.querySelector("dialog.box button[value=no]"));
+    if (!(await page.title()).includes("work.dps")) await page.click("dialog.box button[value=no]");
+  }
+
+  assert.equal(await page.isDisabled("#ButtonCheck"), true);
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonTask")]);
+  await chooser.setFiles(task);
+  await page.waitForFunction(() => !document.getElementById("MemoTask").hidden);
+  assert.equal(await page.textContent("#LabelTitle"), "液晶显示 HI");
+  assert.equal(await page.inputValue("#MemoTask"), "液晶显示 HI\n在第 1 行显示 HI。\n最后 B 是 73。\n\n");
+  // The board as it is, but for the page's tick count that goes on.
+  const board = () => page.evaluate(() => keltoPage.board.stateJson().replace(/^\{"ticks":\d+,/, "{"));
+  const check = async () => {
+    const before = await board();
+    await page.click("#ButtonCheck");
+    await page.waitForFunction(() => !document.getElementById("ButtonCheck").disabled);
+    assert.ok((await board()) === before, "the check changed the board");
+    return page.inputValue("#MemoTask");
+  };
+  const wrongView = await check();
+  assert.match(wrongView, /^✓ .*\n✗ B 最后应该是 73\n✗ 运行 1500 拍后，.*：实际.*79.*\n另有 1 项检查在交作业后评分\n$/m);
+  assert.equal(wrongView, studentView("wrong") ?? wrongView);
+  if (process.env.KELTO_SHOTS) await page.screenshot({ path: path.join(process.env.KELTO_SHOTS, "task-check.png") });
+  // Fixed in the editor, not saved.
+  await page.evaluate(() => keltoPage.editor.setText(keltoPage.editor.text().replace("B=79", "B=73")));
+  const rightView = await check();
+  assert.doesNotMatch(rightView, /✗/);
+  assert.equal(rightView, studentView("right") ?? rightView);
+
+  // A task file that does not read: the grader's reason, the task open stays.
+  fs.writeFileSync(path.join(dir, "坏.toml"), "title = \n");
+  const [broken] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonTask")]);
+  await broken.setFiles(path.join(dir, "坏.toml"));
+  assert.match(await page.textContent("dialog.box .message"), /^\/files\/坏\.toml:1: TOML 格式错误：/);
+  await page.click("dialog.box button");
+  assert.equal(await page.textContent("#LabelTitle"), "液晶显示 HI");
+  fs.rmSync(dir, { recursive: true });
+}
+
 async function openLesson(page, title) {
   await page.click("#ButtonExample");
   const lessons = await page.$$eval("#ListLessons option", (options) => options.map((o) => o.text));
@@ -432,6 +495,7 @@ async function main() {
         await scopeAndZoom(page);
         await tuneWait(page, () => soundfont);
         await studentInputs(page);
+        await taskAndCheck(page);
       }
       if (deviceScaleFactor === 1) {
         await openLesson(page, "第6课");

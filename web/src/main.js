@@ -11,6 +11,7 @@ import { buildPalette } from "./palette.js";
 import * as strings from "./strings.js";
 import { Replayer } from "./replay.js";
 import { ScopeWindow } from "./scopes.js";
+import { TaskPanel } from "./task.js";
 import { Sound } from "./sound.js";
 import { Ticker, tickSeconds } from "./ticker.js";
 
@@ -126,6 +127,7 @@ class Page {
     this.palette = JSON.parse(engine.paletteJson());
     this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
     this.keeper = new Keeper(this.board, this.editor);
+    this.task = new TaskPanel(engine, this.board, () => this.board.setEditorText(this.editor.text()));
     this.sound = sound;
     // By instrument number, as the engine names them.
     this.scopes = { 1: new ScopeWindow(this.board, this.replayer, 1), 2: new ScopeWindow(this.board, this.replayer, 2) };

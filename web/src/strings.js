@@ -36,6 +36,13 @@ export const linesWillNotRun = (n) => `${n} 行不会运行`;
 export const linesMayBeWrong = (n) => `${n} 行可能写错了`;
 export const countSeparator = "，";
 export const headerSeparator = "；";
+// The task bar above the program editor.
+export const buttonTask = "任务";
+export const buttonTaskTip = "打开老师给的任务文件（.toml），在这里显示题目";
+export const buttonCheck = "检查";
+export const buttonCheckTip = "用任务里的检查试一试现在的电路和程序：另开一块板子运行，不影响这里";
+export const checking = "正在检查……";
+export const unsavedProgram = "程序";
 export const runWatchCaption = "变量";
 export const runWatchName = "名称";
 export const runWatchValue = "值";
