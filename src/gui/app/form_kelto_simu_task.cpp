@@ -2,17 +2,13 @@
 // as the window would save it.
 #include "gui/app/form_kelto_simu.h"
 
-#include "core/board/board_file.h"
-#include "core/board/file_error_text.h"
-#include "core/files/program_file.h"
+#include "grade/board_work.h"
 #include "gui/app/modal_dialogs.h"
 #include "gui/app/strings.h"
 #include "gui/app/task_panel.h"
 
 #include <QFile>
 #include <QSplitter>
-
-#include <algorithm>
 
 namespace kelto::gui {
 
@@ -24,20 +20,12 @@ void TFormKeltoSimu::BuildTaskPanel()
         return chosen ? QFile::decodeName(chosen->c_str()) : QString();
     };
     hooks.Work = [this]() -> std::optional<grade::TWorkInProgress> {
-        grade::TWorkInProgress work{WriteCircuitDocument(FBoard), std::nullopt};
-        const std::vector<std::string> lines = EditorLines();
-        if (std::all_of(lines.begin(), lines.end(), [](const std::string& line) { return line.empty(); }))
-            return work;
-        std::string bytes;
-        if (TFileResult encoded = EncodeProgramText(lines, bytes); !encoded.Ok) {
-            const std::string name = FDocument.ProgramFileName().empty()
-                                         ? main_strings::kUnsavedProgram.toStdString()
-                                         : FDocument.ProgramFileName();
-            encoded.About(TFileOperation::Write, name, "Cannot save");
-            FDialogs.ShowFileError(this, QString::fromStdString(FileErrorText(encoded)));
-            return std::nullopt;
-        }
-        work.Program = std::move(bytes);
+        const std::string name = FDocument.ProgramFileName().empty() ? main_strings::kUnsavedProgram.toStdString()
+                                                                     : FDocument.ProgramFileName();
+        std::string error;
+        std::optional<grade::TWorkInProgress> work = grade::BoardWork(FBoard, EditorLines(), name, error);
+        if (!work)
+            FDialogs.ShowFileError(this, QString::fromStdString(error));
         return work;
     };
     hooks.ShowError = [this](const QString& message) { FDialogs.ShowFileError(this, message); };
