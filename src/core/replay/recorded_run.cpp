@@ -41,6 +41,7 @@ void TRecordedRun::Forget()
     FInputsAtRun.clear();
     FLookingBack = false;
     FEnded = true;
+    FDetached = false;
     FSeenLive = 0;
 }
 
@@ -130,9 +131,15 @@ void TRecordedRun::LeaveLookingBack()
         return;
     FLookingBack = false;
     FTimeline->ContinueLive(FRealDevices);
-    FInputs.Start(FBoard, [this](const TSimuPart& part) { return FTimeline->ActionIndex(part); });
     FSeenLive = FTimeline->Tick();
     FEnded = FBoard.Basic().RunState() == TRunState::Idle;
+}
+
+// What the user changes on the board as shown is recorded when it goes on.
+void TRecordedRun::AfterMove()
+{
+    FLookingBack = true;
+    FInputs.Start(FBoard, [this](const TSimuPart& part) { return FTimeline->ActionIndex(part); });
 }
 
 void TRecordedRun::PressContinue()
@@ -206,14 +213,25 @@ void TRecordedRun::Tick(double deltaTime)
 void TRecordedRun::CircuitEdited(TEditKind kind)
 {
     // Moving things and reshaping a wire change nothing a run can see; a
-    // deleted part is seen before the next tick.
-    if (kind != TEditKind::Move && kind != TEditKind::WireStyle && kind != TEditKind::DeletePart)
-        StopRecording();
+    // part deleted while the run is recorded is seen before the next tick.
+    if (kind == TEditKind::Move || kind == TEditKind::WireStyle || (kind == TEditKind::DeletePart && Recording()))
+        return;
+    CircuitChanged();
+}
+
+void TRecordedRun::CircuitChanged()
+{
+    FEnded = true;
+    FDetached = true;
+    // The board goes on from what it shows, unrecorded, with real sound.
+    FLookingBack = false;
+    if (FTimeline != nullptr && !FTimeline->Live())
+        FBoard.SetSoundDevices(FRealDevices);
 }
 
 bool TRecordedRun::CanLookBack() const
 {
-    return FTimeline != nullptr && FTimeline->TickCount() > 0 &&
+    return FTimeline != nullptr && !FDetached && FTimeline->TickCount() > 0 &&
            (FLookingBack || FEnded || FBoard.Basic().RunState() == TRunState::Paused);
 }
 
@@ -222,14 +240,14 @@ void TRecordedRun::SeekTo(int64_t tick)
     if (!CanLookBack())
         return;
     FTimeline->SeekTo(tick);
-    FLookingBack = true;
+    AfterMove();
 }
 
 bool TRecordedRun::StepBack()
 {
     if (!CanLookBack() || !FTimeline->StepBack())
         return false;
-    FLookingBack = true;
+    AfterMove();
     return true;
 }
 
@@ -237,7 +255,7 @@ bool TRecordedRun::StepForward()
 {
     if (!CanLookBack() || !FTimeline->StepForward())
         return false;
-    FLookingBack = true;
+    AfterMove();
     return true;
 }
 
@@ -281,7 +299,7 @@ std::optional<std::string> TRecordedRun::Open(std::string_view text, std::vector
     if (FTimeline == nullptr)
         return error;
     FTimeline->SeekTo(FTimeline->TickCount());
-    FLookingBack = true;
+    AfterMove();
     FEnded = true;
     programLines = FRecording.ProgramLines;
     return std::nullopt;

@@ -46,9 +46,13 @@ public:
 
     // One tick of the frame clock: nothing while looking back.
     void Tick(double deltaTime);
+    // An edit of the canvas. One a recording cannot hold (a part placed, a
+    // wire added or taken away, a part deleted outside a run) ends the
+    // recording and the looking back: going back would take the edit away.
     void CircuitEdited(TEditKind kind);
-    // What happens from now on cannot be replayed (an undo, the window
-    // minimised): the board ticks on unrecorded.
+    void CircuitChanged();
+    // The window was minimised: the run holds without the recording knowing,
+    // so the board ticks on unrecorded.
     void StopRecording() { FEnded = true; }
     // The circuit was replaced: nothing to look back on.
     void Forget();
@@ -79,6 +83,7 @@ private:
     bool StartTimeline(std::string& error);
     void KeepIfStarted();
     void LeaveLookingBack();
+    void AfterMove();
 
     TSimuBoard& FBoard;
     std::string FMadeBy;
@@ -90,6 +95,8 @@ private:
     // The run is over or a change ended the recording: the board ticks on unrecorded.
     bool FEnded = false;
     bool FLookingBack = false;
+    // The circuit changed since: no going back; the recording stays for its file.
+    bool FDetached = false;
     int64_t FSeenLive = 0;
     double FTime = 0.0;
 };

@@ -61,6 +61,7 @@ void TFormKeltoSimu::BuildShortcuts()
 void TFormKeltoSimu::CanvasEdited(TCanvasEdit edit)
 {
     FRecordedRun.CircuitEdited(edit.Kind);
+    RefreshReplayPanel();
     FEditHistory.push(new TCanvasEditCommand(FBoard, std::move(edit), [this] { EditApplied(); }));
 }
 
@@ -71,7 +72,8 @@ void TFormKeltoSimu::UndoRedo(bool undo)
     if (QGuiApplication::mouseButtons() != Qt::NoButton)
         return;
     // What an undo takes back is more than a recording can hold.
-    FRecordedRun.StopRecording();
+    FRecordedRun.CircuitChanged();
+    RefreshReplayPanel();
     if (undo)
         FEditHistory.undo();
     else

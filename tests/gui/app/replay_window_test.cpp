@@ -7,6 +7,7 @@
 #include "core/files/program_file.h"
 #include "core/basic/run_snapshot.h"
 #include "gui/app/replay_panel.h"
+#include "gui/editor/nav_bar.h"
 #include "gui/editor/program_editor.h"
 #include "gui/render/render_kit.h"
 #include "window_fixture.h"
@@ -136,6 +137,23 @@ private slots:
         QVERIFY(FDialogs->Asked.filter(QStringLiteral("prompt")).isEmpty()); // the student saw those ticks
         QVERIFY2(panel.Timeline->maximum() < total && panel.Timeline->maximum() >= from,
                  qPrintable(QStringLiteral("%1 ticks").arg(panel.Timeline->maximum())));
+    }
+
+    // Going back after an edit would take the edit away: an edit the
+    // recording cannot hold ends the looking back, and the part stays.
+    void anEditAfterTheRunLeavesNothingToGoBackTo()
+    {
+        OpenLesson("lesson02_running_light");
+        QTest::mouseClick(Form().ButtonRUN, Qt::LeftButton);
+        QTest::qWait(100);
+        QTest::mouseClick(Form().ButtonSTOP, Qt::LeftButton);
+        QTRY_VERIFY(Form().PanelReplay->Timeline->isEnabled());
+        constexpr int kLED0 = 7;
+        emit Form().dxNavBar1->ItemClicked(kLED0);
+        const int32_t parts = Board().PartCount();
+        QVERIFY(!Form().PanelReplay->Timeline->isEnabled());
+        Form().PanelReplay->Timeline->setValue(10);
+        QCOMPARE(Board().PartCount(), parts);
     }
 
     // A recording opened in the window brings its circuit and program and
