@@ -134,27 +134,23 @@ void TRunTimeline::RunTick(double deltaTime)
     if (!FLive)
         return;
     FRecording.DeltaTimes.Append(deltaTime);
-    FTime += deltaTime;
-    FBoard.ForgetLastStep();
-    FBoard.RunTick(deltaTime, FTime);
-    ++FTick;
-    AfterTick();
+    TickBoard(deltaTime);
 }
 
 void TRunTimeline::ReplayTick()
 {
     for (; FNextAction < FActions.size() && FActions[FNextAction].Tick <= FTick + 1; ++FNextAction)
         FTargets->Perform(FActions[FNextAction].Action, FBoard);
-    const double deltaTime = FRecording.DeltaTimes.Next().value_or(0.0);
+    TickBoard(FRecording.DeltaTimes.Next().value_or(0.0));
+}
+
+void TRunTimeline::TickBoard(double deltaTime)
+{
     FTime += deltaTime;
     FBoard.ForgetLastStep();
     FBoard.RunTick(deltaTime, FTime);
     ++FTick;
-    AfterTick();
-}
 
-void TRunTimeline::AfterTick()
-{
     if (static_cast<size_t>(FTick) > FStatementTicks.size())
         FStatementTicks.push_back(FBoard.Basic().LastStep().Kind == TStepReport::TKind::Statement);
     const TCheckpoint& last = *FCheckpoints.back();

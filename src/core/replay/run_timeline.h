@@ -96,7 +96,8 @@ private:
     void Restore(const TCheckpoint& checkpoint);
     void RebuildBoard(int64_t tick);
     void ReplayTick();
-    void AfterTick();
+    // One tick of the board, then the statement mark and the checkpoint.
+    void TickBoard(double deltaTime);
     TSeededRandom& Random();
 
     TSimuBoard& FBoard;
