@@ -281,20 +281,17 @@ std::string TRecordedRun::FileText() const
     return WriteRecording(file);
 }
 
-std::optional<std::string> TRecordedRun::Open(std::string_view text, std::vector<std::string>& programLines)
+std::optional<std::string> TRecordedRun::Open(TRunRecording recording, std::vector<std::string>& programLines)
 {
-    std::string error;
-    std::optional<TRunRecording> recording = ReadRecording(text, error);
-    if (!recording)
-        return error;
     Forget();
-    FRecording = std::move(*recording);
+    FRecording = std::move(recording);
     if (const TFileResult loaded = ReadCircuitDocument(FBoard, FRecording.Circuit); !loaded.Ok)
         return "the circuit inside: " + loaded.Message;
     FBoard.SetMotorSpeedFactor(FRecording.SpeedFactor);
     FBoard.SetEditorLines(ProgramLinesAsGbk(FRecording.ProgramLines));
     if (FRecording.RunAtStart)
         FBoard.ButtonRUNClick();
+    std::string error;
     FTimeline = TRunTimeline::Create(FBoard, FRecording, error);
     if (FTimeline == nullptr)
         return error;

@@ -15,7 +15,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kelto {
@@ -72,10 +71,10 @@ public:
     // The recording as a file: it replays from the circuit as saved, so
     // inputs the user had set before Run come first.
     std::string FileText() const;
-    // A recording file: the board takes its circuit, `programLines` its
-    // program, and the timeline stands at its end. The reason when refused;
-    // the board is then as it was.
-    std::optional<std::string> Open(std::string_view text, std::vector<std::string>& programLines);
+    // A recording read from its file: the board takes its circuit,
+    // `programLines` its program, and the timeline stands at its end. The
+    // reason when its circuit or actions do not load.
+    std::optional<std::string> Open(TRunRecording recording, std::vector<std::string>& programLines);
 
 private:
     bool Recording() const { return FTimeline != nullptr && FTimeline->Live() && !FEnded; }

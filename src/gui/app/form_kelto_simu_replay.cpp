@@ -5,6 +5,7 @@
 #include "core/board/file_error_text.h"
 #include "core/files/atomic_file.h"
 #include "core/files/file_result.h"
+#include "core/replay/recording_text.h"
 #include "gui/app/modal_dialogs.h"
 #include "gui/app/replay_panel.h"
 #include "gui/app/strings.h"
@@ -113,9 +114,17 @@ void TFormKeltoSimu::OpenRecording()
         ShowFileError(FileErrorText(read.About(TFileOperation::Read, *path, "Cannot read")));
         return;
     }
+    // A file refused before the save questions costs the student nothing.
+    std::string error;
+    std::optional<TRunRecording> recording = ReadRecording(text, error);
+    if (!recording) {
+        FDialogs.ShowFileError(this, main_strings::kRecordingRefused.arg(QFile::decodeName(path->c_str()),
+                                                                         QString::fromStdString(error)));
+        return;
+    }
     const std::string title = QFileInfo(QFile::decodeName(path->c_str())).completeBaseName().toStdString();
     const bool opened = FDocument.ReplaceWith(title, [&](std::vector<std::string>& lines) {
-        std::optional<std::string> problem = FRecordedRun.Open(text, lines);
+        std::optional<std::string> problem = FRecordedRun.Open(std::move(*recording), lines);
         return problem ? std::optional<std::string>(*path + ": " + *problem) : std::nullopt;
     });
     if (opened)

@@ -50,6 +50,7 @@ inline const QString kTimelineTip = QStringLiteral("拖动时间轴，回到这�
 inline const QString kTimelinePosition = QStringLiteral("第 %1 / %2 拍");
 inline const QString kRecordingFilter = QStringLiteral("录像文件(*.rec)");
 inline const QString kRecordingSuffix = QStringLiteral("rec");
+inline const QString kRecordingRefused = QStringLiteral("无法打开录像 %1：%2");
 inline const QString kRecordingEndedByEdit = QStringLiteral("运行中改动了电路，录像到这里为止");
 inline const QString kDropLaterTicks =
     QStringLiteral("从这里继续运行，后面还没看过的 %1 拍录像就不要了。继续吗？");

@@ -181,6 +181,21 @@ private slots:
         QCOMPARE(Form().MemoEditor->toPlainText(), program);
         QVERIFY(Form().windowTitle().contains(QStringLiteral("run（录像）")));
         QCOMPARE(ShownState(), ReplayedState(PathOf("run.rec"), ticks));
+
+        // Cut short: refused before any question, and the circuit stays.
+        QFile whole(PathOf("run.rec"));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QFile cut(PathOf("cut.rec"));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.readAll().chopped(40));
+        cut.close();
+        FDialogs->Asked.clear();
+        FDialogs->OpenRecordings.push_back(PathOf("cut.rec"));
+        QTest::mouseClick(Form().PanelReplay->ButtonOpenRecording, Qt::LeftButton);
+        QCOMPARE(FDialogs->Asked.size(), 2);
+        QVERIFY2(FDialogs->Asked.last().startsWith(QStringLiteral("error 无法打开录像 ") + PathOf("cut.rec")),
+                 qPrintable(FDialogs->Asked.last()));
+        QCOMPARE(ShownState(), ReplayedState(PathOf("run.rec"), ticks));
     }
 };
 
