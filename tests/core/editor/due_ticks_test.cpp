@@ -32,6 +32,9 @@ TEST(DueTicks, RunsTheTimeThatPassedInWholeTicksAndSkipsAStall)
     EXPECT_EQ(ticks.Take(1'999'999), 0);
     EXPECT_EQ(ticks.Take(1), 1);
     EXPECT_DOUBLE_EQ(ticks.TickSeconds(), 0.002);
+    // No length at all would divide by zero: a nanosecond is the least.
+    ticks.SetTickLength(0);
+    EXPECT_EQ(ticks.Take(5), 5);
 }
 
 } // namespace
