@@ -105,6 +105,54 @@ async function shareAndOpen(browser, page, work) {
   await fresh.close();
 }
 
+// Work an earlier page kept in local storage comes back once and moves into
+// the database: there again on the next visit, gone from local storage.
+async function oldStorageMoved(browser, url) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForSelector("body[data-ready]");
+  const circuit = fs.readFileSync(path.join(root, "examples", "mcu_led.dps"), "latin1");
+  await page.evaluate((circuit) => localStorage.setItem("keltosimu.work", JSON.stringify({ circuit, program: "10 END" })), circuit);
+  for (let visit = 0; visit < 2; ++visit) {
+    await page.reload();
+    await page.waitForSelector("body[data-ready]");
+    assert.deepEqual(await page.evaluate(() => [keltoPage.board.partCount(), keltoPage.editor.text()]), [2, "10 END"]);
+    assert.equal(await page.evaluate(() => localStorage.getItem("keltosimu.work")), null);
+  }
+  await context.close();
+}
+
+// Storage refused at once or full at the first keep: the student is told
+// once, and 另存 still downloads the circuit.
+async function storageRefused(browser, url) {
+  const refusals = [
+    ["denied", () => (indexedDB.open = () => { throw new DOMException("denied", "SecurityError"); }), async () => {}],
+    ["full", () => (IDBObjectStore.prototype.put = function () { this.transaction.abort(); }), async (page) => {
+      await page.click("text=其它元件");
+      await page.click("[data-item='14']");
+    }],
+  ];
+  for (const [name, refuse, edit] of refusals) {
+    const context = await browser.newContext();
+    await context.addInitScript(refuse);
+    const page = await context.newPage();
+    await page.goto(url);
+    await page.waitForSelector("body[data-ready]");
+    await edit(page);
+    assert.match(await page.textContent("dialog.box .message"), /^浏览器不让本页存放你的工作/, name);
+    await page.click("dialog.box button");
+    await page.click("text=输出元件");
+    await page.click("[data-item='7']");
+    await page.waitForTimeout(1000);
+    assert.equal(await page.locator("dialog.box").count(), 0, name);
+    page.once("dialog", (dialog) => dialog.accept("未存"));
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#ButtonSaveAs")]);
+    assert.match(fs.readFileSync(await download.path(), "latin1"), /<KELTOSIMU>/, name);
+    await context.close();
+  }
+}
+
 // Places the microcontroller and LED0, drags the LED clear, wires its pin to
 // PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
 async function buildAndRun(page) {
@@ -521,6 +569,8 @@ async function main() {
         assert.deepEqual(await work(), before);
         await page.context().setOffline(false);
         await shareAndOpen(browser, page, before);
+        await oldStorageMoved(browser, page.url());
+        await storageRefused(browser, page.url());
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

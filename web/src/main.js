@@ -125,8 +125,11 @@ class Page {
       this.refreshButtons();
     });
     this.palette = JSON.parse(engine.paletteJson());
-    this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
-    this.keeper = new Keeper(this.board, this.editor);
+    this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => {
+      this.board.setEditorText(this.editor.text());
+      this.keeper?.changed();
+    });
+    this.keeper = new Keeper(this.board, this.editor, () => dialogs.showError(strings.storageRefused));
     this.task = new TaskPanel(engine, this.board, () => this.board.setEditorText(this.editor.text()));
     this.sound = sound;
     // By instrument number, as the engine names them.
@@ -190,6 +193,7 @@ class Page {
       await downloadingWrites(this.fs, () => withSaveQuestions(board, command));
       if (board.editorText() !== editor.text()) editor.setText(board.editorText());
       this.refreshButtons();
+      this.keeper.changed();
     };
     const onClick = (id, action) => $(id).addEventListener("click", action);
     onClick("ButtonNew", () => documentCommand(() => board.fileNew()));
@@ -214,6 +218,7 @@ class Page {
       await documentCommand(() => board.openCircuit("/files/分享.dps"));
       editor.setText(work.program);
       board.setEditorText(work.program);
+      this.keeper.changed();
     };
     onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
     onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
@@ -395,7 +400,6 @@ class Page {
     this.refreshWatch();
     this.paint();
     for (const scope of Object.values(this.scopes)) scope.refresh(now);
-    this.keeper.keepNow(now);
     requestAnimationFrame((t) => this.frame(t));
   }
 }
@@ -409,7 +413,7 @@ async function start() {
   const pictures = await Promise.all(look.pictures.map((name) => loadImage(`pictures/${name}.svg`)));
   const view = new Page(engine, look, pictures);
   view.connect();
-  view.keeper.restore();
+  await view.keeper.restore();
   await view.openShared();
   // For tests and the curious: the engine and the board behind the page.
   globalThis.keltoPage = view;
