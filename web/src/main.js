@@ -368,7 +368,7 @@ class Page {
     const json = this.board.boardDrawing(Math.ceil((scroll[0] + view.clientWidth) / zoom),
       Math.ceil((scroll[1] + view.clientHeight) / zoom));
     const ratio = window.devicePixelRatio || 1;
-    const shown = [json, this.input.overlayKey(), ratio, zoom].join("\n");
+    const shown = [json, this.input.overlayKey(), ratio, zoom, scroll].join("\n");
     if (shown === this.shownDrawing) return;
     this.shownDrawing = shown;
     const drawing = JSON.parse(json);
@@ -384,7 +384,9 @@ class Page {
     const scale = ratio * zoom;
     const ctx = this.canvas.getContext("2d");
     ctx.setTransform(scale, 0, 0, scale, -left * scale, -top * scale);
-    this.replayer.draw(ctx, drawing.list, scale);
+    // The view and a quarter of it around, so a short scroll finds it drawn.
+    const [w, h] = [view.clientWidth / zoom, view.clientHeight / zoom];
+    this.replayer.draw(ctx, drawing.list, scale, [left + scroll[0] / zoom - w / 4, top + scroll[1] / zoom - h / 4, 1.5 * w, 1.5 * h]);
     this.input.paintOverlay(ctx);
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
