@@ -236,8 +236,8 @@ async function buildAndRun(page) {
   assert.equal(await page.isEnabled("#ButtonUndo"), true);
 }
 
-// A file that is no circuit: the desktop's error box text, and the circuit
-// the student had stays.
+// A file that is no circuit and a program too long: the desktop's error box
+// texts, and what the student had stays.
 async function openBrokenFile(page) {
   const os = require("node:os");
   const broken = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-")), "broken.dps");
@@ -252,6 +252,15 @@ async function openBrokenFile(page) {
   assert.match(await page.textContent("dialog.box .message"), /^无法读取文件 .*broken\.dps：第 2 行不是正确的 XML 格式$/);
   await page.click("dialog.box button");
   assert.equal(await page.evaluate(() => keltoPage.board.partCount()), parts);
+  // A program too long to read: the same box, and the editor keeps its text.
+  const long = path.join(path.dirname(broken), "长.txt");
+  fs.writeFileSync(long, "10 END\r\n".repeat(65537));
+  const program = await page.evaluate(() => keltoPage.editor.text());
+  const [programChooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpenBas")]);
+  await programChooser.setFiles(long);
+  assert.match(await page.textContent("dialog.box .message"), /^无法读取文件 .*长\.txt：文件多于 65536 行$/);
+  await page.click("dialog.box button");
+  assert.equal(await page.evaluate(() => keltoPage.editor.text()), program);
   fs.rmSync(path.dirname(broken), { recursive: true });
 }
 
