@@ -153,6 +153,28 @@ async function storageRefused(browser, url) {
   }
 }
 
+// A board wider and taller than the view: scrolled to its far corner, the
+// part there is drawn (only the canvas around the view is painted).
+async function farPartDrawn(browser, url) {
+  const page = await browser.newPage({ viewport: { width: 1000, height: 640 }, deviceScaleFactor: 2 });
+  await page.goto(url);
+  await page.waitForSelector("body[data-ready]");
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await chooser.setFiles(path.join(root, "bench", "data", "busy_board.dps"));
+  await page.waitForFunction(() => keltoPage.board.partCount() > 0);
+  const far = await page.evaluate(() => {
+    const parts = JSON.parse(keltoPage.board.stateJson()).components;
+    const part = parts.reduce((a, b) => (b.x + b.y > a.x + a.y ? b : a));
+    CanvasView.scrollTo(part.x, part.y);
+    return part.name;
+  });
+  await page.waitForTimeout(200);
+  const pixels = await partPixels(page, far, [0, 0, 20, 20]);
+  const dark = (i) => pixels[i + 3] === 255 && pixels[i] + pixels[i + 1] + pixels[i + 2] < 300;
+  assert.ok(pixels.some((_, i) => i % 4 === 0 && dark(i)), `${far} is drawn`);
+  await page.close();
+}
+
 // Places the microcontroller and LED0, drags the LED clear, wires its pin to
 // PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
 async function buildAndRun(page) {
@@ -580,6 +602,7 @@ async function main() {
         await shareAndOpen(browser, page, before);
         await oldStorageMoved(browser, page.url());
         await storageRefused(browser, page.url());
+        await farPartDrawn(browser, page.url());
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);
