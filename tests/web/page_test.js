@@ -105,6 +105,76 @@ async function shareAndOpen(browser, page, work) {
   await fresh.close();
 }
 
+// Work an earlier page kept in local storage comes back once and moves into
+// the database: there again on the next visit, gone from local storage.
+async function oldStorageMoved(browser, url) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForSelector("body[data-ready]");
+  const circuit = fs.readFileSync(path.join(root, "examples", "mcu_led.dps"), "latin1");
+  await page.evaluate((circuit) => localStorage.setItem("keltosimu.work", JSON.stringify({ circuit, program: "10 END" })), circuit);
+  for (let visit = 0; visit < 2; ++visit) {
+    await page.reload();
+    await page.waitForSelector("body[data-ready]");
+    assert.deepEqual(await page.evaluate(() => [keltoPage.board.partCount(), keltoPage.editor.text()]), [2, "10 END"]);
+    assert.equal(await page.evaluate(() => localStorage.getItem("keltosimu.work")), null);
+  }
+  await context.close();
+}
+
+// Storage refused at once or full at the first keep: the student is told
+// once, and 另存 still downloads the circuit.
+async function storageRefused(browser, url) {
+  const refusals = [
+    ["denied", () => (indexedDB.open = () => { throw new DOMException("denied", "SecurityError"); }), async () => {}],
+    ["full", () => (IDBObjectStore.prototype.put = function () { this.transaction.abort(); }), async (page) => {
+      await page.click("text=其它元件");
+      await page.click("[data-item='14']");
+    }],
+  ];
+  for (const [name, refuse, edit] of refusals) {
+    const context = await browser.newContext();
+    await context.addInitScript(refuse);
+    const page = await context.newPage();
+    await page.goto(url);
+    await page.waitForSelector("body[data-ready]");
+    await edit(page);
+    assert.match(await page.textContent("dialog.box .message"), /^浏览器不让本页存放你的工作/, name);
+    await page.click("dialog.box button");
+    await page.click("text=输出元件");
+    await page.click("[data-item='7']");
+    await page.waitForTimeout(1000);
+    assert.equal(await page.locator("dialog.box").count(), 0, name);
+    page.once("dialog", (dialog) => dialog.accept("未存"));
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#ButtonSaveAs")]);
+    assert.match(fs.readFileSync(await download.path(), "latin1"), /<KELTOSIMU>/, name);
+    await context.close();
+  }
+}
+
+// A board wider and taller than the view: scrolled to its far corner, the
+// part there is drawn (only the canvas around the view is painted).
+async function farPartDrawn(browser, url) {
+  const page = await browser.newPage({ viewport: { width: 1000, height: 640 }, deviceScaleFactor: 2 });
+  await page.goto(url);
+  await page.waitForSelector("body[data-ready]");
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
+  await chooser.setFiles(path.join(root, "bench", "data", "busy_board.dps"));
+  await page.waitForFunction(() => keltoPage.board.partCount() > 0);
+  const far = await page.evaluate(() => {
+    const parts = JSON.parse(keltoPage.board.stateJson()).components;
+    const part = parts.reduce((a, b) => (b.x + b.y > a.x + a.y ? b : a));
+    CanvasView.scrollTo(part.x, part.y);
+    return part.name;
+  });
+  await page.waitForTimeout(200);
+  const pixels = await partPixels(page, far, [0, 0, 20, 20]);
+  const dark = (i) => pixels[i + 3] === 255 && pixels[i] + pixels[i + 1] + pixels[i + 2] < 300;
+  assert.ok(pixels.some((_, i) => i % 4 === 0 && dark(i)), `${far} is drawn`);
+  await page.close();
+}
+
 // Places the microcontroller and LED0, drags the LED clear, wires its pin to
 // PD0, types a program that pulls PD0 low, runs it and sees the LED lit.
 async function buildAndRun(page) {
@@ -188,8 +258,8 @@ async function buildAndRun(page) {
   assert.equal(await page.isEnabled("#ButtonUndo"), true);
 }
 
-// A file that is no circuit: the desktop's error box text, and the circuit
-// the student had stays.
+// A file that is no circuit and a program too long: the desktop's error box
+// texts, and what the student had stays.
 async function openBrokenFile(page) {
   const os = require("node:os");
   const broken = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "kelto-page-")), "broken.dps");
@@ -204,6 +274,15 @@ async function openBrokenFile(page) {
   assert.match(await page.textContent("dialog.box .message"), /^无法读取文件 .*broken\.dps：第 2 行不是正确的 XML 格式$/);
   await page.click("dialog.box button");
   assert.equal(await page.evaluate(() => keltoPage.board.partCount()), parts);
+  // A program too long to read: the same box, and the editor keeps its text.
+  const long = path.join(path.dirname(broken), "长.txt");
+  fs.writeFileSync(long, "10 END\r\n".repeat(65537));
+  const program = await page.evaluate(() => keltoPage.editor.text());
+  const [programChooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpenBas")]);
+  await programChooser.setFiles(long);
+  assert.match(await page.textContent("dialog.box .message"), /^无法读取文件 .*长\.txt：文件多于 65536 行$/);
+  await page.click("dialog.box button");
+  assert.equal(await page.evaluate(() => keltoPage.editor.text()), program);
   fs.rmSync(path.dirname(broken), { recursive: true });
 }
 
@@ -521,6 +600,9 @@ async function main() {
         assert.deepEqual(await work(), before);
         await page.context().setOffline(false);
         await shareAndOpen(browser, page, before);
+        await oldStorageMoved(browser, page.url());
+        await storageRefused(browser, page.url());
+        await farPartDrawn(browser, page.url());
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

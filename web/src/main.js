@@ -125,8 +125,11 @@ class Page {
       this.refreshButtons();
     });
     this.palette = JSON.parse(engine.paletteJson());
-    this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => this.board.setEditorText(this.editor.text()));
-    this.keeper = new Keeper(this.board, this.editor);
+    this.editor = new ProgramEditor(engine, $("MemoEditor"), $("HeaderBar"), () => {
+      this.board.setEditorText(this.editor.text());
+      this.keeper?.changed();
+    });
+    this.keeper = new Keeper(this.board, this.editor, () => dialogs.showError(strings.storageRefused));
     this.task = new TaskPanel(engine, this.board, () => this.board.setEditorText(this.editor.text()));
     this.sound = sound;
     // By instrument number, as the engine names them.
@@ -190,6 +193,7 @@ class Page {
       await downloadingWrites(this.fs, () => withSaveQuestions(board, command));
       if (board.editorText() !== editor.text()) editor.setText(board.editorText());
       this.refreshButtons();
+      this.keeper.changed();
     };
     const onClick = (id, action) => $(id).addEventListener("click", action);
     onClick("ButtonNew", () => documentCommand(() => board.fileNew()));
@@ -214,6 +218,7 @@ class Page {
       await documentCommand(() => board.openCircuit("/files/分享.dps"));
       editor.setText(work.program);
       board.setEditorText(work.program);
+      this.keeper.changed();
     };
     onClick("ButtonSave", () => documentCommand(() => board.saveCircuit()));
     onClick("ButtonSaveAs", () => documentCommand(() => board.saveCircuitAs()));
@@ -363,7 +368,7 @@ class Page {
     const json = this.board.boardDrawing(Math.ceil((scroll[0] + view.clientWidth) / zoom),
       Math.ceil((scroll[1] + view.clientHeight) / zoom));
     const ratio = window.devicePixelRatio || 1;
-    const shown = [json, this.input.overlayKey(), ratio, zoom].join("\n");
+    const shown = [json, this.input.overlayKey(), ratio, zoom, scroll].join("\n");
     if (shown === this.shownDrawing) return;
     this.shownDrawing = shown;
     const drawing = JSON.parse(json);
@@ -379,7 +384,9 @@ class Page {
     const scale = ratio * zoom;
     const ctx = this.canvas.getContext("2d");
     ctx.setTransform(scale, 0, 0, scale, -left * scale, -top * scale);
-    this.replayer.draw(ctx, drawing.list, scale);
+    // The view and a quarter of it around, so a short scroll finds it drawn.
+    const [w, h] = [view.clientWidth / zoom, view.clientHeight / zoom];
+    this.replayer.draw(ctx, drawing.list, scale, [left + scroll[0] / zoom - w / 4, top + scroll[1] / zoom - h / 4, 1.5 * w, 1.5 * h]);
     this.input.paintOverlay(ctx);
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
@@ -395,7 +402,6 @@ class Page {
     this.refreshWatch();
     this.paint();
     for (const scope of Object.values(this.scopes)) scope.refresh(now);
-    this.keeper.keepNow(now);
     requestAnimationFrame((t) => this.frame(t));
   }
 }
@@ -409,7 +415,7 @@ async function start() {
   const pictures = await Promise.all(look.pictures.map((name) => loadImage(`pictures/${name}.svg`)));
   const view = new Page(engine, look, pictures);
   view.connect();
-  view.keeper.restore();
+  await view.keeper.restore();
   await view.openShared();
   // For tests and the curious: the engine and the board behind the page.
   globalThis.keltoPage = view;

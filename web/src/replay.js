@@ -35,20 +35,129 @@ export function textPieces(text) {
   return pieces;
 }
 
+function spanOf(points, by) {
+  const xs = points.map((p) => p[0]);
+  const ys = points.map((p) => p[1]);
+  return [Math.min(...xs) - by, Math.min(...ys) - by, Math.max(...xs) + by, Math.max(...ys) + by];
+}
+
+// Whether bounds moved by `at` reach into the visible box; unknown bounds do.
+function meets(bounds, at, visible) {
+  if (!bounds) return true;
+  const [x, y, w, h] = visible;
+  return bounds[0] + at[0] < x + w && bounds[2] + at[0] > x && bounds[1] + at[1] < y + h && bounds[3] + at[1] > y;
+}
+
+// Row by row, the pixels whose centres lie inside the inscribed ellipse:
+// fill(x, y, w, h) for each run.
+function discRows([x, y, w, h], fill) {
+  const rx = w / 2;
+  const ry = h / 2;
+  for (let row = 0; row < h; ++row) {
+    const dy = (row + 0.5 - ry) / ry;
+    if (dy * dy > 1) continue;
+    const half = rx * Math.sqrt(1 - dy * dy);
+    const left = Math.ceil(rx - half - 0.5);
+    const right = Math.floor(rx + half - 0.5);
+    if (right >= left) fill(x + left, y + row, right - left + 1, 1);
+  }
+}
+
+// A dot field's cells as runs of one opaque colour each, in drawing order,
+// as paths: null unless every cell is filled boxes and discs inside its
+// pitch, so that cells never overlap and one fill a run paints them all.
+function cellRuns(op) {
+  const runs = [];
+  for (const cell of op.cells) {
+    const cellRuns = [];
+    for (const part of cell) {
+      const [x, y, w, h] = part.box ?? [];
+      const opaque = part.colour >>> 24 === 255;
+      if (!["rectFill", "discFill"].includes(part.op) || !opaque || x < 0 || y < 0 ||
+          x + w > op.pitch[0] || y + h > op.pitch[1]) return null;
+      if (cellRuns.at(-1)?.colour !== part.colour) cellRuns.push({ colour: part.colour, path: new Path2D() });
+      const path = cellRuns.at(-1).path;
+      if (part.op === "rectFill") path.rect(...part.box);
+      else discRows(part.box, (...row) => path.rect(...row));
+    }
+    runs.push(cellRuns);
+  }
+  return runs;
+}
+
+function cellAt(op, column, row) {
+  return [
+    op.origin[0] + column * op.pitch[0] + Math.floor(column / op.group[0]) * op.groupGap[0],
+    op.origin[1] + row * op.pitch[1] + Math.floor(row / op.group[1]) * op.groupGap[1],
+  ];
+}
+
+// The box a dot field covers: [x, y, w, h].
+function dotsBox(op) {
+  const last = cellAt(op, op.columns - 1, op.rows - 1);
+  return [op.origin[0], op.origin[1], last[0] - op.origin[0] + op.pitch[0], last[1] - op.origin[1] + op.pitch[1]];
+}
+
 export class Replayer {
   // look: the engine's lookJson(); pictures: loaded images by picture number.
   constructor(look, pictures) {
     this.faces = look.faces;
     this.pictures = pictures;
+    // Dot fields' cells as paths (cellRuns), by the cells' JSON.
+    this.cellRuns = new Map();
   }
 
-  // scale: device pixels per chart unit, for the thinnest lines.
-  draw(ctx, list, scale) {
+  // scale: device pixels per chart unit, for the thinnest lines. Given
+  // `visible` ([x, y, w, h] in the list's units), what lies wholly outside
+  // it is left out: a big board's unseen parts cost nothing.
+  draw(ctx, list, scale, visible = null) {
     ctx.save();
     const base = ctx.getTransform();
     ctx.imageSmoothingEnabled = false;
-    for (const op of list) this.operation(ctx, op, scale, base);
+    if (visible) {
+      ctx.beginPath();
+      ctx.rect(...visible);
+      ctx.clip();
+    }
+    let at = [0, 0];
+    for (const op of list) {
+      if (op.op === "origin") at = op.at;
+      else if (visible && !meets(this.bounds(op), at, visible)) continue;
+      this.operation(ctx, op, scale, base);
+    }
     ctx.restore();
+  }
+
+  // [left, top, right, bottom] that holds what the operation draws, or null
+  // when it is not worked out (drawn whatever is visible).
+  bounds(op) {
+    const pad = (box, by) => [box[0] - by, box[1] - by, box[0] + box[2] + by, box[1] + box[3] + by];
+    switch (op.op) {
+      case "line":
+        return spanOf([op.from, op.to], op.width + 1);
+      case "polyline":
+        return spanOf(op.points, op.width + 1);
+      case "polygon":
+        return spanOf(op.points, 1);
+      case "rectOutline":
+      case "rectFill":
+      case "ellipseOutline":
+      case "discFill":
+        return pad(op.box, 1);
+      case "picture":
+        return op.degrees === 0 ? pad(op.box, 1) : null;
+      case "dots":
+        return pad(dotsBox(op), 1);
+      case "text": {
+        // Any glyph fits a square of the face's size; vertical text turns
+        // about its start.
+        const face = this.faces[op.face];
+        const reach = ([...op.text].length + 1) * (face.pixelSize + Math.abs(face.letterSpacing)) + face.lineHeight;
+        return pad([op.topLeft[0], op.topLeft[1], 0, 0], reach);
+      }
+      default:
+        return null;
+    }
   }
 
   operation(ctx, op, scale, base) {
@@ -138,19 +247,9 @@ export class Replayer {
     points.forEach(([x, y], i) => (i === 0 ? ctx.moveTo(x + offset, y + offset) : ctx.lineTo(x + offset, y + offset)));
   }
 
-  // Row by row, the pixels whose centres lie inside the inscribed ellipse.
-  disc(ctx, paint, [x, y, w, h]) {
+  disc(ctx, paint, box) {
     ctx.fillStyle = paint;
-    const rx = w / 2;
-    const ry = h / 2;
-    for (let row = 0; row < h; ++row) {
-      const dy = (row + 0.5 - ry) / ry;
-      if (dy * dy > 1) continue;
-      const half = rx * Math.sqrt(1 - dy * dy);
-      const left = Math.ceil(rx - half - 0.5);
-      const right = Math.floor(rx + half - 0.5);
-      if (right >= left) ctx.fillRect(x + left, y + row, right - left + 1, 1);
-    }
+    discRows(box, (...row) => ctx.fillRect(...row));
   }
 
   // The CSS font of a face.
@@ -232,23 +331,39 @@ export class Replayer {
     ctx.restore();
   }
 
+  // A busy board has thousands of dots: where the cells allow, a fill a
+  // colour run for the whole field, else cell by cell.
   dots(ctx, op, scale) {
-    const cellAt = (column, row) => [
-      op.origin[0] + column * op.pitch[0] + Math.floor(column / op.group[0]) * op.groupGap[0],
-      op.origin[1] + row * op.pitch[1] + Math.floor(row / op.group[1]) * op.groupGap[1],
-    ];
-    const last = cellAt(op.columns - 1, op.rows - 1);
     ctx.fillStyle = cssColour(op.face);
-    ctx.fillRect(op.origin[0], op.origin[1], last[0] - op.origin[0] + op.pitch[0], last[1] - op.origin[1] + op.pitch[1]);
+    ctx.fillRect(...dotsBox(op));
+    const key = JSON.stringify([op.pitch, op.cells]);
+    if (!this.cellRuns.has(key)) this.cellRuns.set(key, cellRuns(op));
+    const runs = this.cellRuns.get(key);
+    const layers = [];
     const count = Math.min(op.states.length, op.columns * op.rows);
     for (let i = 0; i < count; ++i) {
       const cell = op.cells[op.states[i]];
       if (!cell || cell.length === 0) continue;
-      const [x, y] = cellAt(i % op.columns, Math.floor(i / op.columns));
-      ctx.save();
-      ctx.translate(x, y);
-      this.draw(ctx, cell, scale);
-      ctx.restore();
+      const [x, y] = cellAt(op, i % op.columns, Math.floor(i / op.columns));
+      if (!runs) {
+        ctx.save();
+        ctx.translate(x, y);
+        this.draw(ctx, cell, scale);
+        ctx.restore();
+        continue;
+      }
+      const at = new DOMMatrix([1, 0, 0, 1, x, y]);
+      runs[op.states[i]].forEach((run, r) => {
+        const layer = (layers[r] ??= new Map());
+        if (!layer.has(run.colour)) layer.set(run.colour, new Path2D());
+        layer.get(run.colour).addPath(run.path, at);
+      });
+    }
+    for (const layer of layers) {
+      for (const [colour, path] of layer) {
+        ctx.fillStyle = cssColour(colour);
+        ctx.fill(path);
+      }
     }
   }
 }

@@ -68,6 +68,10 @@ export const pictureFormats = [
   { text: "PDF 文档，A4 纸(*.pdf)", suffix: ".pdf", pdf: true },
 ];
 export const picturePrintStyle = "，黑白打印样式";
+// Told once when the browser will not keep the work between visits.
+export const storageRefused =
+  "浏览器不让本页存放你的工作（存储空间已满或被禁止），关掉页面后电路和程序不会留下。" +
+  "请用“保存”和“保存KELTOBASIC”把它们下载到电脑上。";
 // 分享链接: the link's box, and the words for a link that does not decode.
 export const shareLink = "分享链接";
 export const shareLinkCopied = "链接已复制，可以粘贴给别人：";
