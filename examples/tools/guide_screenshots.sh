@@ -32,3 +32,9 @@ shot guide_program.png
 xdotool mousemove 25 25 click 1
 sleep 2
 shot guide_running.png
+
+# Paused, the replay bar takes the board back to the middle of the run.
+xdotool mousemove 72 25 click 1
+sleep 0.5
+xdotool mousemove 828 787 mousedown 1 mousemove 700 787 mousemove 430 787 mouseup 1
+shot guide_replay.png
