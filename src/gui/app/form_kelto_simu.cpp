@@ -34,6 +34,7 @@ constexpr int kBannerMargin = 10;
 constexpr uint32_t kBannerColour = 0xFFFFEBAAu; // RGB 255, 235, 170
 constexpr int kBannerFontPixels = 16;
 constexpr int kRunWatchMilliseconds = 30;
+constexpr int kReplayBarMilliseconds = 250;
 
 } // namespace
 
@@ -137,6 +138,7 @@ void TFormKeltoSimu::FormCreate()
     ButtonSTOP->setEnabled(FShownRunButtons.Stop);
     ButtonStep->setEnabled(FShownRunButtons.Step);
     FRunWatchRefresh.SetInterval(kRunWatchMilliseconds);
+    FReplayRefresh.SetInterval(kReplayBarMilliseconds);
     ButtonOpenBas->setText(main_strings::kButtonOpenBas);
     ButtonSaveBas->setText(main_strings::kButtonSaveBas);
     ClickTimer.stop();
@@ -193,8 +195,10 @@ void TFormKeltoSimu::GLCadencer1Progress(double deltaTime)
     }
     RefreshRunButtons();
     GLCadencer1.SetLeastSleep(FShownRunButtons.Run ? kStillWakeMilliseconds : 0);
-    if (!FShownRunButtons.Run)
+    if (!FShownRunButtons.Run) {
         FRunWatchRefresh.Changed();
+        FReplayRefresh.Changed();
+    }
     for (TScopeForm* window : FInstrumentWindows)
         if (window != nullptr)
             window->RefreshWhenDue();

@@ -195,6 +195,9 @@ private:
     // The run line and the watch window follow a run at about the screen's
     // rate, however fast the frame clock ticks.
     TTickedRefresh FRunWatchRefresh{[this] { RefreshRunWatch(); }};
+    // The replay bar's count follows a run calmly: repainting the bar at
+    // the run line's rate cost a few percent of a core on a busy board.
+    TTickedRefresh FReplayRefresh{[this] { RefreshReplayPanel(); }};
     TDueTicks FDueTicks;
     TRecordedRun FRecordedRun;
     TFrameStatsPrinter FFrameStats{[this] { return GLCadencer1.SleepLength(); }};

@@ -90,6 +90,7 @@ void TFormKeltoSimu::ShowLookingBack()
 
 void TFormKeltoSimu::RefreshReplayPanel()
 {
+    FReplayRefresh.Refreshed();
     PanelReplay->ShowTimeline(FRecordedRun.ShownTick(), FRecordedRun.TickCount(), FRecordedRun.CanLookBack());
 }
 

@@ -31,7 +31,6 @@ void TFormKeltoSimu::ButtonWatchClick()
 void TFormKeltoSimu::RefreshRunWatch()
 {
     FRunWatchRefresh.Refreshed();
-    RefreshReplayPanel();
     const TRunSnapshot snapshot = TakeRunSnapshot(FBoard.Basic());
     FProgramEditor->SetRunLine(snapshot.State == TRunState::Idle ? -1 : snapshot.ExecutedRow);
     if (FormRunWatch->isVisible())
