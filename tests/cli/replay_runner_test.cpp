@@ -131,7 +131,14 @@ TEST(ReplayRunner, ARunRecordedAsTheWindowRecordsReplaysToTheSameState)
     }
     ASSERT_EQ(run.TickCount(), kTicks);
     const fs::path recording = dir / "live.rec";
-    std::ofstream(recording, std::ios::binary) << run.FileText();
+    const std::string text = run.FileText();
+    std::ofstream(recording, std::ios::binary) << text;
+    // Each change once, before the tick that first sees it.
+    size_t actions = 0;
+    for (size_t at = text.find("\naction "); at != std::string::npos; at = text.find("\naction ", at + 1))
+        ++actions;
+    EXPECT_EQ(actions, 11u);
+    EXPECT_NE(text.find("\naction 500 keydown:"), std::string::npos);
     const fs::path state = dir / "replay.json";
     const auto replayed = [&](int64_t ticks) {
         const TCliResult replay = RunCli(
