@@ -33,6 +33,8 @@ TEST(RecordedRun, KeepsARecordingOnlyForARunAndTheBoardTicksOnAfterIt)
     TRecordedRun run(board, "test");
     run.PressRun({});
     EXPECT_FALSE(run.HasRecording()); // an empty editor starts nothing
+    run.PressStep({});
+    EXPECT_FALSE(run.HasRecording());
 
     run.PressRun({"0 REM \"KELTOBASIC\"", "10 REM \"GOTO 10\""});
     ASSERT_TRUE(run.HasRecording());
