@@ -7,7 +7,7 @@
 
 #include "core/basic/interpreter.h"
 #include "core/basic/log_snapshot.h"
-#include "core/circuit/part_state.h"
+#include "core/circuit/component_snapshot.h"
 #include "core/instruments/scope_recorder.h"
 
 #include <memory>

@@ -59,7 +59,7 @@ private:
 };
 
 // Each class keeps its own fields in a state struct it derives from, so that
-// a snapshot copies the struct whole (core/circuit/part_state.h) and a field
+// a snapshot copies the struct whole (core/circuit/component_snapshot.h) and a field
 // added later cannot be left out of it.
 struct TMotorState {
     float FAngle = 0.0f;

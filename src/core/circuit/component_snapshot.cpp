@@ -1,4 +1,4 @@
-#include "core/circuit/part_state.h"
+#include "core/circuit/component_snapshot.h"
 
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/type_table.h"
