@@ -8,9 +8,19 @@
 
 namespace kelto {
 
-TInputWatch::TInputs TInputWatch::InputsOf(const TSimuPart& part)
+namespace {
+
+bool UserCanChange(TOwnerType type)
+{
+    return type == otAnNiuSwitch || type == otZhaDaoSwitch || type == otKeypad || type == otResistance;
+}
+
+} // namespace
+
+TInputWatch::TInputs TInputWatch::InputsOf(int32_t index, const TSimuPart& part)
 {
     TInputs inputs;
+    inputs.Index = index;
     inputs.Part = &part;
     switch (part.FOwnerType) {
     case otAnNiuSwitch: {
@@ -30,13 +40,13 @@ TInputWatch::TInputs TInputWatch::InputsOf(const TSimuPart& part)
     return inputs;
 }
 
-void TInputWatch::Compare(int32_t index, const TInputs& was, const TInputs& now, std::vector<TUserAction>& actions)
+void TInputWatch::Compare(const TInputs& was, const TInputs& now, std::vector<TUserAction>& actions)
 {
     using TKind = TUserAction::TKind;
     auto add = [&](TKind kind) -> TUserAction& {
         actions.push_back({});
         actions.back().Kind = kind;
-        actions.back().Part = index;
+        actions.back().Part = now.Index;
         return actions.back();
     };
     switch (now.Part->FOwnerType) {
@@ -67,61 +77,60 @@ void TInputWatch::Compare(int32_t index, const TInputs& was, const TInputs& now,
 
 void TInputWatch::Start(const TSimuBoard& board)
 {
-    Start(board, [&board](const TSimuPart& part) { return board.IndexOfPart(&part); });
+    std::vector<TSimuPart*> parts;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        parts.push_back(board.Part(i));
+    Start(parts);
 }
 
-void TInputWatch::Start(const TSimuBoard& board, const std::function<int32_t(const TSimuPart&)>& indexOf)
+void TInputWatch::Start(const std::vector<TSimuPart*>& parts)
 {
+    FParts.assign(parts.begin(), parts.end());
+    FAlive = static_cast<int32_t>(std::count_if(parts.begin(), parts.end(), [](const TSimuPart* p) { return p; }));
     FInputs.clear();
-    for (int32_t i = 0; i < board.PartCount(); ++i) {
-        const int32_t index = indexOf(*board.Part(i));
-        if (index < 0)
-            continue;
-        if (static_cast<size_t>(index) >= FInputs.size())
-            FInputs.resize(static_cast<size_t>(index) + 1);
-        FInputs[static_cast<size_t>(index)] = InputsOf(*board.Part(i));
-    }
+    for (size_t i = 0; i < parts.size(); ++i)
+        if (parts[i] != nullptr && UserCanChange(parts[i]->FOwnerType))
+            FInputs.push_back(InputsOf(static_cast<int32_t>(i), *parts[i]));
 }
 
 std::vector<TUserAction> TInputWatch::DifferencesFrom(const TSimuBoard& from) const
 {
     std::vector<TUserAction> actions;
-    for (int32_t i = 0; i < from.PartCount() && static_cast<size_t>(i) < FInputs.size(); ++i)
-        if (FInputs[static_cast<size_t>(i)].Part != nullptr &&
-            FInputs[static_cast<size_t>(i)].Part->FOwnerType == from.Part(i)->FOwnerType)
-            Compare(i, InputsOf(*from.Part(i)), FInputs[static_cast<size_t>(i)], actions);
+    for (const TInputs& inputs : FInputs)
+        if (const TSimuPart* loaded = from.Part(inputs.Index);
+            loaded != nullptr && loaded->FOwnerType == inputs.Part->FOwnerType)
+            Compare(InputsOf(inputs.Index, *loaded), inputs, actions);
     return actions;
 }
 
-int32_t TInputWatch::LiveParts() const
+void TInputWatch::FindDeleted(const TSimuBoard& board, std::vector<TUserAction>& actions)
 {
-    return static_cast<int32_t>(
-        std::count_if(FInputs.begin(), FInputs.end(), [](const TInputs& inputs) { return inputs.Part != nullptr; }));
+    std::unordered_set<const TSimuPart*> present;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        present.insert(board.Part(i));
+    for (size_t i = 0; i < FParts.size(); ++i)
+        if (FParts[i] != nullptr && !present.contains(FParts[i])) {
+            TUserAction deleted;
+            deleted.Kind = TUserAction::TKind::Delete;
+            deleted.Part = static_cast<int32_t>(i);
+            actions.push_back(deleted);
+            FParts[i] = nullptr;
+            --FAlive;
+        }
+    std::erase_if(FInputs, [&present](const TInputs& inputs) { return !present.contains(inputs.Part); });
 }
 
 bool TInputWatch::TakeChanges(const TSimuBoard& board, std::vector<TUserAction>& actions)
 {
-    if (board.PartCount() != LiveParts()) {
-        std::unordered_set<const TSimuPart*> present;
-        for (int32_t i = 0; i < board.PartCount(); ++i)
-            present.insert(board.Part(i));
-        for (size_t i = 0; i < FInputs.size(); ++i)
-            if (FInputs[i].Part != nullptr && !present.contains(FInputs[i].Part)) {
-                TUserAction deleted;
-                deleted.Kind = TUserAction::TKind::Delete;
-                deleted.Part = static_cast<int32_t>(i);
-                actions.push_back(deleted);
-                FInputs[i].Part = nullptr;
-            }
-        if (board.PartCount() != LiveParts())
+    if (board.PartCount() != FAlive) {
+        FindDeleted(board, actions);
+        if (board.PartCount() != FAlive)
             return false;
     }
-    for (size_t i = 0; i < FInputs.size(); ++i) {
-        if (FInputs[i].Part == nullptr)
-            continue;
-        const TInputs now = InputsOf(*FInputs[i].Part);
-        Compare(static_cast<int32_t>(i), FInputs[i], now, actions);
-        FInputs[i] = now;
+    for (TInputs& inputs : FInputs) {
+        const TInputs now = InputsOf(inputs.Index, *inputs.Part);
+        Compare(inputs, now, actions);
+        inputs = now;
     }
     return true;
 }

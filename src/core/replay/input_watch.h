@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace kelto {
@@ -18,11 +17,11 @@ class TSimuBoard;
 
 class TInputWatch {
 public:
-    // Watches the board's parts from now on, numbered as they stand or, for
-    // a run under way, as its actions number them (a deletion renumbers
-    // nothing).
+    // Watches the board's parts from now on, numbered as they stand.
     void Start(const TSimuBoard& board);
-    void Start(const TSimuBoard& board, const std::function<int32_t(const TSimuPart&)>& indexOf);
+    // Watches parts numbered as a run's actions number them: `parts[i]` is
+    // action index i, null for a part deleted earlier in the run.
+    void Start(const std::vector<TSimuPart*>& parts);
     // The actions that turn `from`'s inputs into the watched board's, for
     // boards loaded from the same circuit: what a replay must do before its
     // first tick.
@@ -33,16 +32,21 @@ public:
 
 private:
     struct TInputs {
-        const TSimuPart* Part = nullptr; // null once deleted
-        uint8_t Held = 0;                // a push button pressed, a toggle switch closed
+        int32_t Index = -1;
+        const TSimuPart* Part = nullptr;
+        uint8_t Held = 0; // a push button pressed, a toggle switch closed
         std::array<uint8_t, 16> Keys{};
         double Wiper = 0.0;
     };
-    static TInputs InputsOf(const TSimuPart& part);
-    static void Compare(int32_t index, const TInputs& was, const TInputs& now, std::vector<TUserAction>& actions);
-    int32_t LiveParts() const;
+    static TInputs InputsOf(int32_t index, const TSimuPart& part);
+    static void Compare(const TInputs& was, const TInputs& now, std::vector<TUserAction>& actions);
+    void FindDeleted(const TSimuBoard& board, std::vector<TUserAction>& actions);
 
-    std::vector<TInputs> FInputs; // by part index at Start
+    // Every part by index, to tell deletions; null once deleted.
+    std::vector<const TSimuPart*> FParts;
+    int32_t FAlive = 0;
+    // Only the parts a user can change, looked at every tick.
+    std::vector<TInputs> FInputs;
 };
 
 } // namespace kelto

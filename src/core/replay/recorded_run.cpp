@@ -139,7 +139,7 @@ void TRecordedRun::LeaveLookingBack()
 void TRecordedRun::AfterMove()
 {
     FLookingBack = true;
-    FInputs.Start(FBoard, [this](const TSimuPart& part) { return FTimeline->ActionIndex(part); });
+    FInputs.Start(FTimeline->ActionParts());
 }
 
 void TRecordedRun::PressContinue()

@@ -58,6 +58,8 @@ public:
     void Record(const TUserAction& action);
     // How Perform names a part of the board (deletions renumber nothing).
     int32_t ActionIndex(const TSimuPart& part) const { return FTargets->IndexOf(part); }
+    // The board's parts by the index actions name them; null once deleted.
+    const std::vector<TSimuPart*>& ActionParts() const { return FTargets->Parts(); }
     // While live: one tick of this length, recorded. Nothing while not live:
     // the board stays at the tick shown.
     void RunTick(double deltaTime);

@@ -78,6 +78,8 @@ public:
     int32_t IndexOf(const TSimuPart& part) const;
     // The part was deleted by someone else.
     void Forget(int32_t part);
+    // By index; null for a deleted part.
+    const std::vector<TSimuPart*>& Parts() const { return FParts; }
 
 private:
     std::vector<TSimuPart*> FParts;
