@@ -12,13 +12,6 @@
 
 namespace kelto::cli {
 
-namespace {
-
-// Far more than a long run with many actions takes.
-constexpr size_t kMaxRecordingBytes = 256u * 1024u * 1024u;
-
-} // namespace
-
 TRunSource::TRunSource(const TRunOptions& options, std::string madeBy) : FOptions(options)
 {
     FRecording.MadeBy = std::move(madeBy);

@@ -26,6 +26,7 @@
 
 #include "core/replay/run_recording.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@
 namespace kelto {
 
 constexpr int kRecordingFormat = 1;
+// Far more than a long run with many actions takes; a larger file is refused unread.
+constexpr size_t kMaxRecordingBytes = 256u * 1024u * 1024u;
 
 std::string WriteRecording(const TRunRecording& recording);
 // The checksum line that ends a recording whose other lines are `body`.

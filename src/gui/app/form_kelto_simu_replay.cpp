@@ -16,16 +16,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStringList>
 #include <QSplitter>
 
 namespace kelto::gui {
-
-namespace {
-
-// Far more than a long run with many actions takes.
-constexpr size_t kMaxRecordingBytes = 256u * 1024u * 1024u;
-
-} // namespace
 
 void TFormKeltoSimu::BuildReplayPanel()
 {
@@ -75,9 +69,11 @@ bool TFormKeltoSimu::MayDropLaterTicks()
 // they were after the tick shown.
 void TFormKeltoSimu::ShowLookingBack()
 {
-    MemoMessage->clear();
+    // One text, not a line at a time: a drag shows thousands of lines each step.
+    QStringList lines;
     for (const std::string& line : FBoard.Basic().FMessageLines)
-        MemoMessage->appendPlainText(QString::fromStdString(line));
+        lines.push_back(QString::fromStdString(line));
+    MemoMessage->setPlainText(lines.join(QLatin1Char('\n')));
     MemoMessage->verticalScrollBar()->setValue(MemoMessage->verticalScrollBar()->maximum());
     dxFlowChart1->viewport()->update();
     for (TScopeForm* window : FInstrumentWindows)
