@@ -180,6 +180,16 @@ TEST(RunnerConventions, DeletingTheRunningMicrocontrollerEndsTheRun)
     EXPECT_TRUE(Contains(run.Out, "<CONN/>") || Contains(run.Out, "<CONN></CONN>")) << run.Out;
 }
 
+// From the process's caught-signal mask in /proc.
+bool CatchesSignal(pid_t pid, int signal)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0;
+    return false;
+}
+
 int WaitForExit(pid_t pid)
 {
     int status = 0;
@@ -215,7 +225,11 @@ TEST(RunnerConventions, AnInterruptStopsAfterTheTickAndStillWritesTheOutputs)
         pid_t pid = 0;
         ASSERT_EQ(::posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&files);
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        // Signalled only once the runner catches it: a loaded machine may
+        // start the child later than any fixed pause would allow.
+        for (int wait = 0; wait < 500 && !CatchesSignal(pid, signal); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         ::kill(pid, signal);
         EXPECT_EQ(WaitForExit(pid), 130);
 
