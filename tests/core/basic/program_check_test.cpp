@@ -37,6 +37,7 @@ TEST(ProgramCheck, EachLineFormFaultIsNamed)
         {"10 REM \"A=1", TLineFault::UnclosedQuote},
         {"10 REM \"A \"\"B", TLineFault::UnclosedQuote},
         {"10 REM \"A=1\"x", TLineFault::TextAfterQuote},
+        {"10 REM \"\"x", TLineFault::TextAfterQuote},
         {"10 REM \"A\"B\"", TLineFault::TextAfterQuote},
         {"20 REM \"REM note\"", TLineFault::StatementIsRem},
         {"20 REMARK \"REMARK\"", TLineFault::StatementIsRem},

@@ -301,6 +301,7 @@ TEST_F(DocumentTest, OpenIgnoresOtherExtensionsAndMissingFilesAndKeepsTheCircuit
         EXPECT_EQ(Host.Errors.size(), c.Errors);
         EXPECT_EQ(WriteCircuitDocument(Board), before);
         EXPECT_EQ(Document.FileName(), PathOf("a.dps"));
+        EXPECT_FALSE(Document.OpenCircuitFile(c.Path));
     }
 }
 
