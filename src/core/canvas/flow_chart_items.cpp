@@ -7,8 +7,17 @@ namespace kelto {
 
 TdxFcObject::TdxFcObject(TdxFlowChart& owner, int32_t left, int32_t top, uint16_t width, uint16_t height,
                          uint8_t shapeKind)
-    : TdxFcItem(owner), FLeft(left), FTop(top), FWidth(width), FHeight(height), FShapeKind(shapeKind)
+    : TdxFcItem(owner), FShapeKind(shapeKind), FLeft(left), FTop(top), FWidth(width), FHeight(height)
 {
+}
+
+const TdxFcObject::TExtras TdxFcObject::kNoExtras;
+
+TdxFcObject::TExtras& TdxFcObject::MadeExtras()
+{
+    if (FExtras == nullptr)
+        FExtras = std::make_unique<TExtras>();
+    return *FExtras;
 }
 
 TRect TdxFcObject::Bounds() const
@@ -21,14 +30,14 @@ void TdxFcObject::SetBounds(int32_t left, int32_t top, uint16_t width, uint16_t 
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
     Invalidate();
-    for (TdxFcConnection* connection : FConnections)
+    for (TdxFcConnection* connection : Connections())
         connection->Invalidate();
     FLeft = left;
     FTop = top;
     FWidth = width;
     FHeight = height;
     Invalidate();
-    for (TdxFcConnection* connection : FConnections)
+    for (TdxFcConnection* connection : Connections())
         connection->Invalidate();
 }
 
@@ -42,7 +51,7 @@ void TdxFcObject::SetVisible(bool visible)
 
 bool TdxFcObject::InGroupTree(const TdxFcObject* object) const
 {
-    for (const TdxFcObject* member : FGroupMembers)
+    for (const TdxFcObject* member : GroupMembers())
         if (member == object || member->InGroupTree(object))
             return true;
     return false;
@@ -52,8 +61,19 @@ void TdxFcObject::AddGroupMember(TdxFcObject* member)
 {
     if (member == nullptr || member == this || InGroupTree(member) || member->InGroupTree(this))
         return;
-    FGroupMembers.push_back(member);
-    member->FGroupOwners.push_back(this);
+    MadeExtras().GroupMembers.push_back(member);
+    if (member->FGroupOwner == nullptr)
+        member->FGroupOwner = this;
+    else
+        member->MadeExtras().GroupOwners.push_back(this);
+}
+
+void TdxFcObject::DropGroupOwner(const TdxFcObject* owner)
+{
+    if (FGroupOwner == owner)
+        FGroupOwner = nullptr;
+    else if (FExtras != nullptr)
+        std::erase(FExtras->GroupOwners, owner);
 }
 
 void TdxFcObject::Invalidate()

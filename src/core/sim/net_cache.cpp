@@ -56,11 +56,11 @@ void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
         if (record == nullptr)
             continue;
         if (record->FOwnerType == otZhaDaoSwitch && SwitchClosed(*record))
-            push(record->FLinks[0]);
+            push(LinkedPin(*record, 0));
         if (record->FOwnerType == otKeypad)
             for (int k = 0; k < 4; ++k)
                 if (KeyJoins(*record, k))
-                    push(record->FLinks[static_cast<size_t>(k)]);
+                    push(LinkedPin(*record, k));
     }
     for (int32_t j : net)
         FVisited[static_cast<size_t>(j)] = 0;
