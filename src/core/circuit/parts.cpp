@@ -12,13 +12,14 @@ TSimuPart::TSimuPart(TdxFlowChart& canvas, TOwnerType type) : FOwnerType(type), 
     FHeight = info.Height;
 }
 
+// Newest first: each deletion then shifts nothing in the canvas's list.
 TSimuPart::~TSimuPart()
 {
-    for (TdxFcObject* pin : FPins) {
-        pin->UserData = nullptr;
-        FCanvas->DeleteObject(pin);
-    }
     FCanvas->DeleteObject(FBody);
+    for (auto pin = FPins.rbegin(); pin != FPins.rend(); ++pin) {
+        (*pin)->UserData = nullptr;
+        FCanvas->DeleteObject(*pin);
+    }
 }
 
 void TSimuPart::Build()
