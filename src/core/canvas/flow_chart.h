@@ -72,6 +72,8 @@ public:
     // Ignored for none, for this object, and for an object already in this
     // object's group tree; also refused when it would close a cycle.
     void AddGroupMember(TdxFcObject* member);
+    // The same for each in turn, the list grown once.
+    void AddGroupMembers(const std::vector<TdxFcObject*>& members);
     const std::vector<TdxFcObject*>& GroupMembers() const { return Extras().GroupMembers; }
     const std::vector<TdxFcObject*>& WiredObjects() const { return Extras().WiredObjects; }
     const std::vector<TdxFcConnection*>& Connections() const { return Extras().Connections; }

@@ -68,6 +68,13 @@ void TdxFcObject::AddGroupMember(TdxFcObject* member)
         member->MadeExtras().GroupOwners.push_back(this);
 }
 
+void TdxFcObject::AddGroupMembers(const std::vector<TdxFcObject*>& members)
+{
+    MadeExtras().GroupMembers.reserve(GroupMembers().size() + members.size());
+    for (TdxFcObject* member : members)
+        AddGroupMember(member);
+}
+
 void TdxFcObject::DropGroupOwner(const TdxFcObject* owner)
 {
     if (FGroupOwner == owner)

@@ -46,10 +46,10 @@ void TSimuPart::AttachPortRecords()
 {
     const auto pins = ClassInfo(FOwnerType).Pins;
     FPortInfos = std::make_unique<TSimuPortInfo[]>(FPins.size());
+    FBody->AddGroupMembers(FPins);
     for (size_t i = 0; i < FPins.size(); ++i) {
         TdxFcObject* pin = FPins[i];
         pin->SetVisible(false);
-        FBody->AddGroupMember(pin);
         TSimuPortInfo& record = FPortInfos[i];
         record.FOwner = this;
         record.FOwnerType = FOwnerType;
