@@ -146,7 +146,6 @@ TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
         FNets.emplace_back();
     TCachedNet& net = FNets[FNetCount];
     const auto number = static_cast<int32_t>(FNetCount++);
-    net.Number = number;
     Walk(pin, FWalk);
     net.Indices.assign(FWalk.begin(), FWalk.end());
     net.Records.clear();

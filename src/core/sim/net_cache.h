@@ -19,7 +19,6 @@ class TSimuPart;
 struct TCachedNet {
     std::vector<int32_t> Indices;
     std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
-    int32_t Number = 0;                        // its place in the cache
     TNetDrivers Drivers;
 };
 
