@@ -64,10 +64,11 @@ void TdxFlowChart::DetachConnection(TdxFcConnection* connection)
     // search starts at the newest wire: clearing deletes newest first, and a
     // pin with thousands of wires must not cost a pass over all of them each.
     const auto detachEnd = [connection](TdxFcObject* end) {
-        if (end == nullptr || end->FExtras == nullptr)
+        TdxFcObject::TExtras* extras = end == nullptr ? nullptr : end->ExtrasIfMade();
+        if (extras == nullptr)
             return;
-        auto& connections = end->FExtras->Connections;
-        auto& wired = end->FExtras->WiredObjects;
+        auto& connections = extras->Connections;
+        auto& wired = extras->WiredObjects;
         const auto found = std::find(connections.rbegin(), connections.rend(), connection);
         if (found == connections.rend())
             return;
@@ -103,8 +104,8 @@ void TdxFlowChart::DeleteObject(TdxFcObject* object)
         return;
     while (!object->Connections().empty())
         DeleteConnection(object->Connections().back());
-    if (object->FGroupOwner != nullptr)
-        EraseAll(object->FGroupOwner->MadeExtras().GroupMembers, object);
+    if (TdxFcObject* owner = object->InlineGroupOwner())
+        EraseAll(owner->MadeExtras().GroupMembers, object);
     const TdxFcObject::TExtras& extras = object->Extras();
     for (TdxFcObject* owner : extras.GroupOwners)
         EraseAll(owner->MadeExtras().GroupMembers, object);

@@ -53,6 +53,7 @@ class TdxFcObject final : public TdxFcItem {
 public:
     TdxFcObject(TdxFlowChart& owner, int32_t left, int32_t top, uint16_t width, uint16_t height,
                 uint8_t shapeKind);
+    ~TdxFcObject() override;
 
     int32_t Left() const { return FLeft; }
     int32_t Top() const { return FTop; }
@@ -97,7 +98,7 @@ private:
     // made on first use, so that an unwired pin stays a few dozen bytes.
     struct TExtras {
         std::vector<TdxFcObject*> GroupMembers;
-        std::vector<TdxFcObject*> GroupOwners; // beyond FGroupOwner
+        std::vector<TdxFcObject*> GroupOwners; // all of them, once the extras exist
         std::vector<TdxFcObject*> WiredObjects;
         std::vector<TdxFcConnection*> Connections;
         std::vector<TdxFcObject*> ContainedSliders;
@@ -108,20 +109,25 @@ private:
         std::string Text;
     };
     static const TExtras kNoExtras;
-    const TExtras& Extras() const { return FExtras != nullptr ? *FExtras : kNoExtras; }
+    TExtras* ExtrasIfMade() const { return FHasExtras ? FSide.Extras : nullptr; }
+    const TExtras& Extras() const { return FHasExtras ? *FSide.Extras : kNoExtras; }
     TExtras& MadeExtras();
+    // The one owner kept without extras; nullptr once they are made.
+    TdxFcObject* InlineGroupOwner() const { return FHasExtras ? nullptr : FSide.GroupOwner; }
     void DropGroupOwner(const TdxFcObject* owner);
 
     // Declared smallest first with the public decoration fields between, so
-    // that they fill the gaps: the object takes 64 bytes.
-    bool FVisible = true;
-    uint8_t FShapeKind;
+    // that they fill the gaps: the object takes 56 bytes (a 64-byte block
+    // from the allocator, where 64 would take 80).
+    bool FVisible : 1 = true;
+    bool FHasExtras : 1 = false;
 
 public:
     // Banner decoration (rectangle shape only).
-    bool RaisedEdge = false;
+    bool RaisedEdge : 1 = false;
 
 private:
+    uint8_t FShapeKind;
     int32_t FIndex = -1;
     int32_t FLeft;
     int32_t FTop;
@@ -132,9 +138,12 @@ public:
     uint32_t Color = 0xFFFFFFFFu;
 
 private:
-    // Nearly every grouped object has one owner (a pin, its part's body).
-    TdxFcObject* FGroupOwner = nullptr;
-    std::unique_ptr<TExtras> FExtras;
+    // Nearly every grouped object has one owner (a pin, its part's body)
+    // and nothing else: the owner shares its place with the extras.
+    union {
+        TdxFcObject* GroupOwner = nullptr;
+        TExtras* Extras; // owned, while FHasExtras
+    } FSide;
 
 public:
     TSimuPortInfo* UserData = nullptr;

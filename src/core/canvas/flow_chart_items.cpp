@@ -11,13 +11,24 @@ TdxFcObject::TdxFcObject(TdxFlowChart& owner, int32_t left, int32_t top, uint16_
 {
 }
 
+TdxFcObject::~TdxFcObject()
+{
+    if (FHasExtras)
+        delete FSide.Extras;
+}
+
 const TdxFcObject::TExtras TdxFcObject::kNoExtras;
 
 TdxFcObject::TExtras& TdxFcObject::MadeExtras()
 {
-    if (FExtras == nullptr)
-        FExtras = std::make_unique<TExtras>();
-    return *FExtras;
+    if (!FHasExtras) {
+        auto extras = std::make_unique<TExtras>();
+        if (FSide.GroupOwner != nullptr)
+            extras->GroupOwners.push_back(FSide.GroupOwner);
+        FSide.Extras = extras.release();
+        FHasExtras = true;
+    }
+    return *FSide.Extras;
 }
 
 TRect TdxFcObject::Bounds() const
@@ -62,8 +73,8 @@ void TdxFcObject::AddGroupMember(TdxFcObject* member)
     if (member == nullptr || member == this || InGroupTree(member) || member->InGroupTree(this))
         return;
     MadeExtras().GroupMembers.push_back(member);
-    if (member->FGroupOwner == nullptr)
-        member->FGroupOwner = this;
+    if (!member->FHasExtras && member->FSide.GroupOwner == nullptr)
+        member->FSide.GroupOwner = this;
     else
         member->MadeExtras().GroupOwners.push_back(this);
 }
@@ -77,10 +88,10 @@ void TdxFcObject::AddGroupMembers(const std::vector<TdxFcObject*>& members)
 
 void TdxFcObject::DropGroupOwner(const TdxFcObject* owner)
 {
-    if (FGroupOwner == owner)
-        FGroupOwner = nullptr;
-    else if (FExtras != nullptr)
-        std::erase(FExtras->GroupOwners, owner);
+    if (FHasExtras)
+        std::erase(FSide.Extras->GroupOwners, owner);
+    else if (FSide.GroupOwner == owner)
+        FSide.GroupOwner = nullptr;
 }
 
 void TdxFcObject::Invalidate()
