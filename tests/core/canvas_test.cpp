@@ -127,6 +127,26 @@ TEST(Canvas, DeletingAnObjectRemovesItsWiresGroupsAndSelection)
     EXPECT_EQ(chart.SelectedObjectCount(), 0);
 }
 
+TEST(Canvas, AnObjectInSeveralGroupsLeavesThoseLeftWhenDeleted)
+{
+    for (int gone = 0; gone < 3; ++gone) {
+        TdxFlowChart chart;
+        std::vector<TdxFcObject*> owners;
+        for (int i = 0; i < 3; ++i)
+            owners.push_back(chart.CreateObject(10 * i, 0, 10, 10, 0));
+        TdxFcObject* shared = chart.CreateObject(0, 0, 0, 0, 0);
+        for (TdxFcObject* owner : owners)
+            owner->AddGroupMember(shared);
+        chart.DeleteObject(owners[static_cast<size_t>(gone)]);
+        owners.erase(owners.begin() + gone);
+        for (const TdxFcObject* owner : owners)
+            EXPECT_EQ(owner->GroupMembers(), std::vector<TdxFcObject*>{shared}) << gone;
+        chart.DeleteObject(shared);
+        for (const TdxFcObject* owner : owners)
+            EXPECT_TRUE(owner->GroupMembers().empty()) << gone;
+    }
+}
+
 TEST(Canvas, AddGroupMemberRefusals)
 {
     TdxFlowChart chart;

@@ -126,15 +126,18 @@ TEST(Catalogue, SwitchAndKeypadPinsLinkAcross)
 {
     TdxFlowChart chart;
     TSimuZhaDaoSwitch toggle(chart);
-    EXPECT_EQ(toggle.Port(0)->FLinks[0], toggle.Pin(1));
-    EXPECT_EQ(toggle.Port(1)->FLinks[0], toggle.Pin(0));
-    EXPECT_EQ(toggle.Port(0)->FLinks[1], nullptr);
+    EXPECT_EQ(LinkedPin(*toggle.Port(0), 0), toggle.Pin(1));
+    EXPECT_EQ(LinkedPin(*toggle.Port(1), 0), toggle.Pin(0));
+    EXPECT_EQ(LinkedPin(*toggle.Port(0), 1), nullptr);
     TSimuKeypad keypad(chart);
     for (int k = 0; k < 4; ++k)
         for (int j = 0; j < 4; ++j) {
-            EXPECT_EQ(keypad.Port(k)->FLinks[j], keypad.Pin(4 + j));
-            EXPECT_EQ(keypad.Port(4 + k)->FLinks[j], keypad.Pin(j));
+            EXPECT_EQ(LinkedPin(*keypad.Port(k), j), keypad.Pin(4 + j));
+            EXPECT_EQ(LinkedPin(*keypad.Port(4 + k), j), keypad.Pin(j));
         }
+    EXPECT_EQ(LinkedPin(*keypad.Port(0), 4), nullptr);
+    TSimuLEDA led(chart);
+    EXPECT_EQ(LinkedPin(*led.Port(0), 0), nullptr);
 }
 
 TEST(Catalogue, ResistorCarriesTrackAndSliderInItsGroup)

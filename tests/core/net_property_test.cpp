@@ -48,7 +48,7 @@ private:
         for (const TdxFcObject* w : o->WiredObjects())
             Follow(w);
         if (r->FOwnerType == otZhaDaoSwitch && static_cast<const TSimuZhaDaoSwitch*>(r->FOwner)->FClosed)
-            Follow(r->FLinks[0]);
+            Follow(LinkedPin(*r, 0));
         if (r->FOwnerType == otKeypad) {
             const auto* keypad = static_cast<const TSimuKeypad*>(r->FOwner);
             const int p = r->FPinIndex;
@@ -56,7 +56,7 @@ private:
                 const uint8_t pressed = p < 4 ? keypad->FKeys[static_cast<size_t>(4 * k + p)]
                                               : keypad->FKeys[static_cast<size_t>(4 * (p - 4) + k)];
                 if (pressed)
-                    Follow(r->FLinks[static_cast<size_t>(k)]);
+                    Follow(LinkedPin(*r, k));
             }
         }
     }

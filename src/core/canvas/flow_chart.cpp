@@ -46,12 +46,12 @@ TdxFcConnection* TdxFlowChart::CreateConnection(TdxFcObject* source, TdxFcObject
     TdxFcConnection* created = connection.get();
     FConnections.push_back(std::move(connection));
     if (source != nullptr) {
-        source->FConnections.push_back(created);
-        source->FWiredObjects.push_back(target);
+        source->MadeExtras().Connections.push_back(created);
+        source->MadeExtras().WiredObjects.push_back(target);
     }
     if (target != nullptr) {
-        target->FConnections.push_back(created);
-        target->FWiredObjects.push_back(source);
+        target->MadeExtras().Connections.push_back(created);
+        target->MadeExtras().WiredObjects.push_back(source);
     }
     created->Invalidate();
     return created;
@@ -64,21 +64,23 @@ void TdxFlowChart::DetachConnection(TdxFcConnection* connection)
     // search starts at the newest wire: clearing deletes newest first, and a
     // pin with thousands of wires must not cost a pass over all of them each.
     const auto detachEnd = [connection](TdxFcObject* end) {
-        if (end == nullptr)
+        TdxFcObject::TExtras* extras = end == nullptr ? nullptr : end->ExtrasIfMade();
+        if (extras == nullptr)
             return;
-        auto& connections = end->FConnections;
+        auto& connections = extras->Connections;
+        auto& wired = extras->WiredObjects;
         const auto found = std::find(connections.rbegin(), connections.rend(), connection);
         if (found == connections.rend())
             return;
         const auto at = std::distance(connections.begin(), found.base()) - 1;
         connections.erase(connections.begin() + at);
-        if (static_cast<size_t>(at) < end->FWiredObjects.size())
-            end->FWiredObjects.erase(end->FWiredObjects.begin() + at);
+        if (static_cast<size_t>(at) < wired.size())
+            wired.erase(wired.begin() + at);
     };
     detachEnd(connection->FSource);
     detachEnd(connection->FTarget);
     for (TdxFcObject* slider : connection->FSliders)
-        slider->FSliderTrack = nullptr;
+        slider->MadeExtras().SliderTrack = nullptr;
     connection->FSliders.clear();
 }
 
@@ -100,18 +102,21 @@ void TdxFlowChart::DeleteObject(TdxFcObject* object)
     ++FWiringVersion;
     if (index < 0)
         return;
-    while (!object->FConnections.empty())
-        DeleteConnection(object->FConnections.back());
-    for (TdxFcObject* owner : object->FGroupOwners)
-        EraseAll(owner->FGroupMembers, object);
-    for (TdxFcObject* member : object->FGroupMembers)
-        EraseAll(member->FGroupOwners, object);
-    if (object->FSliderTrack != nullptr)
-        EraseAll(object->FSliderTrack->FSliders, object);
-    for (TdxFcObject* slider : object->FContainedSliders)
-        slider->FSliderContainer = nullptr;
-    if (object->FSliderContainer != nullptr)
-        EraseAll(object->FSliderContainer->FContainedSliders, object);
+    while (!object->Connections().empty())
+        DeleteConnection(object->Connections().back());
+    if (TdxFcObject* owner = object->InlineGroupOwner())
+        EraseAll(owner->MadeExtras().GroupMembers, object);
+    const TdxFcObject::TExtras& extras = object->Extras();
+    for (TdxFcObject* owner : extras.GroupOwners)
+        EraseAll(owner->MadeExtras().GroupMembers, object);
+    for (TdxFcObject* member : extras.GroupMembers)
+        member->DropGroupOwner(object);
+    if (extras.SliderTrack != nullptr)
+        EraseAll(extras.SliderTrack->FSliders, object);
+    for (TdxFcObject* slider : extras.ContainedSliders)
+        slider->MadeExtras().SliderContainer = nullptr;
+    if (extras.SliderContainer != nullptr)
+        EraseAll(extras.SliderContainer->MadeExtras().ContainedSliders, object);
     object->Invalidate();
     FObjects.erase(FObjects.begin() + index);
     for (size_t i = static_cast<size_t>(index); i < FObjects.size(); ++i)

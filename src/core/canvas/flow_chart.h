@@ -43,8 +43,6 @@ public:
     bool Selected() const { return FSelected; }
     virtual void Invalidate() = 0;
 
-    std::string Text;
-
 protected:
     friend class TdxFlowChart;
     TdxFlowChart& FOwner;
@@ -55,6 +53,7 @@ class TdxFcObject final : public TdxFcItem {
 public:
     TdxFcObject(TdxFlowChart& owner, int32_t left, int32_t top, uint16_t width, uint16_t height,
                 uint8_t shapeKind);
+    ~TdxFcObject() override;
 
     int32_t Left() const { return FLeft; }
     int32_t Top() const { return FTop; }
@@ -74,42 +73,80 @@ public:
     // Ignored for none, for this object, and for an object already in this
     // object's group tree; also refused when it would close a cycle.
     void AddGroupMember(TdxFcObject* member);
-    const std::vector<TdxFcObject*>& GroupMembers() const { return FGroupMembers; }
-    const std::vector<TdxFcObject*>& WiredObjects() const { return FWiredObjects; }
-    const std::vector<TdxFcConnection*>& Connections() const { return FConnections; }
+    // The same for each in turn, the list grown once.
+    void AddGroupMembers(const std::vector<TdxFcObject*>& members);
+    const std::vector<TdxFcObject*>& GroupMembers() const { return Extras().GroupMembers; }
+    const std::vector<TdxFcObject*>& WiredObjects() const { return Extras().WiredObjects; }
+    const std::vector<TdxFcConnection*>& Connections() const { return Extras().Connections; }
     bool InGroupTree(const TdxFcObject* object) const;
 
     // Slider: mode 0 none, 1 continuous along the track, 2 snapping to its points.
-    uint8_t SliderMode() const { return FSliderMode; }
-    TdxFcObject* SliderContainer() const { return FSliderContainer; }
-    TdxFcConnection* SliderTrack() const { return FSliderTrack; }
-    double SliderPosition() const { return FSliderPosition; }
+    uint8_t SliderMode() const { return Extras().SliderMode; }
+    TdxFcObject* SliderContainer() const { return Extras().SliderContainer; }
+    TdxFcConnection* SliderTrack() const { return Extras().SliderTrack; }
+    double SliderPosition() const { return Extras().SliderPosition; }
+
+    // The text drawn centred (the banner's).
+    const std::string& Text() const { return Extras().Text; }
+    void SetText(std::string text) { MadeExtras().Text = std::move(text); }
 
     void Invalidate() override;
 
-    TSimuPortInfo* UserData = nullptr;
-    // Banner decoration (rectangle shape only).
-    uint32_t Color = 0xFFFFFFFFu;
-    bool RaisedEdge = false;
-
 private:
     friend class TdxFlowChart;
+    // What most objects never use (a part has dozens of pins and one body):
+    // made on first use, so that an unwired pin stays a few dozen bytes.
+    struct TExtras {
+        std::vector<TdxFcObject*> GroupMembers;
+        std::vector<TdxFcObject*> GroupOwners; // all of them, once the extras exist
+        std::vector<TdxFcObject*> WiredObjects;
+        std::vector<TdxFcConnection*> Connections;
+        std::vector<TdxFcObject*> ContainedSliders;
+        TdxFcObject* SliderContainer = nullptr;
+        TdxFcConnection* SliderTrack = nullptr;
+        double SliderPosition = 0.0;
+        uint8_t SliderMode = 0;
+        std::string Text;
+    };
+    static const TExtras kNoExtras;
+    TExtras* ExtrasIfMade() const { return FHasExtras ? FSide.Extras : nullptr; }
+    const TExtras& Extras() const { return FHasExtras ? *FSide.Extras : kNoExtras; }
+    TExtras& MadeExtras();
+    // The one owner kept without extras; nullptr once they are made.
+    TdxFcObject* InlineGroupOwner() const { return FHasExtras ? nullptr : FSide.GroupOwner; }
+    void DropGroupOwner(const TdxFcObject* owner);
+
+    // Declared smallest first with the public decoration fields between, so
+    // that they fill the gaps: the object takes 56 bytes (a 64-byte block
+    // from the allocator, where 64 would take 80).
+    bool FVisible : 1 = true;
+    bool FHasExtras : 1 = false;
+
+public:
+    // Banner decoration (rectangle shape only).
+    bool RaisedEdge : 1 = false;
+
+private:
+    uint8_t FShapeKind;
     int32_t FIndex = -1;
     int32_t FLeft;
     int32_t FTop;
     uint16_t FWidth;
     uint16_t FHeight;
-    uint8_t FShapeKind;
-    bool FVisible = true;
-    std::vector<TdxFcObject*> FGroupMembers;
-    std::vector<TdxFcObject*> FGroupOwners;
-    std::vector<TdxFcObject*> FWiredObjects;
-    std::vector<TdxFcConnection*> FConnections;
-    uint8_t FSliderMode = 0;
-    TdxFcObject* FSliderContainer = nullptr;
-    TdxFcConnection* FSliderTrack = nullptr;
-    double FSliderPosition = 0.0;
-    std::vector<TdxFcObject*> FContainedSliders;
+
+public:
+    uint32_t Color = 0xFFFFFFFFu;
+
+private:
+    // Nearly every grouped object has one owner (a pin, its part's body)
+    // and nothing else: the owner shares its place with the extras.
+    union {
+        TdxFcObject* GroupOwner = nullptr;
+        TExtras* Extras; // owned, while FHasExtras
+    } FSide;
+
+public:
+    TSimuPortInfo* UserData = nullptr;
 };
 
 class TdxFcConnection final : public TdxFcItem {

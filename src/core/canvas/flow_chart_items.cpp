@@ -7,8 +7,28 @@ namespace kelto {
 
 TdxFcObject::TdxFcObject(TdxFlowChart& owner, int32_t left, int32_t top, uint16_t width, uint16_t height,
                          uint8_t shapeKind)
-    : TdxFcItem(owner), FLeft(left), FTop(top), FWidth(width), FHeight(height), FShapeKind(shapeKind)
+    : TdxFcItem(owner), FShapeKind(shapeKind), FLeft(left), FTop(top), FWidth(width), FHeight(height)
 {
+}
+
+TdxFcObject::~TdxFcObject()
+{
+    if (FHasExtras)
+        delete FSide.Extras;
+}
+
+const TdxFcObject::TExtras TdxFcObject::kNoExtras;
+
+TdxFcObject::TExtras& TdxFcObject::MadeExtras()
+{
+    if (!FHasExtras) {
+        auto extras = std::make_unique<TExtras>();
+        if (FSide.GroupOwner != nullptr)
+            extras->GroupOwners.push_back(FSide.GroupOwner);
+        FSide.Extras = extras.release();
+        FHasExtras = true;
+    }
+    return *FSide.Extras;
 }
 
 TRect TdxFcObject::Bounds() const
@@ -21,14 +41,14 @@ void TdxFcObject::SetBounds(int32_t left, int32_t top, uint16_t width, uint16_t 
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
     Invalidate();
-    for (TdxFcConnection* connection : FConnections)
+    for (TdxFcConnection* connection : Connections())
         connection->Invalidate();
     FLeft = left;
     FTop = top;
     FWidth = width;
     FHeight = height;
     Invalidate();
-    for (TdxFcConnection* connection : FConnections)
+    for (TdxFcConnection* connection : Connections())
         connection->Invalidate();
 }
 
@@ -42,7 +62,7 @@ void TdxFcObject::SetVisible(bool visible)
 
 bool TdxFcObject::InGroupTree(const TdxFcObject* object) const
 {
-    for (const TdxFcObject* member : FGroupMembers)
+    for (const TdxFcObject* member : GroupMembers())
         if (member == object || member->InGroupTree(object))
             return true;
     return false;
@@ -52,8 +72,26 @@ void TdxFcObject::AddGroupMember(TdxFcObject* member)
 {
     if (member == nullptr || member == this || InGroupTree(member) || member->InGroupTree(this))
         return;
-    FGroupMembers.push_back(member);
-    member->FGroupOwners.push_back(this);
+    MadeExtras().GroupMembers.push_back(member);
+    if (!member->FHasExtras && member->FSide.GroupOwner == nullptr)
+        member->FSide.GroupOwner = this;
+    else
+        member->MadeExtras().GroupOwners.push_back(this);
+}
+
+void TdxFcObject::AddGroupMembers(const std::vector<TdxFcObject*>& members)
+{
+    MadeExtras().GroupMembers.reserve(GroupMembers().size() + members.size());
+    for (TdxFcObject* member : members)
+        AddGroupMember(member);
+}
+
+void TdxFcObject::DropGroupOwner(const TdxFcObject* owner)
+{
+    if (FHasExtras)
+        std::erase(FSide.Extras->GroupOwners, owner);
+    else if (FSide.GroupOwner == owner)
+        FSide.GroupOwner = nullptr;
 }
 
 void TdxFcObject::Invalidate()

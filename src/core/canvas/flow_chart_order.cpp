@@ -62,7 +62,7 @@ void TdxFlowChart::MoveConnection(TdxFcConnection* connection, int32_t index)
         FConnections[i]->FIndex = static_cast<int32_t>(i);
     for (TdxFcObject* end : {connection->FSource, connection->FTarget})
         if (end != nullptr)
-            ReorderEnd(end->FConnections, end->FWiredObjects, connection, *this);
+            ReorderEnd(end->MadeExtras().Connections, end->MadeExtras().WiredObjects, connection, *this);
 }
 
 void TdxFcConnection::SetBendPoints(const std::vector<TPoint>& points)

@@ -74,11 +74,12 @@ void TdxFlowChart::MakeSlider(TdxFcObject* slider, uint8_t mode, TdxFcObject* co
 {
     if (slider == nullptr)
         return;
-    slider->FSliderMode = mode;
-    slider->FSliderContainer = container;
-    slider->FSliderTrack = track;
+    TdxFcObject::TExtras& extras = slider->MadeExtras();
+    extras.SliderMode = mode;
+    extras.SliderContainer = container;
+    extras.SliderTrack = track;
     if (container != nullptr)
-        container->FContainedSliders.push_back(slider);
+        container->MadeExtras().ContainedSliders.push_back(slider);
     if (track != nullptr)
         track->FSliders.push_back(slider);
 }
@@ -88,32 +89,32 @@ void TdxFlowChart::PlaceSliderCentre(TdxFcObject* slider, double x, double y)
     const int32_t left = SaturatingAdd(std::llround(std::clamp(x, -3.0e9, 3.0e9)), -(slider->Width() / 2));
     const int32_t top = SaturatingAdd(std::llround(std::clamp(y, -3.0e9, 3.0e9)), -(slider->Height() / 2));
     slider->SetBounds(left, top, slider->Width(), slider->Height());
-    if (slider->FSliderContainer != nullptr)
-        slider->FSliderContainer->Invalidate();
+    if (slider->SliderContainer() != nullptr)
+        slider->SliderContainer()->Invalidate();
 }
 
 void TdxFlowChart::DragSliderTo(TdxFcObject* slider, double chartX, double chartY)
 {
-    if (slider == nullptr || slider->FSliderMode == 0 || slider->FSliderTrack == nullptr)
+    if (slider == nullptr || slider->SliderMode() == 0 || slider->SliderTrack() == nullptr)
         return;
-    const std::vector<TPoint> points = slider->FSliderTrack->RoutePoints();
+    const std::vector<TPoint> points = slider->SliderTrack()->RoutePoints();
     if (points.empty())
         return;
-    const TTrackSpot spot = NearestOnPolyline(points, chartX, chartY, slider->FSliderMode == 2);
-    slider->FSliderPosition = spot.Fraction;
+    const TTrackSpot spot = NearestOnPolyline(points, chartX, chartY, slider->SliderMode() == 2);
+    slider->MadeExtras().SliderPosition = spot.Fraction;
     PlaceSliderCentre(slider, spot.X, spot.Y);
 }
 
 void TdxFlowChart::SetSliderPosition(TdxFcObject* slider, double fraction)
 {
-    if (slider == nullptr || slider->FSliderTrack == nullptr)
+    if (slider == nullptr || slider->SliderTrack() == nullptr)
         return;
-    const std::vector<TPoint> points = slider->FSliderTrack->RoutePoints();
+    const std::vector<TPoint> points = slider->SliderTrack()->RoutePoints();
     if (points.empty())
         return;
     fraction = std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
     const TTrackSpot spot = SpotAtFraction(points, fraction);
-    slider->FSliderPosition = fraction;
+    slider->MadeExtras().SliderPosition = fraction;
     PlaceSliderCentre(slider, spot.X, spot.Y);
 }
 

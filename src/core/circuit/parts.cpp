@@ -12,14 +12,14 @@ TSimuPart::TSimuPart(TdxFlowChart& canvas, TOwnerType type) : FOwnerType(type), 
     FHeight = info.Height;
 }
 
+// Newest first: each deletion then shifts nothing in the canvas's list.
 TSimuPart::~TSimuPart()
 {
-    for (TdxFcObject* pin : FPins) {
-        pin->UserData = nullptr;
-        FCanvas->DeleteObject(pin);
-    }
-    FPortInfos.clear();
     FCanvas->DeleteObject(FBody);
+    for (auto pin = FPins.rbegin(); pin != FPins.rend(); ++pin) {
+        (*pin)->UserData = nullptr;
+        FCanvas->DeleteObject(*pin);
+    }
 }
 
 void TSimuPart::Build()
@@ -31,7 +31,9 @@ void TSimuPart::Build()
 
 void TSimuPart::CreatePinObjects()
 {
-    for (const TPinSpec& spec : ClassInfo(FOwnerType).Pins)
+    const auto pins = ClassInfo(FOwnerType).Pins;
+    FPins.reserve(pins.size());
+    for (const TPinSpec& spec : pins)
         FPins.push_back(FCanvas->CreateObject(spec.X, spec.Y, 0, 0, 0));
 }
 
@@ -43,18 +45,18 @@ void TSimuPart::CreateBody()
 void TSimuPart::AttachPortRecords()
 {
     const auto pins = ClassInfo(FOwnerType).Pins;
+    FPortInfos = std::make_unique<TSimuPortInfo[]>(FPins.size());
+    FBody->AddGroupMembers(FPins);
     for (size_t i = 0; i < FPins.size(); ++i) {
         TdxFcObject* pin = FPins[i];
         pin->SetVisible(false);
-        FBody->AddGroupMember(pin);
-        auto record = std::make_unique<TSimuPortInfo>();
-        record->FOwner = this;
-        record->FOwnerType = FOwnerType;
-        record->FKind = pins[i].Kind;
-        record->FPinIndex = static_cast<int32_t>(i);
-        record->FLevel = pins[i].Level;
-        pin->UserData = record.get();
-        FPortInfos.push_back(std::move(record));
+        TSimuPortInfo& record = FPortInfos[i];
+        record.FOwner = this;
+        record.FOwnerType = FOwnerType;
+        record.FKind = pins[i].Kind;
+        record.FPinIndex = static_cast<int32_t>(i);
+        record.FLevel = pins[i].Level;
+        pin->UserData = &record;
     }
 }
 
@@ -95,18 +97,28 @@ void TSimuAnNiuSwitch::MakeNormallyClosed()
 TSimuZhaDaoSwitch::TSimuZhaDaoSwitch(TdxFlowChart& canvas) : TSimuPart(canvas, otZhaDaoSwitch)
 {
     Build();
-    Port(0)->FLinks[0] = Pin(1);
-    Port(1)->FLinks[0] = Pin(0);
 }
 
 TSimuKeypad::TSimuKeypad(TdxFlowChart& canvas) : TSimuPart(canvas, otKeypad)
 {
     Build();
-    for (int k = 0; k < 4; ++k)
-        for (int j = 0; j < 4; ++j) {
-            Port(kKeypadRowPin0 + k)->FLinks[j] = Pin(kKeypadColumnPin0 + j);
-            Port(kKeypadColumnPin0 + k)->FLinks[j] = Pin(kKeypadRowPin0 + j);
-        }
+}
+
+TdxFcObject* LinkedPin(const TSimuPortInfo& record, int k)
+{
+    const TSimuPart* owner = record.FOwner;
+    if (owner == nullptr)
+        return nullptr;
+    const int p = record.FPinIndex;
+    if (owner->FOwnerType == otZhaDaoSwitch)
+        return k == 0 && (p == 0 || p == 1) ? owner->Pin(1 - p) : nullptr;
+    if (owner->FOwnerType != otKeypad || k < 0 || k > 3)
+        return nullptr;
+    if (p >= kKeypadRowPin0 && p < kKeypadRowPin0 + 4)
+        return owner->Pin(kKeypadColumnPin0 + k);
+    if (p >= kKeypadColumnPin0 && p < kKeypadColumnPin0 + 4)
+        return owner->Pin(kKeypadRowPin0 + k);
+    return nullptr;
 }
 
 uint8_t TSimuKeypad::Key(int column, int row) const

@@ -33,9 +33,8 @@ public:
     }
     TSimuPortInfo* Port(int32_t index) const
     {
-        return index < 0 || index >= static_cast<int32_t>(FPortInfos.size())
-                   ? nullptr
-                   : FPortInfos[static_cast<size_t>(index)].get();
+        return FPortInfos == nullptr || index < 0 || index >= PinCount() ? nullptr
+                                                                        : &FPortInfos[static_cast<size_t>(index)];
     }
 
     const TOwnerType FOwnerType;
@@ -55,8 +54,14 @@ protected:
     void AttachPortRecords();
 
 private:
-    std::vector<std::unique_ptr<TSimuPortInfo>> FPortInfos;
+    // One block, one per pin, made when the part is built.
+    std::unique_ptr<TSimuPortInfo[]> FPortInfos;
 };
+
+// The pin a toggle switch's or keypad's pin is joined to through link slot k
+// (0 for a toggle, 0..3 for a keypad) when the switch is closed or the key
+// pressed; nullptr for any other pin or slot.
+TdxFcObject* LinkedPin(const TSimuPortInfo& record, int k);
 
 // Each class keeps its own fields in a state struct it derives from, so that
 // a snapshot copies the struct whole (core/circuit/component_snapshot.h) and a field

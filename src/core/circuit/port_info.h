@@ -1,12 +1,10 @@
 // The signal record of one pin, the port kinds and the component type codes.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace kelto {
 
-class TdxFcObject;
 class TSimuPart;
 
 enum TPortKind : uint8_t {
@@ -66,17 +64,18 @@ constexpr bool IsValidOwnerType(int value)
 
 // Writers fill the next fields and queue the record; the commit at the end of
 // the tick copies all three at once (see TSimEngine::CommitPendingPorts).
+// Every pin has one, kept inline in its part: the widest fields first, so
+// that the record packs into 40 bytes.
 struct TSimuPortInfo {
-    TPortKind FKind = ANALOG_IN;
-    TOwnerType FOwnerType = otMotor;
     TSimuPart* FOwner = nullptr;
-    int32_t FLevel = 0;
     double FValue = 0.0;
-    TPortKind FNextKind = ANALOG_IN;
-    int32_t FNextLevel = 0;
     double FNextValue = 0.0;
+    int32_t FLevel = 0;
+    int32_t FNextLevel = 0;
     int32_t FPinIndex = 0;
-    std::array<TdxFcObject*, 4> FLinks{};
+    TPortKind FKind = ANALOG_IN;
+    TPortKind FNextKind = ANALOG_IN;
+    TOwnerType FOwnerType = otMotor;
 };
 
 } // namespace kelto

@@ -56,11 +56,11 @@ void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
         if (record == nullptr)
             continue;
         if (record->FOwnerType == otZhaDaoSwitch && SwitchClosed(*record))
-            push(record->FLinks[0]);
+            push(LinkedPin(*record, 0));
         if (record->FOwnerType == otKeypad)
             for (int k = 0; k < 4; ++k)
                 if (KeyJoins(*record, k))
-                    push(record->FLinks[static_cast<size_t>(k)]);
+                    push(LinkedPin(*record, k));
     }
     for (int32_t j : net)
         FVisited[static_cast<size_t>(j)] = 0;
@@ -72,6 +72,7 @@ void TNetCache::Forget()
     FWiringVersion = FCanvas.WiringVersion();
     FValid = true;
     FNetOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), -1);
+    FLevelOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), kDriversNotKept);
     FNetCount = 0;
     FWatched.clear();
     FWatchedState.clear();
@@ -134,21 +135,17 @@ void TNetCache::CheckSwitches()
 // a walk from any pin of a net finds the same pins and one walk serves them all.
 TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
 {
-    if (!FValid || FWiringVersion != FCanvas.WiringVersion())
-        Forget();
+    MakeCurrent();
     const int32_t index = FCanvas.IndexOfObject(pin);
     if (index < 0)
         return nullptr;
     int32_t& slot = FNetOf[static_cast<size_t>(index)];
     if (slot >= 0)
         return &FNets[static_cast<size_t>(slot)];
-    if (FNetCount == FNets.size()) {
+    if (FNetCount == FNets.size())
         FNets.emplace_back();
-        FKeptLevels.push_back(kDriversNotKept);
-    }
     TCachedNet& net = FNets[FNetCount];
     const auto number = static_cast<int32_t>(FNetCount++);
-    net.Number = number;
     Walk(pin, FWalk);
     net.Indices.assign(FWalk.begin(), FWalk.end());
     net.Records.clear();

@@ -19,7 +19,6 @@ class TSimuPart;
 struct TCachedNet {
     std::vector<int32_t> Indices;
     std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
-    int32_t Number = 0;                        // its place in the cache
     TNetDrivers Drivers;
 };
 
@@ -37,32 +36,50 @@ public:
     // The pin's net, walked again when the canvas's wiring changed since it
     // was last walked; nullptr for an object not on the canvas.
     TCachedNet* NetOf(const TdxFcObject* pin);
-    // The same without walking: nullptr unless the pin's net is kept and
-    // the wiring has not changed since. Switches are not looked at.
+    // The same without walking: -1 unless the pin's net is kept and the
+    // wiring has not changed since. Switches are not looked at.
     int32_t KeptNetNumber(const TdxFcObject* pin) const
     {
         if (!FValid || FWiringVersion != FCanvas.WiringVersion())
             return -1;
+        return KeptNetNumberOfCurrent(pin);
+    }
+    // Starts over when the wiring changed or the nets were forgotten.
+    void MakeCurrent()
+    {
+        if (!FValid || FWiringVersion != FCanvas.WiringVersion())
+            Forget();
+    }
+    // KeptNetNumber between MakeCurrent and the next change of the wiring
+    // or the switches (none comes during a tick): every read of a tick
+    // goes through here.
+    int32_t KeptNetNumberOfCurrent(const TdxFcObject* pin) const
+    {
         const int32_t index = FCanvas.IndexOfObject(pin);
         return index < 0 ? -1 : FNetOf[static_cast<size_t>(index)];
     }
     TCachedNet& Net(int32_t number) { return FNets[static_cast<size_t>(number)]; }
 
     // Whether a net's Drivers still add up its pins as they are, and the
-    // level they read as. Kept apart from the nets, densely: most reads of
-    // a tick need no more.
-    int8_t KeptLevel(int32_t number) const { return FKeptLevels[static_cast<size_t>(number)]; }
+    // level they read as. Kept for each pin of the net, densely by canvas
+    // index: most reads of a tick need no more than the pin's own entry.
+    int8_t KeptLevel(const TCachedNet& net) const { return FLevelOf[static_cast<size_t>(net.Indices.front())]; }
+    // KeptLevel of the pin's net between MakeCurrent and the next change.
+    int8_t KeptLevelOfCurrent(const TdxFcObject* pin) const
+    {
+        const int32_t index = FCanvas.IndexOfObject(pin);
+        return index < 0 ? kDriversNotKept : FLevelOf[static_cast<size_t>(index)];
+    }
     void KeepDrivers(const TCachedNet& net)
     {
-        FKeptLevels[static_cast<size_t>(net.Number)] =
-            static_cast<int8_t>(!net.Drivers.Driven ? -1 : net.Drivers.AllHigh ? 1 : 0);
+        SetLevel(net, static_cast<int8_t>(!net.Drivers.Driven ? -1 : net.Drivers.AllHigh ? 1 : 0));
     }
-    void ForgetDrivers(const TCachedNet& net) { FKeptLevels[static_cast<size_t>(net.Number)] = kDriversNotKept; }
+    void ForgetDrivers(const TCachedNet& net) { SetLevel(net, kDriversNotKept); }
     // Marks the drivers kept for the pin's net as stale.
     void ForgetDrivers(const TdxFcObject* pin)
     {
         if (const int32_t number = KeptNetNumber(pin); number >= 0)
-            FKeptLevels[static_cast<size_t>(number)] = kDriversNotKept;
+            ForgetDrivers(Net(number));
     }
 
     // Switches, keys and the pins of parts nothing ticks (buttons, wipers,
@@ -80,6 +97,11 @@ private:
     static void AppendState(const TSimuPart* part, std::vector<uint8_t>& state);
     void Forget();
     void Watch(const TSimuPart* part);
+    void SetLevel(const TCachedNet& net, int8_t level)
+    {
+        for (int32_t j : net.Indices)
+            FLevelOf[static_cast<size_t>(j)] = level;
+    }
 
     TdxFlowChart& FCanvas;
     uint64_t FWiringVersion = 0;
@@ -92,7 +114,7 @@ private:
     std::array<bool, kOwnerTypeCount> FTicked{};
     std::vector<int32_t> FNetOf;   // canvas index -> net number, -1 not walked yet
     std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
-    std::vector<int8_t> FKeptLevels;
+    std::vector<int8_t> FLevelOf;  // canvas index -> its net's kept level
     size_t FNetCount = 0;
     std::vector<uint8_t> FVisited;
     std::vector<int32_t> FStack;

@@ -36,7 +36,7 @@ const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
         FDrivers.Finish();
         return FDrivers;
     }
-    if (FInTick && FNets.KeptLevel(net->Number) != kDriversNotKept)
+    if (FInTick && FNets.KeptLevel(*net) != kDriversNotKept)
         return net->Drivers;
     return Regather(*net);
 }

@@ -64,18 +64,17 @@ public:
     const TNetDrivers& GatherDrivers(const TdxFcObject* pin)
     {
         // Most reads of a tick land on a net already gathered in it.
-        if (FInTick && FNetCacheOn)
-            if (const int32_t number = FNets.KeptNetNumber(pin); number >= 0)
-                return FNets.KeptLevel(number) != kDriversNotKept ? FNets.Net(number).Drivers
-                                                                  : Regather(FNets.Net(number));
+        if (FKeptReads)
+            if (const int32_t number = FNets.KeptNetNumberOfCurrent(pin); number >= 0)
+                return FNets.KeptLevel(FNets.Net(number)) != kDriversNotKept ? FNets.Net(number).Drivers
+                                                                             : Regather(FNets.Net(number));
         return GatherDriversAgain(pin);
     }
     int16_t ReadPinLevel(const TdxFcObject* pin)
     {
-        if (FInTick && FNetCacheOn)
-            if (const int32_t number = FNets.KeptNetNumber(pin); number >= 0)
-                if (const int8_t level = FNets.KeptLevel(number); level != kDriversNotKept)
-                    return level;
+        if (FKeptReads)
+            if (const int8_t level = FNets.KeptLevelOfCurrent(pin); level != kDriversNotKept)
+                return level;
         const TNetDrivers& drivers = GatherDrivers(pin);
         if (!drivers.Driven)
             return -1;
@@ -123,6 +122,8 @@ private:
     // Drivers gathered in a tick are kept across ticks; outside a tick
     // (where buttons and sliders write pins) every read gathers afresh.
     bool FInTick = false;
+    // In a tick with the net cache on: the kept nets are current throughout.
+    bool FKeptReads = false;
     // Scratch buffers reused by every walking read, so steady-state reads allocate nothing.
     std::vector<int32_t> FNet;
     TNetDrivers FDrivers;

@@ -48,7 +48,10 @@ void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime,
     // mark the nets they change, and CheckSwitches compares the pins that
     // are written between ticks.
     FNets.CheckSwitches();
+    if (FNetCacheOn)
+        FNets.MakeCurrent();
     FInTick = true;
+    FKeptReads = FNetCacheOn;
     for (TSimuPart* part : parts) {
         if (const TDeviceTick tick = FDeviceTicks[part->FOwnerType])
             tick(*this, *part, deltaTime);
@@ -56,6 +59,7 @@ void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime,
             handler(*part, deltaTime, newTime);
     }
     FInTick = false;
+    FKeptReads = false;
     CommitPendingPorts();
     // Nothing outside a tick may commit, and records may be freed between ticks.
     FPendingPorts.clear();

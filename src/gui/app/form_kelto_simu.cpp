@@ -170,7 +170,7 @@ void TFormKeltoSimu::CreateWelcomeBanner()
                                                   static_cast<uint16_t>(height), 1);
     FWelcomeBanner->Color = kBannerColour;
     FWelcomeBanner->RaisedEdge = true;
-    FWelcomeBanner->Text = main_strings::kWelcomeBanner.toStdString();
+    FWelcomeBanner->SetText(main_strings::kWelcomeBanner.toStdString());
     QFont bannerFont(main_strings::kWindowTypeface);
     bannerFont.setPixelSize(kBannerFontPixels);
     bannerFont.setBold(true);

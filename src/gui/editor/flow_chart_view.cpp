@@ -331,14 +331,14 @@ void TdxFlowChartView::PaintConnections(QPainter& painter, const QRegion& clip, 
 
 void TdxFlowChartView::DrawObjectText(QPainter& painter, const TdxFcObject& object, const QRect& r) const
 {
-    if (object.Text.empty())
+    if (object.Text().empty())
         return;
     painter.save();
     const auto style = std::find_if(FTextStyles.begin(), FTextStyles.end(),
                                     [&object](const TTextStyle& s) { return s.Object == &object; });
     painter.setFont(style != FTextStyles.end() ? style->Font : font());
     painter.setPen(style != FTextStyles.end() ? style->Colour : QColor(Qt::black));
-    painter.drawText(r, Qt::AlignCenter, QString::fromStdString(object.Text));
+    painter.drawText(r, Qt::AlignCenter, QString::fromStdString(object.Text()));
     painter.restore();
 }
 
