@@ -11,6 +11,7 @@
 #include "core/board/schematic_editor.h"
 #include "core/canvas/view_transform.h"
 #include "grade/self_check.h"
+#include "web/canvas_changes.h"
 #include "web/canvas_overlay_json.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
@@ -50,6 +51,8 @@ public:
     // {"extent": [x, y, w, h], "list": [...]}: the whole canvas on white,
     // covering at least width x height from the origin.
     std::string BoardDrawing(int width, int height) const;
+    // What to repaint since the last call (canvas_changes.h).
+    std::string TakeCanvasChanges() { return FCanvasChanges.TakeJson(); }
 
     // The page's functions the dialogs and timers call (web_document_host.h,
     // web_editor_host.h).
@@ -146,6 +149,7 @@ private:
     std::vector<std::string> EditorGbkLines();
 
     TSimuBoard FBoard;
+    TCanvasChanges FCanvasChanges{FBoard.Canvas()};
     TPageCalls FPage;
     TWebSound FSound{FPage};
     TWebEditHistory FHistory;

@@ -68,6 +68,21 @@ async function withSaveQuestions(board, command) {
   }
 }
 
+// The part of box [x, y, w, h] inside `within`, maybe empty.
+function overlap([x, y, w, h], [wx, wy, ww, wh]) {
+  const [x0, y0] = [Math.max(x, wx), Math.max(y, wy)];
+  return [x0, y0, Math.max(0, Math.min(x + w, wx + ww) - x0), Math.max(0, Math.min(y + h, wy + wh) - y0)];
+}
+
+// A box in units grown to whole device pixels of a canvas whose corner is
+// at (left, top), so that what is painted in it is what a whole repaint
+// paints there, with no edge blended.
+function onPixels([x, y, w, h], [left, top], scale) {
+  const [x0, y0] = [Math.floor((x - left) * scale), Math.floor((y - top) * scale)];
+  const [x1, y1] = [Math.ceil((x + w - left) * scale), Math.ceil((y + h - top) * scale)];
+  return [left + x0 / scale, top + y0 / scale, (x1 - x0) / scale, (y1 - y0) / scale];
+}
+
 // The window's double-click time, for the click timer.
 const doubleClickMs = 500;
 
@@ -120,6 +135,7 @@ class Page {
     this.ticks = 0;
     this.shownWatch = "";
     this.shownDrawing = "";
+    this.shownView = "";
     this.input = new CanvasInput(this.board, this.canvas, () => {
       this.askCanvasDialog();
       this.refreshButtons();
@@ -360,34 +376,59 @@ class Page {
     label.style.bottom = `${4 + view.offsetHeight - view.clientHeight}px`;
   }
 
-  // Repaints only when the drawing, the overlay, the pointer or the scale
-  // changed. The canvas covers the view scrolled as far as `scroll`.
+  // Repaints when the drawing, the overlay, the pointer or the scale
+  // changed: while the view stays, only where the engine says the canvas
+  // changed (what a part or wire asked to repaint), else all of it. The
+  // canvas element covers the view scrolled as far as `scroll` and a
+  // quarter of it around, so a short scroll finds it drawn: a canvas as
+  // big as a big board costs the browser its size a frame.
   paint(scroll = [$("CanvasView").scrollLeft, $("CanvasView").scrollTop]) {
     const view = $("CanvasView");
     const zoom = this.board.zoomPercent() / 100;
     const json = this.board.boardDrawing(Math.ceil((scroll[0] + view.clientWidth) / zoom),
       Math.ceil((scroll[1] + view.clientHeight) / zoom));
+    const changes = JSON.parse(this.board.takeCanvasChanges());
     const ratio = window.devicePixelRatio || 1;
-    const shown = [json, this.input.overlayKey(), ratio, zoom, scroll].join("\n");
-    if (shown === this.shownDrawing) return;
-    this.shownDrawing = shown;
+    const shownView = [this.input.overlayKey(), ratio, zoom, scroll].join("\n");
+    if (json === this.shownDrawing && shownView === this.shownView) return;
+    let whole = shownView !== this.shownView || !changes?.length;
+    this.shownDrawing = json;
+    this.shownView = shownView;
     const drawing = JSON.parse(json);
     const [left, top, width, height] = drawing.extent;
+    // In CSS pixels: the whole canvas, and the part the element covers,
+    // from a multiple of 4 (a whole device pixel at ratios in quarters).
     const pixels = [Math.ceil(width * zoom), Math.ceil(height * zoom)];
-    if (this.canvas.width !== Math.round(pixels[0] * ratio) || this.canvas.height !== Math.round(pixels[1] * ratio)) {
-      this.canvas.width = Math.round(pixels[0] * ratio);
-      this.canvas.height = Math.round(pixels[1] * ratio);
-      this.canvas.style.width = `${pixels[0]}px`;
-      this.canvas.style.height = `${pixels[1]}px`;
+    const viewSize = [view.clientWidth, view.clientHeight];
+    const from = [0, 1].map((i) => Math.max(0, 4 * Math.floor((scroll[i] - viewSize[i] / 4) / 4)));
+    const size = [0, 1].map((i) => Math.min(pixels[i], Math.ceil(scroll[i] + (viewSize[i] * 5) / 4)) - from[i]);
+    const extent = $("CanvasExtent").style;
+    if (extent.width !== `${pixels[0]}px` || extent.height !== `${pixels[1]}px`) {
+      [extent.width, extent.height] = [`${pixels[0]}px`, `${pixels[1]}px`];
       this.board.setClientSize(width, height);
     }
+    const device = size.map((s) => Math.round(s * ratio));
+    if (this.canvas.width !== device[0] || this.canvas.height !== device[1]) {
+      [this.canvas.width, this.canvas.height] = device;
+      [this.canvas.style.width, this.canvas.style.height] = [`${size[0]}px`, `${size[1]}px`];
+      whole = true;
+    }
+    [this.canvas.style.left, this.canvas.style.top] = [`${from[0]}px`, `${from[1]}px`];
     const scale = ratio * zoom;
+    const origin = [left + from[0] / zoom, top + from[1] / zoom];
     const ctx = this.canvas.getContext("2d");
-    ctx.setTransform(scale, 0, 0, scale, -left * scale, -top * scale);
-    // The view and a quarter of it around, so a short scroll finds it drawn.
-    const [w, h] = [view.clientWidth / zoom, view.clientHeight / zoom];
-    this.replayer.draw(ctx, drawing.list, scale, [left + scroll[0] / zoom - w / 4, top + scroll[1] / zoom - h / 4, 1.5 * w, 1.5 * h]);
+    ctx.setTransform(scale, 0, 0, scale, -origin[0] * scale, -origin[1] * scale);
+    const covered = [...origin, size[0] / zoom, size[1] / zoom];
+    const boxes = whole ? [covered] : changes.map((box) => onPixels(overlap(box, covered), origin, scale))
+      .filter(([, , w, h]) => w > 0 && h > 0);
+    if (boxes.length === 0) return;
+    ctx.save();
+    ctx.beginPath();
+    for (const box of boxes) ctx.rect(...box);
+    ctx.clip();
+    this.replayer.draw(ctx, drawing.list, scale, boxes);
     this.input.paintOverlay(ctx);
+    ctx.restore();
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
 

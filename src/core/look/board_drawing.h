@@ -11,6 +11,11 @@ class TdxFcConnection;
 
 namespace kelto::look {
 
+// Part drawings are not clipped to their bodies (plates start at -1, the
+// keypad picture at -6, a turning motor's blades and long names reach
+// further): a body is repainted, and erased, with this much around it.
+inline constexpr int kDrawReach = 16;
+
 // Every part and visible wire, grown by margin on each side; empty for an
 // empty canvas.
 TBox BoardExtent(const TSimuBoard& board, int margin);
