@@ -45,24 +45,18 @@ void TCanvasChanges::CanvasInvalidated(const TRect& chartRect)
         FRects.push_back(grown);
 }
 
-std::string TCanvasChanges::TakeJson()
+bool TCanvasChanges::Take(std::vector<look::TBox>& areas)
 {
     // Parts and wires added, taken away or reordered move what lies behind.
-    if (FCanvas.WiringVersion() != FWiringVersion)
-        FEverything = true;
-    std::string json = "null";
-    if (!FEverything) {
-        json = "[";
+    const bool known = !FEverything && FCanvas.WiringVersion() == FWiringVersion;
+    areas.clear();
+    if (known)
         for (const TRect& r : FRects)
-            json += (json.size() > 1 ? ",[" : "[") + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
-                    std::to_string(int64_t{r.Right} - r.Left) + "," + std::to_string(int64_t{r.Bottom} - r.Top) +
-                    "]";
-        json += "]";
-    }
+            areas.push_back({r.Left, r.Top, SaturatingAdd(r.Right, -int64_t{r.Left}), SaturatingAdd(r.Bottom, -int64_t{r.Top})});
     FRects.clear();
     FEverything = false;
     FWiringVersion = FCanvas.WiringVersion();
-    return json;
+    return known;
 }
 
 } // namespace kelto::web

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "core/canvas/flow_chart.h"
+#include "core/look/display_list.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace kelto::web {
@@ -18,10 +18,10 @@ public:
     TCanvasChanges(const TCanvasChanges&) = delete;
     TCanvasChanges& operator=(const TCanvasChanges&) = delete;
 
-    // "[[x, y, w, h], ...]" in chart units, each grown by how far drawings
-    // reach outside their bodies, or "null" when anything may have changed;
-    // then starts over.
-    std::string TakeJson();
+    // False when anything may have changed; else the areas that did, in
+    // chart units, each grown by how far drawings reach outside their
+    // bodies (none when nothing did). Then starts over.
+    bool Take(std::vector<look::TBox>& areas);
 
 private:
     void CanvasInvalidated(const TRect& chartRect) override;

@@ -51,8 +51,11 @@ public:
     // {"extent": [x, y, w, h], "list": [...]}: the whole canvas on white,
     // covering at least width x height from the origin.
     std::string BoardDrawing(int width, int height) const;
-    // What to repaint since the last call (canvas_changes.h).
-    std::string TakeCanvasChanges() { return FCanvasChanges.TakeJson(); }
+    // What changed since the last call: {"changes": [[x, y, w, h], ...],
+    // "drawing": ...} with the drawing (as BoardDrawing) of only what may
+    // reach into those areas, none when nothing changed; or "changes": null
+    // and the whole drawing, when anything may have changed or `whole`.
+    std::string ChangedDrawing(int width, int height, bool whole);
 
     // The page's functions the dialogs and timers call (web_document_host.h,
     // web_editor_host.h).

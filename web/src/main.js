@@ -83,6 +83,24 @@ function onPixels([x, y, w, h], [left, top], scale) {
   return [left + x0 / scale, top + y0 / scale, (x1 - x0) / scale, (y1 - y0) / scale];
 }
 
+// Boxes that overlap joined into the box around them, until none do.
+function apart(boxes) {
+  const joined = [];
+  for (let box of boxes) {
+    for (let i = joined.length - 1; i >= 0; --i) {
+      const [x, y, w, h] = joined[i];
+      if (x < box[0] + box[2] && box[0] < x + w && y < box[1] + box[3] && box[1] < y + h) {
+        const [x0, y0] = [Math.min(x, box[0]), Math.min(y, box[1])];
+        box = [x0, y0, Math.max(x + w, box[0] + box[2]) - x0, Math.max(y + h, box[1] + box[3]) - y0];
+        joined.splice(i, 1);
+        i = joined.length;
+      }
+    }
+    joined.push(box);
+  }
+  return joined;
+}
+
 // The window's double-click time, for the click timer.
 const doubleClickMs = 500;
 
@@ -134,8 +152,8 @@ class Page {
     this.shownButtons = -1;
     this.ticks = 0;
     this.shownWatch = "";
-    this.shownDrawing = "";
     this.shownView = "";
+    this.shownExtent = "";
     this.input = new CanvasInput(this.board, this.canvas, () => {
       this.askCanvasDialog();
       this.refreshButtons();
@@ -376,59 +394,52 @@ class Page {
     label.style.bottom = `${4 + view.offsetHeight - view.clientHeight}px`;
   }
 
-  // Repaints when the drawing, the overlay, the pointer or the scale
-  // changed: while the view stays, only where the engine says the canvas
-  // changed (what a part or wire asked to repaint), else all of it. The
-  // canvas element covers the view scrolled as far as `scroll` and a
-  // quarter of it around, so a short scroll finds it drawn: a canvas as
-  // big as a big board costs the browser its size a frame.
+  // Repaints what the engine says changed (what parts and wires asked to
+  // repaint, as the window's canvas does), all of it when the overlay, the
+  // pointer, the scroll, the view's size or the scale changed (so the canvas
+  // keeps its size and place while only changes are repainted). The canvas element covers the
+  // view scrolled as far as `scroll` and a quarter of it around, so a short
+  // scroll finds it drawn: a canvas as big as a big board costs the browser
+  // its size a frame.
   paint(scroll = [$("CanvasView").scrollLeft, $("CanvasView").scrollTop]) {
     const view = $("CanvasView");
     const zoom = this.board.zoomPercent() / 100;
-    const json = this.board.boardDrawing(Math.ceil((scroll[0] + view.clientWidth) / zoom),
-      Math.ceil((scroll[1] + view.clientHeight) / zoom));
-    const changes = JSON.parse(this.board.takeCanvasChanges());
     const ratio = window.devicePixelRatio || 1;
-    const shownView = [this.input.overlayKey(), ratio, zoom, scroll].join("\n");
-    if (json === this.shownDrawing && shownView === this.shownView) return;
-    let whole = shownView !== this.shownView || !changes?.length;
-    this.shownDrawing = json;
+    const shownView = [this.input.overlayKey(), ratio, zoom, scroll, view.clientWidth, view.clientHeight].join("\n");
+    const size = [Math.ceil((scroll[0] + view.clientWidth) / zoom), Math.ceil((scroll[1] + view.clientHeight) / zoom)];
+    let { changes, drawing } = JSON.parse(this.board.changedDrawing(...size, shownView !== this.shownView));
     this.shownView = shownView;
-    const drawing = JSON.parse(json);
+    if (changes?.length === 0) return;
+    if (changes && drawing.extent.join() !== this.shownExtent) {
+      ({ changes, drawing } = JSON.parse(this.board.changedDrawing(...size, true)));
+    }
+    this.shownExtent = drawing.extent.join();
     const [left, top, width, height] = drawing.extent;
     // In CSS pixels: the whole canvas, and the part the element covers,
     // from a multiple of 4 (a whole device pixel at ratios in quarters).
     const pixels = [Math.ceil(width * zoom), Math.ceil(height * zoom)];
     const viewSize = [view.clientWidth, view.clientHeight];
     const from = [0, 1].map((i) => Math.max(0, 4 * Math.floor((scroll[i] - viewSize[i] / 4) / 4)));
-    const size = [0, 1].map((i) => Math.min(pixels[i], Math.ceil(scroll[i] + (viewSize[i] * 5) / 4)) - from[i]);
+    const covers = [0, 1].map((i) => Math.min(pixels[i], Math.ceil(scroll[i] + (viewSize[i] * 5) / 4)) - from[i]);
     const extent = $("CanvasExtent").style;
     if (extent.width !== `${pixels[0]}px` || extent.height !== `${pixels[1]}px`) {
       [extent.width, extent.height] = [`${pixels[0]}px`, `${pixels[1]}px`];
       this.board.setClientSize(width, height);
     }
-    const device = size.map((s) => Math.round(s * ratio));
+    const device = covers.map((s) => Math.round(s * ratio));
     if (this.canvas.width !== device[0] || this.canvas.height !== device[1]) {
       [this.canvas.width, this.canvas.height] = device;
-      [this.canvas.style.width, this.canvas.style.height] = [`${size[0]}px`, `${size[1]}px`];
-      whole = true;
+      [this.canvas.style.width, this.canvas.style.height] = [`${covers[0]}px`, `${covers[1]}px`];
     }
     [this.canvas.style.left, this.canvas.style.top] = [`${from[0]}px`, `${from[1]}px`];
     const scale = ratio * zoom;
     const origin = [left + from[0] / zoom, top + from[1] / zoom];
     const ctx = this.canvas.getContext("2d");
     ctx.setTransform(scale, 0, 0, scale, -origin[0] * scale, -origin[1] * scale);
-    const covered = [...origin, size[0] / zoom, size[1] / zoom];
-    const boxes = whole ? [covered] : changes.map((box) => onPixels(overlap(box, covered), origin, scale))
-      .filter(([, , w, h]) => w > 0 && h > 0);
-    if (boxes.length === 0) return;
-    ctx.save();
-    ctx.beginPath();
-    for (const box of boxes) ctx.rect(...box);
-    ctx.clip();
-    this.replayer.draw(ctx, drawing.list, scale, boxes);
-    this.input.paintOverlay(ctx);
-    ctx.restore();
+    const covered = [...origin, covers[0] / zoom, covers[1] / zoom];
+    const boxes = !changes ? [covered] : apart(changes.map((box) => onPixels(overlap(box, covered), origin, scale))
+      .filter(([, , w, h]) => w > 0 && h > 0));
+    this.replayer.draw(ctx, drawing.list, scale, boxes, (over) => this.input.paintOverlay(over));
     $("EmptyHint").hidden = this.board.partCount() !== 0;
   }
 

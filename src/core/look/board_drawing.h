@@ -4,6 +4,8 @@
 
 #include "core/look/display_list.h"
 
+#include <vector>
+
 namespace kelto {
 class TSimuBoard;
 class TdxFcConnection;
@@ -22,6 +24,10 @@ TBox BoardExtent(const TSimuBoard& board, int margin);
 
 // On white: the wires drawn behind, the objects, then the wires in front.
 void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent);
+// The same, left out what cannot reach into any of `areas`: the wires whose
+// route lies outside them and the objects whose body, grown by kDrawReach,
+// does.
+void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent, const std::vector<TBox>& areas);
 
 // The circuit for a picture file: the drawing in colour or in the print
 // style, and the part of the plane it covers.
