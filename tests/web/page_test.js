@@ -170,15 +170,21 @@ async function storageRefused(browser, url) {
   }
 }
 
-// A board wider and taller than the view: scrolled to its far corner, the
-// part there is drawn (only the canvas around the view is painted).
-async function farPartDrawn(browser, url) {
+// A board wider and taller than the view, its displays and slanted wires
+// repainted every frame as it runs, painted as a whole repaint would; then
+// scrolled to its far corner, the part there is drawn (only the canvas
+// around the view is painted).
+async function busyBoardDrawn(browser, url) {
   const page = await browser.newPage({ viewport: { width: 1000, height: 640 }, deviceScaleFactor: 2 });
   await page.goto(url);
   await page.waitForSelector("body[data-ready]");
   const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
-  await chooser.setFiles(path.join(root, "bench", "data", "busy_board.dps"));
+  const busy = path.join(root, "bench", "data", "busy_board");
+  await chooser.setFiles([`${busy}.dps`, `${busy}.txt`]);
   await page.waitForFunction(() => keltoPage.board.partCount() > 0);
+  await page.click("#ButtonRUN");
+  await page.waitForTimeout(500);
+  await paintedAsWhole(page);
   const far = await page.evaluate(() => {
     const parts = JSON.parse(keltoPage.board.stateJson()).components;
     const part = parts.reduce((a, b) => (b.x + b.y > a.x + a.y ? b : a));
@@ -620,7 +626,7 @@ async function main() {
         await shareAndOpen(browser, page, before);
         await oldStorageMoved(browser, page.url());
         await storageRefused(browser, page.url());
-        await farPartDrawn(browser, page.url());
+        await busyBoardDrawn(browser, page.url());
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

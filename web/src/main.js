@@ -74,33 +74,6 @@ function overlap([x, y, w, h], [wx, wy, ww, wh]) {
   return [x0, y0, Math.max(0, Math.min(x + w, wx + ww) - x0), Math.max(0, Math.min(y + h, wy + wh) - y0)];
 }
 
-// A box in units grown to whole device pixels of a canvas whose corner is
-// at (left, top), so that what is painted in it is what a whole repaint
-// paints there, with no edge blended.
-function onPixels([x, y, w, h], [left, top], scale) {
-  const [x0, y0] = [Math.floor((x - left) * scale), Math.floor((y - top) * scale)];
-  const [x1, y1] = [Math.ceil((x + w - left) * scale), Math.ceil((y + h - top) * scale)];
-  return [left + x0 / scale, top + y0 / scale, (x1 - x0) / scale, (y1 - y0) / scale];
-}
-
-// Boxes that overlap joined into the box around them, until none do.
-function apart(boxes) {
-  const joined = [];
-  for (let box of boxes) {
-    for (let i = joined.length - 1; i >= 0; --i) {
-      const [x, y, w, h] = joined[i];
-      if (x < box[0] + box[2] && box[0] < x + w && y < box[1] + box[3] && box[1] < y + h) {
-        const [x0, y0] = [Math.min(x, box[0]), Math.min(y, box[1])];
-        box = [x0, y0, Math.max(x + w, box[0] + box[2]) - x0, Math.max(y + h, box[1] + box[3]) - y0];
-        joined.splice(i, 1);
-        i = joined.length;
-      }
-    }
-    joined.push(box);
-  }
-  return joined;
-}
-
 // The window's double-click time, for the click timer.
 const doubleClickMs = 500;
 
@@ -395,12 +368,12 @@ class Page {
   }
 
   // Repaints what the engine says changed (what parts and wires asked to
-  // repaint, as the window's canvas does), all of it when the overlay, the
-  // pointer, the scroll, the view's size or the scale changed (so the canvas
-  // keeps its size and place while only changes are repainted). The canvas element covers the
-  // view scrolled as far as `scroll` and a quarter of it around, so a short
-  // scroll finds it drawn: a canvas as big as a big board costs the browser
-  // its size a frame.
+  // repaint, as the window's canvas does); all of it when the overlay, the
+  // pointer, the scroll, the view's size or the scale changed, so the canvas
+  // keeps its size and place while only changes are repainted. The canvas
+  // element covers the view scrolled as far as `scroll` and a quarter of it
+  // around, so a short scroll finds it drawn: a canvas as big as a big board
+  // costs the browser its size a frame.
   paint(scroll = [$("CanvasView").scrollLeft, $("CanvasView").scrollTop]) {
     const view = $("CanvasView");
     const zoom = this.board.zoomPercent() / 100;
@@ -437,10 +410,36 @@ class Page {
     const ctx = this.canvas.getContext("2d");
     ctx.setTransform(scale, 0, 0, scale, -origin[0] * scale, -origin[1] * scale);
     const covered = [...origin, covers[0] / zoom, covers[1] / zoom];
-    const boxes = !changes ? [covered] : apart(changes.map((box) => onPixels(overlap(box, covered), origin, scale))
-      .filter(([, , w, h]) => w > 0 && h > 0));
-    this.replayer.draw(ctx, drawing.list, scale, boxes, (over) => this.input.paintOverlay(over));
+    const overlay = (over) => this.input.paintOverlay(over);
+    if (!changes) this.replayer.draw(ctx, drawing.list, scale, [covered], overlay);
+    else {
+      const boxes = changes.map((box) => overlap(box, covered)).filter(([, , w, h]) => w > 0 && h > 0);
+      if (boxes.length > 0) this.repaintChanges(ctx, drawing.list, scale, boxes, overlay);
+    }
     $("EmptyHint").hidden = this.board.partCount() !== 0;
+  }
+
+  // What meets the boxes is drawn on a canvas of the same size and copied
+  // from there, box by box: a clip would cut slanted wires where the
+  // antialiasing of a whole repaint does not.
+  repaintChanges(ctx, list, scale, boxes, overlay) {
+    const { width, height } = this.canvas;
+    if (this.scratch?.width !== width || this.scratch?.height !== height) this.scratch = new OffscreenCanvas(width, height);
+    const scratch = this.scratch.getContext("2d");
+    const transform = ctx.getTransform();
+    scratch.setTransform(transform);
+    this.replayer.draw(scratch, list, scale, boxes, overlay);
+    ctx.save();
+    ctx.resetTransform();
+    ctx.imageSmoothingEnabled = false;
+    for (const [x, y, w, h] of boxes) {
+      const x0 = Math.max(0, Math.floor(x * transform.a + transform.e));
+      const y0 = Math.max(0, Math.floor(y * transform.d + transform.f));
+      const x1 = Math.min(width, Math.ceil((x + w) * transform.a + transform.e));
+      const y1 = Math.min(height, Math.ceil((y + h) * transform.d + transform.f));
+      if (x1 > x0 && y1 > y0) ctx.drawImage(this.scratch, x0, y0, x1 - x0, y1 - y0, x0, y0, x1 - x0, y1 - y0);
+    }
+    ctx.restore();
   }
 
   frame(now) {

@@ -42,10 +42,12 @@ function spanOf(points, by) {
   return [Math.min(...xs) - by, Math.min(...ys) - by, Math.max(...xs) + by, Math.max(...ys) + by];
 }
 
-// Whether bounds moved by `at` reach into the visible box; unknown bounds do.
-function meets(bounds, at, [x, y, w, h]) {
+// Whether bounds moved by `at` reach into any of the visible boxes; unknown
+// bounds do.
+function meetsAny(bounds, at, visible) {
   if (!bounds) return true;
-  return bounds[0] + at[0] < x + w && bounds[2] + at[0] > x && bounds[1] + at[1] < y + h && bounds[3] + at[1] > y;
+  return visible.some(([x, y, w, h]) =>
+    bounds[0] + at[0] < x + w && bounds[2] + at[0] > x && bounds[1] + at[1] < y + h && bounds[3] + at[1] > y);
 }
 
 // A dot field's cells as runs of one opaque colour each, in drawing order,
@@ -90,33 +92,22 @@ export class Replayer {
   }
 
   // scale: device pixels per chart unit, for the thinnest lines. Given
-  // `visible` (boxes [x, y, w, h] in the list's units that do not overlap),
-  // only they are painted, what lies wholly outside them left out (a big
-  // board's unseen parts cost nothing), and `over` drawn in each: one box a
-  // clip, as a clip of many boxes blends antialiased edges a shade apart.
+  // `visible` (boxes [x, y, w, h] in the list's units), what lies wholly
+  // outside them is left out: a big board's unseen parts cost nothing. Then
+  // `over` draws on top.
   draw(ctx, list, scale, visible = null, over = null) {
-    const bounds = visible && list.map((op) => this.bounds(op));
-    for (const box of visible ?? [null]) {
-      ctx.save();
-      const base = ctx.getTransform();
-      ctx.imageSmoothingEnabled = false;
-      if (box) {
-        ctx.beginPath();
-        ctx.rect(...box);
-        ctx.clip();
-      }
-      let at = [0, 0];
-      list.forEach((op, i) => {
-        if (op.op === "origin") at = op.at;
-        else if (box && !meets(bounds[i], at, box)) return;
-        this.operation(ctx, op, scale, base, at);
-      });
-      if (over) {
-        ctx.setTransform(base);
-        over(ctx);
-      }
-      ctx.restore();
+    ctx.save();
+    const base = ctx.getTransform();
+    ctx.imageSmoothingEnabled = false;
+    let at = [0, 0];
+    for (const op of list) {
+      if (op.op === "origin") at = op.at;
+      else if (visible && !meetsAny(this.bounds(op), at, visible)) continue;
+      this.operation(ctx, op, scale, base, at);
     }
+    ctx.setTransform(base);
+    over?.(ctx);
+    ctx.restore();
   }
 
   // [left, top, right, bottom] that holds what the operation draws, or null
