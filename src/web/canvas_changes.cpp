@@ -52,7 +52,8 @@ bool TCanvasChanges::Take(std::vector<look::TBox>& areas)
     areas.clear();
     if (known)
         for (const TRect& r : FRects)
-            areas.push_back({r.Left, r.Top, SaturatingAdd(r.Right, -int64_t{r.Left}), SaturatingAdd(r.Bottom, -int64_t{r.Top})});
+            areas.push_back({r.Left, r.Top, SaturatingAdd(r.Right, -int64_t{r.Left}),
+                             SaturatingAdd(r.Bottom, -int64_t{r.Top})});
     FRects.clear();
     FEverything = false;
     FWiringVersion = FCanvas.WiringVersion();

@@ -101,6 +101,8 @@ std::string TWebBoard::ChangedDrawing(int width, int height, bool whole)
     std::vector<look::TBox> areas;
     if (!FCanvasChanges.Take(areas) || whole)
         return "{\"changes\":null,\"drawing\":" + BoardDrawing(width, height) + "}";
+    if (areas.empty())
+        return "{\"changes\":[]}";
     std::string changes = "[";
     for (const look::TBox& a : areas)
         changes += (changes.size() > 1 ? ",[" : "[") + std::to_string(a.X) + "," + std::to_string(a.Y) + "," +
@@ -108,8 +110,7 @@ std::string TWebBoard::ChangedDrawing(int width, int height, bool whole)
     changes += "]";
     const look::TBox extent = CanvasExtent(FBoard, width, height);
     look::TDisplayList list;
-    if (!areas.empty())
-        look::DrawBoardIn(list, FBoard, extent, areas);
+    look::DrawBoardIn(list, FBoard, extent, areas);
     return "{\"changes\":" + changes + ",\"drawing\":" + DrawingJson(list, extent) + "}";
 }
 

@@ -53,8 +53,8 @@ public:
     std::string BoardDrawing(int width, int height) const;
     // What changed since the last call: {"changes": [[x, y, w, h], ...],
     // "drawing": ...} with the drawing (as BoardDrawing) of only what may
-    // reach into those areas, none when nothing changed; or "changes": null
-    // and the whole drawing, when anything may have changed or `whole`.
+    // reach into those areas; {"changes": []} when nothing did; or "changes":
+    // null and the whole drawing, when anything may have or `whole`.
     std::string ChangedDrawing(int width, int height, bool whole);
 
     // The page's functions the dialogs and timers call (web_document_host.h,

@@ -92,7 +92,8 @@ void DrawObject(TDisplayList& list, const TSimuBoard& board, const TdxFcObject& 
     }
 }
 
-void DrawBoardWhere(TDisplayList& list, const TSimuBoard& board, const TBox& extent, const std::vector<TBox>* areas)
+void DrawBoardWhere(TDisplayList& list, const TSimuBoard& board, const TBox& extent,
+                    const std::vector<TBox>* areas)
 {
     const TdxFlowChart& canvas = board.Canvas();
     FillRect(list, extent.X, extent.Y, extent.W, extent.H, ClrWhite);
@@ -100,8 +101,8 @@ void DrawBoardWhere(TDisplayList& list, const TSimuBoard& board, const TBox& ext
     for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
         const TdxFcObject& object = *canvas.Objects(i);
         const TRect r = object.Bounds();
-        if (InCircuit(board, object) &&
-            MeetsAny(areas, r.Left - kDrawReach, r.Top - kDrawReach, r.Right + kDrawReach, r.Bottom + kDrawReach))
+        if (InCircuit(board, object) && MeetsAny(areas, r.Left - kDrawReach, r.Top - kDrawReach,
+                                                 r.Right + kDrawReach, r.Bottom + kDrawReach))
             DrawObject(list, board, object);
     }
     DrawConnections(list, canvas, false, areas);
@@ -140,7 +141,8 @@ void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent)
     DrawBoardWhere(list, board, extent, nullptr);
 }
 
-void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent, const std::vector<TBox>& areas)
+void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent,
+                 const std::vector<TBox>& areas)
 {
     DrawBoardWhere(list, board, extent, &areas);
 }

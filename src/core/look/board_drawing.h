@@ -27,7 +27,8 @@ void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent);
 // The same, left out what cannot reach into any of `areas`: the wires whose
 // route lies outside them and the objects whose body, grown by kDrawReach,
 // does.
-void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent, const std::vector<TBox>& areas);
+void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent,
+                 const std::vector<TBox>& areas);
 
 // The circuit for a picture file: the drawing in colour or in the print
 // style, and the part of the plane it covers.
