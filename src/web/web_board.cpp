@@ -77,13 +77,41 @@ std::string TWebBoard::PartDrawing(int index) const
     return DisplayListJson(list);
 }
 
+namespace {
+
+// The whole canvas: the circuit from the origin, covering at least width x height.
+look::TBox CanvasExtent(const TSimuBoard& board, int width, int height)
+{
+    const look::TBox extent = look::BoardExtent(board, 0);
+    return {0, 0, std::max(width, extent.X + extent.W), std::max(height, extent.Y + extent.H)};
+}
+
+} // namespace
+
 std::string TWebBoard::BoardDrawing(int width, int height) const
 {
-    look::TBox extent = look::BoardExtent(FBoard, 0);
-    extent = {0, 0, std::max(width, extent.X + extent.W), std::max(height, extent.Y + extent.H)};
+    const look::TBox extent = CanvasExtent(FBoard, width, height);
     look::TDisplayList list;
     look::DrawBoard(list, FBoard, extent);
     return DrawingJson(list, extent);
+}
+
+std::string TWebBoard::ChangedDrawing(int width, int height, bool whole)
+{
+    std::vector<look::TBox> areas;
+    if (!FCanvasChanges.Take(areas) || whole)
+        return "{\"changes\":null,\"drawing\":" + BoardDrawing(width, height) + "}";
+    if (areas.empty())
+        return "{\"changes\":[]}";
+    std::string changes = "[";
+    for (const look::TBox& a : areas)
+        changes += (changes.size() > 1 ? ",[" : "[") + std::to_string(a.X) + "," + std::to_string(a.Y) + "," +
+                   std::to_string(a.W) + "," + std::to_string(a.H) + "]";
+    changes += "]";
+    const look::TBox extent = CanvasExtent(FBoard, width, height);
+    look::TDisplayList list;
+    look::DrawBoardIn(list, FBoard, extent, areas);
+    return "{\"changes\":" + changes + ",\"drawing\":" + DrawingJson(list, extent) + "}";
 }
 
 std::string TWebBoard::PictureJson(bool printStyle) const

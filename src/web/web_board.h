@@ -11,6 +11,7 @@
 #include "core/board/schematic_editor.h"
 #include "core/canvas/view_transform.h"
 #include "grade/self_check.h"
+#include "web/canvas_changes.h"
 #include "web/canvas_overlay_json.h"
 #include "web/page_calls.h"
 #include "web/web_document_host.h"
@@ -50,6 +51,11 @@ public:
     // {"extent": [x, y, w, h], "list": [...]}: the whole canvas on white,
     // covering at least width x height from the origin.
     std::string BoardDrawing(int width, int height) const;
+    // What changed since the last call: {"changes": [[x, y, w, h], ...],
+    // "drawing": ...} with the drawing (as BoardDrawing) of only what may
+    // reach into those areas; {"changes": []} when nothing did; or "changes":
+    // null and the whole drawing, when anything may have or `whole`.
+    std::string ChangedDrawing(int width, int height, bool whole);
 
     // The page's functions the dialogs and timers call (web_document_host.h,
     // web_editor_host.h).
@@ -146,6 +152,7 @@ private:
     std::vector<std::string> EditorGbkLines();
 
     TSimuBoard FBoard;
+    TCanvasChanges FCanvasChanges{FBoard.Canvas()};
     TPageCalls FPage;
     TWebSound FSound{FPage};
     TWebEditHistory FHistory;

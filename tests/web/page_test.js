@@ -27,7 +27,7 @@ try {
 }
 
 // The canvas pixels of a part's body from (dx, dy) on, as [r, g, b, a] per
-// device pixel.
+// device pixel, at actual size.
 function partPixels(page, name, [dx, dy, w, h] = [0, 0, 80, 30]) {
   return page.evaluate(
     ([name, dx, dy, w, h]) => {
@@ -35,11 +35,28 @@ function partPixels(page, name, [dx, dy, w, h] = [0, 0, 80, 30]) {
       const part = state.components.find((c) => c.name === name);
       const canvas = document.getElementById("dxFlowChart1");
       const ratio = canvas.width / parseFloat(canvas.style.width);
-      const data = canvas.getContext("2d").getImageData((part.x + dx) * ratio, (part.y + dy) * ratio, w * ratio, h * ratio).data;
+      const [x, y] = [part.x + dx - canvas.offsetLeft, part.y + dy - canvas.offsetTop];
+      const data = canvas.getContext("2d").getImageData(x * ratio, y * ratio, w * ratio, h * ratio).data;
       return Array.from(data);
     },
     [name, dx, dy, w, h],
   );
+}
+
+// What the page painted a changed part at a time, its dot fields as images,
+// is what a whole repaint of the same state paints with every dot filled.
+async function paintedAsWhole(page) {
+  const differing = await page.evaluate(() => {
+    const canvas = keltoPage.canvas;
+    const pixels = () => canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    const painted = pixels();
+    keltoPage.replayer.useDotImages = false;
+    keltoPage.shownView = "";
+    keltoPage.paint();
+    keltoPage.replayer.useDotImages = true;
+    return pixels().filter((value, i) => value !== painted[i]).length;
+  });
+  assert.equal(differing, 0, "pixel values differ from a whole repaint");
 }
 
 // 另存 downloads the circuit as the desktop writes it; 打开 reads it back.
@@ -153,15 +170,21 @@ async function storageRefused(browser, url) {
   }
 }
 
-// A board wider and taller than the view: scrolled to its far corner, the
-// part there is drawn (only the canvas around the view is painted).
-async function farPartDrawn(browser, url) {
+// A board wider and taller than the view, its displays and slanted wires
+// repainted every frame as it runs, painted as a whole repaint would; then
+// scrolled to its far corner, the part there is drawn (only the canvas
+// around the view is painted).
+async function busyBoardDrawn(browser, url) {
   const page = await browser.newPage({ viewport: { width: 1000, height: 640 }, deviceScaleFactor: 2 });
   await page.goto(url);
   await page.waitForSelector("body[data-ready]");
   const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.click("#ButtonOpen")]);
-  await chooser.setFiles(path.join(root, "bench", "data", "busy_board.dps"));
+  const busy = path.join(root, "bench", "data", "busy_board");
+  await chooser.setFiles([`${busy}.dps`, `${busy}.txt`]);
   await page.waitForFunction(() => keltoPage.board.partCount() > 0);
+  await page.click("#ButtonRUN");
+  await page.waitForTimeout(500);
+  await paintedAsWhole(page);
   const far = await page.evaluate(() => {
     const parts = JSON.parse(keltoPage.board.stateJson()).components;
     const part = parts.reduce((a, b) => (b.x + b.y > a.x + a.y ? b : a));
@@ -559,6 +582,7 @@ async function main() {
       const after = await partPixels(page, lcd);
       assert.equal(after.length, before.length);
       assert.notDeepEqual(after, before, "the LCD's dots on the canvas changed");
+      await paintedAsWhole(page);
       if (shots) await page.screenshot({ path: path.join(shots, `lesson06-x${deviceScaleFactor}.png`) });
       // The lesson's program ends by itself and Run is offered again.
       await page.waitForFunction(() => !document.getElementById("ButtonRUN").disabled);
@@ -602,7 +626,7 @@ async function main() {
         await shareAndOpen(browser, page, before);
         await oldStorageMoved(browser, page.url());
         await storageRefused(browser, page.url());
-        await farPartDrawn(browser, page.url());
+        await busyBoardDrawn(browser, page.url());
         if (shots) await page.screenshot({ path: path.join(shots, "built.png") });
       }
       assert.deepEqual(errors, []);

@@ -17,8 +17,10 @@ export class CanvasInput {
     this.pointer = null;
     // A mouse button is down on the canvas.
     this.held = false;
-    // Canvas units under the pointer, through the view's zoom.
-    const at = (event) => JSON.parse(board.viewPoint(Math.floor(event.offsetX), Math.floor(event.offsetY)));
+    // Canvas units under the pointer, through the view's zoom; the element
+    // covers the whole canvas from where it stands.
+    const at = (event) =>
+      JSON.parse(board.viewPoint(Math.floor(event.offsetX) + canvas.offsetLeft, Math.floor(event.offsetY) + canvas.offsetTop));
     const press = (handler) => (event) => {
       if (!(event.button in buttonOf)) return;
       handler(buttonOf[event.button], shiftOf(event), ...at(event));

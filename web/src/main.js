@@ -68,6 +68,12 @@ async function withSaveQuestions(board, command) {
   }
 }
 
+// The part of box [x, y, w, h] inside `within`, maybe empty.
+function overlap([x, y, w, h], [wx, wy, ww, wh]) {
+  const [x0, y0] = [Math.max(x, wx), Math.max(y, wy)];
+  return [x0, y0, Math.max(0, Math.min(x + w, wx + ww) - x0), Math.max(0, Math.min(y + h, wy + wh) - y0)];
+}
+
 // The window's double-click time, for the click timer.
 const doubleClickMs = 500;
 
@@ -119,7 +125,8 @@ class Page {
     this.shownButtons = -1;
     this.ticks = 0;
     this.shownWatch = "";
-    this.shownDrawing = "";
+    this.shownView = "";
+    this.shownExtent = "";
     this.input = new CanvasInput(this.board, this.canvas, () => {
       this.askCanvasDialog();
       this.refreshButtons();
@@ -360,35 +367,79 @@ class Page {
     label.style.bottom = `${4 + view.offsetHeight - view.clientHeight}px`;
   }
 
-  // Repaints only when the drawing, the overlay, the pointer or the scale
-  // changed. The canvas covers the view scrolled as far as `scroll`.
+  // Repaints what the engine says changed (what parts and wires asked to
+  // repaint, as the window's canvas does); all of it when the overlay, the
+  // pointer, the scroll, the view's size or the scale changed, so the canvas
+  // keeps its size and place while only changes are repainted. The canvas
+  // element covers the view scrolled as far as `scroll` and a quarter of it
+  // around, so a short scroll finds it drawn: a canvas as big as a big board
+  // costs the browser its size a frame.
   paint(scroll = [$("CanvasView").scrollLeft, $("CanvasView").scrollTop]) {
     const view = $("CanvasView");
     const zoom = this.board.zoomPercent() / 100;
-    const json = this.board.boardDrawing(Math.ceil((scroll[0] + view.clientWidth) / zoom),
-      Math.ceil((scroll[1] + view.clientHeight) / zoom));
     const ratio = window.devicePixelRatio || 1;
-    const shown = [json, this.input.overlayKey(), ratio, zoom, scroll].join("\n");
-    if (shown === this.shownDrawing) return;
-    this.shownDrawing = shown;
-    const drawing = JSON.parse(json);
+    const shownView = [this.input.overlayKey(), ratio, zoom, scroll, view.clientWidth, view.clientHeight].join("\n");
+    const size = [Math.ceil((scroll[0] + view.clientWidth) / zoom), Math.ceil((scroll[1] + view.clientHeight) / zoom)];
+    let { changes, drawing } = JSON.parse(this.board.changedDrawing(...size, shownView !== this.shownView));
+    this.shownView = shownView;
+    if (changes?.length === 0) return;
+    if (changes && drawing.extent.join() !== this.shownExtent) {
+      ({ changes, drawing } = JSON.parse(this.board.changedDrawing(...size, true)));
+    }
+    this.shownExtent = drawing.extent.join();
     const [left, top, width, height] = drawing.extent;
+    // In CSS pixels: the whole canvas, and the part the element covers,
+    // from a multiple of 4 (a whole device pixel at ratios in quarters).
     const pixels = [Math.ceil(width * zoom), Math.ceil(height * zoom)];
-    if (this.canvas.width !== Math.round(pixels[0] * ratio) || this.canvas.height !== Math.round(pixels[1] * ratio)) {
-      this.canvas.width = Math.round(pixels[0] * ratio);
-      this.canvas.height = Math.round(pixels[1] * ratio);
-      this.canvas.style.width = `${pixels[0]}px`;
-      this.canvas.style.height = `${pixels[1]}px`;
+    const viewSize = [view.clientWidth, view.clientHeight];
+    const from = [0, 1].map((i) => Math.max(0, 4 * Math.floor((scroll[i] - viewSize[i] / 4) / 4)));
+    const covers = [0, 1].map((i) => Math.min(pixels[i], Math.ceil(scroll[i] + (viewSize[i] * 5) / 4)) - from[i]);
+    const extent = $("CanvasExtent").style;
+    if (extent.width !== `${pixels[0]}px` || extent.height !== `${pixels[1]}px`) {
+      [extent.width, extent.height] = [`${pixels[0]}px`, `${pixels[1]}px`];
       this.board.setClientSize(width, height);
     }
+    const device = covers.map((s) => Math.round(s * ratio));
+    if (this.canvas.width !== device[0] || this.canvas.height !== device[1]) {
+      [this.canvas.width, this.canvas.height] = device;
+      [this.canvas.style.width, this.canvas.style.height] = [`${covers[0]}px`, `${covers[1]}px`];
+    }
+    [this.canvas.style.left, this.canvas.style.top] = [`${from[0]}px`, `${from[1]}px`];
     const scale = ratio * zoom;
+    const origin = [left + from[0] / zoom, top + from[1] / zoom];
     const ctx = this.canvas.getContext("2d");
-    ctx.setTransform(scale, 0, 0, scale, -left * scale, -top * scale);
-    // The view and a quarter of it around, so a short scroll finds it drawn.
-    const [w, h] = [view.clientWidth / zoom, view.clientHeight / zoom];
-    this.replayer.draw(ctx, drawing.list, scale, [left + scroll[0] / zoom - w / 4, top + scroll[1] / zoom - h / 4, 1.5 * w, 1.5 * h]);
-    this.input.paintOverlay(ctx);
+    ctx.setTransform(scale, 0, 0, scale, -origin[0] * scale, -origin[1] * scale);
+    const covered = [...origin, covers[0] / zoom, covers[1] / zoom];
+    const overlay = (over) => this.input.paintOverlay(over);
+    if (!changes) this.replayer.draw(ctx, drawing.list, scale, [covered], overlay);
+    else {
+      const boxes = changes.map((box) => overlap(box, covered)).filter(([, , w, h]) => w > 0 && h > 0);
+      if (boxes.length > 0) this.repaintChanges(ctx, drawing.list, scale, boxes, overlay);
+    }
     $("EmptyHint").hidden = this.board.partCount() !== 0;
+  }
+
+  // What meets the boxes is drawn on a canvas of the same size and copied
+  // from there, box by box: a clip would cut slanted wires where the
+  // antialiasing of a whole repaint does not.
+  repaintChanges(ctx, list, scale, boxes, overlay) {
+    const { width, height } = this.canvas;
+    if (this.scratch?.width !== width || this.scratch?.height !== height) this.scratch = new OffscreenCanvas(width, height);
+    const scratch = this.scratch.getContext("2d");
+    const transform = ctx.getTransform();
+    scratch.setTransform(transform);
+    this.replayer.draw(scratch, list, scale, boxes, overlay);
+    ctx.save();
+    ctx.resetTransform();
+    ctx.imageSmoothingEnabled = false;
+    for (const [x, y, w, h] of boxes) {
+      const x0 = Math.max(0, Math.floor(x * transform.a + transform.e));
+      const y0 = Math.max(0, Math.floor(y * transform.d + transform.f));
+      const x1 = Math.min(width, Math.ceil((x + w) * transform.a + transform.e));
+      const y1 = Math.min(height, Math.ceil((y + h) * transform.d + transform.f));
+      if (x1 > x0 && y1 > y0) ctx.drawImage(this.scratch, x0, y0, x1 - x0, y1 - y0, x0, y0, x1 - x0, y1 - y0);
+    }
+    ctx.restore();
   }
 
   frame(now) {

@@ -2,6 +2,7 @@
 // chart units; the context's transform maps units to device pixels, so the
 // same list is sharp at any device-pixel ratio and zoom.
 
+import { DotImage, cellAt, cellsArePlain, discRows, dotsBox } from "./dot_image.js";
 import { a4Layout, pdfOfPixels, printDpi } from "./pdf.js";
 
 // One-pixel strokes run along pixel centres, as an aliased pen draws them.
@@ -41,62 +42,41 @@ function spanOf(points, by) {
   return [Math.min(...xs) - by, Math.min(...ys) - by, Math.max(...xs) + by, Math.max(...ys) + by];
 }
 
-// Whether bounds moved by `at` reach into the visible box; unknown bounds do.
-function meets(bounds, at, visible) {
+// Whether bounds moved by `at` reach into any of the visible boxes; unknown
+// bounds do.
+function meetsAny(bounds, at, visible) {
   if (!bounds) return true;
-  const [x, y, w, h] = visible;
-  return bounds[0] + at[0] < x + w && bounds[2] + at[0] > x && bounds[1] + at[1] < y + h && bounds[3] + at[1] > y;
-}
-
-// Row by row, the pixels whose centres lie inside the inscribed ellipse:
-// fill(x, y, w, h) for each run.
-function discRows([x, y, w, h], fill) {
-  const rx = w / 2;
-  const ry = h / 2;
-  for (let row = 0; row < h; ++row) {
-    const dy = (row + 0.5 - ry) / ry;
-    if (dy * dy > 1) continue;
-    const half = rx * Math.sqrt(1 - dy * dy);
-    const left = Math.ceil(rx - half - 0.5);
-    const right = Math.floor(rx + half - 0.5);
-    if (right >= left) fill(x + left, y + row, right - left + 1, 1);
-  }
+  return visible.some(([x, y, w, h]) =>
+    bounds[0] + at[0] < x + w && bounds[2] + at[0] > x && bounds[1] + at[1] < y + h && bounds[3] + at[1] > y);
 }
 
 // A dot field's cells as runs of one opaque colour each, in drawing order,
-// as paths: null unless every cell is filled boxes and discs inside its
-// pitch, so that cells never overlap and one fill a run paints them all.
+// as paths: null unless the cells are plain (cellsArePlain), so that one
+// fill a run paints them all.
 function cellRuns(op) {
-  const runs = [];
-  for (const cell of op.cells) {
-    const cellRuns = [];
+  if (!cellsArePlain(op)) return null;
+  return op.cells.map((cell) => {
+    const runs = [];
     for (const part of cell) {
-      const [x, y, w, h] = part.box ?? [];
-      const opaque = part.colour >>> 24 === 255;
-      if (!["rectFill", "discFill"].includes(part.op) || !opaque || x < 0 || y < 0 ||
-          x + w > op.pitch[0] || y + h > op.pitch[1]) return null;
-      if (cellRuns.at(-1)?.colour !== part.colour) cellRuns.push({ colour: part.colour, path: new Path2D() });
-      const path = cellRuns.at(-1).path;
+      if (runs.at(-1)?.colour !== part.colour) runs.push({ colour: part.colour, path: new Path2D() });
+      const path = runs.at(-1).path;
       if (part.op === "rectFill") path.rect(...part.box);
       else discRows(part.box, (...row) => path.rect(...row));
     }
-    runs.push(cellRuns);
-  }
-  return runs;
+    return runs;
+  });
 }
 
-function cellAt(op, column, row) {
-  return [
-    op.origin[0] + column * op.pitch[0] + Math.floor(column / op.group[0]) * op.groupGap[0],
-    op.origin[1] + row * op.pitch[1] + Math.floor(row / op.group[1]) * op.groupGap[1],
-  ];
+// Whether the context maps units to whole device pixels with `point` on a
+// pixel's corner.
+function onWholePixels(ctx, point) {
+  const m = ctx.getTransform();
+  return m.b === 0 && m.c === 0 && m.a === m.d && Number.isInteger(m.a) &&
+    Number.isInteger(m.a * point[0] + m.e) && Number.isInteger(m.d * point[1] + m.f);
 }
 
-// The box a dot field covers: [x, y, w, h].
-function dotsBox(op) {
-  const last = cellAt(op, op.columns - 1, op.rows - 1);
-  return [op.origin[0], op.origin[1], last[0] - op.origin[0] + op.pitch[0], last[1] - op.origin[1] + op.pitch[1]];
-}
+// Dot field images kept at most: a field moved or zoomed leaves its old one.
+const keptDotImages = 256;
 
 export class Replayer {
   // look: the engine's lookJson(); pictures: loaded images by picture number.
@@ -105,26 +85,28 @@ export class Replayer {
     this.pictures = pictures;
     // Dot fields' cells as paths (cellRuns), by the cells' JSON.
     this.cellRuns = new Map();
+    // Dot fields' images (DotImage) by where they are and what their cells
+    // are; off, every field is filled run by run (a reference to compare).
+    this.dotImages = new Map();
+    this.useDotImages = true;
   }
 
   // scale: device pixels per chart unit, for the thinnest lines. Given
-  // `visible` ([x, y, w, h] in the list's units), what lies wholly outside
-  // it is left out: a big board's unseen parts cost nothing.
-  draw(ctx, list, scale, visible = null) {
+  // `visible` (boxes [x, y, w, h] in the list's units), what lies wholly
+  // outside them is left out: a big board's unseen parts cost nothing. Then
+  // `over` draws on top.
+  draw(ctx, list, scale, visible = null, over = null) {
     ctx.save();
     const base = ctx.getTransform();
     ctx.imageSmoothingEnabled = false;
-    if (visible) {
-      ctx.beginPath();
-      ctx.rect(...visible);
-      ctx.clip();
-    }
     let at = [0, 0];
     for (const op of list) {
       if (op.op === "origin") at = op.at;
-      else if (visible && !meets(this.bounds(op), at, visible)) continue;
-      this.operation(ctx, op, scale, base);
+      else if (visible && !meetsAny(this.bounds(op), at, visible)) continue;
+      this.operation(ctx, op, scale, base, at);
     }
+    ctx.setTransform(base);
+    over?.(ctx);
     ctx.restore();
   }
 
@@ -160,7 +142,7 @@ export class Replayer {
     }
   }
 
-  operation(ctx, op, scale, base) {
+  operation(ctx, op, scale, base, at) {
     const paint = cssColour(op.colour ?? 0);
     switch (op.op) {
       case "line": {
@@ -224,7 +206,7 @@ export class Replayer {
         this.picture(ctx, op);
         break;
       case "dots":
-        this.dots(ctx, op, scale);
+        this.dots(ctx, op, scale, at);
         break;
       case "origin":
         ctx.setTransform(base);
@@ -331,9 +313,16 @@ export class Replayer {
     ctx.restore();
   }
 
-  // A busy board has thousands of dots: where the cells allow, a fill a
-  // colour run for the whole field, else cell by cell.
-  dots(ctx, op, scale) {
+  // A busy board has thousands of dots: on whole pixels its image, else
+  // where the cells allow, a fill a colour run for the whole field, else
+  // cell by cell.
+  dots(ctx, op, scale, at) {
+    const image = this.dotImage(ctx, op, at);
+    if (image) {
+      image.update(op);
+      ctx.drawImage(image.canvas, ...op.origin);
+      return;
+    }
     ctx.fillStyle = cssColour(op.face);
     ctx.fillRect(...dotsBox(op));
     const key = JSON.stringify([op.pitch, op.cells]);
@@ -365,5 +354,15 @@ export class Replayer {
         ctx.fill(path);
       }
     }
+  }
+
+  dotImage(ctx, op, at) {
+    if (!this.useDotImages || op.face >>> 24 !== 255 || !onWholePixels(ctx, op.origin)) return null;
+    const key = JSON.stringify([at, op.origin, op.pitch, op.columns, op.rows, op.face, op.group, op.groupGap, op.cells]);
+    if (!this.dotImages.has(key)) {
+      if (this.dotImages.size >= keptDotImages) this.dotImages.clear();
+      this.dotImages.set(key, cellsArePlain(op) ? new DotImage(op) : null);
+    }
+    return this.dotImages.get(key);
   }
 }

@@ -36,12 +36,39 @@ bool InCircuit(const TSimuBoard& board, const TdxFcObject& object)
     return false;
 }
 
-void DrawConnections(TDisplayList& list, const TdxFlowChart& canvas, bool drawnBehind)
+void DrawRoute(TDisplayList& list, std::vector<TPoint> route, int width)
+{
+    if (route.size() >= 2)
+        list.Operations.emplace_back(TPolyline{std::move(route), ClrInk, width});
+}
+
+// Whether the rectangle [left, right) x [top, bottom) meets any of the areas;
+// no areas stand for the whole plane.
+bool MeetsAny(const std::vector<TBox>* areas, int left, int top, int right, int bottom)
+{
+    if (areas == nullptr)
+        return true;
+    return std::any_of(areas->begin(), areas->end(), [&](const TBox& a) {
+        return left < a.X + a.W && right > a.X && top < a.Y + a.H && bottom > a.Y;
+    });
+}
+
+void DrawConnections(TDisplayList& list, const TdxFlowChart& canvas, bool drawnBehind,
+                     const std::vector<TBox>* areas)
 {
     for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
         const TdxFcConnection& connection = *canvas.Connections(i);
-        if (connection.Visible() && connection.DrawnBehind() == drawnBehind)
-            DrawConnection(list, connection, 0);
+        if (!connection.Visible() || connection.DrawnBehind() != drawnBehind)
+            continue;
+        std::vector<TPoint> route = connection.RoutePoints();
+        if (route.empty())
+            continue;
+        const auto [left, right] =
+            std::minmax_element(route.begin(), route.end(), [](TPoint a, TPoint b) { return a.X < b.X; });
+        const auto [top, bottom] =
+            std::minmax_element(route.begin(), route.end(), [](TPoint a, TPoint b) { return a.Y < b.Y; });
+        if (MeetsAny(areas, left->X - 1, top->Y - 1, right->X + 2, bottom->Y + 2))
+            DrawRoute(list, std::move(route), 0);
     }
 }
 
@@ -63,6 +90,22 @@ void DrawObject(TDisplayList& list, const TSimuBoard& board, const TdxFcObject& 
         DrawPart(list, *part);
         list.Operations.emplace_back(TOrigin{{0, 0}});
     }
+}
+
+void DrawBoardWhere(TDisplayList& list, const TSimuBoard& board, const TBox& extent,
+                    const std::vector<TBox>* areas)
+{
+    const TdxFlowChart& canvas = board.Canvas();
+    FillRect(list, extent.X, extent.Y, extent.W, extent.H, ClrWhite);
+    DrawConnections(list, canvas, true, areas);
+    for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
+        const TdxFcObject& object = *canvas.Objects(i);
+        const TRect r = object.Bounds();
+        if (InCircuit(board, object) && MeetsAny(areas, r.Left - kDrawReach, r.Top - kDrawReach,
+                                                 r.Right + kDrawReach, r.Bottom + kDrawReach))
+            DrawObject(list, board, object);
+    }
+    DrawConnections(list, canvas, false, areas);
 }
 
 } // namespace
@@ -95,15 +138,13 @@ TBox BoardExtent(const TSimuBoard& board, int margin)
 
 void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent)
 {
-    const TdxFlowChart& canvas = board.Canvas();
-    FillRect(list, extent.X, extent.Y, extent.W, extent.H, ClrWhite);
-    DrawConnections(list, canvas, true);
-    for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
-        const TdxFcObject& object = *canvas.Objects(i);
-        if (InCircuit(board, object))
-            DrawObject(list, board, object);
-    }
-    DrawConnections(list, canvas, false);
+    DrawBoardWhere(list, board, extent, nullptr);
+}
+
+void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent,
+                 const std::vector<TBox>& areas)
+{
+    DrawBoardWhere(list, board, extent, &areas);
 }
 
 TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle)
@@ -120,9 +161,7 @@ TBoardPicture BoardPicture(const TSimuBoard& board, bool printStyle)
 
 void DrawConnection(TDisplayList& list, const TdxFcConnection& connection, int width)
 {
-    std::vector<TPoint> route = connection.RoutePoints();
-    if (route.size() >= 2)
-        list.Operations.emplace_back(TPolyline{std::move(route), ClrInk, width});
+    DrawRoute(list, connection.RoutePoints(), width);
 }
 
 void DrawWiringLine(TDisplayList& list, TPoint pin, TPoint pointer)

@@ -4,6 +4,8 @@
 
 #include "core/look/display_list.h"
 
+#include <vector>
+
 namespace kelto {
 class TSimuBoard;
 class TdxFcConnection;
@@ -11,12 +13,22 @@ class TdxFcConnection;
 
 namespace kelto::look {
 
+// Part drawings are not clipped to their bodies (plates start at -1, the
+// keypad picture at -6, a turning motor's blades and long names reach
+// further): a body is repainted, and erased, with this much around it.
+inline constexpr int kDrawReach = 16;
+
 // Every part and visible wire, grown by margin on each side; empty for an
 // empty canvas.
 TBox BoardExtent(const TSimuBoard& board, int margin);
 
 // On white: the wires drawn behind, the objects, then the wires in front.
 void DrawBoard(TDisplayList& list, const TSimuBoard& board, const TBox& extent);
+// The same, left out what cannot reach into any of `areas`: the wires whose
+// route lies outside them and the objects whose body, grown by kDrawReach,
+// does.
+void DrawBoardIn(TDisplayList& list, const TSimuBoard& board, const TBox& extent,
+                 const std::vector<TBox>& areas);
 
 // The circuit for a picture file: the drawing in colour or in the print
 // style, and the part of the plane it covers.
