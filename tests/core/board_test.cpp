@@ -197,7 +197,7 @@ TEST(Wiring, PinIsHitOnItsMarkerItsPadAndNearItsPoint)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         const TPoint p = PinPoint(c.Part, c.Pin);
-        EXPECT_EQ(board.PinAtPoint(p.X + c.Offset.X, p.Y + c.Offset.Y), c.Hit ? c.Part.Pin(c.Pin) : nullptr);
+        EXPECT_EQ(board.PinAtPoint(p.X + c.Offset.X, p.Y + c.Offset.Y), c.Hit ? c.Part.Port(c.Pin) : nullptr);
     }
 }
 
@@ -206,7 +206,7 @@ TEST(Wiring, PinOfTheLaterPartWinsWhereTwoOverlap)
     TSimuBoard board;
     Place(board, kK0);
     TSimuPart& k1 = Place(board, kK1);
-    EXPECT_EQ(board.PinAtPoint(10, 26), k1.Pin(0));
+    EXPECT_EQ(board.PinAtPoint(10, 26), k1.Port(0));
 }
 
 TEST(Wiring, DeletingThePartOfAPendingFirstPinForgetsIt)

@@ -6,6 +6,7 @@
 #include "core/circuit/parts.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace kelto {
 
@@ -29,32 +30,44 @@ bool KeyJoins(const TSimuPortInfo& record, int k)
 
 } // namespace
 
-void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
+int32_t TNetCache::Number(const TSimuPortInfo* pin)
 {
+    if (const int32_t number = NumberOf(pin); number >= 0)
+        return number;
+    TSimuPart* owner = pin == nullptr ? nullptr : pin->FOwner;
+    if (owner == nullptr || owner->FCanvas != &FCanvas || FCanvas.IndexOfObject(owner->FBody) < 0)
+        return -1;
+    owner->FNetRound = FRound;
+    owner->FNetBase = static_cast<int32_t>(FNetOf.size());
+    const size_t size = FNetOf.size() + static_cast<size_t>(owner->PinCount());
+    FNetOf.resize(size, -1);
+    FLevelOf.resize(size, kDriversNotKept);
+    FVisited.resize(size, 0);
+    return NumberOf(pin);
+}
+
+void TNetCache::Walk(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>& net)
+{
+    MakeCurrent();
     net.clear();
-    const int32_t start = FCanvas.IndexOfObject(pin);
-    if (start < 0)
-        return;
-    if (FVisited.size() < static_cast<size_t>(FCanvas.ObjectCount()))
-        FVisited.resize(static_cast<size_t>(FCanvas.ObjectCount()), 0);
-    const auto push = [this, &net](const TdxFcObject* object) {
-        const int32_t j = FCanvas.IndexOfObject(object);
+    FOrder.clear();
+    const auto push = [this](const TSimuPortInfo* record) {
+        const int32_t j = Number(record);
         if (j >= 0 && !FVisited[static_cast<size_t>(j)]) {
             FVisited[static_cast<size_t>(j)] = 1;
-            net.push_back(j);
-            FStack.push_back(j);
+            const auto body = static_cast<uint64_t>(FCanvas.IndexOfObject(record->FOwner->FBody));
+            FOrder.emplace_back(body << 32 | static_cast<uint32_t>(record->FPinIndex), record);
+            FStack.push_back(record);
         }
     };
     FStack.clear();
     push(pin);
     while (!FStack.empty()) {
-        const TdxFcObject* object = FCanvas.Objects(FStack.back());
+        const TSimuPortInfo* record = FStack.back();
         FStack.pop_back();
-        for (const TdxFcObject* wired : object->WiredObjects())
-            push(wired);
-        const TSimuPortInfo* record = object->UserData;
-        if (record == nullptr)
-            continue;
+        if (const TdxFcObject* object = record->FOwner->MadePin(record->FPinIndex))
+            for (const TdxFcObject* wired : object->WiredObjects())
+                push(wired->UserData);
         if (record->FOwnerType == otZhaDaoSwitch && SwitchClosed(*record))
             push(LinkedPin(*record, 0));
         if (record->FOwnerType == otKeypad)
@@ -62,17 +75,24 @@ void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
                 if (KeyJoins(*record, k))
                     push(LinkedPin(*record, k));
     }
-    for (int32_t j : net)
-        FVisited[static_cast<size_t>(j)] = 0;
-    std::sort(net.begin(), net.end());
+    std::sort(FOrder.begin(), FOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, record] : FOrder) {
+        FVisited[static_cast<size_t>(NumberOf(record))] = 0;
+        net.push_back(record);
+    }
 }
 
 void TNetCache::Forget()
 {
+    static std::atomic<uint32_t> rounds{0};
     FWiringVersion = FCanvas.WiringVersion();
     FValid = true;
-    FNetOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), -1);
-    FLevelOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), kDriversNotKept);
+    // Unique across caches, so no part still carries a number of this round.
+    FRound = ++rounds;
+    FNetOf.clear();
+    FLevelOf.clear();
+    FVisited.clear();
     FNetCount = 0;
     FWatched.clear();
     FWatchedState.clear();
@@ -133,29 +153,26 @@ void TNetCache::CheckSwitches()
 
 // Joining is symmetric (wires, switch and key links all go both ways), so
 // a walk from any pin of a net finds the same pins and one walk serves them all.
-TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
+TCachedNet* TNetCache::NetOf(const TSimuPortInfo* pin)
 {
     MakeCurrent();
-    const int32_t index = FCanvas.IndexOfObject(pin);
+    const int32_t index = Number(pin);
     if (index < 0)
         return nullptr;
-    int32_t& slot = FNetOf[static_cast<size_t>(index)];
-    if (slot >= 0)
+    if (const int32_t slot = FNetOf[static_cast<size_t>(index)]; slot >= 0)
         return &FNets[static_cast<size_t>(slot)];
     if (FNetCount == FNets.size())
         FNets.emplace_back();
     TCachedNet& net = FNets[FNetCount];
     const auto number = static_cast<int32_t>(FNetCount++);
     Walk(pin, FWalk);
-    net.Indices.assign(FWalk.begin(), FWalk.end());
-    net.Records.clear();
-    for (int32_t j : net.Indices) {
-        const TSimuPortInfo* record = FCanvas.Objects(j)->UserData;
+    net.Indices.clear();
+    net.Records.assign(FWalk.begin(), FWalk.end());
+    for (const TSimuPortInfo* record : net.Records) {
+        const int32_t j = NumberOf(record);
+        net.Indices.push_back(j);
         FNetOf[static_cast<size_t>(j)] = number;
-        if (record == nullptr)
-            continue;
-        net.Records.push_back(record);
-        if (record->FOwner != nullptr && Watched(record->FOwner->FOwnerType))
+        if (Watched(record->FOwner->FOwnerType))
             Watch(record->FOwner);
     }
     ForgetDrivers(net);

@@ -4,41 +4,46 @@
 #pragma once
 
 #include "core/canvas/flow_chart.h"
+#include "core/circuit/parts.h"
 #include "core/sim/net_drivers.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kelto {
 
-class TSimuPart;
-
-// Every pin joined to one pin, in ascending canvas index order.
+// Every pin joined to one pin, in the order of their parts' bodies on the
+// canvas and then of pin index (the order their pin objects once had).
 struct TCachedNet {
-    std::vector<int32_t> Indices;
-    std::vector<const TSimuPortInfo*> Records; // the records of those pins that have one
+    std::vector<int32_t> Indices; // the cache's numbers of those pins
+    std::vector<const TSimuPortInfo*> Records;
     TNetDrivers Drivers;
 };
 
 // A kept net's level as a pin read sees it: -1 undriven, 0 low, 1 high.
 constexpr int8_t kDriversNotKept = 2;
 
+// Pins are numbered densely, a part's pins together from the part's base,
+// the bases given out as the walks meet the parts; a new numbering starts
+// whenever the wiring changed, so a pin that never had a canvas object costs
+// the cache two entries.
 class TNetCache {
 public:
     explicit TNetCache(TdxFlowChart& canvas) : FCanvas(canvas) {}
 
     // The straightforward walk: every pin joined to this one through wires,
-    // closed toggle switches and pressed keypad keys, ascending.
-    void Walk(const TdxFcObject* pin, std::vector<int32_t>& net);
+    // closed toggle switches and pressed keypad keys, in net order.
+    void Walk(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>& net);
 
     // The pin's net, walked again when the canvas's wiring changed since it
-    // was last walked; nullptr for an object not on the canvas.
-    TCachedNet* NetOf(const TdxFcObject* pin);
+    // was last walked; nullptr for a pin of no part on the canvas.
+    TCachedNet* NetOf(const TSimuPortInfo* pin);
     // The same without walking: -1 unless the pin's net is kept and the
     // wiring has not changed since. Switches are not looked at.
-    int32_t KeptNetNumber(const TdxFcObject* pin) const
+    int32_t KeptNetNumber(const TSimuPortInfo* pin) const
     {
         if (!FValid || FWiringVersion != FCanvas.WiringVersion())
             return -1;
@@ -53,22 +58,22 @@ public:
     // KeptNetNumber between MakeCurrent and the next change of the wiring
     // or the switches (none comes during a tick): every read of a tick
     // goes through here.
-    int32_t KeptNetNumberOfCurrent(const TdxFcObject* pin) const
+    int32_t KeptNetNumberOfCurrent(const TSimuPortInfo* pin) const
     {
-        const int32_t index = FCanvas.IndexOfObject(pin);
-        return index < 0 ? -1 : FNetOf[static_cast<size_t>(index)];
+        const int32_t number = NumberOf(pin);
+        return number < 0 ? -1 : FNetOf[static_cast<size_t>(number)];
     }
     TCachedNet& Net(int32_t number) { return FNets[static_cast<size_t>(number)]; }
 
     // Whether a net's Drivers still add up its pins as they are, and the
-    // level they read as. Kept for each pin of the net, densely by canvas
-    // index: most reads of a tick need no more than the pin's own entry.
+    // level they read as. Kept for each pin of the net, densely by pin
+    // number: most reads of a tick need no more than the pin's own entry.
     int8_t KeptLevel(const TCachedNet& net) const { return FLevelOf[static_cast<size_t>(net.Indices.front())]; }
     // KeptLevel of the pin's net between MakeCurrent and the next change.
-    int8_t KeptLevelOfCurrent(const TdxFcObject* pin) const
+    int8_t KeptLevelOfCurrent(const TSimuPortInfo* pin) const
     {
-        const int32_t index = FCanvas.IndexOfObject(pin);
-        return index < 0 ? kDriversNotKept : FLevelOf[static_cast<size_t>(index)];
+        const int32_t number = NumberOf(pin);
+        return number < 0 ? kDriversNotKept : FLevelOf[static_cast<size_t>(number)];
     }
     void KeepDrivers(const TCachedNet& net)
     {
@@ -76,7 +81,7 @@ public:
     }
     void ForgetDrivers(const TCachedNet& net) { SetLevel(net, kDriversNotKept); }
     // Marks the drivers kept for the pin's net as stale.
-    void ForgetDrivers(const TdxFcObject* pin)
+    void ForgetDrivers(const TSimuPortInfo* pin)
     {
         if (const int32_t number = KeptNetNumber(pin); number >= 0)
             ForgetDrivers(Net(number));
@@ -93,6 +98,14 @@ public:
     void SetTicked(TOwnerType type, bool ticked);
 
 private:
+    // The pin's number in the present numbering; -1 before its part has one.
+    int32_t NumberOf(const TSimuPortInfo* pin) const
+    {
+        const TSimuPart* owner = pin == nullptr ? nullptr : pin->FOwner;
+        return owner == nullptr || owner->FNetRound != FRound ? -1 : owner->FNetBase + pin->FPinIndex;
+    }
+    // The same, numbering the part's pins first; -1 for a part not on this canvas.
+    int32_t Number(const TSimuPortInfo* pin);
     bool Watched(TOwnerType type) const;
     static void AppendState(const TSimuPart* part, std::vector<uint8_t>& state);
     void Forget();
@@ -106,19 +119,21 @@ private:
     TdxFlowChart& FCanvas;
     uint64_t FWiringVersion = 0;
     bool FValid = false;
+    uint32_t FRound = 0;
     // The parts CheckSwitches compares, met on kept nets, and their state as
     // the walks saw it, in the same order.
     std::vector<const TSimuPart*> FWatched;
     std::vector<uint8_t> FWatchedState;
     std::vector<uint8_t> FNow;
     std::array<bool, kOwnerTypeCount> FTicked{};
-    std::vector<int32_t> FNetOf;   // canvas index -> net number, -1 not walked yet
+    std::vector<int32_t> FNetOf;   // pin number -> net number, -1 not walked yet
     std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
-    std::vector<int8_t> FLevelOf;  // canvas index -> its net's kept level
+    std::vector<int8_t> FLevelOf;  // pin number -> its net's kept level
     size_t FNetCount = 0;
-    std::vector<uint8_t> FVisited;
-    std::vector<int32_t> FStack;
-    std::vector<int32_t> FWalk;
+    std::vector<uint8_t> FVisited; // by pin number
+    std::vector<const TSimuPortInfo*> FStack;
+    std::vector<std::pair<uint64_t, const TSimuPortInfo*>> FOrder;
+    std::vector<const TSimuPortInfo*> FWalk;
 };
 
 } // namespace kelto

@@ -19,7 +19,7 @@ void TSimEngine::CommitPendingPorts()
         record->FKind = record->FNextKind;
         record->FLevel = record->FNextLevel;
         record->FValue = record->FNextValue;
-        FNets.ForgetDrivers(record->FOwner->FPins[static_cast<size_t>(record->FPinIndex)]);
+        FNets.ForgetDrivers(record);
     }
 }
 

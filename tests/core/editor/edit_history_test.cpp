@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,23 +32,40 @@ public:
 
 // The file plus what the file does not hold: canvas order, each object's
 // connection lists, bend points and the palette slots.
+// Pin objects are made as wires need them and keep no order of their own:
+// a pin is named by part and pin, any other object by its place among those.
 std::string Fingerprint(const TSimuBoard& board)
 {
     const TdxFlowChart& canvas = board.Canvas();
+    const auto name = [&](const TdxFcObject* object) {
+        if (object->UserData != nullptr) {
+            const TPinLocation at = board.LocatePin(object);
+            return "p" + std::to_string(at.Part) + ":" + std::to_string(at.Pin);
+        }
+        int32_t n = 0;
+        for (int32_t i = 0; canvas.Objects(i) != object; ++i)
+            n += canvas.Objects(i)->UserData == nullptr;
+        return "o" + std::to_string(n);
+    };
     std::string text = WriteCircuitDocument(board);
+    std::vector<std::string> lines;
     for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
         const TdxFcObject& o = *canvas.Objects(i);
-        text += "o" + std::to_string(o.Left()) + "," + std::to_string(o.Top()) + ":";
+        if (o.UserData != nullptr && o.Connections().empty())
+            continue;
+        std::string line = name(&o) + " " + std::to_string(o.Left()) + "," + std::to_string(o.Top()) + ":";
         for (const TdxFcConnection* c : o.Connections())
-            text += std::to_string(canvas.IndexOfConnection(c)) + " ";
+            line += std::to_string(canvas.IndexOfConnection(c)) + " ";
         for (const TdxFcObject* w : o.WiredObjects())
-            text += "w" + std::to_string(canvas.IndexOfObject(w)) + " ";
-        text += "\n";
+            line += "w" + name(w) + " ";
+        lines.push_back(line + "\n");
     }
+    std::sort(lines.begin(), lines.end());
+    for (const std::string& line : lines)
+        text += line;
     for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
         const TdxFcConnection& c = *canvas.Connections(i);
-        text += "c" + std::to_string(canvas.IndexOfObject(c.SourceObject())) + ">" +
-                std::to_string(canvas.IndexOfObject(c.TargetObject())) + " s" +
+        text += "c" + name(c.SourceObject()) + ">" + name(c.TargetObject()) + " s" +
                 std::to_string(static_cast<int>(c.LineStyle()));
         for (const TPoint& p : c.BendPoints())
             text += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
