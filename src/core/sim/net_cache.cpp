@@ -42,7 +42,6 @@ int32_t TNetCache::Number(const TSimuPortInfo* pin)
     const size_t size = FNetOf.size() + static_cast<size_t>(owner->PinCount());
     FNetOf.resize(size, -1);
     FLevelOf.resize(size, kDriversNotKept);
-    FVisited.resize(size, 0);
     return NumberOf(pin);
 }
 
@@ -53,8 +52,8 @@ void TNetCache::Walk(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>
     FOrder.clear();
     const auto push = [this](const TSimuPortInfo* record) {
         const int32_t j = Number(record);
-        if (j >= 0 && !FVisited[static_cast<size_t>(j)]) {
-            FVisited[static_cast<size_t>(j)] = 1;
+        if (j >= 0 && FNetOf[static_cast<size_t>(j)] > -2) {
+            FNetOf[static_cast<size_t>(j)] = Marked(FNetOf[static_cast<size_t>(j)]);
             const auto body = static_cast<uint64_t>(FCanvas.IndexOfObject(record->FOwner->FBody));
             FOrder.emplace_back(body << 32 | static_cast<uint32_t>(record->FPinIndex), record);
             FStack.push_back(record);
@@ -78,7 +77,8 @@ void TNetCache::Walk(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>
     std::sort(FOrder.begin(), FOrder.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [key, record] : FOrder) {
-        FVisited[static_cast<size_t>(NumberOf(record))] = 0;
+        int32_t& entry = FNetOf[static_cast<size_t>(NumberOf(record))];
+        entry = Marked(entry);
         net.push_back(record);
     }
 }
@@ -92,10 +92,24 @@ void TNetCache::Forget()
     FRound = ++rounds;
     FNetOf.clear();
     FLevelOf.clear();
-    FVisited.clear();
-    FNetCount = 0;
+    FReserved = false;
+    FNets.clear();
+    FRecords.clear();
+    FNumbers.clear();
     FWatched.clear();
     FWatchedState.clear();
+}
+
+void TNetCache::Reserve(const std::vector<TSimuPart*>& parts)
+{
+    if (FReserved)
+        return;
+    FReserved = true;
+    size_t pins = FNetOf.size();
+    for (const TSimuPart* part : parts)
+        pins += static_cast<size_t>(part->PinCount());
+    FNetOf.reserve(pins);
+    FLevelOf.reserve(pins);
 }
 
 void TNetCache::SetTicked(TOwnerType type, bool ticked)
@@ -161,16 +175,15 @@ TCachedNet* TNetCache::NetOf(const TSimuPortInfo* pin)
         return nullptr;
     if (const int32_t slot = FNetOf[static_cast<size_t>(index)]; slot >= 0)
         return &FNets[static_cast<size_t>(slot)];
-    if (FNetCount == FNets.size())
-        FNets.emplace_back();
-    TCachedNet& net = FNets[FNetCount];
-    const auto number = static_cast<int32_t>(FNetCount++);
     Walk(pin, FWalk);
-    net.Indices.clear();
-    net.Records.assign(FWalk.begin(), FWalk.end());
-    for (const TSimuPortInfo* record : net.Records) {
+    const auto number = static_cast<int32_t>(FNets.size());
+    TCachedNet& net = FNets.emplace_back();
+    net.First = static_cast<int32_t>(FRecords.size());
+    net.Count = static_cast<int32_t>(FWalk.size());
+    for (const TSimuPortInfo* record : FWalk) {
         const int32_t j = NumberOf(record);
-        net.Indices.push_back(j);
+        FRecords.push_back(record);
+        FNumbers.push_back(j);
         FNetOf[static_cast<size_t>(j)] = number;
         if (Watched(record->FOwner->FOwnerType))
             Watch(record->FOwner);

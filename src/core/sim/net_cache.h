@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -17,9 +18,11 @@ namespace kelto {
 
 // Every pin joined to one pin, in the order of their parts' bodies on the
 // canvas and then of pin index (the order their pin objects once had).
+// The pins sit in the cache's lists, so that a net of one pin (most of a
+// large board) costs no allocation of its own.
 struct TCachedNet {
-    std::vector<int32_t> Indices; // the cache's numbers of those pins
-    std::vector<const TSimuPortInfo*> Records;
+    int32_t First = 0;
+    int32_t Count = 0;
     TNetDrivers Drivers;
 };
 
@@ -55,6 +58,9 @@ public:
         if (!FValid || FWiringVersion != FCanvas.WiringVersion())
             Forget();
     }
+    // Room for every pin of these parts in the per-pin lists once a new
+    // numbering starts, so that they grow once rather than doubling.
+    void Reserve(const std::vector<TSimuPart*>& parts);
     // KeptNetNumber between MakeCurrent and the next change of the wiring
     // or the switches (none comes during a tick): every read of a tick
     // goes through here.
@@ -68,7 +74,14 @@ public:
     // Whether a net's Drivers still add up its pins as they are, and the
     // level they read as. Kept for each pin of the net, densely by pin
     // number: most reads of a tick need no more than the pin's own entry.
-    int8_t KeptLevel(const TCachedNet& net) const { return FLevelOf[static_cast<size_t>(net.Indices.front())]; }
+    int8_t KeptLevel(const TCachedNet& net) const
+    {
+        return FLevelOf[static_cast<size_t>(FNumbers[static_cast<size_t>(net.First)])];
+    }
+    std::span<const TSimuPortInfo* const> Records(const TCachedNet& net) const
+    {
+        return {FRecords.data() + net.First, static_cast<size_t>(net.Count)};
+    }
     // KeptLevel of the pin's net between MakeCurrent and the next change.
     int8_t KeptLevelOfCurrent(const TSimuPortInfo* pin) const
     {
@@ -112,13 +125,14 @@ private:
     void Watch(const TSimuPart* part);
     void SetLevel(const TCachedNet& net, int8_t level)
     {
-        for (int32_t j : net.Indices)
-            FLevelOf[static_cast<size_t>(j)] = level;
+        for (int32_t k = net.First; k < net.First + net.Count; ++k)
+            FLevelOf[static_cast<size_t>(FNumbers[static_cast<size_t>(k)])] = level;
     }
 
     TdxFlowChart& FCanvas;
     uint64_t FWiringVersion = 0;
     bool FValid = false;
+    bool FReserved = false;
     uint32_t FRound = 0;
     // The parts CheckSwitches compares, met on kept nets, and their state as
     // the walks saw it, in the same order.
@@ -126,11 +140,14 @@ private:
     std::vector<uint8_t> FWatchedState;
     std::vector<uint8_t> FNow;
     std::array<bool, kOwnerTypeCount> FTicked{};
-    std::vector<int32_t> FNetOf;   // pin number -> net number, -1 not walked yet
-    std::vector<TCachedNet> FNets; // kept across rebuilds so their buffers are reused
-    std::vector<int8_t> FLevelOf;  // pin number -> its net's kept level
-    size_t FNetCount = 0;
-    std::vector<uint8_t> FVisited; // by pin number
+    // Pin number -> net number, -1 not walked yet; a walk marks the pins it
+    // met with Marked(entry) until it ends.
+    std::vector<int32_t> FNetOf;
+    static int32_t Marked(int32_t entry) { return -3 - entry; }
+    std::vector<TCachedNet> FNets;
+    std::vector<const TSimuPortInfo*> FRecords; // the nets' pins, net after net
+    std::vector<int32_t> FNumbers;             // the same pins' numbers
+    std::vector<int8_t> FLevelOf;              // pin number -> its net's kept level
     std::vector<const TSimuPortInfo*> FStack;
     std::vector<std::pair<uint64_t, const TSimuPortInfo*>> FOrder;
     std::vector<const TSimuPortInfo*> FWalk;

@@ -38,7 +38,7 @@ const TNetDrivers& TSimEngine::GatherDriversAgain(const TSimuPortInfo* pin)
 const TNetDrivers& TSimEngine::Regather(TCachedNet& net)
 {
     net.Drivers.Clear();
-    for (const TSimuPortInfo* record : net.Records)
+    for (const TSimuPortInfo* record : FNets.Records(net))
         net.Drivers.Add(*record);
     net.Drivers.Finish();
     // Pins written between ticks are only compared at the next tick.

@@ -48,8 +48,10 @@ void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime,
     // mark the nets they change, and CheckSwitches compares the pins that
     // are written between ticks.
     FNets.CheckSwitches();
-    if (FNetCacheOn)
+    if (FNetCacheOn) {
         FNets.MakeCurrent();
+        FNets.Reserve(parts);
+    }
     FInTick = true;
     FKeptReads = FNetCacheOn;
     for (TSimuPart* part : parts) {
