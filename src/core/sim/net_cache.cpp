@@ -41,7 +41,6 @@ int32_t TNetCache::Number(const TSimuPortInfo* pin)
     owner->FNetBase = static_cast<int32_t>(FNetOf.size());
     const size_t size = FNetOf.size() + static_cast<size_t>(owner->PinCount());
     FNetOf.resize(size, -1);
-    FLevelOf.resize(size, kDriversNotKept);
     return NumberOf(pin);
 }
 
@@ -91,7 +90,6 @@ void TNetCache::Forget()
     // Unique across caches, so no part still carries a number of this round.
     FRound = ++rounds;
     FNetOf.clear();
-    FLevelOf.clear();
     FReserved = false;
     FNets.clear();
     FRecords.clear();
@@ -109,7 +107,10 @@ void TNetCache::Reserve(const std::vector<TSimuPart*>& parts)
     for (const TSimuPart* part : parts)
         pins += static_cast<size_t>(part->PinCount());
     FNetOf.reserve(pins);
-    FLevelOf.reserve(pins);
+    // Most parts read at least one net of their own.
+    FNets.reserve(FNets.size() + parts.size());
+    FRecords.reserve(FRecords.size() + parts.size());
+    FNumbers.reserve(FNumbers.size() + parts.size());
 }
 
 void TNetCache::SetTicked(TOwnerType type, bool ticked)
@@ -173,8 +174,8 @@ TCachedNet* TNetCache::NetOf(const TSimuPortInfo* pin)
     const int32_t index = Number(pin);
     if (index < 0)
         return nullptr;
-    if (const int32_t slot = FNetOf[static_cast<size_t>(index)]; slot >= 0)
-        return &FNets[static_cast<size_t>(slot)];
+    if (const int32_t entry = FNetOf[static_cast<size_t>(index)]; entry >= 0)
+        return &FNets[static_cast<size_t>(entry >> 2)];
     Walk(pin, FWalk);
     const auto number = static_cast<int32_t>(FNets.size());
     TCachedNet& net = FNets.emplace_back();
@@ -184,7 +185,7 @@ TCachedNet* TNetCache::NetOf(const TSimuPortInfo* pin)
         const int32_t j = NumberOf(record);
         FRecords.push_back(record);
         FNumbers.push_back(j);
-        FNetOf[static_cast<size_t>(j)] = number;
+        FNetOf[static_cast<size_t>(j)] = Entry(number, kDriversNotKept);
         if (Watched(record->FOwner->FOwnerType))
             Watch(record->FOwner);
     }

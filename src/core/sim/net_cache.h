@@ -58,8 +58,9 @@ public:
         if (!FValid || FWiringVersion != FCanvas.WiringVersion())
             Forget();
     }
-    // Room for every pin of these parts in the per-pin lists once a new
-    // numbering starts, so that they grow once rather than doubling.
+    // Room for every pin of these parts in the per-pin list, and a net for
+    // each part, once a new numbering starts: lists grown once rather than
+    // doubled in steps keep a large board's peak down.
     void Reserve(const std::vector<TSimuPart*>& parts);
     // KeptNetNumber between MakeCurrent and the next change of the wiring
     // or the switches (none comes during a tick): every read of a tick
@@ -67,7 +68,8 @@ public:
     int32_t KeptNetNumberOfCurrent(const TSimuPortInfo* pin) const
     {
         const int32_t number = NumberOf(pin);
-        return number < 0 ? -1 : FNetOf[static_cast<size_t>(number)];
+        const int32_t entry = number < 0 ? -1 : FNetOf[static_cast<size_t>(number)];
+        return entry < 0 ? -1 : entry >> 2;
     }
     TCachedNet& Net(int32_t number) { return FNets[static_cast<size_t>(number)]; }
 
@@ -76,7 +78,7 @@ public:
     // number: most reads of a tick need no more than the pin's own entry.
     int8_t KeptLevel(const TCachedNet& net) const
     {
-        return FLevelOf[static_cast<size_t>(FNumbers[static_cast<size_t>(net.First)])];
+        return LevelIn(FNetOf[static_cast<size_t>(FNumbers[static_cast<size_t>(net.First)])]);
     }
     std::span<const TSimuPortInfo* const> Records(const TCachedNet& net) const
     {
@@ -86,7 +88,7 @@ public:
     int8_t KeptLevelOfCurrent(const TSimuPortInfo* pin) const
     {
         const int32_t number = NumberOf(pin);
-        return number < 0 ? kDriversNotKept : FLevelOf[static_cast<size_t>(number)];
+        return number < 0 ? kDriversNotKept : LevelIn(FNetOf[static_cast<size_t>(number)]);
     }
     void KeepDrivers(const TCachedNet& net)
     {
@@ -126,7 +128,10 @@ private:
     void SetLevel(const TCachedNet& net, int8_t level)
     {
         for (int32_t k = net.First; k < net.First + net.Count; ++k)
-            FLevelOf[static_cast<size_t>(FNumbers[static_cast<size_t>(k)])] = level;
+        {
+            int32_t& entry = FNetOf[static_cast<size_t>(FNumbers[static_cast<size_t>(k)])];
+            entry = Entry(entry >> 2, level);
+        }
     }
 
     TdxFlowChart& FCanvas;
@@ -140,14 +145,19 @@ private:
     std::vector<uint8_t> FWatchedState;
     std::vector<uint8_t> FNow;
     std::array<bool, kOwnerTypeCount> FTicked{};
-    // Pin number -> net number, -1 not walked yet; a walk marks the pins it
-    // met with Marked(entry) until it ends.
+    // Pin number -> its net's number and kept level, as Entry makes them;
+    // -1 not walked yet. A walk marks the pins it met with Marked(entry)
+    // until it ends.
     std::vector<int32_t> FNetOf;
+    static int32_t Entry(int32_t net, int8_t level) { return net << 2 | (level + 1); }
+    static int8_t LevelIn(int32_t entry)
+    {
+        return entry < 0 ? kDriversNotKept : static_cast<int8_t>((entry & 3) - 1);
+    }
     static int32_t Marked(int32_t entry) { return -3 - entry; }
     std::vector<TCachedNet> FNets;
     std::vector<const TSimuPortInfo*> FRecords; // the nets' pins, net after net
     std::vector<int32_t> FNumbers;             // the same pins' numbers
-    std::vector<int8_t> FLevelOf;              // pin number -> its net's kept level
     std::vector<const TSimuPortInfo*> FStack;
     std::vector<std::pair<uint64_t, const TSimuPortInfo*>> FOrder;
     std::vector<const TSimuPortInfo*> FWalk;
