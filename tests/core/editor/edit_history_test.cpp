@@ -208,6 +208,23 @@ TEST(EditHistory, AChainOfEditsUndoesBackToTheStartAndRedoesToTheEnd)
     }
 }
 
+// A move records no pin objects: one made later for a wire, and left when
+// the wire is taken back, still goes back with its body.
+TEST(EditHistory, TakingBackAMoveBringsAPinMadeSinceAlong)
+{
+    TLab lab;
+    lab.Drag({600, 330}, {70, -40});
+    lab.Click(PinPoint(*lab.Led, 0));
+    lab.Click(PinPoint(*lab.Mcu, 7));
+    ASSERT_EQ(lab.Edits.size(), 2u);
+    UndoEdit(lab.Board, lab.Edits[1]);
+    UndoEdit(lab.Board, lab.Edits[0]);
+    const TdxFcObject* pin = lab.Mcu->MadePin(7);
+    ASSERT_NE(pin, nullptr);
+    EXPECT_EQ((TPoint{pin->Left(), pin->Top()}), lab.Mcu->PinPoint(7));
+    EXPECT_EQ(lab.Mcu->FBody->Left(), 500);
+}
+
 TEST(EditHistory, NothingIsRecordedForAClickOrADialogLeftAlone)
 {
     TLab lab;
