@@ -40,17 +40,17 @@ void BuildFullBoard(TSimuBoard& board)
         if (McuPortPinMap[static_cast<size_t>(entry)] >= 0)
             portPins.push_back(mcu->Pin(McuPortPinMap[static_cast<size_t>(entry)]));
     size_t next = 0;
-    for (const TdxFcObject* pin : WiredPins(board))
-        board.Canvas().CreateConnection(portPins[next++ % portPins.size()], const_cast<TdxFcObject*>(pin));
+    for (const TSimuPortInfo* pin : WiredPins(board))
+        board.Canvas().CreateConnection(portPins[next++ % portPins.size()], pin->FOwner->Pin(pin->FPinIndex));
 }
 
-std::vector<const TdxFcObject*> WiredPins(const TSimuBoard& board)
+std::vector<TSimuPortInfo*> WiredPins(const TSimuBoard& board)
 {
-    std::vector<const TdxFcObject*> pins;
+    std::vector<TSimuPortInfo*> pins;
     for (int32_t i = 0; i < board.PartCount(); ++i)
         if (WiredToPorts(board.Part(i)->FOwnerType))
-            for (const TdxFcObject* pin : board.Part(i)->FPins)
-                pins.push_back(pin);
+            for (int32_t p = 0; p < board.Part(i)->PinCount(); ++p)
+                pins.push_back(board.Part(i)->Port(p));
     return pins;
 }
 

@@ -11,7 +11,7 @@ namespace kelto {
 
 void BuildFullBoard(TSimuBoard& board);
 // The pins wired to the microcontroller, in part order.
-std::vector<const TdxFcObject*> WiredPins(const TSimuBoard& board);
+std::vector<TSimuPortInfo*> WiredPins(const TSimuBoard& board);
 // The placed parts in placement order, as the tick walks them.
 std::vector<TSimuPart*> PlacedParts(const TSimuBoard& board);
 

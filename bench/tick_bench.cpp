@@ -46,10 +46,10 @@ void BM_FullBoardPinReads(benchmark::State& state)
     BuildFullBoard(board);
     TSimEngine& engine = board.Engine();
     engine.SetNetCache(state.range(0) != 0);
-    const std::vector<const TdxFcObject*> pins = WiredPins(board);
+    const std::vector<TSimuPortInfo*> pins = WiredPins(board);
     int64_t sum = 0;
     engine.SetHandler(otSpeaker, [&](TSimuPart&, double, double) {
-        for (const TdxFcObject* pin : pins)
+        for (const TSimuPortInfo* pin : pins)
             sum += engine.ReadPinLevel(pin);
     });
     std::vector<TSimuPart*> reader{board.Slot(ItemOf(otSpeaker).Item)};

@@ -26,7 +26,7 @@ inline TSimuPart& Place(TSimuBoard& board, int32_t item, int32_t x = 0, int32_t 
     return *part;
 }
 
-inline TdxFcConnection* Wire(TSimuBoard& board, const TSimuPart& a, int32_t pinA, const TSimuPart& b, int32_t pinB)
+inline TdxFcConnection* Wire(TSimuBoard& board, TSimuPart& a, int32_t pinA, TSimuPart& b, int32_t pinB)
 {
     return board.Canvas().CreateConnection(a.Pin(pinA), b.Pin(pinB));
 }
@@ -34,7 +34,7 @@ inline TdxFcConnection* Wire(TSimuBoard& board, const TSimuPart& a, int32_t pinA
 // The client point of a pin, for clicks (scroll is zero in these tests).
 inline TPoint PinPoint(const TSimuPart& part, int32_t pin)
 {
-    return {part.Pin(pin)->Left(), part.Pin(pin)->Top()};
+    return part.PinPoint(pin);
 }
 
 } // namespace kelto::testing

@@ -1,6 +1,7 @@
 // Placing, deleting and wiring parts, and the user's actions on them.
 #include "board_helpers.h"
 
+#include "core/board/pointer_hints.h"
 #include "core/board/schematic_editor.h"
 #include "core/devices/device_actions.h"
 
@@ -165,6 +166,26 @@ TEST(Wiring, ClickOffAPinForgetsTheFirstPin)
     EXPECT_EQ(rig.Editor.FirstPinClicked(), rig.B.Pin(0));
 }
 
+// Hovering reads a pin without a canvas object; a wire makes one for each
+// of its ends, which then moves and goes with its part.
+TEST(Wiring, APinGetsACanvasObjectOnlyForAWire)
+{
+    TWiringRig rig;
+    const TdxFlowChart& canvas = rig.Board.Canvas();
+    const int32_t bodies = canvas.ObjectCount();
+    EXPECT_NE(HintAtPoint(rig.Board, PinPoint(rig.A, 0).X, PinPoint(rig.A, 0).Y), "");
+    EXPECT_EQ(canvas.ObjectCount(), bodies);
+    rig.Click(rig.A);
+    rig.Click(rig.B);
+    EXPECT_EQ(canvas.ObjectCount(), bodies + 2);
+    rig.Board.MovePartTo(rig.A.FBody, 300, 200);
+    const TdxFcObject* pin = rig.A.MadePin(0);
+    ASSERT_NE(pin, nullptr);
+    EXPECT_EQ((TPoint{pin->Left(), pin->Top()}), rig.A.PinPoint(0));
+    rig.Board.DeletePart(&rig.A);
+    EXPECT_EQ(canvas.ObjectCount(), bodies); // B's pin stays
+}
+
 // A click anywhere on what is drawn for a pin takes it: the grey marker, the
 // microcontroller's pads, and the old 7 x 7 units around the point.
 TEST(Wiring, PinIsHitOnItsMarkerItsPadAndNearItsPoint)
@@ -197,7 +218,7 @@ TEST(Wiring, PinIsHitOnItsMarkerItsPadAndNearItsPoint)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         const TPoint p = PinPoint(c.Part, c.Pin);
-        EXPECT_EQ(board.PinAtPoint(p.X + c.Offset.X, p.Y + c.Offset.Y), c.Hit ? c.Part.Pin(c.Pin) : nullptr);
+        EXPECT_EQ(board.PinAtPoint(p.X + c.Offset.X, p.Y + c.Offset.Y), c.Hit ? c.Part.Port(c.Pin) : nullptr);
     }
 }
 
@@ -206,7 +227,7 @@ TEST(Wiring, PinOfTheLaterPartWinsWhereTwoOverlap)
     TSimuBoard board;
     Place(board, kK0);
     TSimuPart& k1 = Place(board, kK1);
-    EXPECT_EQ(board.PinAtPoint(10, 26), k1.Pin(0));
+    EXPECT_EQ(board.PinAtPoint(10, 26), k1.Port(0));
 }
 
 TEST(Wiring, DeletingThePartOfAPendingFirstPinForgetsIt)

@@ -126,14 +126,14 @@ TEST(Catalogue, SwitchAndKeypadPinsLinkAcross)
 {
     TdxFlowChart chart;
     TSimuZhaDaoSwitch toggle(chart);
-    EXPECT_EQ(LinkedPin(*toggle.Port(0), 0), toggle.Pin(1));
-    EXPECT_EQ(LinkedPin(*toggle.Port(1), 0), toggle.Pin(0));
+    EXPECT_EQ(LinkedPin(*toggle.Port(0), 0), toggle.Port(1));
+    EXPECT_EQ(LinkedPin(*toggle.Port(1), 0), toggle.Port(0));
     EXPECT_EQ(LinkedPin(*toggle.Port(0), 1), nullptr);
     TSimuKeypad keypad(chart);
     for (int k = 0; k < 4; ++k)
         for (int j = 0; j < 4; ++j) {
-            EXPECT_EQ(LinkedPin(*keypad.Port(k), j), keypad.Pin(4 + j));
-            EXPECT_EQ(LinkedPin(*keypad.Port(4 + k), j), keypad.Pin(j));
+            EXPECT_EQ(LinkedPin(*keypad.Port(k), j), keypad.Port(4 + j));
+            EXPECT_EQ(LinkedPin(*keypad.Port(4 + k), j), keypad.Port(j));
         }
     EXPECT_EQ(LinkedPin(*keypad.Port(0), 4), nullptr);
     TSimuLEDA led(chart);

@@ -186,8 +186,8 @@ TEST(CircuitReader, HugePositionsStayInsideTheCoordinateRange)
                                            "<POSY>-2147483648</POSY></n></r></COMP><CONN/></K>")
                     .Ok);
     const TSimuPart& matrix = *board.Part(0);
-    EXPECT_EQ(matrix.Pin(0)->Left() - matrix.FBody->Left(), 285); // group kept its shape
-    EXPECT_EQ(matrix.Pin(0)->Top() - matrix.FBody->Top(), 21);
+    EXPECT_EQ(matrix.PinPoint(0).X - matrix.FBody->Left(), 285); // the part kept its shape
+    EXPECT_EQ(matrix.PinPoint(0).Y - matrix.FBody->Top(), 21);
 }
 
 struct TMalformedCase {

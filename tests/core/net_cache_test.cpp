@@ -22,13 +22,18 @@ public:
     std::vector<TRect> Rects;
 };
 
-std::vector<TdxFcObject*> Pins(const TSimuBoard& board)
+std::vector<const TSimuPortInfo*> Pins(const TSimuBoard& board)
 {
-    std::vector<TdxFcObject*> pins;
+    std::vector<const TSimuPortInfo*> pins;
     for (int32_t i = 0; i < board.PartCount(); ++i)
-        for (TdxFcObject* pin : board.Part(i)->FPins)
-            pins.push_back(pin);
+        for (int32_t p = 0; p < board.Part(i)->PinCount(); ++p)
+            pins.push_back(board.Part(i)->Port(p));
     return pins;
+}
+
+TdxFcObject* Made(const TSimuPortInfo* pin)
+{
+    return pin->FOwner->Pin(pin->FPinIndex);
 }
 
 // Every pin's level and probe reading, read during each tick by the speaker
@@ -40,7 +45,7 @@ struct TRig {
         Board.Engine().SetNetCache(keepNets);
         Board.Canvas().SetListener(&Repaints);
         const auto readAll = [this](TSimuPart&, double, double) {
-            for (const TdxFcObject* pin : Pins(Board)) {
+            for (const TSimuPortInfo* pin : Pins(Board)) {
                 const TProbeReading probe = Board.Engine().ProbePin(pin);
                 Reads.insert(Reads.end(), {static_cast<double>(Board.Engine().ReadPinLevel(pin)),
                                            static_cast<double>(probe.Status), probe.Value});
@@ -69,12 +74,12 @@ const std::vector<std::string> kProgram{
 void Act(TSimuBoard& board, uint32_t what, uint32_t a, uint32_t b)
 {
     TdxFlowChart& canvas = board.Canvas();
-    const std::vector<TdxFcObject*> pins = Pins(board);
+    const std::vector<const TSimuPortInfo*> pins = Pins(board);
     if (pins.empty() || board.PartCount() == 0)
         return;
     TSimuPart& part = *board.Part(static_cast<int32_t>(a % static_cast<uint32_t>(board.PartCount())));
     switch (what % 8) {
-    case 0: canvas.CreateConnection(pins[a % pins.size()], pins[b % pins.size()]); break;
+    case 0: canvas.CreateConnection(Made(pins[a % pins.size()]), Made(pins[b % pins.size()])); break;
     case 1:
         // Only wires: a part's own track belongs to the part and goes with it.
         if (canvas.ConnectionCount() > 0) {
@@ -129,12 +134,12 @@ std::vector<TSimuPart*> Parts(const TSimuBoard& board)
 // Pin fields, repaints and the reads made during the tick.
 void ExpectSameTick(TRig& kept, TRig& walked)
 {
-    const std::vector<TdxFcObject*> a = Pins(kept.Board);
-    const std::vector<TdxFcObject*> b = Pins(walked.Board);
+    const std::vector<const TSimuPortInfo*> a = Pins(kept.Board);
+    const std::vector<const TSimuPortInfo*> b = Pins(walked.Board);
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i) {
-        const TSimuPortInfo& ra = *a[i]->UserData;
-        const TSimuPortInfo& rb = *b[i]->UserData;
+        const TSimuPortInfo& ra = *a[i];
+        const TSimuPortInfo& rb = *b[i];
         ASSERT_EQ(ra.FKind, rb.FKind) << "pin " << i;
         ASSERT_EQ(ra.FLevel, rb.FLevel) << "pin " << i;
         ASSERT_EQ(ra.FValue, rb.FValue) << "pin " << i;
@@ -154,8 +159,8 @@ void ExpectSameTick(TRig& kept, TRig& walked)
 // otherwise they would hide drivers kept too long from one tick to the next.
 void ExpectSameReadsBetweenTicks(TRig& kept, TRig& walked)
 {
-    const std::vector<TdxFcObject*> a = Pins(kept.Board);
-    const std::vector<TdxFcObject*> b = Pins(walked.Board);
+    const std::vector<const TSimuPortInfo*> a = Pins(kept.Board);
+    const std::vector<const TSimuPortInfo*> b = Pins(walked.Board);
     for (size_t i = 0; i < a.size(); ++i) {
         ASSERT_EQ(kept.Board.Engine().ReadPinLevel(a[i]), walked.Board.Engine().ReadPinLevel(b[i]))
             << "pin " << i;
@@ -187,9 +192,9 @@ TEST(NetCache, KeptNetsReadLikeWalkingEveryReadThroughRandomCircuitsAndActions)
         for (TRig* rig : {&kept, &walked}) {
             for (int32_t item : placed)
                 rig->Board.PlaceItem(item);
-            const std::vector<TdxFcObject*> pins = Pins(rig->Board);
+            const std::vector<const TSimuPortInfo*> pins = Pins(rig->Board);
             for (auto [a, b] : wires)
-                rig->Board.Canvas().CreateConnection(pins[a % pins.size()], pins[b % pins.size()]);
+                rig->Board.Canvas().CreateConnection(Made(pins[a % pins.size()]), Made(pins[b % pins.size()]));
             rig->Board.SetEditorLines(kProgram);
             rig->Board.ButtonRUNClick();
         }

@@ -1,52 +1,52 @@
 // Random circuits read the same through the engine's traversal as through a
-// plain transcription of the net rules with linear index searches.
+// plain transcription of the net rules with linear searches.
 #include "board_helpers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace kelto {
 namespace {
 
+// Every pin of the board in parts-list order, then pin order: the order a
+// net lists its pins in.
+std::vector<const TSimuPortInfo*> AllPins(const TSimuBoard& board)
+{
+    std::vector<const TSimuPortInfo*> pins;
+    for (int32_t i = 0; i < board.PartCount(); ++i)
+        for (int32_t p = 0; p < board.Part(i)->PinCount(); ++p)
+            pins.push_back(board.Part(i)->Port(p));
+    return pins;
+}
+
 class TReferenceNet {
 public:
-    explicit TReferenceNet(const TdxFlowChart& chart) : FChart(chart) {}
+    explicit TReferenceNet(const TSimuBoard& board) : FPins(AllPins(board)) {}
 
-    std::vector<int32_t> Collect(const TdxFcObject* pin)
+    std::vector<const TSimuPortInfo*> Collect(const TSimuPortInfo* pin)
     {
-        FVisited.assign(static_cast<size_t>(FChart.ObjectCount()), false);
-        Visit(IndexOf(pin));
-        std::vector<int32_t> list;
-        for (int32_t j = 0; j < FChart.ObjectCount(); ++j)
-            if (FVisited[static_cast<size_t>(j)])
-                list.push_back(j);
+        FVisited.assign(FPins.size(), false);
+        Follow(pin);
+        std::vector<const TSimuPortInfo*> list;
+        for (size_t j = 0; j < FPins.size(); ++j)
+            if (FVisited[j])
+                list.push_back(FPins[j]);
         return list;
     }
 
 private:
-    int32_t IndexOf(const TdxFcObject* object) const
+    void Follow(const TSimuPortInfo* record)
     {
-        for (int32_t i = 0; i < FChart.ObjectCount(); ++i)
-            if (FChart.Objects(i) == object)
-                return i;
-        return -1;
-    }
-
-    void Follow(const TdxFcObject* object)
-    {
-        const int32_t j = IndexOf(object);
-        if (j >= 0 && !FVisited[static_cast<size_t>(j)])
-            Visit(j);
-    }
-
-    void Visit(int32_t i)
-    {
-        FVisited[static_cast<size_t>(i)] = true;
-        const TdxFcObject* o = FChart.Objects(i);
-        const TSimuPortInfo* r = o->UserData;
-        for (const TdxFcObject* w : o->WiredObjects())
-            Follow(w);
+        const auto at = std::find(FPins.begin(), FPins.end(), record);
+        if (at == FPins.end() || FVisited[static_cast<size_t>(at - FPins.begin())])
+            return;
+        FVisited[static_cast<size_t>(at - FPins.begin())] = true;
+        const TSimuPortInfo* r = record;
+        if (const TdxFcObject* o = r->FOwner->MadePin(r->FPinIndex))
+            for (const TdxFcObject* w : o->WiredObjects())
+                Follow(w->UserData);
         if (r->FOwnerType == otZhaDaoSwitch && static_cast<const TSimuZhaDaoSwitch*>(r->FOwner)->FClosed)
             Follow(LinkedPin(*r, 0));
         if (r->FOwnerType == otKeypad) {
@@ -61,18 +61,9 @@ private:
         }
     }
 
-    const TdxFlowChart& FChart;
+    std::vector<const TSimuPortInfo*> FPins;
     std::vector<bool> FVisited;
 };
-
-std::vector<TdxFcObject*> AllPins(const TSimuBoard& board)
-{
-    std::vector<TdxFcObject*> pins;
-    for (int32_t i = 0; i < board.PartCount(); ++i)
-        for (TdxFcObject* pin : board.Part(i)->FPins)
-            pins.push_back(pin);
-    return pins;
-}
 
 TEST(NetProperty, RandomCircuitsMatchTheReferenceTraversal)
 {
@@ -83,9 +74,10 @@ TEST(NetProperty, RandomCircuitsMatchTheReferenceTraversal)
         TSimuBoard board;
         for (int n = 0; n < 12; ++n)
             board.PlaceItem(items[random() % items.size()].Item);
-        std::vector<TdxFcObject*> pins = AllPins(board);
+        std::vector<const TSimuPortInfo*> pins = AllPins(board);
+        const auto object = [](const TSimuPortInfo* pin) { return pin->FOwner->Pin(pin->FPinIndex); };
         for (int w = 0; w < 40; ++w)
-            board.Canvas().CreateConnection(pins[random() % pins.size()], pins[random() % pins.size()]);
+            board.Canvas().CreateConnection(object(pins[random() % pins.size()]), object(pins[random() % pins.size()]));
         if (board.PartCount() > 2)
             board.DeletePart(board.Part(static_cast<int32_t>(random() % board.PartCount())));
         for (int32_t i = 0; i < board.PartCount(); ++i) {
@@ -102,15 +94,15 @@ TEST(NetProperty, RandomCircuitsMatchTheReferenceTraversal)
             }
         }
         pins = AllPins(board);
-        TReferenceNet reference(board.Canvas());
-        for (const TdxFcObject* pin : pins) {
-            std::vector<int32_t> fast;
+        TReferenceNet reference(board);
+        for (const TSimuPortInfo* pin : pins) {
+            std::vector<const TSimuPortInfo*> fast;
             board.Engine().CollectNet(pin, fast);
-            const std::vector<int32_t> slow = reference.Collect(pin);
+            const std::vector<const TSimuPortInfo*> slow = reference.Collect(pin);
             ASSERT_EQ(fast, slow);
             int analogLow = 0, digitalLow = 0, drivers = 0;
-            for (int32_t index : slow) {
-                const TSimuPortInfo& r = *board.Canvas().Objects(index)->UserData;
+            for (const TSimuPortInfo* index : slow) {
+                const TSimuPortInfo& r = *index;
                 if (r.FKind == ANALOG_OUT) {
                     ++drivers;
                     analogLow += r.FValue < 0.5;

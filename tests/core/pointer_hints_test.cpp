@@ -58,15 +58,15 @@ TEST(PartHints, PinHintSaysWhatTheNetReadsNow)
     TSimuPart& vcc = Place(board, kVCC, 0, 0);
     TSimuPart& gnd = Place(board, kGND, 0, 100);
     TSimuPart& resistor = Place(board, kResistor, 0, 200);
-    EXPECT_EQ(PinHint(board, mcu.Pin(13)), "PB0（第 14 脚）：未驱动（悬空）");
+    EXPECT_EQ(PinHint(board, mcu.Port(13)), "PB0（第 14 脚）：未驱动（悬空）");
     Wire(board, vcc, 0, mcu, 13);
     Wire(board, gnd, 0, mcu, 14);
     Wire(board, resistor, 0, mcu, 22);
-    EXPECT_EQ(PinHint(board, mcu.Pin(13)), "PB0（第 14 脚）：高电平");
-    EXPECT_EQ(PinHint(board, mcu.Pin(14)), "PB1（第 15 脚）：低电平");
-    EXPECT_EQ(PinHint(board, mcu.Pin(22)), "PC0（第 23 脚）：模拟值 0.000");
-    EXPECT_EQ(PinHint(board, vcc.Pin(0)), "VCC：高电平");
-    EXPECT_EQ(PinHint(board, mcu.FBody), "");
+    EXPECT_EQ(PinHint(board, mcu.Port(13)), "PB0（第 14 脚）：高电平");
+    EXPECT_EQ(PinHint(board, mcu.Port(14)), "PB1（第 15 脚）：低电平");
+    EXPECT_EQ(PinHint(board, mcu.Port(22)), "PC0（第 23 脚）：模拟值 0.000");
+    EXPECT_EQ(PinHint(board, vcc.Port(0)), "VCC：高电平");
+    EXPECT_EQ(PinHint(board, nullptr), "");
 }
 
 TEST(PartHints, BodiesAndPaletteItemsNameThemselves)

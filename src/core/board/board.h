@@ -74,11 +74,12 @@ public:
 
     // What lies under a point: a pin within reach (the latest part's first),
     // the part whose body is hit. Client pixels except where named.
-    TdxFcObject* PinNearPoint(const TSimuPart& part, TPoint chartPoint) const;
-    TdxFcObject* PinAtPoint(int32_t clientX, int32_t clientY) const;
+    TSimuPortInfo* PinNearPoint(const TSimuPart& part, TPoint chartPoint) const;
+    TSimuPortInfo* PinAtPoint(int32_t clientX, int32_t clientY) const;
     TSimuPart* PartAtPoint(int32_t clientX, int32_t clientY) const;
 
-    // Pins as the simulation file names them.
+    // Pins as the simulation file names them; PinByIndex makes the pin's
+    // object when it has none.
     TPinLocation LocatePin(const TdxFcObject* object) const;
     TdxFcObject* PinByIndex(int32_t partIndex, int32_t pinIndex) const;
     // Moves a part so its body's top-left becomes (x, y), group members along.

@@ -18,7 +18,7 @@ constexpr int64_t kMarkerStart = -5;
 constexpr int64_t kMarkerEnd = 1;
 constexpr int64_t kMcuPadLength = 15;
 
-bool OnMarkerOrPad(const TSimuPart& part, const TdxFcObject& pin, int64_t dx, int64_t dy)
+bool OnMarkerOrPad(const TSimuPart& part, TPoint pin, int64_t dx, int64_t dy)
 {
     if (dy < kMarkerStart || dy > kMarkerEnd)
         return false;
@@ -27,31 +27,32 @@ bool OnMarkerOrPad(const TSimuPart& part, const TdxFcObject& pin, int64_t dx, in
     if (part.FOwnerType != otMCU)
         return false;
     const int64_t middle = int64_t{part.FBody->Left()} + part.FBody->Width() / 2;
-    const int64_t inwards = pin.Left() < middle ? dx : -dx;
+    const int64_t inwards = pin.X < middle ? dx : -dx;
     return inwards > 0 && inwards <= kMcuPadLength;
 }
 
 } // namespace
 
-TdxFcObject* TSimuBoard::PinNearPoint(const TSimuPart& part, TPoint chartPoint) const
+// From the pins' points, so that a pointer passing over pins makes no objects.
+TSimuPortInfo* TSimuBoard::PinNearPoint(const TSimuPart& part, TPoint chartPoint) const
 {
-    const auto offset = [chartPoint](const TdxFcObject* pin) {
-        return std::pair{int64_t{chartPoint.X} - pin->Left(), int64_t{chartPoint.Y} - pin->Top()};
+    const auto offset = [chartPoint](TPoint pin) {
+        return std::pair{int64_t{chartPoint.X} - pin.X, int64_t{chartPoint.Y} - pin.Y};
     };
-    for (TdxFcObject* pin : part.FPins)
-        if (const auto [dx, dy] = offset(pin); OnMarkerOrPad(part, *pin, dx, dy))
-            return pin;
-    for (TdxFcObject* pin : part.FPins)
-        if (const auto [dx, dy] = offset(pin); std::llabs(dx) <= kPinReach && std::llabs(dy) <= kPinReach)
-            return pin;
+    for (int32_t i = 0; i < part.PinCount(); ++i)
+        if (const auto [dx, dy] = offset(part.PinPoint(i)); OnMarkerOrPad(part, part.PinPoint(i), dx, dy))
+            return part.Port(i);
+    for (int32_t i = 0; i < part.PinCount(); ++i)
+        if (const auto [dx, dy] = offset(part.PinPoint(i)); std::llabs(dx) <= kPinReach && std::llabs(dy) <= kPinReach)
+            return part.Port(i);
     return nullptr;
 }
 
-TdxFcObject* TSimuBoard::PinAtPoint(int32_t clientX, int32_t clientY) const
+TSimuPortInfo* TSimuBoard::PinAtPoint(int32_t clientX, int32_t clientY) const
 {
     const TPoint chartPoint = FCanvas.ClientToChart(clientX, clientY);
     for (auto it = FParts.rbegin(); it != FParts.rend(); ++it)
-        if (TdxFcObject* pin = PinNearPoint(*it->Part, chartPoint))
+        if (TSimuPortInfo* pin = PinNearPoint(*it->Part, chartPoint))
             return pin;
     return nullptr;
 }
@@ -64,14 +65,14 @@ TPinLocation TSimuBoard::LocatePin(const TdxFcObject* object) const
         return {};
     const TSimuPortInfo& record = *object->UserData;
     const int32_t partIndex = IndexOfPart(record.FOwner);
-    if (partIndex < 0 || record.FOwner->Pin(record.FPinIndex) != object)
+    if (partIndex < 0 || record.FOwner->MadePin(record.FPinIndex) != object)
         return {};
     return {partIndex, record.FPinIndex};
 }
 
 TdxFcObject* TSimuBoard::PinByIndex(int32_t partIndex, int32_t pinIndex) const
 {
-    const TSimuPart* part = Part(partIndex);
+    TSimuPart* part = Part(partIndex);
     return part == nullptr ? nullptr : part->Pin(pinIndex);
 }
 

@@ -64,7 +64,9 @@ void SetStyle(TSimuBoard& board, int32_t index, TLineStyle style)
         wire->SetLineStyle(style);
 }
 
-// An object the user has moved on since (a wiper) keeps that movement.
+// An object the user has moved on since (a wiper) keeps that movement. Pin
+// objects, made and left behind as wires come and go, are not recorded:
+// they follow their bodies.
 void MoveObjects(TSimuBoard& board, const std::vector<TMovedObject>& moved, bool back)
 {
     for (const TMovedObject& m : moved) {
@@ -78,6 +80,10 @@ void MoveObjects(TSimuBoard& board, const std::vector<TMovedObject>& moved, bool
                                          : TPoint{SaturatingAdd(at.X, int64_t{to.X} - from.X),
                                                   SaturatingAdd(at.Y, int64_t{to.Y} - from.Y)};
         object->SetBounds(target.X, target.Y, object->Width(), object->Height());
+        if (const TSimuPart* part = board.PartOfBody(object))
+            for (int32_t i = 0; i < part->PinCount(); ++i)
+                if (TdxFcObject* pin = part->MadePin(i))
+                    pin->SetBounds(part->PinPoint(i).X, part->PinPoint(i).Y, pin->Width(), pin->Height());
     }
 }
 
@@ -109,15 +115,19 @@ TPartShape CapturePart(const TSimuBoard& board, const TSimuPart& part)
     const std::vector<TdxFcObject*> objects = PartObjects(part);
     int32_t first = canvas.ObjectCount();
     int32_t last = -1;
-    for (const TdxFcObject* object : objects) {
-        first = std::min(first, canvas.IndexOfObject(object));
-        last = std::max(last, canvas.IndexOfObject(object));
-    }
-    // A part's objects are made together and put back together, so they
-    // stay one block; anything else is left where re-creation puts it.
-    if (last - first + 1 == static_cast<int32_t>(objects.size())) {
+    int32_t count = 0;
+    // Pin objects are made when wires need them, wherever the list then
+    // ends; the rest of a part's objects are made together and put back
+    // together, so they stay one block.
+    for (const TdxFcObject* object : objects)
+        if (object->UserData == nullptr) {
+            first = std::min(first, canvas.IndexOfObject(object));
+            last = std::max(last, canvas.IndexOfObject(object));
+            ++count;
+        }
+    if (last - first + 1 == count) {
         shape.FirstObject = first;
-        shape.ObjectCount = static_cast<int32_t>(objects.size());
+        shape.ObjectCount = count;
     }
     const std::vector<TdxFcConnection*> own = OwnConnections(canvas, objects);
     for (const TdxFcConnection* connection : own)
@@ -195,7 +205,7 @@ std::optional<TCanvasEdit> MoveEdit(const TCanvasGeometry& before, const TdxFlow
     TCanvasEdit edit;
     edit.Kind = TEditKind::Move;
     for (size_t i = 0; i < after.Objects.size(); ++i)
-        if (!(after.Objects[i] == before.Objects[i]))
+        if (!(after.Objects[i] == before.Objects[i]) && canvas.Objects(static_cast<int32_t>(i))->UserData == nullptr)
             edit.Objects.push_back({static_cast<int32_t>(i), before.Objects[i], after.Objects[i]});
     for (size_t i = 0; i < after.Bends.size(); ++i)
         if (after.Bends[i] != before.Bends[i])

@@ -40,7 +40,7 @@ std::string_view ItemCaption(const TPaletteItem& item)
 
 } // namespace
 
-std::string NetReadingText(TSimEngine& engine, const TdxFcObject* pin)
+std::string NetReadingText(TSimEngine& engine, const TSimuPortInfo* pin)
 {
     const TProbeReading reading = engine.ProbePin(pin);
     switch (reading.Status) {
@@ -58,12 +58,11 @@ std::string NetReadingText(TSimEngine& engine, const TdxFcObject* pin)
     }
 }
 
-std::string PinHint(TSimuBoard& board, const TdxFcObject* pin)
+std::string PinHint(TSimuBoard& board, const TSimuPortInfo* pin)
 {
-    if (pin == nullptr || pin->UserData == nullptr || pin->UserData->FOwner == nullptr ||
-        board.IndexOfPart(pin->UserData->FOwner) < 0)
+    if (pin == nullptr || pin->FOwner == nullptr || board.IndexOfPart(pin->FOwner) < 0)
         return {};
-    const TSimuPortInfo& info = *pin->UserData;
+    const TSimuPortInfo& info = *pin;
     return PinLabel(info.FOwnerType, info.FPinIndex) + "：" + NetReadingText(board.Engine(), pin);
 }
 
@@ -79,7 +78,7 @@ std::string BodyHint(const TSimuBoard& board, const TdxFcObject* body)
 
 std::string HintAtPoint(TSimuBoard& board, int32_t clientX, int32_t clientY)
 {
-    if (const TdxFcObject* pin = board.PinAtPoint(clientX, clientY))
+    if (const TSimuPortInfo* pin = board.PinAtPoint(clientX, clientY))
         return PinHint(board, pin);
     const TSimuPart* part = board.PartAtPoint(clientX, clientY);
     return part != nullptr ? BodyHint(board, part->FBody) : std::string();

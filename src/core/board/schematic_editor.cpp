@@ -105,7 +105,9 @@ TdxFcConnection* TSchematicEditor::ConnectPins()
 
 void TSchematicEditor::PinClick(int32_t clientX, int32_t clientY)
 {
-    TdxFcObject* pin = FBoard.PinAtPoint(clientX, clientY);
+    // A pin clicked starts or ends a wire, so it needs its canvas object.
+    TSimuPortInfo* record = FBoard.PinAtPoint(clientX, clientY);
+    TdxFcObject* pin = record == nullptr ? nullptr : record->FOwner->Pin(record->FPinIndex);
     if (pin == nullptr) {
         FPinClickCount = 0;
         return;

@@ -3,6 +3,8 @@
 #include "core/canvas/flow_chart.h"
 #include "core/circuit/catalogue.h"
 
+#include <algorithm>
+
 namespace kelto {
 
 TSimuPart::TSimuPart(TdxFlowChart& canvas, TOwnerType type) : FOwnerType(type), FCanvas(&canvas)
@@ -15,26 +17,24 @@ TSimuPart::TSimuPart(TdxFlowChart& canvas, TOwnerType type) : FOwnerType(type), 
 // Newest first: each deletion then shifts nothing in the canvas's list.
 TSimuPart::~TSimuPart()
 {
+    std::vector<TdxFcObject*> pins;
+    for (int32_t i = 0; i < PinCount(); ++i)
+        if (TdxFcObject* pin = MadePin(i))
+            pins.push_back(pin);
+    std::sort(pins.begin(), pins.end(), [this](const TdxFcObject* a, const TdxFcObject* b) {
+        return FCanvas->IndexOfObject(a) > FCanvas->IndexOfObject(b);
+    });
     FCanvas->DeleteObject(FBody);
-    for (auto pin = FPins.rbegin(); pin != FPins.rend(); ++pin) {
-        (*pin)->UserData = nullptr;
-        FCanvas->DeleteObject(*pin);
+    for (TdxFcObject* pin : pins) {
+        pin->UserData = nullptr;
+        FCanvas->DeleteObject(pin);
     }
 }
 
 void TSimuPart::Build()
 {
-    CreatePinObjects();
     CreateBody();
     AttachPortRecords();
-}
-
-void TSimuPart::CreatePinObjects()
-{
-    const auto pins = ClassInfo(FOwnerType).Pins;
-    FPins.reserve(pins.size());
-    for (const TPinSpec& spec : pins)
-        FPins.push_back(FCanvas->CreateObject(spec.X, spec.Y, 0, 0, 0));
 }
 
 void TSimuPart::CreateBody()
@@ -45,19 +45,51 @@ void TSimuPart::CreateBody()
 void TSimuPart::AttachPortRecords()
 {
     const auto pins = ClassInfo(FOwnerType).Pins;
-    FPortInfos = std::make_unique<TSimuPortInfo[]>(FPins.size());
-    FBody->AddGroupMembers(FPins);
-    for (size_t i = 0; i < FPins.size(); ++i) {
-        TdxFcObject* pin = FPins[i];
-        pin->SetVisible(false);
+    FPinCount = static_cast<int32_t>(pins.size());
+    FPortInfos = std::make_unique<TSimuPortInfo[]>(pins.size());
+    for (size_t i = 0; i < pins.size(); ++i) {
         TSimuPortInfo& record = FPortInfos[i];
         record.FOwner = this;
         record.FOwnerType = FOwnerType;
         record.FKind = pins[i].Kind;
         record.FPinIndex = static_cast<int32_t>(i);
         record.FLevel = pins[i].Level;
-        pin->UserData = &record;
     }
+}
+
+TPoint TSimuPart::PinPoint(int32_t index) const
+{
+    const auto pins = ClassInfo(FOwnerType).Pins;
+    if (index < 0 || index >= PinCount())
+        return {};
+    const TPinSpec& spec = pins[static_cast<size_t>(index)];
+    return {SaturatingAdd(FBody->Left(), spec.X), SaturatingAdd(FBody->Top(), spec.Y)};
+}
+
+TdxFcObject* TSimuPart::MadePin(int32_t index) const
+{
+    const TSimuPortInfo* record = Port(index);
+    if (record == nullptr)
+        return nullptr;
+    for (TdxFcObject* member : FBody->GroupMembers())
+        if (member->UserData == record)
+            return member;
+    return nullptr;
+}
+
+TdxFcObject* TSimuPart::Pin(int32_t index)
+{
+    if (index < 0 || index >= PinCount())
+        return nullptr;
+    TdxFcObject* pin = MadePin(index);
+    if (pin == nullptr) {
+        const TPoint at = PinPoint(index);
+        pin = FCanvas->CreateObject(at.X, at.Y, 0, 0, 0);
+        pin->SetVisible(false);
+        pin->UserData = &FPortInfos[static_cast<size_t>(index)];
+        FBody->AddGroupMember(pin);
+    }
+    return pin;
 }
 
 TSimuResistance::TSimuResistance(TdxFlowChart& canvas) : TSimuPart(canvas, otResistance)
@@ -69,7 +101,6 @@ TSimuResistance::TSimuResistance(TdxFlowChart& canvas) : TSimuPart(canvas, otRes
     FTrack = canvas.CreateConnection(FTrackStart, FTrackEnd);
     FTrack->SetVisible(false);
     FTrack->SetDrawnBehind(true);
-    CreatePinObjects();
     CreateBody();
     FSlider = canvas.CreateObject(34, 114, 27, 17, 0);
     canvas.MakeSlider(FSlider, 1, FBody, FTrack);
@@ -104,20 +135,20 @@ TSimuKeypad::TSimuKeypad(TdxFlowChart& canvas) : TSimuPart(canvas, otKeypad)
     Build();
 }
 
-TdxFcObject* LinkedPin(const TSimuPortInfo& record, int k)
+const TSimuPortInfo* LinkedPin(const TSimuPortInfo& record, int k)
 {
     const TSimuPart* owner = record.FOwner;
     if (owner == nullptr)
         return nullptr;
     const int p = record.FPinIndex;
     if (owner->FOwnerType == otZhaDaoSwitch)
-        return k == 0 && (p == 0 || p == 1) ? owner->Pin(1 - p) : nullptr;
+        return k == 0 && (p == 0 || p == 1) ? owner->Port(1 - p) : nullptr;
     if (owner->FOwnerType != otKeypad || k < 0 || k > 3)
         return nullptr;
     if (p >= kKeypadRowPin0 && p < kKeypadRowPin0 + 4)
-        return owner->Pin(kKeypadColumnPin0 + k);
+        return owner->Port(kKeypadColumnPin0 + k);
     if (p >= kKeypadColumnPin0 && p < kKeypadColumnPin0 + 4)
-        return owner->Pin(kKeypadRowPin0 + k);
+        return owner->Port(kKeypadRowPin0 + k);
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
 // The 31 component classes: shared shape, class-specific state, creation.
 #pragma once
 
+#include "core/canvas/geometry.h"
 #include "core/circuit/port_info.h"
 
 #include <array>
@@ -24,44 +25,51 @@ public:
     TSimuPart(const TSimuPart&) = delete;
     TSimuPart& operator=(const TSimuPart&) = delete;
 
-    int32_t PinCount() const { return static_cast<int32_t>(FPins.size()); }
+    int32_t PinCount() const { return FPinCount; }
+    // The pin's canvas object, made on first use (a wire needs one): at the
+    // body plus the catalogue offset, invisible, in the body's group.
+    // nullptr for an index outside the pin list.
+    TdxFcObject* Pin(int32_t index);
+    // The same without making one: nullptr while the pin has none. Found
+    // among the body's group, which holds the few pins that have one.
+    TdxFcObject* MadePin(int32_t index) const;
+    // Where the pin is, whether or not it has an object.
+    TPoint PinPoint(int32_t index) const;
     // Checked: nullptr for an index outside the pin list. Inline: every
     // read of every tick goes through here.
-    TdxFcObject* Pin(int32_t index) const
-    {
-        return index < 0 || index >= PinCount() ? nullptr : FPins[static_cast<size_t>(index)];
-    }
     TSimuPortInfo* Port(int32_t index) const
     {
-        return FPortInfos == nullptr || index < 0 || index >= PinCount() ? nullptr
-                                                                        : &FPortInfos[static_cast<size_t>(index)];
+        return index < 0 || index >= PinCount() ? nullptr : &FPortInfos[static_cast<size_t>(index)];
     }
 
     const TOwnerType FOwnerType;
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     TdxFlowChart* FCanvas = nullptr;
-    std::vector<TdxFcObject*> FPins;
     TdxFcObject* FBody = nullptr;
     std::string FName;
+    // Where the net cache numbers this part's pins, for the numbering it
+    // made in round FNetRound; its business only.
+    int32_t FNetBase = 0;
+    uint32_t FNetRound = ~0u;
 
 protected:
     TSimuPart(TdxFlowChart& canvas, TOwnerType type);
-    // Creates pins, body and records from the class's catalogue entry.
+    // Creates body and records from the class's catalogue entry.
     void Build();
-    void CreatePinObjects();
     void CreateBody();
     void AttachPortRecords();
 
 private:
     // One block, one per pin, made when the part is built.
     std::unique_ptr<TSimuPortInfo[]> FPortInfos;
+    int32_t FPinCount = 0;
 };
 
 // The pin a toggle switch's or keypad's pin is joined to through link slot k
 // (0 for a toggle, 0..3 for a keypad) when the switch is closed or the key
 // pressed; nullptr for any other pin or slot.
-TdxFcObject* LinkedPin(const TSimuPortInfo& record, int k);
+const TSimuPortInfo* LinkedPin(const TSimuPortInfo& record, int k);
 
 // Each class keeps its own fields in a state struct it derives from, so that
 // a snapshot copies the struct whole (core/circuit/component_snapshot.h) and a field

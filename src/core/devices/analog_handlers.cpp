@@ -35,7 +35,7 @@ struct TMotorSide {
 
 TMotorSide ReadMotorSide(TSimEngine& engine, const TSimuMotor& motor, int pin)
 {
-    const TNetDrivers& drivers = engine.GatherDrivers(motor.Pin(pin));
+    const TNetDrivers& drivers = engine.GatherDrivers(motor.Port(pin));
     const bool levels = drivers.AnalogCount + drivers.DigitalCount > 0;
     TMotorSide side;
     side.LogicDriven = levels && drivers.MotorCount == 0;
@@ -78,7 +78,7 @@ void UpdateMotor(TSimEngine& engine, TSimuMotor& motor, double deltaTime)
 
 void UpdateServo(TSimEngine& engine, TSimuServo& servo)
 {
-    const TNetDrivers& drivers = engine.GatherDrivers(servo.Pin(0));
+    const TNetDrivers& drivers = engine.GatherDrivers(servo.Port(0));
     if (drivers.ServoCount != 1)
         return;
     const double position = drivers.FirstServo;
@@ -95,7 +95,7 @@ void UpdateDAC8Bit(TSimEngine& engine, TSimuDAC8Bit& dac)
     constexpr int kOutputPin = 8;
     int n = 0;
     for (int bit = 0; bit < 8; ++bit)
-        if (engine.ReadPinLevel(dac.Pin(bit)) != 0) // an undriven input counts as 1
+        if (engine.ReadPinLevel(dac.Port(bit)) != 0) // an undriven input counts as 1
             n |= 1 << bit;
     if (TSimuPortInfo* output = dac.Port(kOutputPin)) {
         output->FNextKind = ANALOG_OUT;
@@ -107,7 +107,7 @@ void UpdateDAC8Bit(TSimEngine& engine, TSimuDAC8Bit& dac)
 void UpdateVoMeter(TSimEngine& engine, TSimuVoMeter& meter)
 {
     constexpr double kFullScaleVolts = 5.0;
-    const TProbeReading reading = engine.ProbePin(meter.Pin(0));
+    const TProbeReading reading = engine.ProbePin(meter.Port(0));
     TFixedText buffer;
     std::string_view text = "0.00000";
     if (reading.Status == 3 || reading.Status == 4)

@@ -22,7 +22,7 @@ constexpr int kFirstDigitPin = 8;
 // An undriven LED is dark: only a driven net of the lighting level lights it.
 template <typename TLed> void UpdateLed(TSimEngine& engine, TLed& led, int16_t lightingLevel)
 {
-    const uint8_t lit = engine.ReadPinLevel(led.Pin(0)) == lightingLevel ? 1 : 0;
+    const uint8_t lit = engine.ReadPinLevel(led.Port(0)) == lightingLevel ? 1 : 0;
     if (lit != led.FLit) {
         led.FLit = lit;
         led.FBody->Invalidate();
@@ -47,11 +47,11 @@ template <typename TDisplay> void UpdateSegments(TSimEngine& engine, TDisplay& d
     bool segmentsRead = false;
     bool changed = false;
     for (int d = 0; d < digits; ++d) {
-        if (engine.ReadPinLevel(display.Pin(kFirstDigitPin + d)) != kLow)
+        if (engine.ReadPinLevel(display.Port(kFirstDigitPin + d)) != kLow)
             continue;
         if (!segmentsRead)
             for (int s = 0; s < kSegmentsPerDigit; ++s)
-                segments[static_cast<size_t>(s)] = engine.ReadPinLevel(display.Pin(s)) == kHigh ? 1 : 0;
+                segments[static_cast<size_t>(s)] = engine.ReadPinLevel(display.Port(s)) == kHigh ? 1 : 0;
         segmentsRead = true;
         changed = Latch(&display.FSegments[static_cast<size_t>(d * kSegmentsPerDigit)], segments) || changed;
     }
@@ -65,7 +65,7 @@ template <int N, typename TMatrix> void UpdateMatrix(TSimEngine& engine, TMatrix
     std::array<int16_t, N> rows;
     bool selected = false;
     for (int k = 0; k < N; ++k) {
-        rows[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(k));
+        rows[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Port(k));
         selected = selected || rows[static_cast<size_t>(k)] == kLow;
     }
     // Reads change nothing: the columns matter only to a selected row.
@@ -73,7 +73,7 @@ template <int N, typename TMatrix> void UpdateMatrix(TSimEngine& engine, TMatrix
         return;
     std::array<uint8_t, N> columns;
     for (int k = 0; k < N; ++k)
-        columns[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Pin(N + k)) == kHigh ? 1 : 0;
+        columns[static_cast<size_t>(k)] = engine.ReadPinLevel(matrix.Port(N + k)) == kHigh ? 1 : 0;
     bool changed = false;
     for (int row = 0; row < N; ++row)
         if (rows[static_cast<size_t>(row)] == kLow)
@@ -109,7 +109,7 @@ void UpdateBitDisp(TSimEngine& engine, TSimuBitDisp& display)
 {
     std::array<uint8_t, 8> lit{};
     for (size_t i = 0; i < lit.size(); ++i)
-        lit[i] = engine.ReadPinLevel(display.Pin(static_cast<int32_t>(i))) == kLow ? 1 : 0;
+        lit[i] = engine.ReadPinLevel(display.Port(static_cast<int32_t>(i))) == kLow ? 1 : 0;
     if (lit != display.FLit) {
         display.FLit = lit;
         display.FBody->Invalidate();

@@ -99,12 +99,12 @@ void EFell(TSimEngine& engine, TSimuLCD1602& lcd, int bus)
 void UpdateLCD1602(TSimEngine& engine, TSimuLCD1602& lcd)
 {
     // Undriven RS, R/W and data pins read high; an undriven E reads low.
-    const int16_t rs = engine.ReadPinLevel(lcd.Pin(kPinRS)) != 0 ? 1 : 0;
-    const int16_t rw = engine.ReadPinLevel(lcd.Pin(kPinRW)) != 0 ? 1 : 0;
-    const int16_t e = engine.ReadPinLevel(lcd.Pin(kPinE)) == 1 ? 1 : 0;
+    const int16_t rs = engine.ReadPinLevel(lcd.Port(kPinRS)) != 0 ? 1 : 0;
+    const int16_t rw = engine.ReadPinLevel(lcd.Port(kPinRW)) != 0 ? 1 : 0;
+    const int16_t e = engine.ReadPinLevel(lcd.Port(kPinE)) == 1 ? 1 : 0;
     int bus = 0;
     for (int bit = 0; bit < kDataBits; ++bit)
-        if (engine.ReadPinLevel(lcd.Pin(kPinD0 + bit)) != 0)
+        if (engine.ReadPinLevel(lcd.Port(kPinD0 + bit)) != 0)
             bus |= 1 << bit;
 
     // The dots change only on an edge of E or a blink step: only then is

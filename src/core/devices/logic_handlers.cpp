@@ -22,7 +22,7 @@ bool DrivenLow(int16_t level)
 
 bool InputHigh(TSimEngine& engine, const TSimuPart& part, int pin)
 {
-    return High(engine.ReadPinLevel(part.Pin(pin)));
+    return High(engine.ReadPinLevel(part.Port(pin)));
 }
 
 void DriveOutput(TSimEngine& engine, const TSimuPart& part, int pin, int level)
@@ -103,10 +103,10 @@ void UpdateORNGate(TSimEngine& engine, TSimuGate& gate)
 void UpdateDFlipFlop(TSimEngine& engine, TSimuDFlipFlop& flipFlop)
 {
     enum { kSet, kD, kClock, kReset, kQ };
-    const int16_t set = engine.ReadPinLevel(flipFlop.Pin(kSet));
+    const int16_t set = engine.ReadPinLevel(flipFlop.Port(kSet));
     const bool d = InputHigh(engine, flipFlop, kD);
     const bool clock = InputHigh(engine, flipFlop, kClock);
-    const int16_t reset = engine.ReadPinLevel(flipFlop.Pin(kReset));
+    const int16_t reset = engine.ReadPinLevel(flipFlop.Port(kReset));
     TFlipFlopState state{flipFlop.FQ, flipFlop.FQBar};
     if (!ApplySetReset(set, reset, state) && clock && flipFlop.FLastClock == 0)
         state = {static_cast<uint8_t>(d ? 1 : 0), static_cast<uint8_t>(d ? 0 : 1)};
@@ -117,11 +117,11 @@ void UpdateDFlipFlop(TSimEngine& engine, TSimuDFlipFlop& flipFlop)
 void UpdateJKFlipFlop(TSimEngine& engine, TSimuJKFlipFlop& flipFlop)
 {
     enum { kSet, kJ, kClock, kK, kReset, kQ };
-    const int16_t set = engine.ReadPinLevel(flipFlop.Pin(kSet));
+    const int16_t set = engine.ReadPinLevel(flipFlop.Port(kSet));
     const bool j = InputHigh(engine, flipFlop, kJ);
     const bool clock = InputHigh(engine, flipFlop, kClock);
     const bool k = InputHigh(engine, flipFlop, kK);
-    const int16_t reset = engine.ReadPinLevel(flipFlop.Pin(kReset));
+    const int16_t reset = engine.ReadPinLevel(flipFlop.Port(kReset));
     TFlipFlopState state{flipFlop.FQ, flipFlop.FQBar};
     if (!ApplySetReset(set, reset, state) && flipFlop.FLastClock != 0 && !clock) {
         if (!j && k)

@@ -17,7 +17,7 @@ void RecordProbe(TSimEngine& engine, TScopeRecorder& recorder, const TSimuPart& 
     std::array<TProbeReading, kMaxScopeChannels> readings{};
     const int32_t channels = std::min(recorder.ChannelCount(), probe.PinCount());
     for (int32_t c = 0; c < channels; ++c)
-        readings[static_cast<size_t>(c)] = engine.ProbePin(probe.Pin(c));
+        readings[static_cast<size_t>(c)] = engine.ProbePin(probe.Port(c));
     recorder.AppendReadings(std::span(readings).first(static_cast<size_t>(channels)));
 }
 

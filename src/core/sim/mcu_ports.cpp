@@ -80,7 +80,7 @@ void TSimEngine::SetKindNow(TSimuPortInfo& record, TPortKind kind)
     if (record.FKind == kind)
         return;
     record.FKind = kind;
-    FNets.ForgetDrivers(record.FOwner->FPins[static_cast<size_t>(record.FPinIndex)]);
+    FNets.ForgetDrivers(&record);
 }
 
 int16_t TSimEngine::ReadPortCPin(int32_t n)

@@ -6,6 +6,7 @@
 #include "core/circuit/parts.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace kelto {
 
@@ -29,32 +30,42 @@ bool KeyJoins(const TSimuPortInfo& record, int k)
 
 } // namespace
 
-void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
+int32_t TNetCache::Number(const TSimuPortInfo* pin)
 {
+    if (const int32_t number = NumberOf(pin); number >= 0)
+        return number;
+    TSimuPart* owner = pin == nullptr ? nullptr : pin->FOwner;
+    if (owner == nullptr || owner->FCanvas != &FCanvas || FCanvas.IndexOfObject(owner->FBody) < 0)
+        return -1;
+    owner->FNetRound = FRound;
+    owner->FNetBase = static_cast<int32_t>(FNetOf.size());
+    const size_t size = FNetOf.size() + static_cast<size_t>(owner->PinCount());
+    FNetOf.resize(size, -1);
+    return NumberOf(pin);
+}
+
+void TNetCache::Walk(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>& net)
+{
+    MakeCurrent();
     net.clear();
-    const int32_t start = FCanvas.IndexOfObject(pin);
-    if (start < 0)
-        return;
-    if (FVisited.size() < static_cast<size_t>(FCanvas.ObjectCount()))
-        FVisited.resize(static_cast<size_t>(FCanvas.ObjectCount()), 0);
-    const auto push = [this, &net](const TdxFcObject* object) {
-        const int32_t j = FCanvas.IndexOfObject(object);
-        if (j >= 0 && !FVisited[static_cast<size_t>(j)]) {
-            FVisited[static_cast<size_t>(j)] = 1;
-            net.push_back(j);
-            FStack.push_back(j);
+    FOrder.clear();
+    const auto push = [this](const TSimuPortInfo* record) {
+        const int32_t j = Number(record);
+        if (j >= 0 && FNetOf[static_cast<size_t>(j)] > -2) {
+            FNetOf[static_cast<size_t>(j)] = Marked(FNetOf[static_cast<size_t>(j)]);
+            const auto body = static_cast<uint64_t>(FCanvas.IndexOfObject(record->FOwner->FBody));
+            FOrder.emplace_back(body << 32 | static_cast<uint32_t>(record->FPinIndex), record);
+            FStack.push_back(record);
         }
     };
     FStack.clear();
     push(pin);
     while (!FStack.empty()) {
-        const TdxFcObject* object = FCanvas.Objects(FStack.back());
+        const TSimuPortInfo* record = FStack.back();
         FStack.pop_back();
-        for (const TdxFcObject* wired : object->WiredObjects())
-            push(wired);
-        const TSimuPortInfo* record = object->UserData;
-        if (record == nullptr)
-            continue;
+        if (const TdxFcObject* object = record->FOwner->MadePin(record->FPinIndex))
+            for (const TdxFcObject* wired : object->WiredObjects())
+                push(wired->UserData);
         if (record->FOwnerType == otZhaDaoSwitch && SwitchClosed(*record))
             push(LinkedPin(*record, 0));
         if (record->FOwnerType == otKeypad)
@@ -62,20 +73,44 @@ void TNetCache::Walk(const TdxFcObject* pin, std::vector<int32_t>& net)
                 if (KeyJoins(*record, k))
                     push(LinkedPin(*record, k));
     }
-    for (int32_t j : net)
-        FVisited[static_cast<size_t>(j)] = 0;
-    std::sort(net.begin(), net.end());
+    std::sort(FOrder.begin(), FOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, record] : FOrder) {
+        int32_t& entry = FNetOf[static_cast<size_t>(NumberOf(record))];
+        entry = Marked(entry);
+        net.push_back(record);
+    }
 }
 
 void TNetCache::Forget()
 {
+    static std::atomic<uint32_t> rounds{0};
     FWiringVersion = FCanvas.WiringVersion();
     FValid = true;
-    FNetOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), -1);
-    FLevelOf.assign(static_cast<size_t>(FCanvas.ObjectCount()), kDriversNotKept);
-    FNetCount = 0;
+    // Unique across caches, so no part still carries a number of this round.
+    FRound = ++rounds;
+    FNetOf.clear();
+    FReserved = false;
+    FNets.clear();
+    FRecords.clear();
+    FNumbers.clear();
     FWatched.clear();
     FWatchedState.clear();
+}
+
+void TNetCache::Reserve(const std::vector<TSimuPart*>& parts)
+{
+    if (FReserved)
+        return;
+    FReserved = true;
+    size_t pins = FNetOf.size();
+    for (const TSimuPart* part : parts)
+        pins += static_cast<size_t>(part->PinCount());
+    FNetOf.reserve(pins);
+    // Most parts read at least one net of their own.
+    FNets.reserve(FNets.size() + parts.size());
+    FRecords.reserve(FRecords.size() + parts.size());
+    FNumbers.reserve(FNumbers.size() + parts.size());
 }
 
 void TNetCache::SetTicked(TOwnerType type, bool ticked)
@@ -133,29 +168,25 @@ void TNetCache::CheckSwitches()
 
 // Joining is symmetric (wires, switch and key links all go both ways), so
 // a walk from any pin of a net finds the same pins and one walk serves them all.
-TCachedNet* TNetCache::NetOf(const TdxFcObject* pin)
+TCachedNet* TNetCache::NetOf(const TSimuPortInfo* pin)
 {
     MakeCurrent();
-    const int32_t index = FCanvas.IndexOfObject(pin);
+    const int32_t index = Number(pin);
     if (index < 0)
         return nullptr;
-    int32_t& slot = FNetOf[static_cast<size_t>(index)];
-    if (slot >= 0)
-        return &FNets[static_cast<size_t>(slot)];
-    if (FNetCount == FNets.size())
-        FNets.emplace_back();
-    TCachedNet& net = FNets[FNetCount];
-    const auto number = static_cast<int32_t>(FNetCount++);
+    if (const int32_t entry = FNetOf[static_cast<size_t>(index)]; entry >= 0)
+        return &FNets[static_cast<size_t>(entry >> 2)];
     Walk(pin, FWalk);
-    net.Indices.assign(FWalk.begin(), FWalk.end());
-    net.Records.clear();
-    for (int32_t j : net.Indices) {
-        const TSimuPortInfo* record = FCanvas.Objects(j)->UserData;
-        FNetOf[static_cast<size_t>(j)] = number;
-        if (record == nullptr)
-            continue;
-        net.Records.push_back(record);
-        if (record->FOwner != nullptr && Watched(record->FOwner->FOwnerType))
+    const auto number = static_cast<int32_t>(FNets.size());
+    TCachedNet& net = FNets.emplace_back();
+    net.First = static_cast<int32_t>(FRecords.size());
+    net.Count = static_cast<int32_t>(FWalk.size());
+    for (const TSimuPortInfo* record : FWalk) {
+        const int32_t j = NumberOf(record);
+        FRecords.push_back(record);
+        FNumbers.push_back(j);
+        FNetOf[static_cast<size_t>(j)] = Entry(number, kDriversNotKept);
+        if (Watched(record->FOwner->FOwnerType))
             Watch(record->FOwner);
     }
     ForgetDrivers(net);

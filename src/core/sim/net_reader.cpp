@@ -5,26 +5,20 @@
 
 namespace kelto {
 
-int32_t TSimEngine::IndexOfCanvasObject(const TdxFcObject* object) const
-{
-    return FCanvas.IndexOfObject(object);
-}
-
-int32_t TSimEngine::CollectNet(const TdxFcObject* pin, std::vector<int32_t>& list)
+int32_t TSimEngine::CollectNet(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>& list)
 {
     FNets.Walk(pin, FNet);
     list.insert(list.end(), FNet.begin(), FNet.end());
     return static_cast<int32_t>(FNet.size());
 }
 
-const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
+const TNetDrivers& TSimEngine::GatherDriversAgain(const TSimuPortInfo* pin)
 {
     if (!FNetCacheOn) {
         FNets.Walk(pin, FNet);
         FDrivers.Clear();
-        for (int32_t index : FNet)
-            if (const TSimuPortInfo* record = FCanvas.Objects(index)->UserData)
-                FDrivers.Add(*record);
+        for (const TSimuPortInfo* record : FNet)
+            FDrivers.Add(*record);
         FDrivers.Finish();
         return FDrivers;
     }
@@ -44,7 +38,7 @@ const TNetDrivers& TSimEngine::GatherDriversAgain(const TdxFcObject* pin)
 const TNetDrivers& TSimEngine::Regather(TCachedNet& net)
 {
     net.Drivers.Clear();
-    for (const TSimuPortInfo* record : net.Records)
+    for (const TSimuPortInfo* record : FNets.Records(net))
         net.Drivers.Add(*record);
     net.Drivers.Finish();
     // Pins written between ticks are only compared at the next tick.
@@ -55,7 +49,7 @@ const TNetDrivers& TSimEngine::Regather(TCachedNet& net)
     return net.Drivers;
 }
 
-TProbeReading TSimEngine::ProbePin(const TdxFcObject* pin)
+TProbeReading TSimEngine::ProbePin(const TSimuPortInfo* pin)
 {
     const TNetDrivers& d = GatherDrivers(pin);
     const int32_t levels = d.AnalogCount + d.DigitalCount;
@@ -74,7 +68,7 @@ int32_t TSimEngine::ReadMcuPinLevel(int32_t pinIndex)
 {
     if (FMcu == nullptr)
         return 0;
-    const TNetDrivers& drivers = GatherDrivers(FMcu->Pin(pinIndex));
+    const TNetDrivers& drivers = GatherDrivers(FMcu->Port(pinIndex));
     if (!drivers.Driven)
         return 1;
     return drivers.AllHigh ? 1 : 0;
@@ -84,7 +78,7 @@ double TSimEngine::ReadMcuPinAnalog(int32_t pinIndex)
 {
     if (FMcu == nullptr)
         return 0.0;
-    const TNetDrivers& drivers = GatherDrivers(FMcu->Pin(pinIndex));
+    const TNetDrivers& drivers = GatherDrivers(FMcu->Port(pinIndex));
     if (!drivers.Driven)
         return 0.0;
     return drivers.AnalogLevel;

@@ -57,11 +57,10 @@ public:
     void SetDeviceTick(TOwnerType type, TDeviceTick tick);
     void RunTick(const std::vector<TSimuPart*>& parts, double deltaTime, double newTime);
 
-    // Net traversal and reads; only current pin fields are read. The
-    // drivers returned stay valid until the next read.
-    int32_t IndexOfCanvasObject(const TdxFcObject* object) const;
-    int32_t CollectNet(const TdxFcObject* pin, std::vector<int32_t>& list);
-    const TNetDrivers& GatherDrivers(const TdxFcObject* pin)
+    // Net traversal and reads by pin record; only current pin fields are
+    // read. The drivers returned stay valid until the next read.
+    int32_t CollectNet(const TSimuPortInfo* pin, std::vector<const TSimuPortInfo*>& list);
+    const TNetDrivers& GatherDrivers(const TSimuPortInfo* pin)
     {
         // Most reads of a tick land on a net already gathered in it.
         if (FKeptReads)
@@ -70,7 +69,7 @@ public:
                                                                              : Regather(FNets.Net(number));
         return GatherDriversAgain(pin);
     }
-    int16_t ReadPinLevel(const TdxFcObject* pin)
+    int16_t ReadPinLevel(const TSimuPortInfo* pin)
     {
         if (FKeptReads)
             if (const int8_t level = FNets.KeptLevelOfCurrent(pin); level != kDriversNotKept)
@@ -80,7 +79,7 @@ public:
             return -1;
         return drivers.AllHigh ? 1 : 0;
     }
-    TProbeReading ProbePin(const TdxFcObject* pin);
+    TProbeReading ProbePin(const TSimuPortInfo* pin);
 
     // The microcontroller in its part slot; reads and writes do nothing
     // (and read 0) while none is placed.
@@ -109,7 +108,7 @@ public:
     void ForgetNets() { FNets.ForgetAll(); }
 
 private:
-    const TNetDrivers& GatherDriversAgain(const TdxFcObject* pin);
+    const TNetDrivers& GatherDriversAgain(const TSimuPortInfo* pin);
     const TNetDrivers& Regather(TCachedNet& net);
 
     TdxFlowChart& FCanvas;
@@ -125,7 +124,7 @@ private:
     // In a tick with the net cache on: the kept nets are current throughout.
     bool FKeptReads = false;
     // Scratch buffers reused by every walking read, so steady-state reads allocate nothing.
-    std::vector<int32_t> FNet;
+    std::vector<const TSimuPortInfo*> FNet;
     TNetDrivers FDrivers;
 };
 

@@ -19,7 +19,7 @@ void TSimEngine::CommitPendingPorts()
         record->FKind = record->FNextKind;
         record->FLevel = record->FNextLevel;
         record->FValue = record->FNextValue;
-        FNets.ForgetDrivers(record->FOwner->FPins[static_cast<size_t>(record->FPinIndex)]);
+        FNets.ForgetDrivers(record);
     }
 }
 
@@ -48,8 +48,10 @@ void TSimEngine::RunTick(const std::vector<TSimuPart*>& parts, double deltaTime,
     // mark the nets they change, and CheckSwitches compares the pins that
     // are written between ticks.
     FNets.CheckSwitches();
-    if (FNetCacheOn)
+    if (FNetCacheOn) {
         FNets.MakeCurrent();
+        FNets.Reserve(parts);
+    }
     FInTick = true;
     FKeptReads = FNetCacheOn;
     for (TSimuPart* part : parts) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,23 +32,40 @@ public:
 
 // The file plus what the file does not hold: canvas order, each object's
 // connection lists, bend points and the palette slots.
+// Pin objects are made as wires need them and keep no order of their own:
+// a pin is named by part and pin, any other object by its place among those.
 std::string Fingerprint(const TSimuBoard& board)
 {
     const TdxFlowChart& canvas = board.Canvas();
+    const auto name = [&](const TdxFcObject* object) {
+        if (object->UserData != nullptr) {
+            const TPinLocation at = board.LocatePin(object);
+            return "p" + std::to_string(at.Part) + ":" + std::to_string(at.Pin);
+        }
+        int32_t n = 0;
+        for (int32_t i = 0; canvas.Objects(i) != object; ++i)
+            n += canvas.Objects(i)->UserData == nullptr;
+        return "o" + std::to_string(n);
+    };
     std::string text = WriteCircuitDocument(board);
+    std::vector<std::string> lines;
     for (int32_t i = 0; i < canvas.ObjectCount(); ++i) {
         const TdxFcObject& o = *canvas.Objects(i);
-        text += "o" + std::to_string(o.Left()) + "," + std::to_string(o.Top()) + ":";
+        if (o.UserData != nullptr && o.Connections().empty())
+            continue;
+        std::string line = name(&o) + " " + std::to_string(o.Left()) + "," + std::to_string(o.Top()) + ":";
         for (const TdxFcConnection* c : o.Connections())
-            text += std::to_string(canvas.IndexOfConnection(c)) + " ";
+            line += std::to_string(canvas.IndexOfConnection(c)) + " ";
         for (const TdxFcObject* w : o.WiredObjects())
-            text += "w" + std::to_string(canvas.IndexOfObject(w)) + " ";
-        text += "\n";
+            line += "w" + name(w) + " ";
+        lines.push_back(line + "\n");
     }
+    std::sort(lines.begin(), lines.end());
+    for (const std::string& line : lines)
+        text += line;
     for (int32_t i = 0; i < canvas.ConnectionCount(); ++i) {
         const TdxFcConnection& c = *canvas.Connections(i);
-        text += "c" + std::to_string(canvas.IndexOfObject(c.SourceObject())) + ">" +
-                std::to_string(canvas.IndexOfObject(c.TargetObject())) + " s" +
+        text += "c" + name(c.SourceObject()) + ">" + name(c.TargetObject()) + " s" +
                 std::to_string(static_cast<int>(c.LineStyle()));
         for (const TPoint& p : c.BendPoints())
             text += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
@@ -188,6 +206,23 @@ TEST(EditHistory, AChainOfEditsUndoesBackToTheStartAndRedoesToTheEnd)
         RedoEdit(lab.Board, lab.Edits[i]);
         EXPECT_EQ(Fingerprint(lab.Board), states[i + 1]);
     }
+}
+
+// A move records no pin objects: one made later for a wire, and left when
+// the wire is taken back, still goes back with its body.
+TEST(EditHistory, TakingBackAMoveBringsAPinMadeSinceAlong)
+{
+    TLab lab;
+    lab.Drag({600, 330}, {70, -40});
+    lab.Click(PinPoint(*lab.Led, 0));
+    lab.Click(PinPoint(*lab.Mcu, 7));
+    ASSERT_EQ(lab.Edits.size(), 2u);
+    UndoEdit(lab.Board, lab.Edits[1]);
+    UndoEdit(lab.Board, lab.Edits[0]);
+    const TdxFcObject* pin = lab.Mcu->MadePin(7);
+    ASSERT_NE(pin, nullptr);
+    EXPECT_EQ((TPoint{pin->Left(), pin->Top()}), lab.Mcu->PinPoint(7));
+    EXPECT_EQ(lab.Mcu->FBody->Left(), 500);
 }
 
 TEST(EditHistory, NothingIsRecordedForAClickOrADialogLeftAlone)

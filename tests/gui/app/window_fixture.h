@@ -49,7 +49,8 @@ protected:
     }
     QPoint PinPoint(const TSimuPart& part, int pin)
     {
-        return FForm->dxFlowChart1->ClientRect(part.Pin(pin)->Bounds()).topLeft();
+        const TPoint at = part.PinPoint(pin);
+        return FForm->dxFlowChart1->ClientRect({at.X, at.Y, at.X, at.Y}).topLeft();
     }
 };
 
