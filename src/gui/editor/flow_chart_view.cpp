@@ -32,10 +32,7 @@ namespace {
 // rectangles grow by it so marks are erased with their item.
 constexpr int kMarkSize = 5;
 constexpr int kMarkReach = kMarkSize / 2 + 1;
-// Part drawings are not clipped to their bodies (plates start at -1, the
-// keypad picture at -6, a turning motor's blades and long names reach
-// further): a body is repainted, and erased, with this much around it.
-constexpr int kDrawReach = 16;
+using look::kDrawReach;
 constexpr int kWiringMarkRadius = 5;
 const QColor kEmptyHintColour(0x60, 0x60, 0x60);
 constexpr int kEmptyHintPixels = 16;
