@@ -52,6 +52,47 @@ TEST(SvgWriter, BoardDocumentIsWellFormedWithItsPicturesDefinedOnceAndItsTextRea
     EXPECT_EQ(root.select_nodes("//polyline[@vector-effect='non-scaling-stroke']").size(), 1u) << "the wire";
 }
 
+// A repaint of some areas must hold everything a whole repaint draws there:
+// a part within the drawing reach of an area, and a wire crossing it.
+TEST(BoardDrawing, DrawingInAreasLeavesOutOnlyWhatCannotReachThem)
+{
+    const auto place = [](TSimuBoard& board, int x) {
+        TSimuPart* led = board.CreateFromItem(*PaletteItem(7));
+        board.MovePartTo(led->FBody, x, 0);
+        return led;
+    };
+    TSimuBoard board;
+    TSimuBoard nearOnly;
+    TSimuPart* nearLed = place(board, 0);
+    place(nearOnly, 0);
+    TSimuPart* farLed = place(board, 600);
+    const TBox extent = BoardExtent(board, 20);
+    const auto drawn = [&extent](const TSimuBoard& b, const std::vector<TBox>* areas) {
+        TDisplayList list;
+        if (areas == nullptr)
+            DrawBoard(list, b, extent);
+        else
+            DrawBoardIn(list, b, extent, *areas);
+        return SvgDocument(list, extent);
+    };
+    const TRect nearBody = nearLed->FBody->Bounds();
+    const TRect farBody = farLed->FBody->Bounds();
+    const std::vector<TBox> everything{extent};
+    const std::vector<TBox> nearPart{{nearBody.Left, nearBody.Top, 10, 10}};
+    // Columns across the whole board just within and just beyond the far
+    // part's reach: any wire between the two parts crosses both.
+    const std::vector<TBox> inReach{{farBody.Left - kDrawReach, extent.Y, 1, extent.H}};
+    const std::vector<TBox> outOfReach{{farBody.Left - kDrawReach - 1, extent.Y, 1, extent.H}};
+    const std::vector<TBox> none;
+    EXPECT_EQ(drawn(board, &everything), drawn(board, nullptr));
+    EXPECT_EQ(drawn(board, &nearPart), drawn(nearOnly, nullptr));
+    EXPECT_EQ(drawn(board, &outOfReach), drawn(board, &none));
+    EXPECT_NE(drawn(board, &inReach), drawn(board, &none));
+
+    board.Canvas().CreateConnection(nearLed->Pin(0), farLed->Pin(0));
+    EXPECT_NE(drawn(board, &outOfReach), drawn(board, &none)) << "the wire crosses the area";
+}
+
 bool Dark(TArgb colour)
 {
     return ((colour >> 16) & 0xFF) < 0x60 && ((colour >> 8) & 0xFF) < 0x60 && (colour & 0xFF) < 0x60;
