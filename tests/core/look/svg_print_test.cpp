@@ -83,11 +83,14 @@ TEST(BoardDrawing, DrawingInAreasLeavesOutOnlyWhatCannotReachThem)
     // part's reach: any wire between the two parts crosses both.
     const std::vector<TBox> inReach{{farBody.Left - kDrawReach, extent.Y, 1, extent.H}};
     const std::vector<TBox> outOfReach{{farBody.Left - kDrawReach - 1, extent.Y, 1, extent.H}};
+    const std::vector<TBox> rightOfNear{{nearBody.Right + kDrawReach - 1, extent.Y, 1, extent.H}};
     const std::vector<TBox> none;
     EXPECT_EQ(drawn(board, &everything), drawn(board, nullptr));
     EXPECT_EQ(drawn(board, &nearPart), drawn(nearOnly, nullptr));
     EXPECT_EQ(drawn(board, &outOfReach), drawn(board, &none));
     EXPECT_NE(drawn(board, &inReach), drawn(board, &none));
+    EXPECT_EQ(drawn(board, &rightOfNear), drawn(nearOnly, &rightOfNear));
+    EXPECT_NE(drawn(board, &rightOfNear), drawn(board, &none));
 
     board.Canvas().CreateConnection(nearLed->Pin(0), farLed->Pin(0));
     EXPECT_NE(drawn(board, &outOfReach), drawn(board, &none)) << "the wire crosses the area";
