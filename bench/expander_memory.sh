@@ -2,10 +2,10 @@
 # Peak resident size and wall time of keltosimu-run loading circuits of
 # 10 000 and 100 000 output expanders (76 pins each, no wires) and running
 # one tick:
-#   bench/part_memory.sh RUNNER [PARTS...]
+#   bench/expander_memory.sh RUNNER [COUNTS...]
 # The circuits are written to a temporary folder, 100 parts to a row.
 set -euo pipefail
-runner=${1:?usage: part_memory.sh RUNNER [PARTS...]}
+runner=${1:?usage: expander_memory.sh RUNNER [COUNTS...]}
 shift
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(10000 100000)
