@@ -155,7 +155,7 @@ void TNetCache::Watch(const TSimuPart* part)
 void TNetCache::CheckSwitches()
 {
     // A watched part may have been deleted since: never look at it then.
-    if (!FValid || FWiringVersion != FCanvas.WiringVersion()) {
+    if (Stale()) {
         FValid = false;
         return;
     }

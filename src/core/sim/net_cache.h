@@ -48,14 +48,12 @@ public:
     // wiring has not changed since. Switches are not looked at.
     int32_t KeptNetNumber(const TSimuPortInfo* pin) const
     {
-        if (!FValid || FWiringVersion != FCanvas.WiringVersion())
-            return -1;
-        return KeptNetNumberOfCurrent(pin);
+        return Stale() ? -1 : KeptNetNumberOfCurrent(pin);
     }
     // Starts over when the wiring changed or the nets were forgotten.
     void MakeCurrent()
     {
-        if (!FValid || FWiringVersion != FCanvas.WiringVersion())
+        if (Stale())
             Forget();
     }
     // Room for every pin of these parts in the per-pin list, and a net for
@@ -113,6 +111,8 @@ public:
     void SetTicked(TOwnerType type, bool ticked);
 
 private:
+    // Forgotten, or walked before the wiring last changed.
+    bool Stale() const { return !FValid || FWiringVersion != FCanvas.WiringVersion(); }
     // The pin's number in the present numbering; -1 before its part has one.
     int32_t NumberOf(const TSimuPortInfo* pin) const
     {

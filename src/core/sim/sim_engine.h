@@ -122,6 +122,8 @@ private:
     // (where buttons and sliders write pins) every read gathers afresh.
     bool FInTick = false;
     // In a tick with the net cache on: the kept nets are current throughout.
+    // One flag rather than FInTick && FNetCacheOn tested on every read: the
+    // busy board ran about 5 % slower with the two.
     bool FKeptReads = false;
     // Scratch buffers reused by every walking read, so steady-state reads allocate nothing.
     std::vector<const TSimuPortInfo*> FNet;
