@@ -39,11 +39,14 @@ TSimuPortInfo* TSimuBoard::PinNearPoint(const TSimuPart& part, TPoint chartPoint
     const auto offset = [chartPoint](TPoint pin) {
         return std::pair{int64_t{chartPoint.X} - pin.X, int64_t{chartPoint.Y} - pin.Y};
     };
-    for (int32_t i = 0; i < part.PinCount(); ++i)
-        if (const auto [dx, dy] = offset(part.PinPoint(i)); OnMarkerOrPad(part, part.PinPoint(i), dx, dy))
+    for (int32_t i = 0; i < part.PinCount(); ++i) {
+        const TPoint pin = part.PinPoint(i);
+        if (const auto [dx, dy] = offset(pin); OnMarkerOrPad(part, pin, dx, dy))
             return part.Port(i);
+    }
     for (int32_t i = 0; i < part.PinCount(); ++i)
-        if (const auto [dx, dy] = offset(part.PinPoint(i)); std::llabs(dx) <= kPinReach && std::llabs(dy) <= kPinReach)
+        if (const auto [dx, dy] = offset(part.PinPoint(i));
+            std::llabs(dx) <= kPinReach && std::llabs(dy) <= kPinReach)
             return part.Port(i);
     return nullptr;
 }
